@@ -1,0 +1,22 @@
+#pragma once
+#include "MetaMetadata/Loading/LoaderState.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+/// Splits `path` (slashes only) at its last slash: `directory` gets the text
+/// before it and `path` keeps the text after it. Without a slash the
+/// directory is "." and `path` stays whole.
+void splitSchemaPath(WString& path, WString& directory);
+
+/// One load: records the location, runs only on a fresh loader, builds the
+/// schema document, then the element and set phases in their fixed order.
+/// XML and XPath failures become ParseError; BaseException passes unchanged;
+/// anything else becomes ParseError "Unknown error in Xerces or XQilla".
+void runPipeline(LoaderState& state, WString directory, WString fileName,
+                 Dictionary& dictionary);
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

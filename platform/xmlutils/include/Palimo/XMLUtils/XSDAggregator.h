@@ -1,0 +1,46 @@
+#pragma once
+// Merges a schema file and every schema it includes, imports or redefines
+// into one standalone schema document.
+#include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/Templates/String.h>
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMLSParser.hpp>
+
+namespace Palimo {
+namespace XMLUtils {
+
+/// A schema that cannot be aggregated: a missing or unreadable file,
+/// malformed XML, a root that is not xs:schema, or a schemaLocation that
+/// would reach the network. The message names the file.
+class SchemaAggregationError : public Exceptions::BaseException {
+public:
+    using BaseException::BaseException;
+    int exceptionCode() const override { return 50; }
+};
+
+class XSDAggregator {
+public:
+    /// The top schema is directory + "/" + fileName (an empty directory gives
+    /// a path from the root).
+    XSDAggregator(const XMLCh* directory, const XMLCh* fileName);
+    ~XSDAggregator();
+    XSDAggregator(const XSDAggregator&) = delete;
+    XSDAggregator& operator=(const XSDAggregator&) = delete;
+
+    /// Parses the top file with `parser` and returns one document whose root
+    /// is the top file's xs:schema element and whose children are the
+    /// top-level components of every file in reading order, each
+    /// include/import/redefine replaced in place by the components of the file
+    /// it names (each file read once). Never returns null; throws
+    /// SchemaAggregationError. The document is owned by the parser and stays
+    /// valid until the parser is released (also across later parses).
+    xercesc::DOMDocument* createStandAloneSchemaDocument(xercesc::DOMLSParser* parser);
+
+private:
+    WString directory_;
+    WString fileName_;
+};
+
+} // namespace XMLUtils
+} // namespace Palimo

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything and runs every test.
+# PALIMO_SKIP_SANITIZE=1 skips the AddressSanitizer + UBSan pass.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DPALIMO_WERROR=ON >/dev/null
+cmake --build build/release -j "$jobs"
+ctest --test-dir build/release --output-on-failure -j "$jobs"
+
+if [ "${PALIMO_SKIP_SANITIZE:-0}" != 1 ]; then
+  cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPALIMO_SANITIZE=ON \
+    -DPALIMO_BUILD_BENCHMARKS=OFF -DPALIMO_WERROR=ON >/dev/null
+  cmake --build build/asan -j "$jobs"
+  ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure -j "$jobs"
+fi

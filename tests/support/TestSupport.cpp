@@ -1,0 +1,47 @@
+#include "support/TestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace PalimoTest {
+
+TempDir::TempDir() {
+    static std::atomic<unsigned> counter{0};
+    std::random_device rd;
+    for (;;) {
+        auto candidate = std::filesystem::temp_directory_path() /
+                         ("palimo-test-" + std::to_string(::getpid()) + "-" +
+                          std::to_string(counter++) + "-" + std::to_string(rd() % 100000));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path TempDir::write(const std::string& relative,
+                                     const std::string& content) const {
+    auto full = path_ / relative;
+    std::filesystem::create_directories(full.parent_path());
+    std::ofstream out(full, std::ios::binary);
+    out << content;
+    return full;
+}
+
+std::string schema(const std::string& body, const std::string& extraAttributes) {
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xs:schema ") +
+           kSchemaNamespaces + (extraAttributes.empty() ? "" : " ") + extraAttributes +
+           " targetNamespace=\"urn:SMPTE:MXF:file_format\" elementFormDefault=\"qualified\">\n" +
+           body + "\n</xs:schema>\n";
+}
+
+std::filesystem::path dataDir() { return PALIMO_TEST_DATA_DIR; }
+
+} // namespace PalimoTest
