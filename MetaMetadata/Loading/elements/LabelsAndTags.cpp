@@ -1,0 +1,55 @@
+#include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+/// Two hex digits per byte of a 16-byte label, one separator between bytes.
+constexpr WString::size_type kULDesignatorLength = 16 * 2 + 15;
+
+const char16_t kULDesignatorQuery[] = u"./xs:annotation/xs:appinfo[@source='UL Designator']/text()";
+const char16_t kLocalTagQuery[] = u"./xs:annotation/xs:appinfo[@source='Local Tag']/text()";
+
+} // namespace
+
+auto_ptr<UniversalLabel> readUniversalLabel(LoaderState& state,
+                                            const xercesc::DOMElement* declaration) {
+    // Only the first text node is read, verbatim: white space around the
+    // label or a comment inside it makes the length check fail.
+    const std::optional<WString> designator =
+        selectOptionalText(state, declaration, WString(kULDesignatorQuery));
+    if (!designator)
+        return auto_ptr<UniversalLabel>();
+    checkULDesignator(*designator);
+    return auto_ptr<UniversalLabel>(new UniversalLabel(designator->c_str(), kDottedHex));
+}
+
+auto_ptr<KLV::Key> readULKey(LoaderState& state, const xercesc::DOMElement* declaration) {
+    const auto_ptr<UniversalLabel> label = readUniversalLabel(state, declaration);
+    if (!label)
+        return auto_ptr<KLV::Key>();
+    const WString text = label->toString(kDottedHex);
+    return auto_ptr<KLV::Key>(new KLV::Key(text.c_str(), kDottedHex));
+}
+
+auto_ptr<LocalTag> readLocalTag(LoaderState& state, const xercesc::DOMElement* declaration) {
+    const std::optional<WString> tag =
+        selectOptionalText(state, declaration, WString(kLocalTagQuery));
+    if (!tag)
+        return auto_ptr<LocalTag>();
+    return auto_ptr<LocalTag>(new LocalTag(tag->c_str(), kDottedHex));
+}
+
+void checkULDesignator(WString designator) {
+    if (designator.size() != kULDesignatorLength)
+        throw Exceptions::InvalidULDesignator(designator, __FILE__, __LINE__);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

@@ -1,0 +1,64 @@
+#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+
+#include "MetaMetadata/Loading/ErrorReporting.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+void addBinding(xercesc::DOMXPathNSResolver& resolver, const WString& prefix,
+                const WString& namespaceURI) {
+    const XMLUtils::UnicodeString prefixText(prefix);
+    const XMLUtils::UnicodeString namespaceText(namespaceURI);
+    resolver.addNamespaceBinding(prefixText.utf16(), namespaceText.utf16());
+}
+
+} // namespace
+
+void bindSchemaNamespaces(LoaderState& state, xercesc::DOMDocument* document) {
+    const xercesc::DOMElement* root =
+        document != nullptr ? document->getDocumentElement() : nullptr;
+    if (root == nullptr)
+        throwCheckFailure("document -> getDocumentElement ()",
+                          u"Unable to retrieve root element from document!", __FILE__, __LINE__);
+    if (state.nsResolver == nullptr)
+        throwCheckFailure("state.nsResolver != nullptr",
+                          u"No XPath namespace resolver to bind the schema's prefixes in", __FILE__,
+                          __LINE__);
+    xercesc::DOMXPathNSResolver& resolver = *state.nsResolver;
+    const xercesc::DOMNamedNodeMap* attributes = root->getAttributes();
+
+    const WString fileFormatPrefix(kFileFormatPrefix);
+    const WString fileFormatNamespace(kFileFormatNamespace);
+    state.namespace2PrefixMap_.emplace(fileFormatNamespace, fileFormatPrefix);
+    addBinding(resolver, fileFormatPrefix, fileFormatNamespace);
+
+    // Only prefixed declarations (xmlns:p="uri") on the root count; the
+    // default declaration has no prefix, and the comparison is case-sensitive.
+    const WString xmlns(u"xmlns");
+    const WString xmlSchemaPrefix(u"xs");
+    bool declaresXmlSchemaPrefix = false;
+    for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+        const xercesc::DOMNode* attribute = attributes->item(i);
+        const XMLCh* prefix = attribute->getPrefix();
+        if (prefix == nullptr || toWstring(prefix) != xmlns)
+            continue;
+        const WString namespaceURI = toWstring(attribute->getNodeValue());
+        const WString declaredPrefix = toWstring(attribute->getLocalName());
+        state.namespace2PrefixMap_.emplace(namespaceURI, declaredPrefix);
+        addBinding(resolver, declaredPrefix, namespaceURI);
+        declaresXmlSchemaPrefix = declaresXmlSchemaPrefix || declaredPrefix == xmlSchemaPrefix;
+    }
+
+    // The loader's own expressions are written with "xs:"; a schema written
+    // with another prefix (say "xsd:") would otherwise match nothing.
+    if (!declaresXmlSchemaPrefix)
+        addBinding(resolver, xmlSchemaPrefix, WString(kXmlSchemaNamespace));
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

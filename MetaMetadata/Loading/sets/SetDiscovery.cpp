@@ -1,0 +1,58 @@
+#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+
+#include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+const xercesc::DOMNode* documentElement(const LoaderState& state) {
+    return state.schemaDocument != nullptr ? state.schemaDocument->getDocumentElement() : nullptr;
+}
+
+} // namespace
+
+void findElementDeclarations(LoaderState& state, DeclarationList& out) {
+    selectElements(state, documentElement(state),
+                   WString(u"/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"), out);
+}
+
+void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {
+    // The type is compared as text: "Ref" ones first, then "ff:Ref" ones,
+    // whatever their order in the document.
+    const xercesc::DOMNode* root = documentElement(state);
+    selectElements(state, root, WString(u"./xs:element[@type='Ref']"), out);
+    selectElements(state, root, WString(u"./xs:element[@type='ff:Ref']"), out);
+}
+
+void findSetDeclarations(LoaderState& state, DeclarationList& out) {
+    DeclarationList references;
+    findReferenceDeclarations(state, references);
+    const xercesc::DOMNode* root = documentElement(state);
+    for (const xercesc::DOMElement* reference : references) {
+        const WString group = stripNamespacePrefix(attributeText(reference, "substitutionGroup"));
+        const WString query = u"./xs:element[@name='" + group + u"']";
+        // A set named by several references stands once for each of them.
+        if (xercesc::DOMElement* set = selectFirstElement(state, root, query))
+            out.push_back(set);
+    }
+}
+
+void registerSetKeys(LoaderState& state, const DeclarationList& setDeclarations) {
+    for (const xercesc::DOMElement* declaration : setDeclarations) {
+        auto_ptr<KLV::Key> key = readULKey(state, declaration);
+        if (!key)
+            continue;
+        KLV::Key*& slot = state.keysByName[attributeText(declaration, "name")];
+        // The later declaration of a name wins; the key it replaces is ours to delete.
+        const auto_ptr<KLV::Key> replaced(slot);
+        slot = key.release();
+    }
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
