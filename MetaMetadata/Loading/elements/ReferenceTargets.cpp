@@ -1,0 +1,112 @@
+#include "MetaMetadata/Loading/elements/ReferenceTargets.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+#include <cstddef>
+#include <limits>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+// A candidate member of a substitution group, read once per walk: the
+// document does not change during a load.
+struct GroupMember {
+    WString group; // substitutionGroup without prefix
+    WString name;  // as written
+};
+
+std::vector<GroupMember> readGroupMembers(LoaderState& state,
+                                          const xercesc::DOMDocument* document) {
+    DeclarationList declarations;
+    selectElements(state, document->getDocumentElement(),
+                   u"/xs:schema/xs:element[(@substitutionGroup) and (@type!='Ref') and "
+                   u"(@type!='ff:Ref')]",
+                   declarations);
+    std::vector<GroupMember> members;
+    members.reserve(declarations.size());
+    for (const xercesc::DOMElement* declaration : declarations) {
+        if (declaration == nullptr)
+            continue;
+        members.push_back({stripNamespacePrefix(attributeText(declaration, "substitutionGroup")),
+                           attributeText(declaration, "name")});
+    }
+    return members;
+}
+
+constexpr std::size_t kNoParent = std::numeric_limits<std::size_t>::max();
+
+// The group heads from `position` up to the gathered name it descends from,
+// innermost first, stopping at the first one called `name`; kNoParent when
+// no ancestor is called `name`.
+std::size_t findAncestorNamed(const TargetNames& names, const std::vector<std::size_t>& parents,
+                              std::size_t position, const WString& name) {
+    for (std::size_t at = position; at != kNoParent; at = parents[at]) {
+        if (names[at] == name)
+            return at;
+    }
+    return kNoParent;
+}
+
+[[noreturn]] void throwCircularGroup(const TargetNames& names,
+                                     const std::vector<std::size_t>& parents, std::size_t ancestor,
+                                     std::size_t position, const WString& referenceName) {
+    std::vector<std::size_t> chain;
+    for (std::size_t at = position; at != ancestor; at = parents[at])
+        chain.push_back(at);
+    chain.push_back(ancestor);
+    WString message = u"Circular substitution group in the targets of " + referenceName + u": ";
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        message += names[*it] + u" -> ";
+    message += names[ancestor];
+    throw Exceptions::InvalidMetaElementDeclaration(message, __FILE__, __LINE__);
+}
+
+} // namespace
+
+void gatherReferenceTargets(LoaderState& state, const xercesc::DOMElement* declaration,
+                            TargetNames& names) {
+    TargetNames refs;
+    selectTexts(state, declaration, u"./*/*/*/xs:choice/xs:element/@ref", refs);
+    for (WString& ref : refs)
+        names.push_back(stripNamespacePrefix(std::move(ref)));
+    addSubstitutionMembers(state, declaration->getOwnerDocument(), names,
+                           attributeText(declaration, "name"));
+}
+
+void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* document,
+                            TargetNames& names, const WString& referenceName) {
+    const std::vector<GroupMember> members = readGroupMembers(state, document);
+
+    // parents[i] is the position of the group head whose expansion appended
+    // names[i]; names present on entry have none. Expansion depends on the
+    // name alone, so a name that reappears among its own heads would be
+    // expanded again and again.
+    std::vector<std::size_t> parents(names.size(), kNoParent);
+    for (std::size_t position = 0; position < names.size(); ++position) {
+        for (const GroupMember& member : members) {
+            if (member.group != names[position])
+                continue;
+            const std::size_t ancestor = findAncestorNamed(names, parents, position, member.name);
+            if (ancestor != kNoParent)
+                throwCircularGroup(names, parents, ancestor, position, referenceName);
+            names.push_back(member.name);
+            parents.push_back(position);
+        }
+    }
+}
+
+void targetNamesToKeys(const LoaderState& state, const TargetNames& names, KLV::KeyVector& keys) {
+    for (const WString& name : names) {
+        const auto found = state.keysByName.find(name);
+        if (found != state.keysByName.end() && found->second != nullptr)
+            keys.push_back(*found->second);
+    }
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

@@ -1,0 +1,86 @@
+#include "MetaMetadata/Loading/values/PropertyMaps.h"
+
+#include "MetaMetadata/Loading/ErrorReporting.h"
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+#include <string>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+// Adds `key` with the first node's value of `expression`; nothing when the
+// query yields no node. Returns whether a value was added.
+bool addQueriedProperty(LoaderState& state, const xercesc::DOMElement* declaration,
+                        PropertyMap& properties, const char16_t* key, const char16_t* expression,
+                        Resolver resolver = Resolver::Schema) {
+    const std::optional<WString> value =
+        selectOptionalText(state, declaration, expression, resolver);
+    if (!value)
+        return false;
+    properties.addProperty(key, *value);
+    return true;
+}
+
+} // namespace
+
+void fillPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
+                     PropertyMap& properties) {
+    addQueriedProperty(state, declaration, properties, u"name",
+                       u"./xs:annotation/xs:appinfo[@source='Name In Specification']/text()");
+    if (state.loadMetaElementDocumentation)
+        addQueriedProperty(state, declaration, properties, u"Documentation",
+                           u"./xs:annotation/xs:documentation/text()");
+    if (state.loadMetaElementLengthDescription)
+        addQueriedProperty(state, declaration, properties, u"LengthDescription",
+                           u"./xs:annotation/xs:appinfo[@source='Length']/text()");
+    addQueriedProperty(state, declaration, properties, u"XMLTagName", u"./@name", Resolver::None);
+
+    const WString namespaceURI = readXMLNamespaceURI(state, declaration);
+    if (namespaceURI.empty())
+        throwCheckFailure("!namespaceURI.empty ()",
+                          u"Couldn't retrieve node's NamespaceURI: " +
+                              properties.getProperty(u"name"),
+                          __FILE__, __LINE__);
+    properties.addProperty(u"XMLNamespaceURI", namespaceURI);
+
+    const auto it = state.namespace2PrefixMap_.find(namespaceURI);
+    if (it == state.namespace2PrefixMap_.end())
+        throwCheckFailure("it != namespace2PrefixMap_.end ()",
+                          u"No default prefix defined for namespace: " + namespaceURI, __FILE__,
+                          __LINE__);
+    properties.addProperty(u"XMLDefaultPrefix", it->second);
+}
+
+void fillMetaElementPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
+                                MetaElement& element) {
+    fillPropertyMap(state, declaration, element);
+
+    GetNonConstMetaElementVisitor<MetaCollection> collection;
+    element.accept(collection);
+    if (collection.result() == nullptr)
+        return;
+
+    // A content model without a named item in its sequence is refused like an
+    // empty name: a collection is written with a tag for its items.
+    const std::optional<WString> childName = selectOptionalText(
+        state, declaration,
+        u"./xs:complexType/xs:complexContent/*[@base]/xs:sequence/xs:element/@name");
+    if (!childName || childName->empty())
+        throw Exceptions::InvalidMetaElementDeclaration(std::string("Empty name attribute"),
+                                                        __FILE__, __LINE__);
+    element.addProperty(u"XMLChildTagName", *childName);
+}
+
+WString readXMLNamespaceURI(LoaderState& state, const xercesc::DOMElement* declaration) {
+    return selectOptionalText(state, declaration,
+                              u"./xs:annotation/xs:appinfo[@source='XMLNamespaceURI']/text()")
+        .value_or(WString());
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
