@@ -17,6 +17,12 @@ void splitSchemaPath(WString& path, WString& directory);
 void runPipeline(LoaderState& state, WString directory, WString fileName,
                  Dictionary& dictionary);
 
+/// Called inside a catch handler: throws the exception being handled as the
+/// host is to see it (XML and XPath failures as ParseError, BaseException
+/// unchanged, anything else as ParseError "Unknown error in Xerces or XQilla"
+/// with `file` and `line`).
+[[noreturn]] void rethrowAsLoadFailure(const char* file, int line);
+
 } // namespace Loading
 } // namespace MetaMetadata
 } // namespace Palimo

@@ -1,0 +1,90 @@
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+
+#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/Pipeline.h"
+
+#include <algorithm>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+template <class Unit>
+WString copyPath(const Unit* path) {
+    if (path == nullptr)
+        throw Exceptions::InvalidArgument(u"XSDDictionaryLoader::load: the schema path is null",
+                                          __FILE__, __LINE__);
+    WString copy;
+    for (; *path != 0; ++path)
+        copy.push_back(static_cast<char16_t>(*path));
+    return copy;
+}
+
+void loadSchema(LoaderState& state, WString path, Dictionary& dictionary) {
+    std::replace(path.begin(), path.end(), u'\\', u'/');
+    WString directory;
+    splitSchemaPath(path, directory);
+    runPipeline(state, directory, path, dictionary);
+}
+
+} // namespace
+
+XSDDictionaryLoader::XSDDictionaryLoader() : state_(new LoaderState()) {}
+
+XSDDictionaryLoader::~XSDDictionaryLoader() {
+    delete state_;
+}
+
+void XSDDictionaryLoader::load(const unsigned short* path, Dictionary& dictionary) {
+    loadSchema(*state_, copyPath(path), dictionary);
+}
+
+void XSDDictionaryLoader::load(const XMLCh* path, Dictionary& dictionary) {
+    loadSchema(*state_, copyPath(path), dictionary);
+}
+
+void XSDDictionaryLoader::loadMetaElementDocumentation(bool on) {
+    state_->loadMetaElementDocumentation = on;
+}
+
+void XSDDictionaryLoader::loadMetaElementLengthDescription(bool on) {
+    state_->loadMetaElementLengthDescription = on;
+}
+
+void XSDDictionaryLoader::loadAbstractGroups(bool on) {
+    state_->loadAbstractGroups = on;
+}
+
+void* XSDDictionaryLoader::operator new(std::size_t size) {
+    return Platform::malloc_alloc::allocate(size);
+}
+
+void* XSDDictionaryLoader::operator new[](std::size_t size) {
+    return Platform::malloc_alloc::allocate(size);
+}
+
+void XSDDictionaryLoader::operator delete(void* p, std::size_t size) noexcept {
+    Platform::malloc_alloc::deallocate(p, size);
+}
+
+void XSDDictionaryLoader::operator delete[](void* p, std::size_t size) noexcept {
+    Platform::malloc_alloc::deallocate(p, size);
+}
+
+void* XSDDictionaryLoader::operator new(std::size_t, void* where) noexcept {
+    return where;
+}
+
+void* XSDDictionaryLoader::operator new[](std::size_t, void* where) noexcept {
+    return where;
+}
+
+void XSDDictionaryLoader::operator delete(void*, void*) noexcept {}
+
+void XSDDictionaryLoader::operator delete[](void*, void*) noexcept {}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
