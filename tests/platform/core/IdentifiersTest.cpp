@@ -1,0 +1,61 @@
+#include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/Types/BaseTypeFactory.h>
+#include <Palimo/Types/Identifiers.h>
+
+#include "support/TestSupport.h"
+
+using namespace Palimo::Types;
+using PalimoTest::W;
+
+TEST(Identifiers, EveryNameMapsBothWays) {
+    const char* names[] = {
+        "Array",        "Batch",       "Boolean", "DataValue",      "IndirectValue",
+        "Int16",        "Int32",       "Int64",   "Int8",           "ISO7String",
+        "KLVData",      "Length",      "Opaque",  "Position",       "ProductVersion",
+        "Rational",     "Timestamp",   "UInt16",  "UInt32",         "UInt64",
+        "UInt8",        "UMID32",      "UMID64",  "UniversalLabel", "",
+        "UTF16",        "UTF16String", "UUID",    "VersionType",    "StrongReference",
+        "WeakReference"};
+    for (int i = 0; i <= 30; ++i) {
+        const auto id = static_cast<Identifier>(i);
+        EXPECT_STREQ(Identifiers::identifierToString(id), names[i]);
+        EXPECT_EQ(Identifiers::stringToIdentifier(W(names[i])),
+                  i == 24 ? Identifiers::NoIdentifier : id);
+    }
+}
+
+TEST(Identifiers, OtherTextsGiveNoIdentifier) {
+    for (const char* text : {"uint8", "UInt8 ", " Array", "Int", "UInt88", "NoIdentifier"})
+        EXPECT_EQ(Identifiers::stringToIdentifier(W(text)), Identifiers::NoIdentifier) << text;
+    EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(31)), "");
+    EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(-1)), "");
+}
+
+TEST(BaseTypeFactory, DescribesElementAndCollectionTypes) {
+    const auto& factory = Factories::BaseTypeFactory::instance();
+    const std::pair<Identifier, std::size_t> sizes[] = {
+        {Identifiers::Boolean, 1},         {Identifiers::Int16, 2},
+        {Identifiers::UInt32, 4},          {Identifiers::Position, 8},
+        {Identifiers::Rational, 8},        {Identifiers::UUID, 16},
+        {Identifiers::UMID32, 32},         {Identifiers::UMID64, 64},
+        {Identifiers::UTF16, 2},           {Identifiers::WeakReference, 16},
+        {Identifiers::ProductVersion, 10}, {Identifiers::VersionType, 2},
+        {Identifiers::UTF16String, 0},     {Identifiers::Array, 0}};
+    for (const auto& [id, size] : sizes) {
+        EXPECT_EQ(factory.elementType(id).size, size) << Identifiers::identifierToString(id);
+        EXPECT_EQ(factory.elementType(id).identifier, id);
+    }
+    EXPECT_TRUE(factory.collectionType(Identifiers::Batch).isCollection);
+    EXPECT_TRUE(factory.elementType(Identifiers::StrongReference).isReference);
+    EXPECT_STREQ(factory.elementType(Identifiers::UInt8).name, "UInt8");
+}
+
+TEST(BaseTypeFactory, RefusesUnsupportedIdentifiers) {
+    using Palimo::Exceptions::UnsupportedDataType;
+    const auto& factory = Factories::BaseTypeFactory::instance();
+    EXPECT_THROW(factory.elementType(Identifiers::NoIdentifier), UnsupportedDataType);
+    EXPECT_THROW(factory.elementType(static_cast<Identifier>(31)), UnsupportedDataType);
+    EXPECT_THROW(factory.elementType(static_cast<Identifier>(-1)), UnsupportedDataType);
+    EXPECT_THROW(factory.collectionType(Identifiers::UInt8), UnsupportedDataType);
+    EXPECT_THROW(factory.collectionType(Identifiers::NoIdentifier), UnsupportedDataType);
+}
