@@ -1,0 +1,94 @@
+#include "MetaMetadata/Loading/sets/AttributeBuilder.h"
+
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/values/PropertyMaps.h"
+#include "MetaMetadata/Loading/values/TypedValues.h"
+
+#include <string>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+const MetaElement* findReferencedElement(const LoaderState& state,
+                                         const xercesc::DOMElement* declaration) {
+    const WString name = stripNamespacePrefix(attributeText(declaration, u"ref"));
+    // Looked up without inserting: the element maps belong to the element phase.
+    const auto it = state.elementsByName.find(name);
+    return it != state.elementsByName.end() ? it->second : nullptr;
+}
+
+const LocalTag* findRegisteredTag(const LoaderState& state, const MetaElement& element) {
+    const auto it = state.registeredElements.find(&element);
+    return it != state.registeredElements.end() ? it->second : nullptr;
+}
+
+auto_ptr<Types::BaseType> parseDefaultValue(const WString& text, const MetaElement& element) {
+    if (text.empty())
+        return auto_ptr<Types::BaseType>();
+    GetMetaElementVisitor<MetaCollectionElement> collection;
+    element.accept(collection);
+    if (collection.result() != nullptr)
+        return parseCollectionValue(text, *collection.result());
+    return parseElementValue(text, element);
+}
+
+} // namespace
+
+auto_ptr<MetaAttribute> buildAttribute(LoaderState& state, const xercesc::DOMElement* declaration,
+                                       std::uint32_t position) {
+    const MetaElement* element = findReferencedElement(state, declaration);
+    if (element == nullptr)
+        return auto_ptr<MetaAttribute>();
+
+    const AttributeRequiredStatus::Status status = readRequiredStatus(state, declaration);
+    const WString distinguishedValue = readDistinguishedValue(state, declaration);
+    const LocalTag* localTag = findRegisteredTag(state, *element);
+    auto_ptr<const Types::BaseType> defaultValue = parseDefaultValue(distinguishedValue, *element);
+
+    auto_ptr<MetaAttribute> attribute(
+        new MetaAttribute(*element, status, std::move(defaultValue), localTag));
+    attribute->addProperty(u"SchemaIndex", Utils::stringToWstring(std::to_string(position)));
+    attribute->addProperty(u"RequiresSemanticsValidation",
+                           readRequiresSemanticsValidation(state, declaration));
+    const WString namespaceURI = readXMLNamespaceURI(state, declaration);
+    if (!namespaceURI.empty())
+        attribute->addProperty(u"XMLNamespaceURI", namespaceURI);
+    return attribute;
+}
+
+AttributeRequiredStatus::Status readRequiredStatus(LoaderState& state,
+                                                   const xercesc::DOMElement* declaration) {
+    // A member without a "use" annotation gets what the library makes of the
+    // empty text rather than failing the load.
+    const WString text =
+        selectFirstText(state, declaration, u"./xs:annotation/xs:appinfo[@source='use']/text()");
+    return AttributeRequiredStatus::instance().fromString(text);
+}
+
+WString readDistinguishedValue(LoaderState& state, const xercesc::DOMElement* declaration) {
+    return selectFirstText(state, declaration,
+                           u"./xs:annotation/xs:appinfo[@source='Distinguished Value']/text()");
+}
+
+WString readRequiresSemanticsValidation(LoaderState& state,
+                                        const xercesc::DOMElement* declaration) {
+    return selectFirstText(
+        state, declaration,
+        u"./xs:annotation/xs:appinfo[@source='RequiresSemanticsValidation']/text()");
+}
+
+auto_ptr<Types::BaseType> parseElementValue(const WString& text, const MetaElement& element) {
+    return parseTypedValue(element.dataType(), Types::Identifiers::NoIdentifier, text);
+}
+
+auto_ptr<Types::BaseType> parseCollectionValue(const WString& text,
+                                               const MetaCollectionElement& collection) {
+    return parseTypedValue(collection.dataType(), collection.dataSubType(), text);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

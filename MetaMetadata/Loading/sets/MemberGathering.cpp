@@ -1,0 +1,102 @@
+#include "MetaMetadata/Loading/sets/MemberGathering.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+#include <algorithm>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+// How a type appears in messages: its name, or a mark for an inline type.
+WString typeLabel(const xercesc::DOMElement* type) {
+    const WString name = attributeText(type, "name");
+    return name.empty() ? WString(u"(inline type)") : name;
+}
+
+[[noreturn]] void throwCircularChain(const std::vector<const xercesc::DOMElement*>& chain,
+                                     const xercesc::DOMElement* repeated) {
+    WString message(u"Circular base type chain: ");
+    for (const xercesc::DOMElement* type : chain)
+        message += typeLabel(type) + u" -> ";
+    message += typeLabel(repeated);
+    throw Exceptions::ParseError(message, __FILE__, __LINE__);
+}
+
+} // namespace
+
+void gatherSetMemberDeclarations(LoaderState& state, const xercesc::DOMElement* setDeclaration,
+                                 DeclarationList& out) {
+    const WString typeName = attributeText(setDeclaration, "type");
+    if (!typeName.empty()) {
+        const xercesc::DOMElement* type = findComplexType(state, typeName);
+        if (type == nullptr)
+            throw Exceptions::ParseError(u"Set " + attributeText(setDeclaration, "name") +
+                                             u" has type " + typeName +
+                                             u", which names no top-level xs:complexType",
+                                         __FILE__, __LINE__);
+        gatherAttributeDeclarations(state, type, out);
+        return;
+    }
+    // Without a type attribute the set's type is written inline; an element
+    // with neither is of xs:anyType and declares no members.
+    if (const xercesc::DOMElement* inlineType =
+            selectFirstElement(state, setDeclaration, u"./xs:complexType"))
+        gatherAttributeDeclarations(state, inlineType, out);
+}
+
+void gatherAttributeDeclarations(LoaderState& state, WString typeName, DeclarationList& out) {
+    const WString localName = stripNamespacePrefix(typeName);
+    const xercesc::DOMElement* type = findComplexType(state, localName);
+    if (type == nullptr)
+        throw Exceptions::ParseError(u"Type " + typeName + u" names no top-level xs:complexType",
+                                     __FILE__, __LINE__);
+    gatherAttributeDeclarations(state, type, out);
+}
+
+void gatherAttributeDeclarations(LoaderState& state, const xercesc::DOMElement* type,
+                                 DeclarationList& out) {
+    // Walk up to the root-most base first, so that a repeated type is found
+    // before anything is gathered and no walk runs without end.
+    std::vector<const xercesc::DOMElement*> chain{type};
+    for (;;) {
+        const WString base = readBaseTypeName(state, chain.back());
+        if (base.empty())
+            break;
+        const xercesc::DOMElement* baseType = findComplexType(state, base);
+        if (baseType == nullptr)
+            break;
+        if (std::find(chain.begin(), chain.end(), baseType) != chain.end())
+            throwCircularChain(chain, baseType);
+        chain.push_back(baseType);
+    }
+    DeclarationList gathered;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        collectLocalDeclarations(state, *it, gathered);
+    out.insert(out.end(), gathered.begin(), gathered.end());
+}
+
+xercesc::DOMElement* findComplexType(LoaderState& state, WString typeName) {
+    if (state.schemaDocument == nullptr)
+        return nullptr;
+    const WString query =
+        u"/xs:schema/xs:complexType[@name='" + stripNamespacePrefix(std::move(typeName)) + u"']";
+    return selectFirstElement(state, state.schemaDocument->getDocumentElement(), query);
+}
+
+WString readBaseTypeName(LoaderState& state, const xercesc::DOMElement* complexType) {
+    return selectFirstText(state, complexType, u"./*/*/@base", Resolver::None);
+}
+
+void collectLocalDeclarations(LoaderState& state, const xercesc::DOMElement* complexType,
+                              DeclarationList& out) {
+    selectElements(state, complexType, u".//xs:element", out);
+    selectElements(state, complexType, u".//xs:attribute", out);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

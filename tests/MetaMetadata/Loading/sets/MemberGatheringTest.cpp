@@ -1,0 +1,94 @@
+#include "MetaMetadata/Loading/sets/MemberGathering.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/SchemaFixture.h"
+#include "MetaMetadata/Loading/sets/SetSchemaText.h"
+
+namespace {
+
+using namespace Palimo::MetaMetadata::Loading;
+using namespace SetsTest;
+using Palimo::Exceptions::ParseError;
+using PalimoTest::N;
+using PalimoTest::SchemaFixture;
+using PalimoTest::W;
+
+// The ref (or else the name) of every declaration, in list order.
+std::vector<std::string> refs(const DeclarationList& list) {
+    std::vector<std::string> texts;
+    for (const xercesc::DOMElement* declaration : list) {
+        const WString ref = attributeText(declaration, "ref");
+        texts.push_back(N(ref.empty() ? attributeText(declaration, "name") : ref));
+    }
+    return texts;
+}
+
+// A three-level chain: C restricts B, B extends A; B's element sits in a choice.
+const std::string kChain =
+    complexType("A", "", member("element", "ff:a1") + member("element", "ff:a2"),
+                member("attribute", "ff:aAttr")) +
+    complexType("B", "ff:A", "<xs:choice>" + member("element", "ff:b1") + "</xs:choice>",
+                member("attribute", "ff:bAttr")) +
+    complexType("C", "B", member("element", "ff:c1"), member("attribute", "ff:cAttr"),
+                "restriction");
+
+TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
+    SchemaFixture fixture(PalimoTest::schema(kChain));
+    const std::vector<std::string> expected = {"ff:a1",    "ff:a2", "ff:aAttr", "ff:b1",
+                                               "ff:bAttr", "ff:c1", "ff:cAttr"};
+    for (const char* name : {"ff:C", "C", "other:C"}) {
+        DeclarationList out;
+        gatherAttributeDeclarations(fixture.state, W(name), out);
+        EXPECT_EQ(refs(out), expected) << name;
+    }
+    DeclarationList own;
+    gatherAttributeDeclarations(fixture.state, W("A"), own);
+    EXPECT_EQ(refs(own), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr"}));
+}
+
+TEST(MemberGathering, BaseThatIsNoSchemaTypeEndsTheChain) {
+    SchemaFixture fixture(
+        PalimoTest::schema(complexType("T", "xs:anyType", member("element", "ff:t1"))));
+    DeclarationList out;
+    gatherAttributeDeclarations(fixture.state, W("T"), out);
+    EXPECT_EQ(refs(out), std::vector<std::string>{"ff:t1"});
+}
+
+TEST(MemberGathering, ChainsThatReturnToATypeFail) {
+    SchemaFixture fixture(PalimoTest::schema(complexType("A", "ff:B", member("element", "ff:a1")) +
+                                             complexType("B", "A", member("element", "ff:b1")) +
+                                             complexType("C", "A", member("element", "ff:c1")) +
+                                             complexType("S", "S", member("element", "ff:s1"))));
+    DeclarationList out;
+    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(fixture.state, W("C"), out),
+                          "Circular base type chain: C -> A -> B -> A");
+    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(fixture.state, W("S"), out),
+                          "Circular base type chain: S -> S");
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
+    SchemaFixture fixture(PalimoTest::schema(
+        kChain + setDeclaration("Typed", "ff:C", label(1)) +
+        setDeclaration("Inline", "", label(2), true,
+                       complexType("", "ff:A", member("element", "ff:i1"))) +
+        setDeclaration("Untyped", "", label(3)) + setDeclaration("Lost", "ff:Nope", label(4))));
+    LoaderState& state = fixture.state;
+
+    DeclarationList typed, inlined, untyped;
+    gatherSetMemberDeclarations(state, topElement(state, "Typed"), typed);
+    EXPECT_EQ(refs(typed).size(), 7u);
+    gatherSetMemberDeclarations(state, topElement(state, "Inline"), inlined);
+    EXPECT_EQ(refs(inlined), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr", "ff:i1"}));
+    gatherSetMemberDeclarations(state, topElement(state, "Untyped"), untyped);
+    EXPECT_TRUE(untyped.empty());
+
+    DeclarationList lost;
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          gatherSetMemberDeclarations(state, topElement(state, "Lost"), lost),
+                          "Set Lost has type ff:Nope, which names no top-level xs:complexType");
+    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(state, W("ff:Nope"), lost),
+                          "Type ff:Nope names no top-level xs:complexType");
+}
+
+} // namespace
