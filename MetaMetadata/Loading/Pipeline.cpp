@@ -71,7 +71,7 @@ void runBuilders(LoaderState& state, Dictionary& dictionary) {
         // Set members look elements up by name: elements before sets.
         static_cast<void>(dictionary);
         // element phase: buildMetaElements(state, dictionary, elementDeclarations);
-        // set phase: buildSets(state, dictionary, setDeclarations);
+        buildSets(state, dictionary, setDeclarations);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);
     }
