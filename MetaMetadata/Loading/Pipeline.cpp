@@ -70,7 +70,7 @@ void runBuilders(LoaderState& state, Dictionary& dictionary) {
         registerSetKeys(state, setDeclarations);
         // Set members look elements up by name: elements before sets.
         static_cast<void>(dictionary);
-        // element phase: buildMetaElements(state, dictionary, elementDeclarations);
+        buildMetaElements(state, dictionary, elementDeclarations);
         buildSets(state, dictionary, setDeclarations);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);

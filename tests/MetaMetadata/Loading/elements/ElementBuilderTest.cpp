@@ -1,0 +1,304 @@
+#include "MetaMetadata/Loading/elements/ElementBuilder.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+
+namespace PalimoTest {
+namespace {
+
+namespace Ids = Palimo::Types::Identifiers;
+using Palimo::Exceptions::InvalidMetaElementDeclaration;
+using Palimo::Exceptions::InvalidULDesignator;
+using Palimo::MetaMetadata::Dictionary;
+using Palimo::MetaMetadata::GetMetaElementVisitor;
+using Palimo::MetaMetadata::MetaCollection;
+using Palimo::MetaMetadata::MetaElement;
+using Palimo::MetaMetadata::MetaReferenceCollection;
+using Palimo::MetaMetadata::MetaReferenceElement;
+using Palimo::MetaMetadata::MetaSimpleElement;
+using Palimo::Types::LocalTag;
+using Palimo::Types::UniversalLabel;
+
+UniversalLabel ul(const std::string& last) {
+    return UniversalLabel(W(label(last).c_str()).c_str(), Palimo::Types::DottedHex);
+}
+
+std::vector<Palimo::MetaMetadata::PropertyMap::Entry>
+props(std::initializer_list<std::pair<const char*, const char*>> entries) {
+    std::vector<Palimo::MetaMetadata::PropertyMap::Entry> out;
+    for (const auto& [key, value] : entries)
+        out.emplace_back(W(key), W(value));
+    return out;
+}
+
+template <class T>
+const T* as(const MetaElement* element) {
+    GetMetaElementVisitor<T> visitor;
+    if (element != nullptr)
+        element->accept(visitor);
+    return visitor.result();
+}
+
+// Runs the element phase over every RP210 declaration of the schema.
+struct ElementPhase : SchemaFixture {
+    using SchemaFixture::SchemaFixture;
+    void run() {
+        Loading::DeclarationList declarations;
+        Loading::findElementDeclarations(state, declarations);
+        Loading::buildMetaElements(state, dictionary, declarations);
+    }
+    const MetaElement* byName(const std::string& name) {
+        const auto found = state.elementsByName.find(W(name.c_str()));
+        return found == state.elementsByName.end() ? nullptr : found->second;
+    }
+    Dictionary dictionary;
+};
+
+struct FailureCase {
+    const char* what;
+    std::string declaration;
+    bool ulFailure; // InvalidULDesignator rather than InvalidMetaElementDeclaration
+    std::string message;
+};
+
+class BuildFailures : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(BuildFailures, ReportTheDeclaration) {
+    const FailureCase& c = GetParam();
+    ElementPhase phase(c.declaration);
+    if (c.ulFailure)
+        EXPECT_THROWS_EXACTLY(InvalidULDesignator, phase.run(), c.message) << c.what;
+    else
+        EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, phase.run(), c.message) << c.what;
+    EXPECT_EQ(0u, phase.dictionary.metaElementCount()) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declarations, BuildFailures,
+    ::testing::Values(
+        FailureCase{"no label",
+                    "<xs:element name=\"E\" type=\"UInt8\">" + rp210("") + "</xs:element>", false,
+                    "MetaElement Declaration with no UL Designator in E"},
+        FailureCase{"no label and no name",
+                    "<xs:element type=\"UInt8\">" + rp210("") + "</xs:element>", false,
+                    "MetaElement Declaration with no UL Designator in "},
+        FailureCase{"label of the wrong length comes before the type",
+                    "<xs:element name=\"E\" type=\"Nope\">" + rp210(" " + label("01")) +
+                        "</xs:element>",
+                    true, " " + label("01")},
+        FailureCase{"unknown type",
+                    "<xs:element name=\"E\" type=\"MyType\">" + rp210(label("01")) +
+                        "</xs:element>",
+                    false, "MetaElement Declaration with unknown data type: E"},
+        FailureCase{"reference base as type attribute",
+                    "<xs:element name=\"E\" type=\"StrongRefHolder\">" + rp210(label("01")) +
+                        "</xs:element>",
+                    false, "MetaElement Declaration with unknown data type: E"},
+        FailureCase{
+            "collection named by its type attribute",
+            "<xs:element name=\"E\" type=\"ff:Array\">" + rp210(label("01")) + "</xs:element>",
+            false, "MetaElement Declaration of type collection with unknown sub data type: E"},
+        FailureCase{"collection item without name",
+                    "<xs:element name=\"E\">" + rp210(label("01")) +
+                        "<xs:complexType><xs:complexContent><xs:extension base=\"Array\">"
+                        "<xs:choice><xs:element name=\"I\" type=\"UInt8\"/></xs:choice>"
+                        "</xs:extension></xs:complexContent></xs:complexType></xs:element>",
+                    false, "Empty name attribute"}));
+
+TEST(BuildMetaElements, EveryKindWithItsTypes) {
+    ElementPhase phase(
+        "<xs:element name=\"Simple\" type=\"ff:UInt16\">" + rp210(label("01")) +
+        "</xs:element>"
+        "<xs:element name=\"Items\">" +
+        rp210(label("02")) +
+        "<xs:complexType><xs:complexContent><xs:extension base=\"Batch\"><xs:sequence>"
+        "<xs:element name=\"Item\" type=\"UUID\"/></xs:sequence></xs:extension>"
+        "</xs:complexContent></xs:complexType></xs:element>"
+        "<xs:element name=\"Holder\">" +
+        rp210(label("03")) +
+        "<xs:complexType><xs:complexContent><xs:extension base=\"WeakRefHolder\"><xs:choice>"
+        "<xs:element ref=\"Nowhere\"/></xs:choice></xs:extension></xs:complexContent>"
+        "</xs:complexType></xs:element>"
+        "<xs:element name=\"Refs\">" +
+        rp210(label("04")) +
+        "<xs:complexType><xs:complexContent><xs:extension base=\"StrongRefArray\"><xs:choice>"
+        "<xs:element ref=\"ff:Target\"/></xs:choice></xs:extension></xs:complexContent>"
+        "</xs:complexType></xs:element>"
+        "<xs:element name=\"Target\" type=\"T\"><xs:annotation>"
+        "<xs:appinfo source=\"UL Designator\">06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00"
+        "</xs:appinfo></xs:annotation></xs:element>"
+        "<xs:element name=\"Link\" substitutionGroup=\"Target\" type=\"ff:Ref\"/>"
+        "<xs:complexType name=\"Wrapped\">" +
+        rp210(label("05")) +
+        "<xs:simpleContent><xs:extension base=\"Int32\"/></xs:simpleContent></xs:complexType>");
+    Loading::DeclarationList sets;
+    Loading::findSetDeclarations(phase.state, sets);
+    Loading::registerSetKeys(phase.state, sets);
+    phase.run();
+
+    ASSERT_EQ(5u, phase.dictionary.metaElementCount());
+    const auto* simple = as<MetaSimpleElement>(phase.byName("Simple"));
+    ASSERT_NE(nullptr, simple);
+    EXPECT_EQ(Ids::UInt16, simple->dataType());
+    EXPECT_EQ(ul("01"), simple->universalLabel());
+    EXPECT_EQ(simple, phase.dictionary.findMetaElement(ul("01")));
+
+    const auto* items = as<MetaCollection>(phase.byName("Items"));
+    ASSERT_NE(nullptr, items);
+    EXPECT_EQ(Ids::Batch, items->dataType());
+    EXPECT_EQ(Ids::UUID, items->dataSubType());
+    EXPECT_EQ(W("Item"), items->getProperty(W("XMLChildTagName")));
+
+    const auto* holder = as<MetaReferenceElement>(phase.byName("Holder"));
+    ASSERT_NE(nullptr, holder);
+    EXPECT_EQ(Ids::WeakReference, holder->dataType());
+    EXPECT_TRUE(holder->targetKeys().empty());
+
+    const auto* refs = as<MetaReferenceCollection>(phase.byName("Refs"));
+    ASSERT_NE(nullptr, refs);
+    EXPECT_EQ(Ids::Array, refs->dataType());
+    EXPECT_EQ(Ids::StrongReference, refs->dataSubType());
+    ASSERT_EQ(1u, refs->targetKeys().size());
+    EXPECT_EQ(*phase.state.keysByName.at(W("Target")), refs->targetKeys()[0]);
+    EXPECT_FALSE(refs->hasProperty(W("XMLChildTagName")));
+
+    const auto* wrapped = as<MetaSimpleElement>(phase.byName("Wrapped"));
+    ASSERT_NE(nullptr, wrapped);
+    EXPECT_EQ(Ids::Int32, wrapped->dataType());
+}
+
+TEST(BuildMetaElements, NamesFileTheLaterDeclarationAndEmptyNames) {
+    ElementPhase phase("<xs:element name=\"Same\" type=\"UInt8\">" + rp210(label("01")) +
+                       "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
+                       rp210(label("02")) + "</xs:element><xs:element type=\"Int8\">" +
+                       rp210(label("03")) + "</xs:element>");
+    phase.run();
+    EXPECT_EQ(3u, phase.dictionary.metaElementCount());
+    EXPECT_EQ(2u, phase.state.elementsByName.size());
+    EXPECT_EQ(phase.dictionary.findMetaElement(ul("02")), phase.byName("Same"));
+    ASSERT_NE(nullptr, phase.byName(""));
+    EXPECT_EQ(Ids::Int8, phase.byName("")->dataType());
+    EXPECT_FALSE(phase.byName("")->hasProperty(W("XMLTagName")));
+}
+
+TEST(BuildMetaElements, RegisteredTagIsWhatTheDictionaryHoldsForTheLabel) {
+    const std::string tag = "<xs:appinfo source=\"Local Tag\">3c.0a</xs:appinfo>";
+    ElementPhase phase("<xs:element name=\"Tagged\" type=\"UInt8\">" + rp210(label("01"), tag) +
+                       "</xs:element><xs:element name=\"Untagged\" type=\"UInt8\">" +
+                       rp210(label("02")) +
+                       "</xs:element><xs:element name=\"SameLabel\" type=\"UInt8\">" +
+                       rp210(label("01")) + "</xs:element>");
+    phase.run();
+    const auto& registered = phase.state.registeredElements;
+    ASSERT_EQ(3u, registered.size());
+    const LocalTag* tagged = registered.at(phase.byName("Tagged"));
+    ASSERT_NE(nullptr, tagged);
+    EXPECT_EQ(LocalTag(0x3c0a), *tagged);
+    EXPECT_EQ(tagged, phase.dictionary.findLocalTag(ul("01")));
+    EXPECT_EQ(nullptr, registered.at(phase.byName("Untagged")));
+    EXPECT_EQ(tagged, registered.at(phase.byName("SameLabel")));
+}
+
+TEST(BuildMetaElements, FailureKeepsWhatWasAddedBefore) {
+    ElementPhase phase("<xs:element name=\"Good\" type=\"UInt8\">" + rp210(label("01")) +
+                       "</xs:element><xs:element name=\"Bad\" type=\"Nope\">" + rp210(label("02")) +
+                       "</xs:element>");
+    EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, phase.run(),
+                          "MetaElement Declaration with unknown data type: Bad");
+    EXPECT_EQ(1u, phase.dictionary.metaElementCount());
+    EXPECT_EQ(1u, phase.state.elementsByName.size());
+    EXPECT_EQ(1u, phase.state.registeredElements.size());
+    EXPECT_NE(nullptr, phase.byName("Good"));
+}
+
+// The whole load of a dictionary spread over three files.
+TEST(ElementPhaseOfALoad, ReadsBackEveryKind) {
+    using Palimo::KLV::Key;
+    Dictionary dictionary;
+    Loading::XSDDictionaryLoader loader;
+    loader.loadMetaElementDocumentation(true);
+    loader.loadMetaElementLengthDescription(true);
+    const WString path = W((dataDir() / "elements" / "main.xsd").string().c_str());
+    loader.load(path.c_str(), dictionary);
+
+    const auto key = [](const char* text) {
+        return Key(W(text).c_str(), Palimo::Types::DottedHex);
+    };
+    const auto label = [](const char* text) {
+        return UniversalLabel(W(text).c_str(), Palimo::Types::DottedHex);
+    };
+    const Key identification = key("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00");
+    const Key genericPackage = key("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.34.00");
+    const Key materialPackage = key("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.36.00");
+    const Key sourcePackage = key("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.37.00");
+    const Palimo::KLV::KeyVector packages{genericPackage, materialPackage, sourcePackage};
+
+    struct Expected {
+        const char* tagName;
+        const char* label;
+        const char* localTag; // null: none
+        Palimo::Types::Identifier dataType;
+        Palimo::Types::Identifier subType; // NoIdentifier for non-collections
+    };
+    const Expected expected[] = {
+        {"InstanceUID", "06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00", "3c.0a", Ids::UUID,
+         Ids::NoIdentifier},
+        {"EssenceContainers", "06.0e.2b.34.01.01.01.05.01.02.02.10.02.01.00.00", "3b.0a",
+         Ids::Batch, Ids::UniversalLabel},
+        {"Identifications", "06.0e.2b.34.01.01.01.02.06.01.01.04.06.04.00.00", "3b.06", Ids::Array,
+         Ids::StrongReference},
+        {"PrimaryPackage", "06.0e.2b.34.01.01.01.04.06.01.01.04.01.08.00.00", "3b.08",
+         Ids::WeakReference, Ids::NoIdentifier},
+        {"Packages", "06.0e.2b.34.01.01.01.02.06.01.01.04.05.01.00.00", "19.01", Ids::Batch,
+         Ids::StrongReference},
+        {"TrackNumber", "06.0e.2b.34.01.01.01.02.01.04.01.03.00.00.00.00", "48.04", Ids::UInt32,
+         Ids::NoIdentifier},
+        {"ObjectModelVersion", "06.0e.2b.34.01.01.01.02.03.01.02.01.04.00.00.00", nullptr,
+         Ids::UInt32, Ids::NoIdentifier},
+    };
+    ASSERT_EQ(std::size(expected), dictionary.metaElementCount());
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const Expected& e = expected[i];
+        const MetaElement* element = dictionary.metaElements()[i];
+        EXPECT_EQ(W(e.tagName), element->getProperty(W("XMLTagName"))) << i;
+        EXPECT_EQ(label(e.label), element->universalLabel()) << e.tagName;
+        EXPECT_EQ(e.dataType, element->dataType()) << e.tagName;
+        const LocalTag* tag = dictionary.findLocalTag(element->universalLabel());
+        if (e.localTag == nullptr) {
+            EXPECT_EQ(nullptr, tag) << e.tagName;
+        } else {
+            ASSERT_NE(nullptr, tag) << e.tagName;
+            EXPECT_EQ(LocalTag(W(e.localTag).c_str(), Palimo::Types::DottedHex), *tag);
+        }
+        if (const auto* collection = as<Palimo::MetaMetadata::MetaCollectionElement>(element)) {
+            EXPECT_EQ(e.subType, collection->dataSubType()) << e.tagName;
+        }
+    }
+
+    const auto& elements = dictionary.metaElements();
+    ASSERT_NE(nullptr, as<MetaSimpleElement>(elements[0]));
+    EXPECT_EQ(props({{"name", "Instance UID"},
+                     {"Documentation", "Unique identifier of the object"},
+                     {"LengthDescription", "16"},
+                     {"XMLTagName", "InstanceUID"},
+                     {"XMLNamespaceURI", "urn:SMPTE:MXF:file_format"},
+                     {"XMLDefaultPrefix", "ff"}}),
+              elements[0]->properties());
+    ASSERT_NE(nullptr, as<MetaCollection>(elements[1]));
+    EXPECT_EQ(W("EssenceContainer"), elements[1]->getProperty(W("XMLChildTagName")));
+    ASSERT_NE(nullptr, as<MetaReferenceCollection>(elements[2]));
+    EXPECT_EQ(Palimo::KLV::KeyVector{identification},
+              as<MetaReferenceCollection>(elements[2])->targetKeys());
+    ASSERT_NE(nullptr, as<MetaReferenceElement>(elements[3]));
+    EXPECT_EQ(packages, as<MetaReferenceElement>(elements[3])->targetKeys());
+    ASSERT_NE(nullptr, as<MetaReferenceCollection>(elements[4]));
+    EXPECT_EQ(packages, as<MetaReferenceCollection>(elements[4])->targetKeys());
+    EXPECT_FALSE(elements[4]->hasProperty(W("XMLChildTagName")));
+    ASSERT_NE(nullptr, as<MetaSimpleElement>(elements[5]));
+    EXPECT_EQ(W("ex"), elements[5]->getProperty(W("XMLDefaultPrefix")));
+}
+
+} // namespace
+} // namespace PalimoTest

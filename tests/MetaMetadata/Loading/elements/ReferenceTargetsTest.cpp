@@ -1,0 +1,116 @@
+#include "MetaMetadata/Loading/elements/ReferenceTargets.h"
+
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+
+#include <memory>
+
+namespace PalimoTest {
+namespace {
+
+using Palimo::Exceptions::InvalidMetaElementDeclaration;
+using Palimo::KLV::Key;
+
+// A reference declaration "R" whose choice names `refs`.
+std::string reference(const std::vector<std::string>& refs) {
+    std::string choice;
+    for (const std::string& ref : refs)
+        choice += "<xs:element ref=\"" + ref + "\"/>";
+    return "<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
+           "<xs:extension base=\"StrongRefArray\"><xs:choice>" +
+           choice + "</xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>";
+}
+
+std::string member(const std::string& name, const std::string& group,
+                   const std::string& type = "T") {
+    return "<xs:element name=\"" + name + "\" substitutionGroup=\"" + group + "\"" +
+           (type.empty() ? "" : " type=\"" + type + "\"") + "/>";
+}
+
+std::vector<WString> names(std::initializer_list<const char*> texts) {
+    std::vector<WString> out;
+    for (const char* text : texts)
+        out.push_back(W(text));
+    return out;
+}
+
+Loading::TargetNames gather(SchemaFixture& fixture) {
+    Loading::TargetNames out;
+    Loading::gatherReferenceTargets(fixture.state, fixture.component("R"), out);
+    return out;
+}
+
+// Group heads first, then the members of each name's group in document order,
+// members of members in their own turn; declarations without type or typed
+// as references are no members.
+TEST(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
+    SchemaFixture fixture(reference({"ff:Head", "SetB"}) +
+                          "<xs:element name=\"Head\" abstract=\"true\" type=\"T\"/>"
+                          "<xs:element name=\"SetB\" type=\"T\"/>" +
+                          member("M1", "ff:Head") + member("NoType", "Head", "") +
+                          member("SB1", "SetB") + member("RefTyped", "Head", "ff:Ref") +
+                          member("RefTyped2", "Head", "Ref") + member("M11", "M1") +
+                          member("M2", "Head"));
+    EXPECT_EQ(names({"Head", "SetB", "M1", "M2", "SB1", "M11"}), gather(fixture));
+}
+
+TEST(GatherReferenceTargets, DuplicatesStayWithoutBeingCycles) {
+    // X is a member of two groups and the choice names SetB twice.
+    SchemaFixture fixture(reference({"SetB", "SetB", "H"}) + member("SB1", "SetB") +
+                          member("X", "SB1") + member("X", "H") + member("Y", "X"));
+    EXPECT_EQ(names({"SetB", "SetB", "H", "SB1", "SB1", "X", "X", "X", "Y", "Y", "Y"}),
+              gather(fixture));
+}
+
+TEST(GatherReferenceTargets, NoChoiceGivesNoNames) {
+    SchemaFixture fixture("<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
+                          "<xs:extension base=\"StrongRefHolder\"/></xs:complexContent>"
+                          "</xs:complexType></xs:element>" +
+                          member("M", ""));
+    EXPECT_TRUE(gather(fixture).empty());
+}
+
+struct CycleCase {
+    const char* what;
+    std::string members;
+    std::string message;
+};
+
+class CircularGroups : public ::testing::TestWithParam<CycleCase> {};
+
+TEST_P(CircularGroups, FailInsteadOfGrowingForever) {
+    const CycleCase& c = GetParam();
+    SchemaFixture fixture(reference({"Head"}) + c.members);
+    EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, gather(fixture),
+                          "Circular substitution group in the targets of R: " + c.message)
+        << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schemas, CircularGroups,
+    ::testing::Values(
+        CycleCase{"head in its own group", member("Head", "Head"), "Head -> Head"},
+        CycleCase{"two heads", member("B", "Head") + member("Head", "ff:B"), "Head -> B -> Head"},
+        CycleCase{"below the named head", member("X", "Head") + member("Y", "X") + member("X", "Y"),
+                  "X -> Y -> X"}));
+
+TEST(GatherReferenceTargets, CycleOutsideTheTargetsIsNotVisited) {
+    SchemaFixture fixture(reference({"Head"}) + member("A", "B") + member("B", "A"));
+    EXPECT_EQ(names({"Head"}), gather(fixture));
+}
+
+TEST(TargetNamesToKeys, KeysOfRegisteredNamesInNameOrder) {
+    SchemaFixture fixture("<xs:element name=\"R\"/>");
+    const Key a(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00", Palimo::Types::DottedHex);
+    const Key b(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00", Palimo::Types::DottedHex);
+    fixture.state.keysByName[W("A")] = std::make_unique<Key>(a).release();
+    fixture.state.keysByName[W("B")] = std::make_unique<Key>(b).release();
+
+    Palimo::KLV::KeyVector keys;
+    Loading::targetNamesToKeys(fixture.state, names({"B", "Unknown", "A", "B", "a"}), keys);
+    EXPECT_EQ((Palimo::KLV::KeyVector{b, a, b}), keys);
+    EXPECT_EQ(2u, fixture.state.keysByName.size()) << "a lookup must not add names";
+}
+
+} // namespace
+} // namespace PalimoTest
