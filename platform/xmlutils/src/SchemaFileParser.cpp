@@ -1,0 +1,239 @@
+#include "SchemaFileParser.h"
+
+#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMConfiguration.hpp>
+#include <xercesc/dom/DOMError.hpp>
+#include <xercesc/dom/DOMErrorHandler.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMLSResourceResolver.hpp>
+#include <xercesc/dom/DOMLocator.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/Wrapper4InputSource.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace Palimo {
+namespace XMLUtils {
+
+namespace {
+
+using xercesc::XMLUni;
+
+const XMLCh kSchemaNamespace[] = u"http://www.w3.org/2001/XMLSchema";
+const XMLCh kSchemaElement[] = u"schema";
+
+// Enough for any real dictionary, far below what exhausts memory: a
+// "billion laughs" document stops at this many expansions.
+constexpr XMLSize_t kEntityExpansionLimit = 100000;
+
+std::string narrow(const XMLCh* text) {
+    return Utils::wstringToString(text);
+}
+
+[[noreturn]] void fail(const std::string& message) {
+    throw SchemaAggregationError(message, __FILE__, __LINE__);
+}
+
+std::string readFile(const std::string& path) {
+    const auto file = std::filesystem::u8path(path);
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error))
+        fail("Cannot read schema file \"" + path + "\"");
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad())
+        fail("Cannot read schema file \"" + path + "\"");
+    return bytes;
+}
+
+// Keeps the first error or fatal error of a parse and stops the parse there.
+class FirstErrorHandler : public xercesc::DOMErrorHandler {
+public:
+    bool handleError(const xercesc::DOMError& error) override {
+        if (error.getSeverity() == xercesc::DOMError::DOM_SEVERITY_WARNING)
+            return true;
+        if (!failed_) {
+            failed_ = true;
+            message_ = narrow(error.getMessage());
+            if (const xercesc::DOMLocator* where = error.getLocation()) {
+                line_ = static_cast<unsigned long long>(where->getLineNumber());
+                column_ = static_cast<unsigned long long>(where->getColumnNumber());
+            }
+        }
+        return false;
+    }
+
+    bool failed() const { return failed_; }
+    std::string describe(const std::string& path) const {
+        return "Malformed XML in \"" + path + "\" at line " + std::to_string(line_) + ", column " +
+               std::to_string(column_) + ": " + message_;
+    }
+
+private:
+    bool failed_ = false;
+    unsigned long long line_ = 0;
+    unsigned long long column_ = 0;
+    std::string message_;
+};
+
+// Answers every request for an external entity or DTD with empty input, so
+// that nothing outside the schema file is ever opened, and remembers the
+// first request so that the file can be refused.
+class RefusingResourceResolver : public xercesc::DOMLSResourceResolver {
+public:
+    xercesc::DOMLSInput* resolveResource(const XMLCh* const, const XMLCh* const,
+                                         const XMLCh* const publicId, const XMLCh* const systemId,
+                                         const XMLCh* const) override {
+        if (!refused_) {
+            refused_ = true;
+            name_ = narrow(systemId && *systemId ? systemId : publicId);
+        }
+        static const XMLByte nothing[1] = {0};
+        auto source = std::make_unique<xercesc::MemBufInputSource>(nothing, 0, systemId, false);
+        auto input = std::make_unique<xercesc::Wrapper4InputSource>(source.get(), true);
+        source.release();       // adopted by the wrapper
+        return input.release(); // adopted by the parser
+    }
+
+    bool refused() const { return refused_; }
+    const std::string& name() const { return name_; }
+
+private:
+    bool refused_ = false;
+    std::string name_;
+};
+
+// Installs the handlers of one parse on the parser and gives the previous
+// ones, and the previous owner of parsed documents, back on every path.
+class ParserHandlersGuard {
+public:
+    ParserHandlersGuard(xercesc::DOMConfiguration& config, xercesc::DOMErrorHandler& errors,
+                        xercesc::DOMLSResourceResolver& resolver,
+                        xercesc::SecurityManager& security)
+        : config_(config), errorHandler_(config.getParameter(XMLUni::fgDOMErrorHandler)),
+          resourceResolver_(config.getParameter(XMLUni::fgDOMResourceResolver)),
+          entityResolver_(config.getParameter(XMLUni::fgXercesEntityResolver)),
+          securityManager_(config.getParameter(XMLUni::fgXercesSecurityManager)),
+          userAdoptsDocuments_(config.getParameter(XMLUni::fgXercesUserAdoptsDOMDocument) !=
+                               nullptr) {
+        config.setParameter(XMLUni::fgDOMErrorHandler, &errors);
+        // Setting one resolver clears the other kind.
+        config.setParameter(XMLUni::fgDOMResourceResolver, &resolver);
+        config.setParameter(XMLUni::fgXercesSecurityManager, &security);
+    }
+
+    ~ParserHandlersGuard() {
+        try {
+            config_.setParameter(XMLUni::fgDOMErrorHandler, errorHandler_);
+            config_.setParameter(XMLUni::fgXercesUserAdoptsDOMDocument, userAdoptsDocuments_);
+            config_.setParameter(XMLUni::fgXercesSecurityManager, securityManager_);
+            if (entityResolver_)
+                config_.setParameter(XMLUni::fgXercesEntityResolver, entityResolver_);
+            else
+                config_.setParameter(XMLUni::fgDOMResourceResolver, resourceResolver_);
+        } catch (...) {
+            // Restoring settings the parser accepted before cannot fail.
+        }
+    }
+
+    ParserHandlersGuard(const ParserHandlersGuard&) = delete;
+    ParserHandlersGuard& operator=(const ParserHandlersGuard&) = delete;
+
+private:
+    xercesc::DOMConfiguration& config_;
+    const void* errorHandler_;
+    const void* resourceResolver_;
+    const void* entityResolver_;
+    const void* securityManager_;
+    bool userAdoptsDocuments_;
+};
+
+void configureForSchemas(xercesc::DOMConfiguration& config, DocumentOwner owner) {
+    config.setParameter(XMLUni::fgDOMNamespaces, true);
+    config.setParameter(XMLUni::fgDOMValidate, false);
+    config.setParameter(XMLUni::fgDOMValidateIfSchema, false);
+    config.setParameter(XMLUni::fgXercesSchema, false);
+    config.setParameter(XMLUni::fgXercesLoadSchema, false);
+    config.setParameter(XMLUni::fgDOMEntities, false); // expand entity references
+    config.setParameter(XMLUni::fgDOMComments, true);
+    config.setParameter(XMLUni::fgDOMDatatypeNormalization, false);
+    config.setParameter(XMLUni::fgXercesLoadExternalDTD, false);
+    config.setParameter(XMLUni::fgXercesSkipDTDValidation, true);
+    config.setParameter(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    config.setParameter(XMLUni::fgXercesDoXInclude, false);
+    // A grammar reused from an earlier parse would refuse the internal DTD
+    // subset of the next file.
+    config.setParameter(XMLUni::fgXercesCacheGrammarFromParse, false);
+    config.setParameter(XMLUni::fgXercesUseCachedGrammarInParse, false);
+    config.setParameter(XMLUni::fgXercesContinueAfterFatalError, false);
+    config.setParameter(XMLUni::fgXercesUserAdoptsDOMDocument, owner == DocumentOwner::Caller);
+}
+
+void checkRoot(const xercesc::DOMElement* root, const std::string& path) {
+    if (!root)
+        fail("Schema file \"" + path + "\" has no root element, not xs:schema");
+    const XMLCh* ns = root->getNamespaceURI();
+    const XMLCh* local = root->getLocalName();
+    if (ns && local && xercesc::XMLString::equals(ns, kSchemaNamespace) &&
+        xercesc::XMLString::equals(local, kSchemaElement))
+        return;
+    std::string found = "\"" + narrow(root->getTagName()) + "\"";
+    if (ns && *ns)
+        found += " in namespace \"" + narrow(ns) + "\"";
+    fail("Schema file \"" + path + "\" has root element " + found + ", not xs:schema");
+}
+
+} // namespace
+
+ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
+                                 DocumentOwner owner) {
+    const std::string bytes = readFile(path);
+    const UnicodeString systemId(path.c_str());
+
+    xercesc::DOMConfiguration& config = *parser.getDomConfig();
+    FirstErrorHandler errors;
+    RefusingResourceResolver resolver;
+    xercesc::SecurityManager security;
+    security.setEntityExpansionLimit(kEntityExpansionLimit);
+
+    ParsedSchemaFile parsed;
+    {
+        const ParserHandlersGuard handlers(config, errors, resolver, security);
+        configureForSchemas(config, owner);
+        xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                          bytes.size(), systemId.utf16(), false);
+        xercesc::Wrapper4InputSource input(&source, false);
+        try {
+            parsed.document = parser.parse(&input);
+        } catch (const xercesc::XMLException& e) {
+            fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
+        } catch (const xercesc::DOMException& e) {
+            fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
+        }
+        if (owner == DocumentOwner::Caller)
+            parsed.owned.reset(parsed.document);
+    }
+
+    if (errors.failed())
+        fail(errors.describe(path));
+    if (resolver.refused())
+        fail("Schema file \"" + path + "\" refers to the external entity \"" + resolver.name() +
+             "\"; external entities are not read");
+    if (!parsed.document)
+        fail("Cannot parse schema file \"" + path + "\"");
+    parsed.root = parsed.document->getDocumentElement();
+    checkRoot(parsed.root, path);
+    return parsed;
+}
+
+} // namespace XMLUtils
+} // namespace Palimo

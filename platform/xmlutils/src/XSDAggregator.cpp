@@ -1,0 +1,198 @@
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include "NamespaceDeclarations.h"
+#include "SchemaFileParser.h"
+#include "SchemaPaths.h"
+
+#include <Palimo/Utils/StringConversion.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMNode.hpp>
+#include <xercesc/util/XMLString.hpp>
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace Palimo {
+namespace XMLUtils {
+
+namespace {
+
+using xercesc::DOMElement;
+using xercesc::DOMNode;
+using xercesc::XMLString;
+
+const XMLCh kSchemaNamespace[] = u"http://www.w3.org/2001/XMLSchema";
+const XMLCh kSchemaLocation[] = u"schemaLocation";
+const XMLCh kName[] = u"name";
+
+enum class Directive { None, Include, Import, Redefine };
+
+Directive directiveOf(const DOMNode* node) {
+    if (node->getNodeType() != DOMNode::ELEMENT_NODE ||
+        !XMLString::equals(node->getNamespaceURI(), kSchemaNamespace))
+        return Directive::None;
+    const XMLCh* local = node->getLocalName();
+    if (XMLString::equals(local, u"include"))
+        return Directive::Include;
+    if (XMLString::equals(local, u"import"))
+        return Directive::Import;
+    if (XMLString::equals(local, u"redefine"))
+        return Directive::Redefine;
+    return Directive::None;
+}
+
+bool isSchemaElement(const DOMNode* node, const XMLCh* localName) {
+    return node->getNodeType() == DOMNode::ELEMENT_NODE &&
+           XMLString::equals(node->getNamespaceURI(), kSchemaNamespace) &&
+           XMLString::equals(node->getLocalName(), localName);
+}
+
+// A component is known to a redefinition by its kind and its name.
+std::u16string componentKey(const DOMElement& component) {
+    return std::u16string(component.getLocalName()) + u'\0' +
+           std::u16string(component.getAttribute(kName));
+}
+
+// Where a component that is moved into the result comes from: its file and
+// the namespace declarations it must carry itself.
+struct Origin {
+    std::string file;
+    LocalDeclarations declarations;
+};
+
+// The components an xs:redefine gives in place of those of the file it
+// names, each used once.
+struct Redefinitions {
+    const Origin* origin = nullptr;
+    std::map<std::u16string, const DOMElement*> byKey;
+};
+
+// One aggregation: the top document, into which the components of every
+// named file are moved, and the files read so far.
+class Aggregation {
+public:
+    Aggregation(xercesc::DOMLSParser& parser, std::string topPath)
+        : parser_(parser), topPath_(std::move(topPath)) {}
+
+    xercesc::DOMDocument* run() {
+        ParsedSchemaFile top = parseSchemaFile(parser_, topPath_, DocumentOwner::Parser);
+        result_ = top.document;
+        resultRoot_ = top.root;
+        filesRead_.insert(SchemaPaths::identity(topPath_));
+        const Origin origin{topPath_, {}};
+
+        DOMNode* child = resultRoot_->getFirstChild();
+        while (child) {
+            DOMNode* next = child->getNextSibling();
+            if (directiveOf(child) != Directive::None) {
+                expand(*static_cast<DOMElement*>(child), origin, child, nullptr);
+                resultRoot_->removeChild(child)->release();
+            }
+            child = next;
+        }
+        return result_;
+    }
+
+private:
+    // Inserts before `before` the components of the file that `directive`
+    // (written in `origin`) names, unless that file was read already.
+    void expand(const DOMElement& directive, const Origin& origin, DOMNode* before,
+                Redefinitions* outer) {
+        if (!directive.hasAttribute(kSchemaLocation))
+            return; // an import that names a namespace only
+        const std::string path = SchemaPaths::resolveLocation(
+            origin.file, Utils::wstringToString(directive.getAttribute(kSchemaLocation)));
+        if (!filesRead_.insert(SchemaPaths::identity(path)).second)
+            return;
+
+        ParsedSchemaFile file = parseSchemaFile(parser_, path, DocumentOwner::Caller);
+        const Origin fileOrigin{path, mergeNamespaceDeclarations(*resultRoot_, *file.root)};
+
+        const Directive kind = directiveOf(&directive);
+        Redefinitions own;
+        Redefinitions* redefinitions = kind == Directive::Import ? nullptr : outer;
+        if (kind == Directive::Redefine) {
+            own.origin = &origin;
+            collectRedefinitions(directive, own);
+            redefinitions = &own;
+        }
+
+        for (DOMNode* child = file.root->getFirstChild(); child; child = child->getNextSibling()) {
+            if (child->getNodeType() != DOMNode::ELEMENT_NODE)
+                continue; // whitespace, comments and instructions between components
+            const auto& element = *static_cast<const DOMElement*>(child);
+            if (directiveOf(child) != Directive::None)
+                expand(element, fileOrigin, before, redefinitions);
+            else
+                insertComponent(replacementFor(element, redefinitions, fileOrigin), before);
+        }
+        // Redefinitions that matched nothing still belong to the schema.
+        for (const auto& entry : own.byKey)
+            insertComponent({entry.second, &origin}, before);
+    }
+
+    static void collectRedefinitions(const DOMElement& redefine, Redefinitions& into) {
+        for (const DOMNode* child = redefine.getFirstChild(); child;
+             child = child->getNextSibling()) {
+            if (child->getNodeType() == DOMNode::ELEMENT_NODE &&
+                !isSchemaElement(child, u"annotation")) {
+                const auto* component = static_cast<const DOMElement*>(child);
+                into.byKey.emplace(componentKey(*component), component);
+            }
+        }
+    }
+
+    static std::pair<const DOMElement*, const Origin*> replacementFor(const DOMElement& component,
+                                                                      Redefinitions* redefinitions,
+                                                                      const Origin& origin) {
+        if (redefinitions) {
+            const auto found = redefinitions->byKey.find(componentKey(component));
+            if (found != redefinitions->byKey.end()) {
+                const std::pair<const DOMElement*, const Origin*> replacement{
+                    found->second, redefinitions->origin};
+                redefinitions->byKey.erase(found);
+                return replacement;
+            }
+        }
+        return {&component, &origin};
+    }
+
+    void insertComponent(std::pair<const DOMElement*, const Origin*> component, DOMNode* before) {
+        auto* copy = static_cast<DOMElement*>(
+            result_->importNode(const_cast<DOMElement*>(component.first), true));
+        declareOn(*copy, component.second->declarations);
+        resultRoot_->insertBefore(copy, before);
+    }
+
+    xercesc::DOMLSParser& parser_;
+    std::string topPath_;
+    xercesc::DOMDocument* result_ = nullptr;
+    DOMElement* resultRoot_ = nullptr;
+    std::set<std::string> filesRead_;
+};
+
+WString copyOf(const XMLCh* text) {
+    return text ? WString(reinterpret_cast<const char16_t*>(text)) : WString();
+}
+
+} // namespace
+
+XSDAggregator::XSDAggregator(const XMLCh* directory, const XMLCh* fileName)
+    : directory_(copyOf(directory)), fileName_(copyOf(fileName)) {}
+
+XSDAggregator::~XSDAggregator() = default;
+
+xercesc::DOMDocument* XSDAggregator::createStandAloneSchemaDocument(xercesc::DOMLSParser* parser) {
+    const std::string path =
+        SchemaPaths::join(Utils::wstringToString(directory_), Utils::wstringToString(fileName_));
+    if (!parser)
+        throw SchemaAggregationError("No parser given to aggregate \"" + path + "\"", __FILE__,
+                                     __LINE__);
+    return Aggregation(*parser, path).run();
+}
+
+} // namespace XMLUtils
+} // namespace Palimo

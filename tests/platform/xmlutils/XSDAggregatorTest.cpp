@@ -1,0 +1,280 @@
+#include <Palimo/XMLUtils/Initializer.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include "support/TestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Palimo::XMLUtils::Initializer;
+using Palimo::XMLUtils::SchemaAggregationError;
+using Palimo::XMLUtils::XSDAggregator;
+using PalimoTest::N;
+using PalimoTest::schema;
+using PalimoTest::TempDir;
+using PalimoTest::W;
+using xercesc::DOMDocument;
+using xercesc::DOMElement;
+using xercesc::DOMNode;
+
+struct Release {
+    template <class T>
+    void operator()(T* p) const {
+        p->release();
+    }
+};
+template <class T>
+using Owned = std::unique_ptr<T, Release>;
+
+Owned<xercesc::DOMLSParser> newParser() {
+    auto* ls =
+        dynamic_cast<xercesc::DOMImplementationLS*>(Initializer::instance().domImplementation());
+    return Owned<xercesc::DOMLSParser>(
+        ls->createLSParser(xercesc::DOMImplementationLS::MODE_SYNCHRONOUS, nullptr,
+                           xercesc::XMLPlatformUtils::fgMemoryManager, nullptr));
+}
+
+DOMDocument* aggregate(xercesc::DOMLSParser* parser, const std::string& directory,
+                       const std::string& file) {
+    const auto dir = W(directory.c_str());
+    const auto name = W(file.c_str());
+    XSDAggregator aggregator(dir.c_str(), name.c_str());
+    return aggregator.createStandAloneSchemaDocument(parser);
+}
+
+// "kind name" for every element child of the root, in document order.
+std::vector<std::string> components(const DOMDocument* document) {
+    std::vector<std::string> out;
+    for (const DOMNode* n = document->getDocumentElement()->getFirstChild(); n;
+         n = n->getNextSibling()) {
+        if (n->getNodeType() != DOMNode::ELEMENT_NODE)
+            continue;
+        const auto* e = static_cast<const DOMElement*>(n);
+        std::string entry = N(e->getLocalName());
+        const std::string name = N(e->getAttribute(u"name"));
+        out.push_back(name.empty() ? entry : entry + " " + name);
+    }
+    return out;
+}
+
+// The prefixed namespace declarations of the root (the DOM keeps attributes in
+// an order of its own).
+std::vector<std::string> rootDeclarations(const DOMDocument* document) {
+    std::vector<std::string> out;
+    const auto* attributes = document->getDocumentElement()->getAttributes();
+    for (XMLSize_t i = 0; i < attributes->getLength(); ++i) {
+        const DOMNode* a = attributes->item(i);
+        if (a->getPrefix() && N(a->getPrefix()) == "xmlns")
+            out.push_back(N(a->getLocalName()) + "=" + N(a->getNodeValue()));
+    }
+    return out;
+}
+
+class XSDAggregatorTest : public ::testing::Test {
+protected:
+    Owned<xercesc::DOMLSParser> parser = newParser();
+    TempDir dir;
+    std::string at(const std::string& relative) const { return (dir.path() / relative).string(); }
+    DOMDocument* aggregateTemp(const std::string& file) {
+        return aggregate(parser.get(), dir.path().string(), file);
+    }
+};
+
+TEST_F(XSDAggregatorTest, ReplacesDirectivesInPlaceReadingEachFileOnce) {
+    DOMDocument* doc =
+        aggregate(parser.get(), (PalimoTest::dataDir() / "xmlutils/nested").string(), "main.xsd");
+    // first.xsd is named three times and sub/inner.xsd twice; both close cycles
+    // back to files already read. The import without a location disappears.
+    EXPECT_THAT(components(doc),
+                ::testing::ElementsAre("element A", "element F1", "simpleType I1", "complexType F2",
+                                       "element B", "annotation", "element C", "element S1",
+                                       "complexType E1", "element S2", "element D"));
+    EXPECT_EQ(N(doc->getDocumentElement()->getAttribute(u"elementFormDefault")), "qualified");
+    // The declaration written only on the imported root is known to the result.
+    EXPECT_THAT(rootDeclarations(doc), ::testing::UnorderedElementsAre(
+                                           "xs=http://www.w3.org/2001/XMLSchema",
+                                           "ff=urn:SMPTE:MXF:file_format", "ext=urn:example:ext"));
+}
+
+TEST_F(XSDAggregatorTest, TopDeclarationsWinAndComponentsKeepTheirOwnBindings) {
+    dir.write("b.xsd", "<xs:schema xmlns:xs='http://www.w3.org/2001/XMLSchema' "
+                       "xmlns:ff='urn:other' xmlns:m='urn:m' xmlns:k='urn:k'>"
+                       "<xs:element name='X' type='ff:T'/></xs:schema>");
+    dir.write("c.xsd", "<xs:schema xmlns:xs='http://www.w3.org/2001/XMLSchema' "
+                       "xmlns:m='urn:m2'/>");
+    dir.write("a.xsd", schema("<xs:include schemaLocation='b.xsd'/>"
+                              "<xs:include schemaLocation='c.xsd'/>",
+                              "xmlns:k='urn:k0'"));
+    DOMDocument* doc = aggregateTemp("a.xsd");
+    // The top file's bindings win, then the first file that declares a prefix.
+    EXPECT_THAT(rootDeclarations(doc), ::testing::UnorderedElementsAre(
+                                           "xs=http://www.w3.org/2001/XMLSchema",
+                                           "ff=urn:SMPTE:MXF:file_format", "k=urn:k0", "m=urn:m"));
+    // "ff:T" keeps its meaning in the moved component.
+    const DOMElement* x = doc->getDocumentElement()->getFirstElementChild();
+    EXPECT_EQ(N(x->lookupNamespaceURI(u"ff")), "urn:other");
+    EXPECT_EQ(N(x->lookupNamespaceURI(u"k")), "urn:k");
+    EXPECT_EQ(N(x->lookupNamespaceURI(u"m")), "urn:m");
+}
+
+TEST_F(XSDAggregatorTest, AcceptsAbsolutePathsAndFileUris) {
+    dir.write("lib/abs.xsd", schema("<xs:element name='Abs'/>"));
+    dir.write("lib/uri.xsd", schema("<xs:element name='Uri'/>"));
+    dir.write("lib/sp ace.xsd", schema("<xs:element name='Space'/>"));
+    dir.write("top.xsd", schema("<xs:include schemaLocation='" + at("lib/abs.xsd") + "'/>" +
+                                "<xs:include schemaLocation='file://" + at("lib/uri.xsd") +
+                                "'/><xs:include schemaLocation='lib/sp%20ace.xsd'/>" +
+                                "<xs:include schemaLocation='file:lib/abs.xsd'/>"));
+    EXPECT_THAT(components(aggregateTemp("top.xsd")),
+                ::testing::ElementsAre("element Abs", "element Uri", "element Space"));
+}
+
+TEST_F(XSDAggregatorTest, RedefinitionsReplaceTheComponentsTheyRedefine) {
+    dir.write("base.xsd", schema("<xs:simpleType name='T'><xs:restriction base='xs:string'/>"
+                                 "</xs:simpleType><xs:element name='E' type='ff:T'/>"));
+    dir.write("top.xsd", schema("<xs:redefine schemaLocation='base.xsd'>"
+                                "<xs:simpleType name='T'><xs:restriction base='ff:T'>"
+                                "<xs:maxLength value='4'/></xs:restriction></xs:simpleType>"
+                                "</xs:redefine>"));
+    DOMDocument* doc = aggregateTemp("top.xsd");
+    EXPECT_THAT(components(doc), ::testing::ElementsAre("simpleType T", "element E"));
+    EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
+}
+
+TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
+    dir.write("wrongroot.xsd", "<?xml version='1.0'?>\n<foo/>");
+    dir.write("otherns.xsd", "<xs:schema xmlns:xs='urn:not-xsd'/>");
+    dir.write("malformed.xsd", "<?xml version='1.0'?>\n<xs:schema\n  xmlns:xs='x'><a></b>");
+    dir.write("includesmissing.xsd", schema("<xs:include schemaLocation='sub/none.xsd'/>"));
+    const std::string d = dir.path().string();
+    const struct {
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {"none.xsd", "Cannot read schema file \"" + d + "/none.xsd\""},
+        {"includesmissing.xsd", "Cannot read schema file \"" + d + "/sub/none.xsd\""},
+        {"wrongroot.xsd",
+         "Schema file \"" + d + "/wrongroot.xsd\" has root element \"foo\", not xs:schema"},
+        {"otherns.xsd", "Schema file \"" + d +
+                            "/otherns.xsd\" has root element \"xs:schema\" in namespace "
+                            "\"urn:not-xsd\", not xs:schema"},
+        {"malformed.xsd", "Malformed XML in \"" + d +
+                              "/malformed.xsd\" at line 3, column 21: expected end of tag 'a'"},
+        {"", "Cannot read schema file \"" + d + "/\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp(c.file), c.message);
+    }
+}
+
+TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
+    for (const std::string location :
+         {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
+          "HTTP://example.com/a.xsd", "//server/share/a.xsd", "\\\\server\\share\\a.xsd",
+          "file://server/share/a.xsd"}) {
+        SCOPED_TRACE(location);
+        dir.write("net.xsd",
+                  schema("<xs:import namespace='urn:x' schemaLocation='" + location + "'/>"));
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("net.xsd"),
+                              "Schema \"" + at("net.xsd") + "\" names a network location \"" +
+                                  location + "\"; only local files are read");
+    }
+}
+
+TEST_F(XSDAggregatorTest, LoadsNoExternalDtdOrEntity) {
+    dir.write("secret.txt", "secret");
+    // The external DTD is not there; were it loaded, the parse would fail.
+    dir.write("dtd.xsd", "<?xml version='1.0'?>\n<!DOCTYPE xs:schema SYSTEM 'absent.dtd' "
+                         "[<!ENTITY name 'Expanded'>]>\n" +
+                             schema("<xs:element name='&name;'/>").substr(39));
+    EXPECT_THAT(components(aggregateTemp("dtd.xsd")), ::testing::ElementsAre("element Expanded"));
+
+    dir.write("entity.xsd", "<?xml version='1.0'?>\n<!DOCTYPE xs:schema "
+                            "[<!ENTITY ext SYSTEM 'secret.txt'>]>\n" +
+                                schema("<xs:annotation><xs:documentation>&ext;"
+                                       "</xs:documentation></xs:annotation>")
+                                    .substr(39));
+    EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("entity.xsd"),
+                          "Schema file \"" + at("entity.xsd") +
+                              "\" refers to the external entity \"secret.txt\"; external "
+                              "entities are not read");
+}
+
+TEST_F(XSDAggregatorTest, BillionLaughsFailsCleanly) {
+    std::string entities = "<!ENTITY l0 'lol'>";
+    for (int i = 1; i <= 9; ++i) {
+        entities += "<!ENTITY l" + std::to_string(i) + " '";
+        for (int j = 0; j < 10; ++j)
+            entities += "&l" + std::to_string(i - 1) + ";";
+        entities += "'>";
+    }
+    dir.write("lol.xsd", "<?xml version='1.0'?>\n<!DOCTYPE xs:schema [" + entities + "]>\n" +
+                             schema("<xs:annotation><xs:documentation>&l9;"
+                                    "</xs:documentation></xs:annotation>")
+                                 .substr(39));
+    try {
+        aggregateTemp("lol.xsd");
+        ADD_FAILURE() << "no exception";
+    } catch (const SchemaAggregationError& e) {
+        EXPECT_THAT(N(e.message()),
+                    ::testing::StartsWith("Malformed XML in \"" + at("lol.xsd") + "\" at line "));
+        EXPECT_THAT(N(e.message()), ::testing::HasSubstr("entity"));
+    }
+}
+
+TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParser) {
+    dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
+    dir.write("one.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
+    dir.write("two.xsd", schema("<xs:element name='Two'/>"));
+    DOMDocument* first = aggregateTemp("one.xsd"); // its aggregator is gone
+    DOMDocument* second = aggregateTemp("two.xsd");
+    EXPECT_THROW(aggregateTemp("none.xsd"), SchemaAggregationError);
+    EXPECT_NE(first, second);
+    EXPECT_THAT(components(first), ::testing::ElementsAre("element Included"));
+    EXPECT_THAT(components(second), ::testing::ElementsAre("element Two"));
+}
+
+TEST_F(XSDAggregatorTest, RestoresTheParsersOwnHandlers) {
+    struct Handler : xercesc::DOMErrorHandler {
+        bool handleError(const xercesc::DOMError&) override { return true; }
+    } handler;
+    auto* config = parser->getDomConfig();
+    config->setParameter(xercesc::XMLUni::fgDOMErrorHandler, &handler);
+    dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
+    dir.write("top.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
+    aggregateTemp("top.xsd");
+    EXPECT_THROW(aggregateTemp("none.xsd"), SchemaAggregationError);
+    EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgDOMErrorHandler), &handler);
+    EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
+}
+
+TEST_F(XSDAggregatorTest, IncludedComponentsAnswerAbsoluteXPath2Queries) {
+    dir.write("inc.xsd", schema("<xs:element name='Included' type='xs:string'>"
+                                "<xs:annotation><xs:appinfo source='RP210'/></xs:annotation>"
+                                "</xs:element>"));
+    dir.write("top.xsd", schema("<xs:element name='Own'/><xs:include schemaLocation='inc.xsd'/>"));
+    DOMDocument* doc = aggregateTemp("top.xsd");
+
+    Owned<xercesc::DOMXPathNSResolver> resolver(doc->createNSResolver(nullptr));
+    resolver->addNamespaceBinding(u"xs", u"http://www.w3.org/2001/XMLSchema");
+    Owned<xercesc::DOMXPathExpression> expression(doc->createExpression(
+        u"/xs:schema/*[./xs:annotation/xs:appinfo/@source eq 'RP210']/@name", resolver.get()));
+    Owned<xercesc::DOMXPathResult> result(expression->evaluate(
+        doc->getDocumentElement(), xercesc::DOMXPathResult::ITERATOR_RESULT_TYPE, nullptr));
+    std::vector<std::string> names;
+    while (result->iterateNext())
+        names.push_back(N(result->getNodeValue()->getNodeValue()));
+    EXPECT_THAT(names, ::testing::ElementsAre("Included"));
+}
+
+} // namespace
