@@ -1,0 +1,170 @@
+#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/Pipeline.h"
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using namespace Palimo::MetaMetadata::Loading;
+using Palimo::Exceptions::BaseException;
+using Palimo::Exceptions::InvalidULDesignator;
+using Palimo::Exceptions::ParseError;
+using Palimo::MetaMetadata::Dictionary;
+using PalimoTest::N;
+using PalimoTest::schema;
+using PalimoTest::TempDir;
+using PalimoTest::W;
+
+const char kLabel[] = "06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00";
+
+/// A set reached through a reference, with a label: a load registers its key.
+std::string labelledSet(const std::string& label) {
+    return schema("<xs:element name=\"Ref1\" type=\"ff:Ref\" substitutionGroup=\"ff:S\"/>"
+                  "<xs:element name=\"S\" type=\"ST\"><xs:annotation>"
+                  "<xs:appinfo source=\"UL Designator\">" +
+                  label +
+                  "</xs:appinfo><xs:appinfo source=\"XMLNamespaceURI\">"
+                  "urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>"
+                  "<xs:complexType name=\"ST\"/>");
+}
+
+void load(XSDDictionaryLoader& loader, const std::string& path, Dictionary& dictionary) {
+    loader.load(W(path.c_str()).c_str(), dictionary);
+}
+
+TEST(SchemaPath, SplitsAtTheLastSlash) {
+    const struct {
+        const char* path;
+        const char* directory;
+        const char* file;
+    } cases[] = {
+        {"C:/dict/main.xsd", "C:/dict", "main.xsd"},
+        {"a/b/c.xsd", "a/b", "c.xsd"},
+        {"main.xsd", ".", "main.xsd"},
+        {"", ".", ""},
+        {"/main.xsd", "", "main.xsd"},
+        {"dict/", "dict", ""},
+    };
+    for (const auto& c : cases) {
+        WString path = W(c.path);
+        WString directory = W("stale");
+        splitSchemaPath(path, directory);
+        EXPECT_EQ(N(directory), c.directory) << c.path;
+        EXPECT_EQ(N(path), c.file) << c.path;
+    }
+}
+
+TEST(Pipeline, ASpentLoaderOnlyRecordsTheLocation) {
+    LoaderState state;
+    state.pendingLoad = false;
+    Dictionary dictionary;
+    runPipeline(state, W("/no/such/dir"), W("missing.xsd"), dictionary);
+    EXPECT_EQ(N(state.schemaDirectory), "/no/such/dir");
+    EXPECT_EQ(N(state.schemaFileName), "missing.xsd");
+    EXPECT_EQ(state.schemaDocument, nullptr);
+}
+
+TEST(Pipeline, AFreshLoaderBuildsTheDocumentAndRegistersKeys) {
+    TempDir dir;
+    dir.write("main.xsd", labelledSet(kLabel));
+    LoaderState state;
+    Dictionary dictionary;
+    runPipeline(state, W(dir.path().string().c_str()), W("main.xsd"), dictionary);
+    EXPECT_FALSE(state.pendingLoad);
+    ASSERT_NE(state.schemaDocument, nullptr);
+    ASSERT_NE(state.nsResolver, nullptr);
+    EXPECT_EQ(N(state.namespace2PrefixMap_.at(W("urn:SMPTE:MXF:file_format"))), "ff");
+    ASSERT_EQ(state.keysByName.count(W("S")), 1u);
+    EXPECT_EQ(state.keysByName.at(W("S"))->text(), kLabel);
+}
+
+TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {
+    TempDir dir;
+    dir.write("sub/main.xsd", schema(""));
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    const std::string base = dir.path().string();
+    EXPECT_NO_THROW(load(loader, base + "\\sub\\main.xsd", dictionary));
+    // Spent: a path that names nothing is only recorded.
+    EXPECT_NO_THROW(load(loader, base + "/missing.xsd", dictionary));
+    EXPECT_EQ(dictionary.metaElementCount(), 0u);
+    EXPECT_EQ(dictionary.metaMetadataSetCount(), 0u);
+}
+
+TEST(Loader, ALoaderIsSpentAfterAFailedLoad) {
+    TempDir dir;
+    dir.write("bad.xsd", labelledSet("06.0e"));
+    dir.write("good.xsd", schema(""));
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    EXPECT_THROWS_EXACTLY(InvalidULDesignator,
+                          load(loader, (dir.path() / "bad.xsd").string(), dictionary), "06.0e");
+    EXPECT_NO_THROW(load(loader, (dir.path() / "good.xsd").string(), dictionary));
+}
+
+TEST(Loader, SwitchesAreStoredAndAbstractGroupsChangesNothing) {
+    TempDir dir;
+    const std::string path = dir.write("main.xsd", labelledSet(kLabel)).string();
+    Dictionary plain;
+    Dictionary switched;
+    XSDDictionaryLoader first;
+    load(first, path, plain);
+    XSDDictionaryLoader second;
+    second.loadAbstractGroups(true);
+    second.loadMetaElementDocumentation(true);
+    second.loadMetaElementLengthDescription(true);
+    second.loadAbstractGroups(false);
+    second.loadAbstractGroups(true);
+    load(second, path, switched);
+    second.loadMetaElementDocumentation(false); // after the load: no effect, no failure
+    EXPECT_EQ(plain.metaMetadataSetCount(), 1u);
+    EXPECT_EQ(switched.metaElementCount(), plain.metaElementCount());
+    EXPECT_EQ(switched.metaMetadataSetCount(), plain.metaMetadataSetCount());
+}
+
+TEST(Loader, XPathFailuresOfTheBuilderStageAreParseErrors) {
+    TempDir dir;
+    // The group name ends up between apostrophes in an expression.
+    const std::string path =
+        dir.write("main.xsd",
+                  schema("<xs:element name=\"R\" type=\"ff:Ref\" substitutionGroup=\"O'Neil\"/>"))
+            .string();
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    try {
+        load(loader, path, dictionary);
+        ADD_FAILURE() << "nothing thrown";
+    } catch (const ParseError& e) {
+        EXPECT_EQ(N(e.message()).rfind("XQillaException:: ", 0), 0u) << e.what();
+    }
+}
+
+TEST(Loader, AnUnreadableSchemaFailsTheLoad) {
+    TempDir dir;
+    const std::string path = dir.write("main.xsd", "<xs:schema").string();
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    EXPECT_THROW(load(loader, path, dictionary), BaseException);
+}
+
+TEST(Loader, ANullPathIsRefusedAndLeavesTheLoaderFresh) {
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    EXPECT_THROW(loader.load(static_cast<const unsigned short*>(nullptr), dictionary),
+                 Palimo::Exceptions::InvalidArgument);
+    TempDir dir;
+    const std::string path = dir.write("bad.xsd", labelledSet("06.0e")).string();
+    EXPECT_THROW(load(loader, path, dictionary), InvalidULDesignator);
+}
+
+TEST(Loader, TheUnsignedShortFormLoadsLikeTheXmlChForm) {
+    TempDir dir;
+    const WString path = W(dir.write("bad.xsd", labelledSet("06.0e")).string().c_str());
+    std::vector<unsigned short> units(path.begin(), path.end());
+    units.push_back(0);
+    XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    EXPECT_THROW(loader.load(units.data(), dictionary), InvalidULDesignator);
+}
+
+} // namespace
