@@ -107,68 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
                         "</xs:extension></xs:complexContent></xs:complexType></xs:element>",
                     false, "Empty name attribute"}));
 
-TEST(BuildMetaElements, EveryKindWithItsTypes) {
-    ElementPhase phase(
-        "<xs:element name=\"Simple\" type=\"ff:UInt16\">" + rp210(label("01")) +
-        "</xs:element>"
-        "<xs:element name=\"Items\">" +
-        rp210(label("02")) +
-        "<xs:complexType><xs:complexContent><xs:extension base=\"Batch\"><xs:sequence>"
-        "<xs:element name=\"Item\" type=\"UUID\"/></xs:sequence></xs:extension>"
-        "</xs:complexContent></xs:complexType></xs:element>"
-        "<xs:element name=\"Holder\">" +
-        rp210(label("03")) +
-        "<xs:complexType><xs:complexContent><xs:extension base=\"WeakRefHolder\"><xs:choice>"
-        "<xs:element ref=\"Nowhere\"/></xs:choice></xs:extension></xs:complexContent>"
-        "</xs:complexType></xs:element>"
-        "<xs:element name=\"Refs\">" +
-        rp210(label("04")) +
-        "<xs:complexType><xs:complexContent><xs:extension base=\"StrongRefArray\"><xs:choice>"
-        "<xs:element ref=\"ff:Target\"/></xs:choice></xs:extension></xs:complexContent>"
-        "</xs:complexType></xs:element>"
-        "<xs:element name=\"Target\" type=\"T\"><xs:annotation>"
-        "<xs:appinfo source=\"UL Designator\">06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00"
-        "</xs:appinfo></xs:annotation></xs:element>"
-        "<xs:element name=\"Link\" substitutionGroup=\"Target\" type=\"ff:Ref\"/>"
-        "<xs:complexType name=\"Wrapped\">" +
-        rp210(label("05")) +
-        "<xs:simpleContent><xs:extension base=\"Int32\"/></xs:simpleContent></xs:complexType>");
-    Loading::DeclarationList sets;
-    Loading::findSetDeclarations(phase.state, sets);
-    Loading::registerSetKeys(phase.state, sets);
-    phase.run();
-
-    ASSERT_EQ(5u, phase.dictionary.metaElementCount());
-    const auto* simple = as<MetaSimpleElement>(phase.byName("Simple"));
-    ASSERT_NE(nullptr, simple);
-    EXPECT_EQ(Ids::UInt16, simple->dataType());
-    EXPECT_EQ(ul("01"), simple->universalLabel());
-    EXPECT_EQ(simple, phase.dictionary.findMetaElement(ul("01")));
-
-    const auto* items = as<MetaCollection>(phase.byName("Items"));
-    ASSERT_NE(nullptr, items);
-    EXPECT_EQ(Ids::Batch, items->dataType());
-    EXPECT_EQ(Ids::UUID, items->dataSubType());
-    EXPECT_EQ(W("Item"), items->getProperty(W("XMLChildTagName")));
-
-    const auto* holder = as<MetaReferenceElement>(phase.byName("Holder"));
-    ASSERT_NE(nullptr, holder);
-    EXPECT_EQ(Ids::WeakReference, holder->dataType());
-    EXPECT_TRUE(holder->targetKeys().empty());
-
-    const auto* refs = as<MetaReferenceCollection>(phase.byName("Refs"));
-    ASSERT_NE(nullptr, refs);
-    EXPECT_EQ(Ids::Array, refs->dataType());
-    EXPECT_EQ(Ids::StrongReference, refs->dataSubType());
-    ASSERT_EQ(1u, refs->targetKeys().size());
-    EXPECT_EQ(*phase.state.keysByName.at(W("Target")), refs->targetKeys()[0]);
-    EXPECT_FALSE(refs->hasProperty(W("XMLChildTagName")));
-
-    const auto* wrapped = as<MetaSimpleElement>(phase.byName("Wrapped"));
-    ASSERT_NE(nullptr, wrapped);
-    EXPECT_EQ(Ids::Int32, wrapped->dataType());
-}
-
 TEST(BuildMetaElements, NamesFileTheLaterDeclarationAndEmptyNames) {
     ElementPhase phase("<xs:element name=\"Same\" type=\"UInt8\">" + rp210(label("01")) +
                        "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
@@ -211,6 +149,37 @@ TEST(BuildMetaElements, FailureKeepsWhatWasAddedBefore) {
     EXPECT_EQ(1u, phase.state.elementsByName.size());
     EXPECT_EQ(1u, phase.state.registeredElements.size());
     EXPECT_NE(nullptr, phase.byName("Good"));
+}
+
+// A dictionary that refuses its second element.
+class RefusingDictionary : public Dictionary {
+public:
+    void addMetaElement(const UniversalLabel& label,
+                        Palimo::Templates::auto_ptr<MetaElement> element) override {
+        if (++calls_ == 2)
+            throw Palimo::Exceptions::InvalidArgument(std::string("refused"), __FILE__, __LINE__);
+        Dictionary::addMetaElement(label, std::move(element));
+    }
+
+private:
+    int calls_ = 0;
+};
+
+TEST(BuildMetaElements, RefusedElementLeavesNoAddressBehind) {
+    SchemaFixture fixture("<xs:element name=\"Same\" type=\"UInt8\">" + rp210(label("01")) +
+                          "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
+                          rp210(label("02")) + "</xs:element>");
+    Loading::DeclarationList declarations;
+    Loading::findElementDeclarations(fixture.state, declarations);
+    RefusingDictionary dictionary;
+    EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument,
+                          Loading::buildMetaElements(fixture.state, dictionary, declarations),
+                          "refused");
+    const MetaElement* first = dictionary.findMetaElement(ul("01"));
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(first, fixture.state.elementsByName.at(W("Same")));
+    ASSERT_EQ(1u, fixture.state.registeredElements.size());
+    EXPECT_EQ(first, fixture.state.registeredElements.begin()->first);
 }
 
 // The whole load of a dictionary spread over three files.
@@ -257,6 +226,10 @@ TEST(ElementPhaseOfALoad, ReadsBackEveryKind) {
          Ids::NoIdentifier},
         {"ObjectModelVersion", "06.0e.2b.34.01.01.01.02.03.01.02.01.04.00.00.00", nullptr,
          Ids::UInt32, Ids::NoIdentifier},
+        {"Wrapped", "06.0e.2b.34.01.01.01.02.03.01.02.01.04.00.00.01", nullptr, Ids::Int32,
+         Ids::NoIdentifier},
+        {"Dangling", "06.0e.2b.34.01.01.01.02.03.01.02.01.04.00.00.02", nullptr,
+         Ids::StrongReference, Ids::NoIdentifier},
     };
     ASSERT_EQ(std::size(expected), dictionary.metaElementCount());
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -298,6 +271,9 @@ TEST(ElementPhaseOfALoad, ReadsBackEveryKind) {
     EXPECT_FALSE(elements[4]->hasProperty(W("XMLChildTagName")));
     ASSERT_NE(nullptr, as<MetaSimpleElement>(elements[5]));
     EXPECT_EQ(W("ex"), elements[5]->getProperty(W("XMLDefaultPrefix")));
+    ASSERT_NE(nullptr, as<MetaSimpleElement>(elements[7]));
+    ASSERT_NE(nullptr, as<MetaReferenceElement>(elements[8]));
+    EXPECT_TRUE(as<MetaReferenceElement>(elements[8])->targetKeys().empty());
 }
 
 } // namespace
