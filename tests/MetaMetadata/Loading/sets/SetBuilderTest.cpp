@@ -2,6 +2,7 @@
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaFixture.h"
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
 #include "MetaMetadata/Loading/sets/SetSchemaText.h"
 
 namespace {
@@ -66,19 +67,15 @@ TEST_F(SetBuilder, MembersFollowTheChainAndPositionsKeepGaps) {
     EXPECT_EQ(set->attributes().front().useCount(), 1);
 }
 
-TEST_F(SetBuilder, SetsWithoutMembersOrTypeAreStillBuilt) {
+TEST_F(SetBuilder, SetsWithoutKnownMembersAreStillBuilt) {
     load(complexType("Empty", "", member("element", "ff:Unknown")) +
-         setDeclaration("Hollow", "Empty", label(1)) + setDeclaration("Untyped", "", label(2)) +
-         setDeclaration("Inline", "", label(3), true,
-                        complexType("", "", member("element", "ff:Name"))));
+         setDeclaration("Hollow", "Empty", label(1)) + setDeclaration("Untyped", "", label(2)));
     for (const char* setName : {"Hollow", "Untyped"}) {
         const auto set = buildSet(state(), topElement(state(), setName));
         ASSERT_NE(set, nullptr) << setName;
         EXPECT_TRUE(set->attributes().empty()) << setName;
         EXPECT_EQ(N(set->getProperty(u"name")), std::string(setName) + " Set");
     }
-    const auto inlined = buildSet(state(), topElement(state(), "Inline"));
-    EXPECT_EQ(members(*inlined), (decltype(members(*inlined)){{name, "0"}}));
 }
 
 TEST_F(SetBuilder, SetsAreOfferedInOrderUntilTheFirstFailure) {
@@ -104,13 +101,47 @@ TEST_F(SetBuilder, SetsAreOfferedInOrderUntilTheFirstFailure) {
     EXPECT_EQ(dictionary.findMetaMetadataSet(key(3)), nullptr);
 }
 
-TEST_F(SetBuilder, UnresolvedAndCircularTypesFailTheSet) {
-    load(complexType("A", "B", "") + complexType("B", "A", "") +
-         setDeclaration("Lost", "ff:Nope", label(1)) + setDeclaration("Loop", "A", label(2)));
-    EXPECT_THROWS_EXACTLY(ParseError, buildSet(state(), topElement(state(), "Lost")),
-                          "Set Lost has type ff:Nope, which names no top-level xs:complexType");
-    EXPECT_THROWS_EXACTLY(ParseError, buildSet(state(), topElement(state(), "Loop")),
-                          "Circular base type chain: A -> B -> A");
+std::string elementDeclaration(const std::string& name, const std::string& type, int n,
+                               const std::string& tag) {
+    return "<xs:element name=\"" + name + "\" type=\"" + type + "\">" +
+           annotation(appinfo("RP210", "x") + appinfo("UL Designator", label(n)) +
+                      appinfo("Local Tag", tag) + appinfo("XMLNamespaceURI", kNamespace)) +
+           "</xs:element>";
+}
+
+TEST(SetPhase, WholeLoadLinksMembersToTheLoadedElements) {
+    PalimoTest::TempDir dir;
+    const auto path = dir.write(
+        "dict.xsd",
+        PalimoTest::schema(
+            elementDeclaration("Version", "ff:UInt8", 0x40, "3c.01") +
+            elementDeclaration("Label", "ff:UTF16String", 0x41, "3c.02") +
+            complexType("BaseType", "", member("element", "ff:Label", appinfo("use", "optional"))) +
+            complexType(
+                "ObjectType", "ff:BaseType",
+                member("element", "ff:Version",
+                       appinfo("use", "Required") + appinfo("Distinguished Value", "258"))) +
+            setDeclaration("Object", "ff:ObjectType", label(1)) +
+            "<xs:element name=\"ObjectRef\" type=\"ff:Ref\" substitutionGroup=\"ff:Object\"/>"));
+    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    loader.load(W(path.string().c_str()).c_str(), dictionary);
+
+    const MetaMetadataSet* set = dictionary.findMetaMetadataSet(key(1));
+    ASSERT_NE(set, nullptr);
+    ASSERT_EQ(set->attributes().size(), 2u);
+    const MetaAttribute& labelMember = *set->attributes()[0];
+    const MetaAttribute& version = *set->attributes()[1];
+    const Palimo::Types::UniversalLabel versionLabel(W(label(0x40).c_str()).c_str(),
+                                                     Palimo::Types::DottedHex);
+    EXPECT_EQ(&version.metaElement(), dictionary.findMetaElement(versionLabel));
+    EXPECT_EQ(version.localTag(), dictionary.findLocalTag(versionLabel));
+    ASSERT_NE(version.defaultValue(), nullptr);
+    EXPECT_EQ(version.defaultValue()->text(), "2");
+    EXPECT_EQ(version.requiredStatus(), AttributeRequiredStatus::Required);
+    EXPECT_EQ(N(version.getProperty(u"SchemaIndex")), "1");
+    EXPECT_EQ(labelMember.requiredStatus(), AttributeRequiredStatus::Optional);
+    EXPECT_EQ(labelMember.defaultValue(), nullptr);
 }
 
 } // namespace
