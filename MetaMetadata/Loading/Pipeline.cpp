@@ -68,9 +68,8 @@ void runBuilders(LoaderState& state, Dictionary& dictionary) {
         findSetDeclarations(state, setDeclarations);
         // Reference elements look set keys up by name: keys before elements.
         registerSetKeys(state, setDeclarations);
-        // Set members look elements up by name: elements before sets.
-        static_cast<void>(dictionary);
         buildMetaElements(state, dictionary, elementDeclarations);
+        // Set members look elements up by name: elements before sets.
         buildSets(state, dictionary, setDeclarations);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);

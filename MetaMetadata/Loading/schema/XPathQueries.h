@@ -40,7 +40,7 @@ void selectElements(LoaderState& state, const xercesc::DOMNode* context,
 void selectTexts(LoaderState& state, const xercesc::DOMNode* context, const WString& expression,
                  std::vector<WString>& out, Resolver resolver = Resolver::Schema);
 
-/// The attribute's value; the empty string when absent.
+/// The attribute's value; the empty string when absent (or the element is null).
 WString attributeText(const xercesc::DOMElement* element, const char* name);
 WString attributeText(const xercesc::DOMElement* element, const XMLCh* name);
 /// The text as a wide string (null gives the empty string).

@@ -80,15 +80,19 @@ TEST(Pipeline, AFreshLoaderBuildsTheDocumentAndRegistersKeys) {
 
 TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {
     TempDir dir;
-    dir.write("sub/main.xsd", schema(""));
+    dir.write("sub/main.xsd", labelledSet(kLabel));
+    const std::string other =
+        dir.write("other.xsd", labelledSet("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00"))
+            .string();
     XSDDictionaryLoader loader;
     Dictionary dictionary;
-    const std::string base = dir.path().string();
-    EXPECT_NO_THROW(load(loader, base + "\\sub\\main.xsd", dictionary));
-    // Spent: a path that names nothing is only recorded.
-    EXPECT_NO_THROW(load(loader, base + "/missing.xsd", dictionary));
+    EXPECT_NO_THROW(load(loader, dir.path().string() + "\\sub\\main.xsd", dictionary));
+    EXPECT_EQ(dictionary.metaMetadataSetCount(), 1u);
+    // Spent: another schema, or a path that names nothing, is only recorded.
+    EXPECT_NO_THROW(load(loader, other, dictionary));
+    EXPECT_NO_THROW(load(loader, dir.path().string() + "/missing.xsd", dictionary));
+    EXPECT_EQ(dictionary.metaMetadataSetCount(), 1u);
     EXPECT_EQ(dictionary.metaElementCount(), 0u);
-    EXPECT_EQ(dictionary.metaMetadataSetCount(), 0u);
 }
 
 TEST(Loader, ALoaderIsSpentAfterAFailedLoad) {
