@@ -106,20 +106,24 @@ void buildMetaElements(LoaderState& state, Dictionary& dictionary,
     for (xercesc::DOMElement* declaration : declarations) {
         auto_ptr<MetaElement> element = buildMetaElement(state, dictionary, declaration);
         MetaElement* const built = element.get();
-        const WString name = attributeText(declaration, "name");
 
-        // Should the dictionary refuse the element, it is gone: the maps must
-        // not keep its address for the set phase.
-        MetaElement*& entry = state.elementsByName[name];
-        MetaElement* const replaced = entry;
-        entry = built;
+        // Should anything fail before the dictionary owns the element, it is
+        // gone: the maps must not keep its address for the set phase.
+        WString name;
+        MetaElement* replaced = nullptr;
+        bool filed = false;
         try {
+            name = attributeText(declaration, "name");
+            MetaElement*& entry = state.elementsByName[name];
+            replaced = entry;
+            entry = built;
+            filed = true;
             const UniversalLabel label(built->universalLabel());
             dictionary.addMetaElement(label, std::move(element));
         } catch (...) {
-            if (replaced != nullptr)
+            if (filed && replaced != nullptr)
                 state.elementsByName[name] = replaced;
-            else
+            else if (filed)
                 state.elementsByName.erase(name);
             state.registeredElements.erase(built);
             throw;
