@@ -1,0 +1,83 @@
+#include "TextDump.h"
+
+#include "TextForms.h"
+
+#include <iomanip>
+#include <map>
+
+namespace Mxfdict {
+
+using namespace Palimo::MetaMetadata;
+
+namespace {
+
+void printProperties(std::ostream& out, const PropertyMap& map, const char* indent) {
+    for (const auto& entry : map.properties())
+        out << indent << utf8(entry.first) << ": " << utf8(entry.second) << '\n';
+}
+
+} // namespace
+
+void printSummary(std::ostream& out, const LoadedDictionary& loaded) {
+    const Dictionary& dictionary = *loaded.dictionary;
+    std::map<std::string, std::size_t> byKind;
+    for (const MetaElement* element : dictionary.metaElements())
+        ++byKind[kindName(*element)];
+    out << "Schema:    " << loaded.path << '\n';
+    out << "Load time: " << std::fixed << std::setprecision(1) << loaded.loadTime.count()
+        << " ms\n";
+    out << "Elements:  " << dictionary.metaElementCount() << " (" << byKind["simple"] << " simple, "
+        << byKind["collection"] << " collection, " << byKind["reference"] << " reference, "
+        << byKind["referenceCollection"] << " reference collection)\n";
+    out << "Sets:      " << dictionary.metaMetadataSetCount() << '\n';
+}
+
+void printSet(std::ostream& out, const MetaMetadataSet& set) {
+    out << "set " << displayName(set, "(unnamed)") << "  key " << keyText(set.key()) << '\n';
+    printProperties(out, set, "    ");
+    out << "  members (" << set.attributes().size() << "):\n";
+    for (const auto& attribute : set.attributes()) {
+        const MetaElement& element = attribute->metaElement();
+        const std::string tag = attribute->localTag() ? tagText(*attribute->localTag()) : "-";
+        out << "    " << std::left << std::setw(34) << displayName(element, "(unnamed)") << ' '
+            << labelText(element.universalLabel()) << "  " << std::setw(5) << tag << "  ";
+        if (attribute->defaultValue())
+            out << std::setw(12) << statusName(attribute->requiredStatus()) << "  default "
+                << attribute->defaultValue()->text();
+        else
+            out << statusName(attribute->requiredStatus());
+        out << std::right;
+        out << '\n';
+    }
+}
+
+void printElement(std::ostream& out, const MetaElement& element, const Dictionary& dictionary) {
+    out << "element " << displayName(element, "(unnamed)") << "  ul "
+        << labelText(element.universalLabel()) << '\n';
+    out << "    kind: " << kindName(element) << ", type " << identifierName(element.dataType());
+    if (const auto subType = subTypeOf(element))
+        out << " of " << identifierName(*subType);
+    out << '\n';
+    if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel()))
+        out << "    local tag: " << tagText(*tag) << '\n';
+    if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
+        out << "    targets:";
+        for (const auto& key : *targets) {
+            const MetaMetadataSet* set = dictionary.findMetaMetadataSet(key);
+            out << ' ' << (set ? displayName(*set, keyText(key)) : keyText(key));
+        }
+        out << (targets->empty() ? " (none)\n" : "\n");
+    }
+    printProperties(out, element, "    ");
+}
+
+void printDictionary(std::ostream& out, const Dictionary& dictionary) {
+    out << "\nSets\n====\n";
+    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
+        printSet(out, *set);
+    out << "\nElements\n========\n";
+    for (const MetaElement* element : dictionary.metaElements())
+        printElement(out, *element, dictionary);
+}
+
+} // namespace Mxfdict

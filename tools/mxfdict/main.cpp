@@ -1,0 +1,84 @@
+// mxfdict: shows, searches and compares MXF metadata dictionaries loaded from
+// XML Schema files.
+#include "CommandLine.h"
+#include "Diff.h"
+#include "JsonExport.h"
+#include "LoadDictionary.h"
+#include "Lookup.h"
+#include "TextDump.h"
+
+#include <exception>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+using namespace Mxfdict;
+
+// Loads one schema; on failure reports it on standard error and gives nothing.
+std::optional<LoadedDictionary> loadOrReport(const std::string& path, const LoadOptions& options) {
+    try {
+        return loadDictionary(path, options);
+    } catch (...) {
+        std::cerr << "mxfdict: cannot load " << path << ": "
+                  << describeFailure(std::current_exception()) << '\n';
+        return std::nullopt;
+    }
+}
+
+int runShow(const Command& command) {
+    const std::string path = command.schema.empty() ? MXFDICT_EXAMPLE_SCHEMA : command.schema;
+    const std::optional<LoadedDictionary> loaded = loadOrReport(path, command.options);
+    if (!loaded)
+        return ExitLoadFailed;
+    if (command.json) {
+        std::cout << dictionaryToJson(*loaded->dictionary).dump(2) << '\n';
+    } else {
+        printSummary(std::cout, *loaded);
+        printDictionary(std::cout, *loaded->dictionary);
+    }
+    return ExitSuccess;
+}
+
+int runLookup(const Command& command) {
+    const std::optional<LoadedDictionary> loaded = loadOrReport(command.schema, command.options);
+    if (!loaded)
+        return ExitLoadFailed;
+    if (lookup(std::cout, *loaded->dictionary, command.key))
+        return ExitSuccess;
+    std::cerr << "mxfdict: nothing in " << command.schema << " matches " << command.key << '\n';
+    return ExitNotFound;
+}
+
+int runDiff(const Command& command) {
+    const std::optional<LoadedDictionary> before = loadOrReport(command.schema, command.options);
+    if (!before)
+        return ExitUsage;
+    const std::optional<LoadedDictionary> after = loadOrReport(command.newSchema, command.options);
+    if (!after)
+        return ExitUsage;
+    return diffDictionaries(std::cout, *before->dictionary, *after->dictionary) ? ExitDiffer
+                                                                                : ExitSuccess;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Command command;
+    if (const std::optional<int> status = parseCommandLine(argc, argv, command))
+        return *status;
+    try {
+        switch (command.kind) {
+        case Command::Show:
+            return runShow(command);
+        case Command::Lookup:
+            return runLookup(command);
+        case Command::Diff:
+            return runDiff(command);
+        }
+    } catch (const std::exception& e) {
+        // Output failures and the like, after a successful load.
+        std::cerr << "mxfdict: " << e.what() << '\n';
+    }
+    return ExitLoadFailed;
+}
