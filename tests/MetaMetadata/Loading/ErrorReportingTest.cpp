@@ -15,7 +15,6 @@ namespace {
 using namespace Palimo::MetaMetadata::Loading;
 using Palimo::Exceptions::BaseException;
 using Palimo::Exceptions::InvalidMetaElementDeclaration;
-using Palimo::Exceptions::InvalidULDesignator;
 using Palimo::Exceptions::ParseError;
 using PalimoTest::N;
 using PalimoTest::W;
@@ -116,14 +115,6 @@ TEST_F(ErrorReporting, CheckFailuresJoinConditionAndMessage) {
         EXPECT_EQ(e.file(), "Check.cpp");
         EXPECT_EQ(e.line(), 9);
     }
-}
-
-TEST(LoaderExceptions, CodesIdentifyTheClasses) {
-    EXPECT_EQ(ParseError(u"", "f", 1).exceptionCode(), 33);
-    EXPECT_EQ(InvalidULDesignator(u"", "f", 1).exceptionCode(), 25);
-    EXPECT_EQ(
-        InvalidMetaElementDeclaration(std::string("Empty name attribute"), "f", 1).exceptionCode(),
-        20);
 }
 
 } // namespace

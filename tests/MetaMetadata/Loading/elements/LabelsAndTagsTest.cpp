@@ -94,11 +94,4 @@ TEST_F(LabelsAndTags, TextsOfTheRightLengthAreParsedByTheCoreLibrary) {
     EXPECT_EQ(tag->value(), 0x3c0a);
 }
 
-TEST(CheckULDesignator, ChecksTheLengthOnly) {
-    EXPECT_NO_THROW(checkULDesignator(WString(47, u'?')));
-    for (std::size_t length : {0u, 46u, 48u})
-        EXPECT_THROWS_EXACTLY(InvalidULDesignator, checkULDesignator(WString(length, u'x')),
-                              std::string(length, 'x'));
-}
-
 } // namespace

@@ -97,9 +97,4 @@ TEST(XPathQueries, StripNamespacePrefixRemovesUpToTheFirstColon) {
         EXPECT_EQ(N(stripNamespacePrefix(W(text))), expected) << text;
 }
 
-TEST(XPathQueries, ToWstringCopiesUtf16AndTakesNullAsEmpty) {
-    EXPECT_EQ(toWstring(u"caf\u00e9 \U0001F600"), WString(u"caf\u00e9 \U0001F600"));
-    EXPECT_EQ(toWstring(nullptr), WString());
-}
-
 } // namespace
