@@ -20,6 +20,19 @@ struct Case {
     const char* expected; // text() of the value; null: no value
 };
 
+// Readable test names: the type, the sub type and the text with its control
+// characters escaped.
+std::ostream& operator<<(std::ostream& os, const Case& c) {
+    os << Id::identifierToString(c.type) << "/" << Id::identifierToString(c.subType) << " [";
+    for (const char ch : c.text) {
+        if (static_cast<unsigned char>(ch) < 0x20)
+            os << "\\x" << std::hex << int(ch) << std::dec;
+        else
+            os << ch;
+    }
+    return os << "]";
+}
+
 class ParseTypedValue : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ParseTypedValue, GivesTheValueOfItsRule) {
