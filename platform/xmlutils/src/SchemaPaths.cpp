@@ -71,8 +71,9 @@ std::string percentDecoded(const std::string& text) {
 
 // The path part of a file: URI ("file:///a/b", "file://localhost/a/b",
 // "file:/a/b", "file:a/b"); a named remote host is a network location.
-std::string filePathOf(const std::string& namingFile, const std::string& location) {
-    std::string rest = location.substr(5);
+std::string filePathOf(const std::string& namingFile, const std::string& location,
+                       const std::string& uri) {
+    std::string rest = uri.substr(5);
     if (rest.compare(0, 2, "//") == 0) {
         const std::size_t end = rest.find('/', 2);
         const std::string host = rest.substr(2, end == std::string::npos ? end : end - 2);
@@ -98,10 +99,13 @@ std::string join(const std::string& directory, const std::string& fileName) {
 }
 
 std::string resolveLocation(const std::string& namingFile, const std::string& location) {
-    if (location.empty())
+    // schemaLocation is an xs:anyURI, whose surrounding whitespace is collapsed.
+    const std::size_t first = location.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
         return namingFile;
+    const std::size_t last = location.find_last_not_of(" \t\r\n");
     // Schemas written on Windows separate directories with backslashes.
-    std::string text = location;
+    std::string text = location.substr(first, last - first + 1);
     std::replace(text.begin(), text.end(), '\\', '/');
     if (text.compare(0, 2, "//") == 0)
         refuseNetwork(namingFile, location);
@@ -109,7 +113,7 @@ std::string resolveLocation(const std::string& namingFile, const std::string& lo
     const std::string scheme = schemeOf(text);
     std::string path;
     if (scheme == "file")
-        path = filePathOf(namingFile, text);
+        path = filePathOf(namingFile, location, text);
     else if (!scheme.empty())
         refuseNetwork(namingFile, location);
     else

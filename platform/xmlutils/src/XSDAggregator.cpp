@@ -10,10 +10,10 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/util/XMLString.hpp>
 
-#include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace Palimo {
 namespace XMLUtils {
@@ -63,11 +63,38 @@ struct Origin {
     LocalDeclarations declarations;
 };
 
+// A component to move into the result, with where it was written.
+struct Component {
+    const DOMElement* element;
+    const Origin* origin;
+};
+
 // The components an xs:redefine gives in place of those of the file it
-// names, each used once.
+// names, in document order; each replaces one component.
 struct Redefinitions {
     const Origin* origin = nullptr;
-    std::map<std::u16string, const DOMElement*> byKey;
+    std::vector<const DOMElement*> unused;
+
+    void collect(const DOMElement& redefine) {
+        for (const DOMNode* child = redefine.getFirstChild(); child;
+             child = child->getNextSibling()) {
+            if (child->getNodeType() == DOMNode::ELEMENT_NODE &&
+                !isSchemaElement(child, u"annotation"))
+                unused.push_back(static_cast<const DOMElement*>(child));
+        }
+    }
+
+    const DOMElement* take(const DOMElement& original) {
+        const std::u16string key = componentKey(original);
+        for (auto it = unused.begin(); it != unused.end(); ++it) {
+            if (componentKey(**it) == key) {
+                const DOMElement* found = *it;
+                unused.erase(it);
+                return found;
+            }
+        }
+        return nullptr;
+    }
 };
 
 // One aggregation: the top document, into which the components of every
@@ -111,12 +138,14 @@ private:
         ParsedSchemaFile file = parseSchemaFile(parser_, path, DocumentOwner::Caller);
         const Origin fileOrigin{path, mergeNamespaceDeclarations(*resultRoot_, *file.root)};
 
+        // A redefinition reaches the redefined file and what it includes,
+        // not the other namespaces it imports.
         const Directive kind = directiveOf(&directive);
         Redefinitions own;
         Redefinitions* redefinitions = kind == Directive::Import ? nullptr : outer;
         if (kind == Directive::Redefine) {
             own.origin = &origin;
-            collectRedefinitions(directive, own);
+            own.collect(directive);
             redefinitions = &own;
         }
 
@@ -126,44 +155,21 @@ private:
             const auto& element = *static_cast<const DOMElement*>(child);
             if (directiveOf(child) != Directive::None)
                 expand(element, fileOrigin, before, redefinitions);
+            else if (const DOMElement* redefined =
+                         redefinitions ? redefinitions->take(element) : nullptr)
+                insert({redefined, redefinitions->origin}, before);
             else
-                insertComponent(replacementFor(element, redefinitions, fileOrigin), before);
+                insert({&element, &fileOrigin}, before);
         }
         // Redefinitions that matched nothing still belong to the schema.
-        for (const auto& entry : own.byKey)
-            insertComponent({entry.second, &origin}, before);
+        for (const DOMElement* component : own.unused)
+            insert({component, &origin}, before);
     }
 
-    static void collectRedefinitions(const DOMElement& redefine, Redefinitions& into) {
-        for (const DOMNode* child = redefine.getFirstChild(); child;
-             child = child->getNextSibling()) {
-            if (child->getNodeType() == DOMNode::ELEMENT_NODE &&
-                !isSchemaElement(child, u"annotation")) {
-                const auto* component = static_cast<const DOMElement*>(child);
-                into.byKey.emplace(componentKey(*component), component);
-            }
-        }
-    }
-
-    static std::pair<const DOMElement*, const Origin*> replacementFor(const DOMElement& component,
-                                                                      Redefinitions* redefinitions,
-                                                                      const Origin& origin) {
-        if (redefinitions) {
-            const auto found = redefinitions->byKey.find(componentKey(component));
-            if (found != redefinitions->byKey.end()) {
-                const std::pair<const DOMElement*, const Origin*> replacement{
-                    found->second, redefinitions->origin};
-                redefinitions->byKey.erase(found);
-                return replacement;
-            }
-        }
-        return {&component, &origin};
-    }
-
-    void insertComponent(std::pair<const DOMElement*, const Origin*> component, DOMNode* before) {
+    void insert(Component component, DOMNode* before) {
         auto* copy = static_cast<DOMElement*>(
-            result_->importNode(const_cast<DOMElement*>(component.first), true));
-        declareOn(*copy, component.second->declarations);
+            result_->importNode(const_cast<DOMElement*>(component.element), true));
+        declareOn(*copy, component.origin->declarations);
         resultRoot_->insertBefore(copy, before);
     }
 
