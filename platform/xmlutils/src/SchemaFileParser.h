@@ -32,8 +32,8 @@ struct ParsedSchemaFile {
 /// SchemaAggregationError naming the file when it cannot be read, is not
 /// well-formed (with line, column and the parser's text), refers to an
 /// external entity, or has a root other than xs:schema. The parser's error
-/// handler, resource resolvers and security manager are restored afterwards;
-/// its other settings stay as set here.
+/// handler, resource resolvers, security manager and document ownership
+/// setting are restored afterwards; its other settings stay as set here.
 ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
                                  DocumentOwner owner);
 
