@@ -38,6 +38,10 @@ void rethrowAsLoadFailure(const char* file, int line) {
         translateXmlFailure(e);
     } catch (const xercesc::XMLException& e) {
         translateXmlFailure(e);
+    } catch (const XMLUtils::SchemaAggregationError& e) {
+        // A schema that cannot be read is a parse failure to the host, like
+        // any other the XML parser reports; the text already names the file.
+        throw Exceptions::ParseError(e.message(), e.file().c_str(), e.line());
     } catch (const Exceptions::BaseException&) {
         throw;
     } catch (...) {

@@ -6,7 +6,6 @@
 namespace {
 
 using namespace Palimo::MetaMetadata::Loading;
-using Palimo::Exceptions::BaseException;
 using Palimo::Exceptions::InvalidULDesignator;
 using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::Dictionary;
@@ -143,12 +142,21 @@ TEST(Loader, XPathFailuresOfTheBuilderStageAreParseErrors) {
     }
 }
 
-TEST(Loader, AnUnreadableSchemaFailsTheLoad) {
+TEST(Loader, SchemaFilesThatCannotBeReadFailAsParseErrorsNamingTheFile) {
     TempDir dir;
-    const std::string path = dir.write("main.xsd", "<xs:schema").string();
-    XSDDictionaryLoader loader;
-    Dictionary dictionary;
-    EXPECT_THROW(load(loader, path, dictionary), BaseException);
+    const std::string truncated = dir.write("main.xsd", "<xs:schema").string();
+    const std::string missing = (dir.path() / "absent.xsd").string();
+    for (const std::string& path : {truncated, missing}) {
+        XSDDictionaryLoader loader;
+        Dictionary dictionary;
+        try {
+            load(loader, path, dictionary);
+            ADD_FAILURE() << "nothing thrown for " << path;
+        } catch (const ParseError& e) {
+            EXPECT_NE(N(e.message()).find(path), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(dictionary.metaElementCount(), 0u);
+    }
 }
 
 TEST(Loader, ANullPathIsRefusedAndLeavesTheLoaderFresh) {
