@@ -8,8 +8,10 @@
 #include "TextDump.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -26,8 +28,21 @@ std::optional<LoadedDictionary> loadOrReport(const std::string& path, const Load
     }
 }
 
+// The shipped example: in the source tree the tool was built from, else
+// installed next to the tool.
+std::string exampleSchema() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::exists(MXFDICT_EXAMPLE_SCHEMA, error))
+        return MXFDICT_EXAMPLE_SCHEMA;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return MXFDICT_EXAMPLE_SCHEMA;
+    return (executable.parent_path() / MXFDICT_INSTALLED_EXAMPLE).lexically_normal().string();
+}
+
 int runShow(const Command& command) {
-    const std::string path = command.schema.empty() ? MXFDICT_EXAMPLE_SCHEMA : command.schema;
+    const std::string path = command.schema.empty() ? exampleSchema() : command.schema;
     const std::optional<LoadedDictionary> loaded = loadOrReport(path, command.options);
     if (!loaded)
         return ExitLoadFailed;

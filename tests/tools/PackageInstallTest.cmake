@@ -1,0 +1,59 @@
+# Installs the build to a fresh prefix, builds a host program against the
+# installed package with find_package(PalimoXSDDictionaryLoader), and runs it
+# and the installed tool on the installed example dictionary.
+#
+# Variables: BUILD_DIR (the build to install), HOST_SOURCE (the host project),
+# WORK_DIR (scratch), GENERATOR, CXX_COMPILER, BUILD_TYPE, HOST_SANITIZE.
+foreach(variable BUILD_DIR HOST_SOURCE WORK_DIR GENERATOR CXX_COMPILER)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "${variable} is not set")
+  endif()
+endforeach()
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    string(REPLACE ";" " " command "${ARGN}")
+    message(FATAL_ERROR "${command} failed (${status}):\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+foreach(installed
+    include/MetaMetadata/Loading/XSDDictionaryLoader.h
+    include/MetaMetadata/Loading/Exceptions.h
+    include/MetaMetadata/Loading/Export.h
+    include/Palimo/MetaMetadata/Dictionary.h
+    include/Palimo/XMLUtils/XSDAggregator.h
+    lib/cmake/PalimoXSDDictionaryLoader/FindXQilla.cmake
+    share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd)
+  if(NOT EXISTS ${prefix}/${installed})
+    message(FATAL_ERROR "not installed: ${installed}")
+  endif()
+endforeach()
+if(EXISTS ${prefix}/include/MetaMetadata/Loading/LoaderState.h)
+  message(FATAL_ERROR "an internal header was installed")
+endif()
+
+run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/host -G ${GENERATOR}
+    -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
+    -DCMAKE_PREFIX_PATH=${prefix} -DHOST_SANITIZE=${HOST_SANITIZE})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
+
+set(example ${prefix}/share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd)
+run(${WORK_DIR}/host/host ${example})
+if(NOT output MATCHES "152 elements, 31 sets\nInstanceUID tag 3c.0a")
+  message(FATAL_ERROR "unexpected host output:\n${output}")
+endif()
+
+if(EXISTS ${prefix}/bin/mxfdict)
+  run(${prefix}/bin/mxfdict lookup ${example} InstanceUID)
+  if(NOT output MATCHES "local tag: 3c.0a")
+    message(FATAL_ERROR "unexpected mxfdict output:\n${output}")
+  endif()
+endif()
+file(REMOVE_RECURSE ${WORK_DIR})
