@@ -1,0 +1,456 @@
+// Loads of hostile or broken schemas: each ends with the named exception and
+// a message that says what is wrong, and the dictionary keeps exactly what
+// was added before the failure.
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "support/TestSupport.h"
+
+#include <Palimo/Exceptions/CoreExceptions.h>
+
+#include <gmock/gmock.h>
+
+#include <regex>
+#include <string>
+#include <typeinfo>
+#include <utility>
+#include <vector>
+
+namespace PalimoTest {
+namespace {
+
+using Palimo::Exceptions::BaseException;
+using Palimo::Exceptions::InvalidMetaElementDeclaration;
+using Palimo::Exceptions::InvalidStringRepresentation;
+using Palimo::Exceptions::InvalidULDesignator;
+using Palimo::Exceptions::ParseError;
+using Palimo::MetaMetadata::Dictionary;
+using Palimo::MetaMetadata::Loading::XSDDictionaryLoader;
+
+const char kFileFormat[] = "urn:SMPTE:MXF:file_format";
+
+std::string label(int n) {
+    char text[48];
+    std::snprintf(text, sizeof text, "06.0e.2b.34.01.01.01.01.01.02.03.04.05.06.%02x.00", n);
+    return text;
+}
+
+std::string appinfo(const std::string& source, const std::string& text) {
+    return "<xs:appinfo source=\"" + source + "\">" + text + "</xs:appinfo>";
+}
+
+// An RP210 element declaration; `appinfos` replaces the usual label and
+// namespace annotations when given.
+std::string element(const std::string& name, const std::string& type, int n,
+                    const std::string& extra = "") {
+    return "<xs:element name=\"" + name + "\"" + (type.empty() ? "" : " type=\"" + type + "\"") +
+           "><xs:annotation>" + appinfo("RP210", "") + appinfo("UL Designator", label(n)) +
+           appinfo("XMLNamespaceURI", kFileFormat) + "</xs:annotation>" + extra + "</xs:element>";
+}
+
+std::string elementWith(const std::string& name, const std::string& type,
+                        const std::string& appinfos, const std::string& content = "") {
+    return "<xs:element name=\"" + name + "\" type=\"" + type + "\"><xs:annotation>" +
+           appinfo("RP210", "") + appinfos + "</xs:annotation>" + content + "</xs:element>";
+}
+
+// A set reached through a reference of its own, with members that refer to
+// elements by name; `appinfos` replaces the label and namespace annotations.
+std::string set(const std::string& name, const std::string& type, int n,
+                const std::string& appinfos = "") {
+    return "<xs:element name=\"" + name + "Ref\" type=\"ff:Ref\" substitutionGroup=\"ff:" + name +
+           "\"/><xs:element name=\"" + name + "\"" +
+           (type.empty() ? "" : " type=\"" + type + "\"") + "><xs:annotation>" +
+           (appinfos.empty()
+                ? appinfo("UL Designator", label(n)) + appinfo("XMLNamespaceURI", kFileFormat)
+                : appinfos) +
+           "</xs:annotation></xs:element>";
+}
+
+std::string complexType(const std::string& name, const std::string& base,
+                        const std::string& members) {
+    const std::string content = "<xs:sequence>" + members + "</xs:sequence>";
+    if (base.empty())
+        return "<xs:complexType name=\"" + name + "\">" + content + "</xs:complexType>";
+    return "<xs:complexType name=\"" + name + "\"><xs:complexContent><xs:extension base=\"" + base +
+           "\">" + content + "</xs:extension></xs:complexContent></xs:complexType>";
+}
+
+std::string member(const std::string& ref, const std::string& appinfos = "") {
+    return "<xs:element ref=\"ff:" + ref + "\"><xs:annotation>" + appinfo("use", "required") +
+           appinfos + "</xs:annotation></xs:element>";
+}
+
+// Two elements and a set that load before anything a case adds.
+const std::string kGoodElements = element("Good1", "UInt8", 1) + element("Good2", "UInt16", 2);
+const std::string kGoodSet = set("GoodSet", "GoodType", 0x40) +
+                             complexType("GoodType", "", member("Good1") + member("Good2"));
+
+// A collection element: an anonymous type derived from `base` with one item.
+std::string collection(const std::string& name, int n, const std::string& base,
+                       const std::string& item) {
+    return element(name, "", n,
+                   "<xs:complexType><xs:complexContent><xs:extension base=\"" + base +
+                       "\"><xs:sequence>" + item +
+                       "</xs:sequence></xs:extension></xs:complexContent></xs:complexType>");
+}
+
+// A strong reference whose targets are the set `target` and its substitutes.
+std::string reference(const std::string& name, int n, const std::string& target) {
+    return element(name, "", n,
+                   "<xs:complexType><xs:complexContent><xs:extension base=\"StrongRefHolder\">"
+                   "<xs:choice><xs:element ref=\"ff:" +
+                       target +
+                       "\"/></xs:choice></xs:extension></xs:complexContent>"
+                       "</xs:complexType>");
+}
+
+std::string regexEscaped(const std::string& text) {
+    static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+    return std::regex_replace(text, special, R"(\$&)");
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// What a load is expected to give: nothing thrown (`thrown` null) or an
+// exception of exactly that class whose message is `message` ("{dir}" stands
+// for the fixture directory) or, with `pattern`, matches it as a regular
+// expression; and the names of the elements and sets in the dictionary.
+struct Outcome {
+    const std::type_info* thrown;
+    std::string message;
+    bool pattern;
+    std::vector<std::string> elements;
+    std::vector<std::string> sets;
+};
+
+struct LoadCase {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files; // main.xsd first
+    Outcome outcome;
+};
+
+const std::vector<std::string> kGoodElementNames{"Good1", "Good2"};
+
+Outcome loads(std::vector<std::string> elements, std::vector<std::string> sets = {}) {
+    return {nullptr, "", false, std::move(elements), std::move(sets)};
+}
+template <class E>
+Outcome fails(std::string message, std::vector<std::string> elements = {},
+              std::vector<std::string> sets = {}) {
+    return {&typeid(E), std::move(message), false, std::move(elements), std::move(sets)};
+}
+template <class E>
+Outcome failsMatching(std::string pattern, std::vector<std::string> elements = {},
+                      std::vector<std::string> sets = {}) {
+    return {&typeid(E), std::move(pattern), true, std::move(elements), std::move(sets)};
+}
+
+std::vector<std::string> elementNames(const Dictionary& dictionary) {
+    std::vector<std::string> names;
+    for (const auto* element : dictionary.metaElements())
+        names.push_back(N(element->getProperty(W("XMLTagName"))));
+    return names;
+}
+
+std::vector<std::string> setNames(const Dictionary& dictionary) {
+    std::vector<std::string> names;
+    for (const auto* set : dictionary.metaMetadataSets())
+        names.push_back(N(set->getProperty(W("XMLTagName"))));
+    return names;
+}
+
+// Loads `main.xsd` of `dir` with a fresh loader and checks the outcome.
+void expectOutcome(const TempDir& dir, const Outcome& outcome, Dictionary& dictionary,
+                   bool documentation = false) {
+    XSDDictionaryLoader loader;
+    loader.loadMetaElementDocumentation(documentation);
+    const std::string d = dir.path().string();
+    const WString path = W((d + "/main.xsd").c_str());
+    try {
+        loader.load(path.c_str(), dictionary);
+        EXPECT_EQ(nullptr, outcome.thrown) << "loaded, expected " << outcome.thrown->name();
+    } catch (const BaseException& e) {
+        const std::string message = N(e.message());
+        if (outcome.thrown == nullptr) {
+            ADD_FAILURE() << "threw " << typeid(e).name() << ": " << message;
+        } else {
+            EXPECT_EQ(*outcome.thrown, typeid(e)) << "threw " << typeid(e).name();
+            if (outcome.pattern)
+                EXPECT_THAT(message, ::testing::MatchesRegex(
+                                         replaceAll(outcome.message, "{dir}", regexEscaped(d))));
+            else
+                EXPECT_EQ(replaceAll(outcome.message, "{dir}", d), message);
+        }
+    }
+    EXPECT_EQ(outcome.elements, elementNames(dictionary));
+    EXPECT_EQ(outcome.sets, setNames(dictionary));
+}
+
+void PrintTo(const LoadCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
+class LoadFailures : public ::testing::TestWithParam<LoadCase> {};
+
+TEST_P(LoadFailures, ReportWhatIsWrongAndKeepWhatCameBefore) {
+    const LoadCase& c = GetParam();
+    TempDir dir;
+    for (const auto& [file, content] : c.files)
+        dir.write(file, content);
+    Dictionary dictionary;
+    expectOutcome(dir, c.outcome, dictionary);
+}
+
+std::string caseName(const ::testing::TestParamInfo<LoadCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char* p = info.param.what; *p; ++p) {
+        if (std::isalnum(static_cast<unsigned char>(*p))) {
+            name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(*p))) : *p;
+            upper = false;
+        } else {
+            upper = true;
+        }
+    }
+    return name;
+}
+
+// The document stage: nothing reaches the dictionary.
+INSTANTIATE_TEST_SUITE_P(
+    Documents, LoadFailures,
+    ::testing::Values(
+        LoadCase{"empty file",
+                 {{"main.xsd", ""}},
+                 failsMatching<ParseError>("Malformed XML in \"{dir}/main.xsd\" at line 1, column "
+                                           "1: invalid document structure")},
+        LoadCase{"malformed XML",
+                 {{"main.xsd", schema(kGoodElements + "<xs:element name='A'></xs:schema>")}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/main.xsd\" at line 3, column [0-9]+: expected end "
+                     "of tag 'xs:element'")},
+        LoadCase{"truncated file",
+                 {{"main.xsd", schema(kGoodElements).substr(0, 300)}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/main.xsd\" at line 3, column [0-9]+: input ended "
+                     "before all started tags were ended; last tag started is 'xs:annotation'")},
+        LoadCase{"wrong root",
+                 {{"main.xsd", "<?xml version='1.0'?>\n<schema " + std::string(kSchemaNamespaces) +
+                                   ">" + kGoodElements + "</schema>"}},
+                 fails<ParseError>(
+                     "Schema file \"{dir}/main.xsd\" has root element \"schema\", not xs:schema")},
+        LoadCase{"missing include",
+                 {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='gone.xsd'/>")}},
+                 fails<ParseError>("Cannot read schema file \"{dir}/gone.xsd\"")},
+        LoadCase{"include cycle loads each file once",
+                 {{"main.xsd", schema(element("Good1", "UInt8", 1) +
+                                      "<xs:include schemaLocation='other.xsd'/>")},
+                  {"other.xsd", schema("<xs:include schemaLocation='main.xsd'/>" +
+                                       element("Good2", "UInt16", 2))}},
+                 loads(kGoodElementNames)},
+        LoadCase{
+            "network schemaLocation",
+            {{"main.xsd", schema(kGoodElements + "<xs:import namespace='urn:x' "
+                                                 "schemaLocation='http://example.com/x.xsd'/>")}},
+            fails<ParseError>("Schema \"{dir}/main.xsd\" names a network location "
+                              "\"http://example.com/x.xsd\"; only local files are read")},
+        LoadCase{"invalid UTF-8 in text",
+                 {{"main.xsd", schema(element("Good1", "UInt8", 1,
+                                              "<xs:annotation><xs:documentation>caf\xc3(\xff"
+                                              "</xs:documentation></xs:annotation>"))}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/main.xsd\" at line [0-9]+, column [0-9]+: "
+                     "invalid byte '\\(' at position 2 of a 2-byte sequence")}),
+    caseName);
+
+std::string withGood(const std::string& body) {
+    return schema(kGoodElements + body);
+}
+
+// The element phase: the elements before the failing declaration stay, the
+// set phase never runs.
+INSTANTIATE_TEST_SUITE_P(
+    Elements, LoadFailures,
+    ::testing::Values(
+        LoadCase{"designator of wrong length",
+                 {{"main.xsd", withGood(elementWith("Bad", "UInt8",
+                                                    appinfo("UL Designator", "06.0e.2b.34") +
+                                                        appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidULDesignator>("06.0e.2b.34", kGoodElementNames)},
+        LoadCase{
+            "designator with white space around it",
+            {{"main.xsd", withGood(elementWith("Bad", "UInt8",
+                                               appinfo("UL Designator", "\n  " + label(3) + " ") +
+                                                   appinfo("XMLNamespaceURI", kFileFormat)))}},
+            fails<InvalidULDesignator>("\n  " + label(3) + " ", kGoodElementNames)},
+        LoadCase{"designator with white space inside",
+                 {{"main.xsd",
+                   withGood(elementWith("Bad", "UInt8",
+                                        appinfo("UL Designator", label(3).replace(2, 1, " ")) +
+                                            appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidStringRepresentation>("Invalid universal label text: \"" +
+                                                        label(3).replace(2, 1, " ") + "\"",
+                                                    kGoodElementNames)},
+        LoadCase{"designator with bad hex",
+                 {{"main.xsd",
+                   withGood(elementWith("Bad", "UInt8",
+                                        appinfo("UL Designator", label(3).replace(0, 2, "0g")) +
+                                            appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidStringRepresentation>("Invalid universal label text: \"" +
+                                                        label(3).replace(0, 2, "0g") + "\"",
+                                                    kGoodElementNames)},
+        LoadCase{"no designator",
+                 {{"main.xsd",
+                   withGood(elementWith("Bad", "UInt8", appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidMetaElementDeclaration>(
+                     "MetaElement Declaration with no UL Designator in Bad", kGoodElementNames)},
+        LoadCase{
+            "local tag that the core library refuses",
+            {{"main.xsd", withGood(element("Bad", "UInt8", 3)
+                                       .insert(element("Bad", "UInt8", 3).find("</xs:annotation>"),
+                                               appinfo("Local Tag", "zz.zz")))}},
+            fails<InvalidStringRepresentation>("Invalid local tag text: \"zz.zz\"",
+                                               kGoodElementNames)},
+        LoadCase{
+            "local tag of three bytes",
+            {{"main.xsd", withGood(element("Bad", "UInt8", 3)
+                                       .insert(element("Bad", "UInt8", 3).find("</xs:annotation>"),
+                                               appinfo("Local Tag", "3c.0a.01")))}},
+            fails<InvalidStringRepresentation>("Invalid local tag text: \"3c.0a.01\"",
+                                               kGoodElementNames)},
+        LoadCase{"unknown type",
+                 {{"main.xsd", withGood(element("Bad", "ff:NoSuchType", 3))}},
+                 fails<InvalidMetaElementDeclaration>(
+                     "MetaElement Declaration with unknown data type: Bad", kGoodElementNames)},
+        LoadCase{"no type at all",
+                 {{"main.xsd", withGood(element("Bad", "", 3))}},
+                 fails<InvalidMetaElementDeclaration>(
+                     "MetaElement Declaration with unknown data type: Bad", kGoodElementNames)},
+        LoadCase{
+            "collection without item type",
+            {{"main.xsd", withGood(collection("Bad", 3, "ff:Array", "<xs:element name='Item'/>"))}},
+            fails<InvalidMetaElementDeclaration>(
+                "MetaElement Declaration of type collection with unknown sub data type: Bad",
+                kGoodElementNames)},
+        LoadCase{"collection of an unknown item type",
+                 {{"main.xsd", withGood(collection("Bad", 3, "Batch",
+                                                   "<xs:element name='Item' type='Nope'/>"))}},
+                 fails<InvalidMetaElementDeclaration>(
+                     "MetaElement Declaration of type collection with unknown sub data type: Bad",
+                     kGoodElementNames)},
+        LoadCase{
+            "collection item without name",
+            {{"main.xsd", withGood(collection("Bad", 3, "Batch", "<xs:element type='UInt8'/>"))}},
+            fails<InvalidMetaElementDeclaration>("Empty name attribute", kGoodElementNames)},
+        LoadCase{"missing namespace annotation",
+                 {{"main.xsd",
+                   withGood(elementWith("Bad", "UInt8",
+                                        appinfo("UL Designator", label(3)) +
+                                            appinfo("Name In Specification", "Bad Element")))}},
+                 fails<ParseError>("!namespaceURI.empty (): Couldn't retrieve node's "
+                                   "NamespaceURI: Bad Element",
+                                   kGoodElementNames)},
+        LoadCase{
+            "namespace without prefix",
+            {{"main.xsd", withGood(elementWith("Bad", "UInt8",
+                                               appinfo("UL Designator", label(3)) +
+                                                   appinfo("XMLNamespaceURI", "urn:nowhere")))}},
+            fails<ParseError>("it != namespace2PrefixMap_.end (): No default prefix defined "
+                              "for namespace: urn:nowhere",
+                              kGoodElementNames)},
+        LoadCase{
+            "circular substitution groups",
+            {{"main.xsd", withGood(reference("Bad", 3, "A") +
+                                   "<xs:element name='B' type='X' substitutionGroup='ff:A'/>"
+                                   "<xs:element name='C' type='X' substitutionGroup='ff:B'/>"
+                                   "<xs:element name='A' type='X' substitutionGroup='ff:C'/>")}},
+            fails<InvalidMetaElementDeclaration>(
+                "Circular substitution group in the targets of Bad: A -> B -> C -> A",
+                kGoodElementNames)},
+        LoadCase{
+            "substitution group of its own",
+            {{"main.xsd", withGood(reference("Bad", 3, "A") +
+                                   "<xs:element name='A' type='X' substitutionGroup='ff:A'/>")}},
+            fails<InvalidMetaElementDeclaration>(
+                "Circular substitution group in the targets of Bad: A -> A", kGoodElementNames)},
+        LoadCase{
+            "substitution group reached twice is no cycle",
+            {{"main.xsd", withGood(reference("Ref", 3, "A") +
+                                   "<xs:element name='B' type='X' substitutionGroup='ff:A'/>"
+                                   "<xs:element name='C' type='X' substitutionGroup='ff:A'/>"
+                                   "<xs:element name='D' type='X' substitutionGroup='ff:B'/>"
+                                   "<xs:element name='D' type='X' substitutionGroup='ff:C'/>")}},
+            loads({"Good1", "Good2", "Ref"})}),
+    caseName);
+
+std::string withGoodSet(const std::string& body) {
+    return schema(kGoodElements + kGoodSet + body);
+}
+
+// The set phase: every element and the sets before the failing one stay; the
+// failing set is not added, not even in part.
+INSTANTIATE_TEST_SUITE_P(
+    Sets, LoadFailures,
+    ::testing::Values(
+        LoadCase{"circular base chain",
+                 {{"main.xsd", withGoodSet(set("Bad", "T1", 0x41) +
+                                           complexType("T1", "ff:T2", member("Good1")) +
+                                           complexType("T2", "T3", member("Good2")) +
+                                           complexType("T3", "ff:T1", ""))}},
+                 fails<ParseError>("Circular base type chain: T1 -> T2 -> T3 -> T1",
+                                   kGoodElementNames, {"GoodSet"})},
+        LoadCase{"type that is its own base",
+                 {{"main.xsd",
+                   withGoodSet(set("Bad", "T1", 0x41) + complexType("T1", "T1", member("Good1")))}},
+                 fails<ParseError>("Circular base type chain: T1 -> T1", kGoodElementNames,
+                                   {"GoodSet"})},
+        LoadCase{"unresolved set type",
+                 {{"main.xsd", withGoodSet(set("Bad", "ff:Missing", 0x41))}},
+                 fails<ParseError>(
+                     "Set Bad has type ff:Missing, which names no top-level xs:complexType",
+                     kGoodElementNames, {"GoodSet"})},
+        LoadCase{"base outside the schema ends the chain",
+                 {{"main.xsd", withGoodSet(set("Other", "T1", 0x41) +
+                                           complexType("T1", "xs:anyType", member("Good1")))}},
+                 loads(kGoodElementNames, {"GoodSet", "Other"})},
+        LoadCase{"set without namespace annotation",
+                 {{"main.xsd", withGoodSet(set("Bad", "GoodType", 0x41,
+                                               appinfo("Name In Specification", "Bad Set") +
+                                                   appinfo("UL Designator", label(0x41))))}},
+                 fails<ParseError>("!namespaceURI.empty (): Couldn't retrieve node's "
+                                   "NamespaceURI: Bad Set",
+                                   kGoodElementNames, {"GoodSet"})},
+        LoadCase{"set namespace without prefix",
+                 {{"main.xsd", withGoodSet(set("Bad", "GoodType", 0x41,
+                                               appinfo("UL Designator", label(0x41)) +
+                                                   appinfo("XMLNamespaceURI", "urn:nowhere")))}},
+                 fails<ParseError>("it != namespace2PrefixMap_.end (): No default prefix defined "
+                                   "for namespace: urn:nowhere",
+                                   kGoodElementNames, {"GoodSet"})},
+        LoadCase{"set designator of wrong length fails before any element",
+                 {{"main.xsd", withGoodSet(set("Bad", "GoodType", 0x41,
+                                               appinfo("UL Designator", "06.0e") +
+                                                   appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidULDesignator>("06.0e")},
+        LoadCase{"set designator with bad hex fails before any element",
+                 {{"main.xsd",
+                   withGoodSet(set("Bad", "GoodType", 0x41,
+                                   appinfo("UL Designator", label(0x41).replace(3, 2, "xy")) +
+                                       appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 fails<InvalidStringRepresentation>("Invalid universal label text: \"" +
+                                                    label(0x41).replace(3, 2, "xy") + "\"")},
+        LoadCase{"set without designator is skipped",
+                 {{"main.xsd", withGoodSet(set("Unlabelled", "GoodType", 0x41,
+                                               appinfo("XMLNamespaceURI", kFileFormat)))}},
+                 loads(kGoodElementNames, {"GoodSet"})},
+        LoadCase{"member that names no element is skipped",
+                 {{"main.xsd", withGoodSet(set("Other", "T1", 0x41) +
+                                           complexType("T1", "", member("Nothing")))}},
+                 loads(kGoodElementNames, {"GoodSet", "Other"})}),
+    caseName);
+
+} // namespace
+} // namespace PalimoTest
