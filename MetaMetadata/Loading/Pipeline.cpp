@@ -14,7 +14,7 @@ namespace Loading {
 void splitSchemaPath(WString& path, WString& directory) {
     const WString::size_type slash = path.rfind(u'/');
     if (slash == WString::npos) {
-        directory = u".";
+        directory = WString(1, u'.');
         return;
     }
     directory = path.substr(0, slash);
