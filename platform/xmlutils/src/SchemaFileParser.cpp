@@ -45,8 +45,10 @@ std::string narrow(const XMLCh* text) {
 
 std::string readFile(const std::string& path) {
     const auto file = std::filesystem::u8path(path);
+    // Only regular files: a device or a pipe named by a schemaLocation
+    // ("/dev/zero", "/dev/stdin") would be read without end.
     std::error_code error;
-    if (std::filesystem::is_directory(file, error))
+    if (!std::filesystem::is_regular_file(file, error))
         fail("Cannot read schema file \"" + path + "\"");
     std::ifstream in(file, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -185,6 +185,13 @@ TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     }
 }
 
+TEST_F(XSDAggregatorTest, ReadsOnlyRegularFiles) {
+    // A device never ends: reading it would exhaust memory.
+    dir.write("device.xsd", schema("<xs:include schemaLocation='/dev/zero'/>"));
+    EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("device.xsd"),
+                          "Cannot read schema file \"/dev/zero\"");
+}
+
 TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
     for (const std::string location :
          {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
