@@ -100,7 +100,7 @@ TEST_F(ExampleDictionary, HoldsEveryDeclarationByKind) {
                 : collection.result() ? "collection"
                 : reference.result()  ? "reference"
                                       : "referenceCollection"];
-        // Every element has its specification name and a default prefix.
+        // Every element has its MXF standard name and a default prefix.
         EXPECT_TRUE(e->hasProperty(W("name"))) << prop(*e, "XMLTagName");
         EXPECT_FALSE(prop(*e, "XMLDefaultPrefix").empty()) << prop(*e, "XMLTagName");
     }

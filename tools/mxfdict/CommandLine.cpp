@@ -36,9 +36,10 @@ std::optional<int> parseCommandLine(int argc, char** argv, Command& command) {
     addLoaderSwitches(*lookup, command.options);
     lookup->add_option("SCHEMA", command.schema, "Top schema file")->required();
     lookup
-        ->add_option("KEY", command.key,
-                     "A label (06.0e.2b.34...; a different version byte still matches), a "
-                     "local tag (3c.0a) or a name (XML tag name or name in the specification)")
+        ->add_option(
+            "KEY", command.key,
+            "A label (06.0e.2b.34...; a different version byte still matches), a "
+            "local tag (3c.0a) or a name (XML tag name, or the name the MXF standard uses)")
         ->required();
 
     CLI::App* diff = app.add_subcommand(

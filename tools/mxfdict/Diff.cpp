@@ -53,7 +53,7 @@ const Json* find(const Entries& entries, const std::string& id) {
 }
 
 // The entry's name for the listing: `field` when it holds one, else its XML tag
-// name or name in the specification.
+// name or its name in the MXF standard.
 std::string nameOf(const Json& json, const char* field) {
     if (json.contains(field) && json.at(field).is_string())
         return json.at(field).get<std::string>();

@@ -40,7 +40,7 @@ std::optional<std::string> property(const Palimo::MetaMetadata::PropertyMap& map
 std::optional<std::string> tagName(const Palimo::MetaMetadata::PropertyMap& map);
 
 /// A readable name for an entry: its XML tag name, else its name in the
-/// specification, else `fallback`.
+/// MXF standard (the "name" property), else `fallback`.
 std::string displayName(const Palimo::MetaMetadata::PropertyMap& map, const std::string& fallback);
 
 } // namespace Mxfdict
