@@ -6,9 +6,11 @@
 #include <Palimo/Utils/StringConversion.h>
 
 #include <cstdlib>
-#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
+#if defined(__GNUC__)
+#include <cxxabi.h>
+#endif
 
 namespace Mxfdict {
 
@@ -29,11 +31,16 @@ LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& opti
 
 namespace {
 
+// The class name as written in the source ("Palimo::Exceptions::ParseError").
 std::string demangle(const std::type_info& type) {
+#if defined(__GNUC__)
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> name(
         abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
-    return status == 0 && name ? std::string(name.get()) : std::string(type.name());
+    if (status == 0 && name)
+        return name.get();
+#endif
+    return type.name();
 }
 
 } // namespace
