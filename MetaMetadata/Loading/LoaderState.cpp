@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -34,6 +35,8 @@ LoaderState::LoaderState() : parser(createParser()) {
 }
 
 LoaderState::~LoaderState() {
+    // Compiled expressions belong to the document: released while it lives.
+    queryCache.reset();
     for (auto& entry : keysByName) {
         delete entry.second;
         entry.second = nullptr;

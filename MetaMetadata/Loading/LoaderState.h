@@ -4,6 +4,7 @@
 #include "bindings/XMLUtils.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace Palimo {
@@ -13,6 +14,8 @@ namespace Loading {
 /// Non-owning pointers into the schema document; order is significant and a
 /// declaration may stand more than once.
 using DeclarationList = std::vector<xercesc::DOMElement*>;
+
+struct QueryCache;
 
 struct LoaderState {
     PALIMO_CLASS_ALLOCATION
@@ -27,8 +30,8 @@ struct LoaderState {
     bool pendingLoad = true;
     WString schemaDirectory;
     WString schemaFileName;
-    xercesc::DOMDocument* schemaDocument = nullptr; // owned by the parser
-    xercesc::DOMLSParser* parser = nullptr;         // owned
+    xercesc::DOMDocument* schemaDocument = nullptr;    // owned by the parser
+    xercesc::DOMLSParser* parser = nullptr;            // owned
     xercesc::DOMXPathNSResolver* nsResolver = nullptr; // owned by the document
     std::map<WString, MetaElement*> elementsByName;
     std::map<const MetaElement*, const LocalTag*> registeredElements;
@@ -37,6 +40,9 @@ struct LoaderState {
     bool loadMetaElementDocumentation = false;
     bool loadMetaElementLengthDescription = false;
     bool loadAbstractGroups = false;
+    /// Compiled expressions and indexes of the current load; released at the
+    /// end of the load, and always before the parser.
+    std::unique_ptr<QueryCache> queryCache;
 };
 
 } // namespace Loading

@@ -4,6 +4,7 @@
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/elements/ElementBuilder.h"
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
@@ -89,6 +90,8 @@ void runPipeline(LoaderState& state, WString directory, WString fileName, Dictio
     if (!state.pendingLoad)
         return;
     state.pendingLoad = false;
+    // Compiled expressions and indexes serve this load only.
+    const QueryCacheRelease releaseCache(state);
     buildSchemaDocument(state);
     runBuilders(state, dictionary);
 }

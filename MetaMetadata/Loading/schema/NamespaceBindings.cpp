@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 namespace Palimo {
@@ -28,6 +29,8 @@ void bindSchemaNamespaces(LoaderState& state, xercesc::DOMDocument* document) {
         throwCheckFailure("state.nsResolver != nullptr",
                           u"No XPath namespace resolver to bind the schema's prefixes in", __FILE__,
                           __LINE__);
+    // Expressions compiled before these bindings would not see them.
+    releaseQueryCache(state);
     xercesc::DOMXPathNSResolver& resolver = *state.nsResolver;
     const xercesc::DOMNamedNodeMap* attributes = root->getAttributes();
 

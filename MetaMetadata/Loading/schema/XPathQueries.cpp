@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 
 #include <memory>
 
@@ -21,32 +22,54 @@ struct Releaser {
     }
 };
 
-/// One compiled and evaluated expression. Members are destroyed in reverse
-/// order: the result is released, then the expression, then the text, also
-/// when compiling or evaluating throws half-way.
+void checkDocument(const LoaderState& state) {
+    if (state.schemaDocument == nullptr)
+        throwCheckFailure("state.schemaDocument != nullptr",
+                          u"No schema document to evaluate an XPath expression against", __FILE__,
+                          __LINE__);
+}
+
+xercesc::DOMXPathNSResolver* resolverOf(const LoaderState& state, Resolver resolver) {
+    return resolver == Resolver::Schema ? state.nsResolver : nullptr;
+}
+
+/// An expression compiled once per load: kept by the query cache under its
+/// text and resolver choice, and released with it.
+DOMXPathExpression& compileCached(LoaderState& state, const WString& expression, Resolver resolver,
+                                  DOMXPathResult::ResultType type) {
+    QueryCache& cache = *queryCache(state);
+    if (type == DOMXPathResult::ITERATOR_RESULT_TYPE)
+        cache.listExpressions.insert(expression);
+    const auto key = std::make_pair(resolver, expression);
+    const auto found = cache.expressions.find(key);
+    if (found != cache.expressions.end())
+        return *found->second;
+    xercesc::DOMXPathEvaluator& evaluator = *state.schemaDocument;
+    // The cache's copy of the text outlives the compiled expression.
+    const auto slot = cache.expressions.emplace(key, nullptr).first;
+    try {
+        slot->second =
+            evaluator.createExpression(slot->first.second.c_str(), resolverOf(state, resolver));
+    } catch (...) {
+        cache.expressions.erase(slot);
+        throw;
+    }
+    return *slot->second;
+}
+
+/// One evaluated expression. The result is released before the evaluation
+/// ends, also when evaluating throws half-way; the expression stays with the
+/// query cache.
 class Evaluation {
 public:
     Evaluation(LoaderState& state, const DOMNode* context, const WString& expression,
                Resolver resolver, DOMXPathResult::ResultType type)
-        : text_(expression), expression_(compile(state, text_, resolver)),
-          result_(expression_->evaluate(context, type, nullptr)) {}
+        : result_((checkDocument(state), compileCached(state, expression, resolver, type))
+                      .evaluate(context, type, nullptr)) {}
 
     DOMXPathResult& result() const { return *result_; }
 
 private:
-    static DOMXPathExpression* compile(LoaderState& state, const XMLUtils::UnicodeString& text,
-                                       Resolver resolver) {
-        if (state.schemaDocument == nullptr)
-            throwCheckFailure("state.schemaDocument != nullptr",
-                              u"No schema document to evaluate an XPath expression against",
-                              __FILE__, __LINE__);
-        xercesc::DOMXPathEvaluator& evaluator = *state.schemaDocument;
-        return evaluator.createExpression(
-            text.utf16(), resolver == Resolver::Schema ? state.nsResolver : nullptr);
-    }
-
-    XMLUtils::UnicodeString text_;
-    std::unique_ptr<DOMXPathExpression, Releaser> expression_;
     std::unique_ptr<DOMXPathResult, Releaser> result_;
 };
 

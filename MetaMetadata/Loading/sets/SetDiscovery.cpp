@@ -16,8 +16,10 @@ const xercesc::DOMNode* documentElement(const LoaderState& state) {
 } // namespace
 
 void findElementDeclarations(LoaderState& state, DeclarationList& out) {
+    // "/xs:schema/*[...]" asked of the document element: the same nodes in
+    // the same order, without the engine sorting a path from the root.
     selectElements(state, documentElement(state),
-                   WString(u"/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"), out);
+                   WString(u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"), out);
 }
 
 void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {

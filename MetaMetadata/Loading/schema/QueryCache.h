@@ -1,0 +1,95 @@
+#pragma once
+// What one load learns once from the schema and asks again and again: the
+// compiled XPath expressions, indexes of top-level declarations by name, and
+// the annotations of each declaration. The document does not change during a
+// load, so an answer kept is the answer the engine would give anew.
+#include "MetaMetadata/Loading/LoaderState.h"
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+enum class Resolver;
+
+struct WStringHash {
+    std::size_t operator()(const WString& text) const noexcept {
+        return std::hash<std::u16string_view>()(std::u16string_view(text.data(), text.size()));
+    }
+};
+
+using ElementsByName = std::unordered_map<WString, xercesc::DOMElement*, WStringHash>;
+
+/// The first text node of the declaration's xs:annotation/xs:appinfo
+/// elements, for each value of their source attribute, and its name
+/// attribute node.
+struct DeclarationAnnotations {
+    const xercesc::DOMNode* nameAttribute = nullptr;
+    std::vector<std::pair<const XMLCh*, const xercesc::DOMNode*>> firstTextBySource;
+};
+
+/// The base and the own member declarations of a complex type.
+struct ComplexTypeFacts {
+    WString base;
+    DeclarationList localDeclarations;
+};
+
+struct QueryCache {
+    QueryCache(const xercesc::DOMDocument* document, const xercesc::DOMXPathNSResolver* resolver)
+        : document(document), resolver(resolver) {}
+    ~QueryCache();
+    QueryCache(const QueryCache&) = delete;
+    QueryCache& operator=(const QueryCache&) = delete;
+
+    /// What the cache was filled from; another document or resolver in the
+    /// loader state makes it stale.
+    const xercesc::DOMDocument* document;
+    const xercesc::DOMXPathNSResolver* resolver;
+
+    /// Compiled expressions by resolver choice and text; released by the
+    /// destructor, which must run before the document is released.
+    std::map<std::pair<Resolver, WString>, xercesc::DOMXPathExpression*> expressions;
+    /// Texts of the expressions evaluated for a list of nodes.
+    std::set<WString> listExpressions;
+
+    /// "./xs:element[@name]" of the document element, by name, first wins.
+    std::optional<ElementsByName> topLevelElements;
+    /// "self::xs:schema/xs:complexType[@name]" of the document element, by name, first wins.
+    std::optional<ElementsByName> complexTypes;
+    /// Names of the substitution group candidates by their group's local name,
+    /// in document order.
+    std::optional<std::unordered_map<WString, std::vector<WString>, WStringHash>> groupMembers;
+    std::unordered_map<const xercesc::DOMElement*, DeclarationAnnotations> annotations;
+    std::unordered_map<const xercesc::DOMElement*, ComplexTypeFacts> complexTypeFacts;
+};
+
+/// The cache of the state's current document and resolver, created when
+/// missing or stale; null when the state has no document.
+QueryCache* queryCache(LoaderState& state);
+/// Releases the cache and the expressions it holds; the next query starts a new one.
+void releaseQueryCache(LoaderState& state) noexcept;
+
+/// Releases the state's query cache when it goes out of scope.
+class QueryCacheRelease {
+public:
+    explicit QueryCacheRelease(LoaderState& state) : state_(state) {}
+    ~QueryCacheRelease() { releaseQueryCache(state_); }
+    QueryCacheRelease(const QueryCacheRelease&) = delete;
+    QueryCacheRelease& operator=(const QueryCacheRelease&) = delete;
+
+private:
+    LoaderState& state_;
+};
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
