@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 #include <cstddef>
@@ -12,29 +13,41 @@ namespace Loading {
 
 namespace {
 
-// A candidate member of a substitution group, read once per walk: the
-// document does not change during a load.
-struct GroupMember {
-    WString group; // substitutionGroup without prefix
-    WString name;  // as written
-};
+// The names of the candidate members of substitution groups, by the local
+// name of their group, in document order.
+using GroupMembers = std::unordered_map<WString, std::vector<WString>, WStringHash>;
 
-std::vector<GroupMember> readGroupMembers(LoaderState& state,
-                                          const xercesc::DOMDocument* document) {
+GroupMembers readGroupMembers(LoaderState& state, const xercesc::DOMDocument* document,
+                              const char16_t* expression) {
     DeclarationList declarations;
-    selectElements(state, document->getDocumentElement(),
-                   u"/xs:schema/xs:element[(@substitutionGroup) and (@type!='Ref') and "
-                   u"(@type!='ff:Ref')]",
-                   declarations);
-    std::vector<GroupMember> members;
-    members.reserve(declarations.size());
+    selectElements(state, document->getDocumentElement(), expression, declarations);
+    GroupMembers members;
     for (const xercesc::DOMElement* declaration : declarations) {
         if (declaration == nullptr)
             continue;
-        members.push_back({stripNamespacePrefix(attributeText(declaration, "substitutionGroup")),
-                           attributeText(declaration, "name")});
+        members[stripNamespacePrefix(attributeText(declaration, "substitutionGroup"))].push_back(
+            attributeText(declaration, "name"));
     }
     return members;
+}
+
+// Read once per load: the document does not change during a load.
+const GroupMembers& groupMembers(LoaderState& state, const xercesc::DOMDocument* document,
+                                 GroupMembers& uncached) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr || document != state.schemaDocument) {
+        uncached = readGroupMembers(state, document,
+                                    u"/xs:schema/xs:element[(@substitutionGroup) and "
+                                    u"(@type!='Ref') and (@type!='ff:Ref')]");
+        return uncached;
+    }
+    // The same nodes as "/xs:schema/xs:element[...]", asked of the document
+    // element so that the engine does not sort a path from the root.
+    if (!cache->groupMembers)
+        cache->groupMembers = readGroupMembers(state, document,
+                                               u"self::xs:schema/xs:element[(@substitutionGroup) "
+                                               u"and (@type!='Ref') and (@type!='ff:Ref')]");
+    return *cache->groupMembers;
 }
 
 constexpr std::size_t kNoParent = std::numeric_limits<std::size_t>::max();
@@ -79,7 +92,8 @@ void gatherReferenceTargets(LoaderState& state, const xercesc::DOMElement* decla
 
 void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* document,
                             TargetNames& names, const WString& referenceName) {
-    const std::vector<GroupMember> members = readGroupMembers(state, document);
+    GroupMembers uncached;
+    const GroupMembers& members = groupMembers(state, document, uncached);
 
     // parents[i] is the position of the group head whose expansion appended
     // names[i]; names present on entry have none. Expansion depends on the
@@ -87,13 +101,14 @@ void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* docu
     // expanded again and again.
     std::vector<std::size_t> parents(names.size(), kNoParent);
     for (std::size_t position = 0; position < names.size(); ++position) {
-        for (const GroupMember& member : members) {
-            if (member.group != names[position])
-                continue;
-            const std::size_t ancestor = findAncestorNamed(names, parents, position, member.name);
+        const auto group = members.find(names[position]);
+        if (group == members.end())
+            continue;
+        for (const WString& member : group->second) {
+            const std::size_t ancestor = findAncestorNamed(names, parents, position, member);
             if (ancestor != kNoParent)
                 throwCircularGroup(names, parents, ancestor, position, referenceName);
-            names.push_back(member.name);
+            names.push_back(member);
             parents.push_back(position);
         }
     }

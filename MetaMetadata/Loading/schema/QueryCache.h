@@ -39,8 +39,8 @@ struct DeclarationAnnotations {
 
 /// The base and the own member declarations of a complex type.
 struct ComplexTypeFacts {
-    WString base;
-    DeclarationList localDeclarations;
+    std::optional<WString> base;
+    std::optional<DeclarationList> localDeclarations;
 };
 
 struct QueryCache {

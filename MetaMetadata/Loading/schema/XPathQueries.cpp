@@ -117,6 +117,12 @@ void selectElements(LoaderState& state, const DOMNode* context, const WString& e
     });
 }
 
+void selectNodes(LoaderState& state, const DOMNode* context, const WString& expression,
+                 std::vector<DOMNode*>& out, Resolver resolver) {
+    collectNodes(state, context, expression, resolver,
+                 [&out](DOMNode* node) { out.push_back(node); });
+}
+
 void selectTexts(LoaderState& state, const DOMNode* context, const WString& expression,
                  std::vector<WString>& out, Resolver resolver) {
     collectNodes(state, context, expression, resolver, [&out](DOMNode* node) {

@@ -33,9 +33,11 @@ xercesc::DOMElement* selectFirstElement(LoaderState& state, const xercesc::DOMNo
                                         const WString& expression,
                                         Resolver resolver = Resolver::Schema);
 /// Appends every result node (cast to DOMElement*, null for non-elements).
-void selectElements(LoaderState& state, const xercesc::DOMNode* context,
-                    const WString& expression, DeclarationList& out,
-                    Resolver resolver = Resolver::Schema);
+void selectElements(LoaderState& state, const xercesc::DOMNode* context, const WString& expression,
+                    DeclarationList& out, Resolver resolver = Resolver::Schema);
+/// Appends every result node, in result order.
+void selectNodes(LoaderState& state, const xercesc::DOMNode* context, const WString& expression,
+                 std::vector<xercesc::DOMNode*>& out, Resolver resolver = Resolver::Schema);
 /// Appends the value of every result node.
 void selectTexts(LoaderState& state, const xercesc::DOMNode* context, const WString& expression,
                  std::vector<WString>& out, Resolver resolver = Resolver::Schema);

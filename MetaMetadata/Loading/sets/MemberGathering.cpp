@@ -1,6 +1,8 @@
 #include "MetaMetadata/Loading/sets/MemberGathering.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/NameIndex.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 #include <algorithm>
@@ -82,19 +84,44 @@ void gatherAttributeDeclarations(LoaderState& state, const xercesc::DOMElement* 
 xercesc::DOMElement* findComplexType(LoaderState& state, WString typeName) {
     if (state.schemaDocument == nullptr)
         return nullptr;
-    const WString query =
-        u"/xs:schema/xs:complexType[@name='" + stripNamespacePrefix(std::move(typeName)) + u"']";
-    return selectFirstElement(state, state.schemaDocument->getDocumentElement(), query);
+    return findTopLevelComplexType(state, stripNamespacePrefix(std::move(typeName)));
 }
 
+namespace {
+
+// What a load learnt of a type already: base types are shared by many sets.
+ComplexTypeFacts* knownFacts(LoaderState& state, const xercesc::DOMElement* complexType) {
+    QueryCache* cache = complexType != nullptr ? queryCache(state) : nullptr;
+    return cache != nullptr ? &cache->complexTypeFacts[complexType] : nullptr;
+}
+
+} // namespace
+
 WString readBaseTypeName(LoaderState& state, const xercesc::DOMElement* complexType) {
-    return selectFirstText(state, complexType, u"./*/*/@base", Resolver::None);
+    ComplexTypeFacts* facts = knownFacts(state, complexType);
+    if (facts != nullptr && facts->base)
+        return *facts->base;
+    WString base = selectFirstText(state, complexType, u"./*/*/@base", Resolver::None);
+    if (facts != nullptr)
+        facts->base = base;
+    return base;
 }
 
 void collectLocalDeclarations(LoaderState& state, const xercesc::DOMElement* complexType,
                               DeclarationList& out) {
-    selectElements(state, complexType, u".//xs:element", out);
-    selectElements(state, complexType, u".//xs:attribute", out);
+    ComplexTypeFacts* facts = knownFacts(state, complexType);
+    if (facts == nullptr) {
+        selectElements(state, complexType, u".//xs:element", out);
+        selectElements(state, complexType, u".//xs:attribute", out);
+        return;
+    }
+    if (!facts->localDeclarations) {
+        DeclarationList declarations;
+        selectElements(state, complexType, u".//xs:element", declarations);
+        selectElements(state, complexType, u".//xs:attribute", declarations);
+        facts->localDeclarations = std::move(declarations);
+    }
+    out.insert(out.end(), facts->localDeclarations->begin(), facts->localDeclarations->end());
 }
 
 } // namespace Loading

@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 namespace Palimo {
@@ -33,12 +34,11 @@ void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {
 void findSetDeclarations(LoaderState& state, DeclarationList& out) {
     DeclarationList references;
     findReferenceDeclarations(state, references);
-    const xercesc::DOMNode* root = documentElement(state);
     for (const xercesc::DOMElement* reference : references) {
         const WString group = stripNamespacePrefix(attributeText(reference, "substitutionGroup"));
-        const WString query = u"./xs:element[@name='" + group + u"']";
-        // A set named by several references stands once for each of them.
-        if (xercesc::DOMElement* set = selectFirstElement(state, root, query))
+        // "./xs:element[@name='" + group + "']" of the document element; a
+        // set named by several references stands once for each of them.
+        if (xercesc::DOMElement* set = findTopLevelElement(state, group))
             out.push_back(set);
     }
 }

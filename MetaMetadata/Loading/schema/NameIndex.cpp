@@ -1,0 +1,67 @@
+#include "MetaMetadata/Loading/schema/NameIndex.h"
+
+#include "MetaMetadata/Loading/schema/QueryCache.h"
+#include "MetaMetadata/Loading/schema/XPathQueries.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+namespace {
+
+const xercesc::DOMElement* documentElement(const LoaderState& state) {
+    return state.schemaDocument != nullptr ? state.schemaDocument->getDocumentElement() : nullptr;
+}
+
+// Files each owner of a `name` attribute that `expression` lists under the
+// attribute's value; the first in document order keeps a name.
+ElementsByName indexByName(LoaderState& state, const WString& expression) {
+    std::vector<xercesc::DOMNode*> names;
+    selectNodes(state, documentElement(state), expression, names);
+    ElementsByName index;
+    index.reserve(names.size());
+    for (const xercesc::DOMNode* node : names) {
+        if (const auto* name = dynamic_cast<const xercesc::DOMAttr*>(node))
+            index.emplace(toWstring(name->getValue()), name->getOwnerElement());
+    }
+    return index;
+}
+
+xercesc::DOMElement* lookUp(const ElementsByName& index, const WString& name) {
+    const auto found = index.find(name);
+    return found != index.end() ? found->second : nullptr;
+}
+
+} // namespace
+
+bool isPlainLiteralText(const WString& name) {
+    for (const char16_t unit : name) {
+        if (unit == u'\'' || unit == u'&' || unit < 0x20 || unit == 0x85 || unit == 0x2028)
+            return false;
+    }
+    return true;
+}
+
+xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr || !isPlainLiteralText(name))
+        return selectFirstElement(state, documentElement(state),
+                                  u"./xs:element[@name='" + name + u"']");
+    if (!cache->topLevelElements)
+        cache->topLevelElements = indexByName(state, u"./xs:element/@name");
+    return lookUp(*cache->topLevelElements, name);
+}
+
+xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr || !isPlainLiteralText(name))
+        return selectFirstElement(state, documentElement(state),
+                                  u"/xs:schema/xs:complexType[@name='" + name + u"']");
+    if (!cache->complexTypes)
+        cache->complexTypes = indexByName(state, u"self::xs:schema/xs:complexType/@name");
+    return lookUp(*cache->complexTypes, name);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

@@ -1,0 +1,29 @@
+#pragma once
+// Top-level declarations by name, each index filled by one XPath query per
+// load instead of one query per name looked up.
+#include "MetaMetadata/Loading/LoaderState.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+/// Whether `name`, pasted between apostrophes into an expression, stands for
+/// itself: no apostrophe (which ends the literal, so that the expression fails
+/// to compile), no ampersand and no line-end or control character, which the
+/// engine might read otherwise. Other names are looked up by the pasted
+/// expression itself.
+bool isPlainLiteralText(const WString& name);
+
+/// The answer of "./xs:element[@name='" + name + "']" asked of the document
+/// element for its first node: the first child xs:element of that name, in
+/// document order; null when there is none.
+xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name);
+
+/// The answer of "/xs:schema/xs:complexType[@name='" + name + "']" for its
+/// first node: the first top-level xs:complexType of that name in document
+/// order; null when there is none.
+xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name);
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
