@@ -8,6 +8,7 @@
 #include <xercesc/dom/DOMError.hpp>
 #include <xercesc/dom/DOMErrorHandler.hpp>
 #include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMLSParserFilter.hpp>
 #include <xercesc/dom/DOMLSResourceResolver.hpp>
 #include <xercesc/dom/DOMLocator.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
@@ -34,6 +35,11 @@ const XMLCh kSchemaElement[] = u"schema";
 // Enough for any real dictionary, far below what exhausts memory: a
 // "billion laughs" document stops at this many expansions.
 constexpr XMLSize_t kEntityExpansionLimit = 100000;
+
+// Far deeper than any schema nests, far shallower than what exhausts a
+// thread's stack in the DOM operations that recurse once per level (the copy
+// of a component into the standalone document among them).
+constexpr int kNestingLimit = 1000;
 
 std::string narrow(const XMLCh* text) {
     return Utils::wstringToString(text);
@@ -194,6 +200,53 @@ void checkRoot(const xercesc::DOMElement* root, const std::string& path) {
     fail("Schema file \"" + path + "\" has root element " + found + ", not xs:schema");
 }
 
+// Refuses an element nested deeper than the limit while the parser builds the
+// tree, so that a hostile file costs no more than the limit allows; shows the
+// filter no finished node.
+class NestingLimitFilter : public xercesc::DOMLSParserFilter {
+public:
+    FilterAction startElement(xercesc::DOMElement* element) override {
+        int depth = 0;
+        for (const xercesc::DOMNode* node = element;
+             node != nullptr && node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE;
+             node = node->getParentNode()) {
+            if (++depth > kNestingLimit) {
+                exceeded_ = true;
+                return FILTER_INTERRUPT;
+            }
+        }
+        return FILTER_ACCEPT;
+    }
+    FilterAction acceptNode(xercesc::DOMNode*) override { return FILTER_ACCEPT; }
+    xercesc::DOMNodeFilter::ShowType getWhatToShow() const override { return 0; }
+
+    bool exceeded() const { return exceeded_; }
+
+private:
+    bool exceeded_ = false;
+};
+
+// Installs a filter for one parse and gives the parser its previous one back.
+class ParserFilterGuard {
+public:
+    ParserFilterGuard(xercesc::DOMLSParser& parser, xercesc::DOMLSParserFilter& filter)
+        : parser_(parser), previous_(const_cast<xercesc::DOMLSParserFilter*>(parser.getFilter())) {
+        parser.setFilter(&filter);
+    }
+    ~ParserFilterGuard() { parser_.setFilter(previous_); }
+    ParserFilterGuard(const ParserFilterGuard&) = delete;
+    ParserFilterGuard& operator=(const ParserFilterGuard&) = delete;
+
+private:
+    xercesc::DOMLSParser& parser_;
+    xercesc::DOMLSParserFilter* previous_;
+};
+
+[[noreturn]] void failNesting(const std::string& path) {
+    fail("Schema file \"" + path + "\" nests elements more than " + std::to_string(kNestingLimit) +
+         " levels deep");
+}
+
 } // namespace
 
 ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
@@ -204,12 +257,14 @@ ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string
     xercesc::DOMConfiguration& config = *parser.getDomConfig();
     FirstErrorHandler errors;
     RefusingResourceResolver resolver;
+    NestingLimitFilter nesting;
     xercesc::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
 
     ParsedSchemaFile parsed;
     {
         const ParserHandlersGuard handlers(config, errors, resolver, security);
+        const ParserFilterGuard filter(parser, nesting);
         configureForSchemas(config, owner);
         xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                           bytes.size(), systemId.utf16(), false);
@@ -219,6 +274,8 @@ ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string
         } catch (const xercesc::XMLException& e) {
             fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
         } catch (const xercesc::DOMException& e) {
+            if (nesting.exceeded())
+                failNesting(path);
             fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
         }
         if (owner == DocumentOwner::Caller)

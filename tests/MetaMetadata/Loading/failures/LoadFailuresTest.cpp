@@ -452,5 +452,148 @@ INSTANTIATE_TEST_SUITE_P(
                  loads(kGoodElementNames, {"GoodSet", "Other"})}),
     caseName);
 
+// A load of `dir`/main.xsd that is expected to fail in the document stage
+// with a ParseError matching `pattern` ("{dir}" for the directory).
+void expectDocumentRefused(const TempDir& dir, const std::string& pattern,
+                           bool documentation = false) {
+    Dictionary dictionary;
+    expectOutcome(dir, failsMatching<ParseError>(pattern), dictionary, documentation);
+}
+
+std::string nested(int levels) {
+    std::string text;
+    for (int i = 0; i < levels; ++i)
+        text += "<a>";
+    for (int i = 0; i < levels; ++i)
+        text += "</a>";
+    return text;
+}
+
+// Copying a component into the standalone document recurses once per level:
+// a file nested deeper than any schema is refused before that, wherever it
+// stands. xs:schema, xs:annotation and xs:documentation are three levels.
+TEST(HostileDocuments, DeepNestingIsRefusedBeforeAnythingRecursesOnIt) {
+    const auto documented = [](int levels) {
+        return schema(kGoodElements + "<xs:annotation><xs:documentation>" + nested(levels) +
+                      "</xs:documentation></xs:annotation>");
+    };
+    TempDir dir;
+    dir.write("main.xsd", schema(kGoodElements + "<xs:include schemaLocation='deep.xsd'/>"));
+    dir.write("deep.xsd", documented(100000));
+    expectDocumentRefused(dir, "Schema file \"{dir}/deep.xsd\" nests elements more than 1000 "
+                               "levels deep");
+    dir.write("deep.xsd", documented(998));
+    expectDocumentRefused(dir, "Schema file \"{dir}/deep.xsd\" nests elements more than 1000 "
+                               "levels deep");
+    dir.write("main.xsd", documented(100000));
+    expectDocumentRefused(dir, "Schema file \"{dir}/main.xsd\" nests elements more than 1000 "
+                               "levels deep");
+
+    TempDir atTheLimit;
+    atTheLimit.write("main.xsd", schema("<xs:include schemaLocation='deep.xsd'/>"));
+    atTheLimit.write("deep.xsd", schema(kGoodElements + "<xs:annotation><xs:documentation>" +
+                                        nested(997) + "</xs:documentation></xs:annotation>"));
+    Dictionary dictionary;
+    expectOutcome(atTheLimit, loads(kGoodElementNames), dictionary);
+}
+
+TEST(HostileDocuments, FiftyMegabytesOfTextLoad) {
+    const std::size_t size = 50u << 20;
+    TempDir dir;
+    const std::string text(size, 'x');
+    dir.write("main.xsd", schema(element("Good1", "UInt8", 1,
+                                         "<xs:annotation><xs:documentation>" + text +
+                                             "</xs:documentation></xs:annotation>") +
+                                 element("Good2", "UInt16", 2)));
+    Dictionary dictionary;
+    expectOutcome(dir, loads(kGoodElementNames), dictionary, true);
+    ASSERT_EQ(2u, dictionary.metaElementCount());
+    EXPECT_EQ(size, dictionary.metaElements()[0]->getProperty(W("Documentation")).size());
+}
+
+std::string withDoctype(const std::string& doctype, const std::string& body) {
+    std::string text = schema(body);
+    return text.insert(text.find('\n') + 1, doctype + "\n");
+}
+
+// An entity that would read a local file is refused, and what the file holds
+// reaches neither the message nor the dictionary.
+TEST(HostileDocuments, ExternalEntitiesAreNeverRead) {
+    const std::string secret = "SECRET-MARKER-7f3a";
+    const std::string documented =
+        element("Good1", "UInt8", 1,
+                "<xs:annotation><xs:documentation>&ext;</xs:documentation></xs:annotation>");
+    const std::string refused = "Schema file \"{dir}/main.xsd\" refers to the external entity "
+                                "\".*secret\\.txt\"; external entities are not read";
+    const struct {
+        const char* what;
+        std::string doctype;
+        std::string body;
+        std::string message;
+    } cases[] = {
+        {"general entity", "<!DOCTYPE xs:schema [<!ENTITY ext SYSTEM 'secret.txt'>]>", documented,
+         refused},
+        {"general entity by absolute path",
+         "<!DOCTYPE xs:schema [<!ENTITY ext SYSTEM 'file://{dir}/secret.txt'>]>", documented,
+         refused},
+        {"parameter entity", "<!DOCTYPE xs:schema [<!ENTITY % ext SYSTEM 'secret.txt'> %ext;]>",
+         kGoodElements, refused},
+        {"entity in an attribute", "<!DOCTYPE xs:schema [<!ENTITY ext SYSTEM 'secret.txt'>]>",
+         "<xs:element name='&ext;' type='UInt8'/>",
+         "Malformed XML in \"{dir}/main.xsd\" at line 4, column 24: external entity cannot be "
+         "referred to from attribute value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        dir.write("secret.txt", secret);
+        dir.write("main.xsd",
+                  withDoctype(replaceAll(c.doctype, "{dir}", dir.path().string()), c.body));
+        Dictionary dictionary;
+        XSDDictionaryLoader loader;
+        loader.loadMetaElementDocumentation(true);
+        const std::string path = dir.path().string() + "/main.xsd";
+        try {
+            loader.load(W(path.c_str()).c_str(), dictionary);
+            ADD_FAILURE() << "loaded";
+        } catch (const ParseError& e) {
+            const std::string message = N(e.message());
+            EXPECT_THAT(message, ::testing::MatchesRegex(replaceAll(
+                                     c.message, "{dir}", regexEscaped(dir.path().string()))));
+            EXPECT_THAT(message, ::testing::Not(::testing::HasSubstr(secret)));
+        }
+        EXPECT_EQ(0u, dictionary.metaElementCount());
+    }
+
+    // An external DTD is not loaded at all: the schema loads without it.
+    TempDir dir;
+    dir.write("secret.dtd", "<!ENTITY marker '" + secret + "'>");
+    dir.write("main.xsd", withDoctype("<!DOCTYPE xs:schema SYSTEM 'secret.dtd'>",
+                                      element("Good1", "UInt8", 1,
+                                              "<xs:annotation><xs:documentation>text"
+                                              "</xs:documentation></xs:annotation>")));
+    Dictionary dictionary;
+    expectOutcome(dir, loads({"Good1"}), dictionary, true);
+    for (const auto* element : dictionary.metaElements())
+        for (const auto& [key, value] : element->properties())
+            EXPECT_THAT(N(value), ::testing::Not(::testing::HasSubstr(secret)));
+}
+
+TEST(HostileDocuments, EntityExpansionStopsAtItsLimit) {
+    std::string entities = "<!ENTITY l0 'lol'>";
+    for (int i = 1; i <= 9; ++i) {
+        entities += "<!ENTITY l" + std::to_string(i) + " '";
+        for (int j = 0; j < 10; ++j)
+            entities += "&l" + std::to_string(i - 1) + ";";
+        entities += "'>";
+    }
+    TempDir dir;
+    dir.write("main.xsd", withDoctype("<!DOCTYPE xs:schema [" + entities + "]>",
+                                      kGoodElements + "<xs:annotation><xs:documentation>&l9;"
+                                                      "</xs:documentation></xs:annotation>"));
+    expectDocumentRefused(dir, "Malformed XML in \"{dir}/main.xsd\" at line [0-9]+, column "
+                               "[0-9]+: .*more than '100000' entity expansions.*");
+}
+
 } // namespace
 } // namespace PalimoTest
