@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 namespace Palimo {
@@ -12,8 +13,8 @@ namespace {
 /// Two hex digits per byte of a 16-byte label, one separator between bytes.
 constexpr WString::size_type kULDesignatorLength = 16 * 2 + 15;
 
-const char16_t kULDesignatorQuery[] = u"./xs:annotation/xs:appinfo[@source='UL Designator']/text()";
-const char16_t kLocalTagQuery[] = u"./xs:annotation/xs:appinfo[@source='Local Tag']/text()";
+const char16_t kULDesignatorSource[] = u"UL Designator";
+const char16_t kLocalTagSource[] = u"Local Tag";
 
 } // namespace
 
@@ -22,7 +23,7 @@ auto_ptr<UniversalLabel> readUniversalLabel(LoaderState& state,
     // Only the first text node is read, verbatim: white space around the
     // label or a comment inside it makes the length check fail.
     const std::optional<WString> designator =
-        selectOptionalText(state, declaration, WString(kULDesignatorQuery));
+        appinfoText(state, declaration, WString(kULDesignatorSource));
     if (!designator)
         return auto_ptr<UniversalLabel>();
     checkULDesignator(*designator);
@@ -38,8 +39,7 @@ auto_ptr<KLV::Key> readULKey(LoaderState& state, const xercesc::DOMElement* decl
 }
 
 auto_ptr<LocalTag> readLocalTag(LoaderState& state, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> tag =
-        selectOptionalText(state, declaration, WString(kLocalTagQuery));
+    const std::optional<WString> tag = appinfoText(state, declaration, WString(kLocalTagSource));
     if (!tag)
         return auto_ptr<LocalTag>();
     return auto_ptr<LocalTag>(new LocalTag(tag->c_str(), kDottedHex));

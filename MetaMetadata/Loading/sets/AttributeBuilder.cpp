@@ -1,5 +1,6 @@
 #include "MetaMetadata/Loading/sets/AttributeBuilder.h"
 
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 #include "MetaMetadata/Loading/values/PropertyMaps.h"
 #include "MetaMetadata/Loading/values/TypedValues.h"
@@ -63,21 +64,17 @@ AttributeRequiredStatus::Status readRequiredStatus(LoaderState& state,
                                                    const xercesc::DOMElement* declaration) {
     // A member without a "use" annotation gets what the library makes of the
     // empty text rather than failing the load.
-    const WString text =
-        selectFirstText(state, declaration, u"./xs:annotation/xs:appinfo[@source='use']/text()");
+    const WString text = appinfoText(state, declaration, u"use").value_or(WString());
     return AttributeRequiredStatus::instance().fromString(text);
 }
 
 WString readDistinguishedValue(LoaderState& state, const xercesc::DOMElement* declaration) {
-    return selectFirstText(state, declaration,
-                           u"./xs:annotation/xs:appinfo[@source='Distinguished Value']/text()");
+    return appinfoText(state, declaration, u"Distinguished Value").value_or(WString());
 }
 
 WString readRequiresSemanticsValidation(LoaderState& state,
                                         const xercesc::DOMElement* declaration) {
-    return selectFirstText(
-        state, declaration,
-        u"./xs:annotation/xs:appinfo[@source='RequiresSemanticsValidation']/text()");
+    return appinfoText(state, declaration, u"RequiresSemanticsValidation").value_or(WString());
 }
 
 auto_ptr<Types::BaseType> parseElementValue(const WString& text, const MetaElement& element) {

@@ -2,6 +2,7 @@
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
 #include <string>
@@ -12,32 +13,27 @@ namespace Loading {
 
 namespace {
 
-// Adds `key` with the first node's value of `expression`; nothing when the
-// query yields no node. Returns whether a value was added.
-bool addQueriedProperty(LoaderState& state, const xercesc::DOMElement* declaration,
-                        PropertyMap& properties, const char16_t* key, const char16_t* expression,
-                        Resolver resolver = Resolver::Schema) {
-    const std::optional<WString> value =
-        selectOptionalText(state, declaration, expression, resolver);
-    if (!value)
-        return false;
-    properties.addProperty(key, *value);
-    return true;
+// Adds `key` with `value`; nothing when the query yielded no node.
+void addQueriedProperty(PropertyMap& properties, const char16_t* key,
+                        const std::optional<WString>& value) {
+    if (value)
+        properties.addProperty(key, *value);
 }
 
 } // namespace
 
 void fillPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
                      PropertyMap& properties) {
-    addQueriedProperty(state, declaration, properties, u"name",
-                       u"./xs:annotation/xs:appinfo[@source='Name In Specification']/text()");
+    addQueriedProperty(properties, u"name",
+                       appinfoText(state, declaration, u"Name In Specification"));
     if (state.loadMetaElementDocumentation)
-        addQueriedProperty(state, declaration, properties, u"Documentation",
-                           u"./xs:annotation/xs:documentation/text()");
+        addQueriedProperty(
+            properties, u"Documentation",
+            selectOptionalText(state, declaration, u"./xs:annotation/xs:documentation/text()"));
     if (state.loadMetaElementLengthDescription)
-        addQueriedProperty(state, declaration, properties, u"LengthDescription",
-                           u"./xs:annotation/xs:appinfo[@source='Length']/text()");
-    addQueriedProperty(state, declaration, properties, u"XMLTagName", u"./@name", Resolver::None);
+        addQueriedProperty(properties, u"LengthDescription",
+                           appinfoText(state, declaration, u"Length"));
+    addQueriedProperty(properties, u"XMLTagName", nameAttributeText(state, declaration));
 
     const WString namespaceURI = readXMLNamespaceURI(state, declaration);
     if (namespaceURI.empty())
@@ -76,9 +72,7 @@ void fillMetaElementPropertyMap(LoaderState& state, const xercesc::DOMElement* d
 }
 
 WString readXMLNamespaceURI(LoaderState& state, const xercesc::DOMElement* declaration) {
-    return selectOptionalText(state, declaration,
-                              u"./xs:annotation/xs:appinfo[@source='XMLNamespaceURI']/text()")
-        .value_or(WString());
+    return appinfoText(state, declaration, u"XMLNamespaceURI").value_or(WString());
 }
 
 } // namespace Loading

@@ -1,0 +1,27 @@
+#pragma once
+// The annotation facts of a declaration (xs:annotation/xs:appinfo texts keyed
+// by their source attribute) and its name attribute, read by one XPath query
+// per declaration and load instead of one query per fact.
+#include "MetaMetadata/Loading/LoaderState.h"
+
+#include <optional>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+/// The answer of "./xs:annotation/xs:appinfo[@source='" + source + "']/text()"
+/// asked of `declaration` for its first node: the value of the first text node,
+/// in document order, of the declaration's appinfo elements with that source;
+/// nullopt when there is none (an empty text node gives an empty string).
+std::optional<WString> appinfoText(LoaderState& state, const xercesc::DOMElement* declaration,
+                                   const WString& source);
+
+/// The answer of "./@name" asked of `declaration` for its first node: the
+/// value of its name attribute; nullopt when it has none.
+std::optional<WString> nameAttributeText(LoaderState& state,
+                                         const xercesc::DOMElement* declaration);
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
