@@ -27,6 +27,13 @@ ElementsByName indexByName(LoaderState& state, const WString& expression) {
     return index;
 }
 
+// An apostrophe in a pasted name ends the literal early: the expression then
+// fails to compile, or asks another question ("x' or @name!='") whose answer
+// is taken only when it is a declaration of exactly that name.
+xercesc::DOMElement* namedExactly(xercesc::DOMElement* found, const WString& name) {
+    return found != nullptr && attributeText(found, "name") == name ? found : nullptr;
+}
+
 xercesc::DOMElement* lookUp(const ElementsByName& index, const WString& name) {
     const auto found = index.find(name);
     return found != index.end() ? found->second : nullptr;
@@ -45,8 +52,9 @@ bool isPlainLiteralText(const WString& name) {
 xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr || !isPlainLiteralText(name))
-        return selectFirstElement(state, documentElement(state),
-                                  u"./xs:element[@name='" + name + u"']");
+        return namedExactly(selectFirstElement(state, documentElement(state),
+                                               u"./xs:element[@name='" + name + u"']"),
+                            name);
     if (!cache->topLevelElements)
         cache->topLevelElements = indexByName(state, u"./xs:element/@name");
     return lookUp(*cache->topLevelElements, name);
@@ -55,8 +63,9 @@ xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr || !isPlainLiteralText(name))
-        return selectFirstElement(state, documentElement(state),
-                                  u"/xs:schema/xs:complexType[@name='" + name + u"']");
+        return namedExactly(selectFirstElement(state, documentElement(state),
+                                               u"/xs:schema/xs:complexType[@name='" + name + u"']"),
+                            name);
     if (!cache->complexTypes)
         cache->complexTypes = indexByName(state, u"self::xs:schema/xs:complexType/@name");
     return lookUp(*cache->complexTypes, name);

@@ -446,6 +446,24 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"main.xsd", withGoodSet(set("Unlabelled", "GoodType", 0x41,
                                                appinfo("XMLNamespaceURI", kFileFormat)))}},
                  loads(kGoodElementNames, {"GoodSet"})},
+        LoadCase{"apostrophe in a set type",
+                 {{"main.xsd", withGoodSet(set("Bad", "T'1", 0x41))}},
+                 failsMatching<ParseError>("XQillaException:: syntax error, .*\\[err:XPST0003\\].*",
+                                           kGoodElementNames, {"GoodSet"})},
+        LoadCase{
+            "apostrophe in a substitution group fails before any element",
+            {{"main.xsd",
+              withGoodSet("<xs:element name='R' type='ff:Ref' substitutionGroup=\"O'Neil\"/>")}},
+            failsMatching<ParseError>("XQillaException:: syntax error, .*\\[err:XPST0003\\].*")},
+        LoadCase{"substitution group that would widen the query names no set",
+                 {{"main.xsd", withGoodSet("<xs:element name='R' type='ff:Ref' "
+                                           "substitutionGroup=\"x' or @name!='\"/>")}},
+                 loads(kGoodElementNames, {"GoodSet"})},
+        LoadCase{"set type that would widen the query names no type",
+                 {{"main.xsd", withGoodSet(set("Bad", "x' or @name!='", 0x41))}},
+                 fails<ParseError>("Set Bad has type x' or @name!=', which names no top-level "
+                                   "xs:complexType",
+                                   kGoodElementNames, {"GoodSet"})},
         LoadCase{"member that names no element is skipped",
                  {{"main.xsd", withGoodSet(set("Other", "T1", 0x41) +
                                            complexType("T1", "", member("Nothing")))}},
