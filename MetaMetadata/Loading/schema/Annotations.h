@@ -22,6 +22,14 @@ std::optional<WString> appinfoText(LoaderState& state, const xercesc::DOMElement
 std::optional<WString> nameAttributeText(LoaderState& state,
                                          const xercesc::DOMElement* declaration);
 
+/// Reads, with one query, the facts above of every declaration that
+/// `declarations` (an expression yielding elements) selects from `context`,
+/// for the questions later asked of them in this load; appends the
+/// declarations to `out`, in the order the expression yields them. Without a
+/// load to keep the facts for, only lists the declarations.
+void readDeclarationFacts(LoaderState& state, const xercesc::DOMNode* context,
+                          const WString& declarations, DeclarationList& out);
+
 } // namespace Loading
 } // namespace MetaMetadata
 } // namespace Palimo

@@ -69,6 +69,8 @@ struct QueryCache {
     /// in document order.
     std::optional<std::unordered_map<WString, std::vector<WString>, WStringHash>> groupMembers;
     std::unordered_map<const xercesc::DOMElement*, DeclarationAnnotations> annotations;
+    /// Whether the facts of every top-level component were read.
+    bool topLevelFactsRead = false;
     std::unordered_map<const xercesc::DOMElement*, ComplexTypeFacts> complexTypeFacts;
 };
 

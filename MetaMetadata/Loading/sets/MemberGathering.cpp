@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/sets/MemberGathering.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
@@ -116,9 +117,10 @@ void collectLocalDeclarations(LoaderState& state, const xercesc::DOMElement* com
         return;
     }
     if (!facts->localDeclarations) {
+        // The same list as ".//xs:element" followed by ".//xs:attribute",
+        // with what the attribute builder will ask of each member.
         DeclarationList declarations;
-        selectElements(state, complexType, u".//xs:element", declarations);
-        selectElements(state, complexType, u".//xs:attribute", declarations);
+        readDeclarationFacts(state, complexType, u".//xs:element, .//xs:attribute", declarations);
         facts->localDeclarations = std::move(declarations);
     }
     out.insert(out.end(), facts->localDeclarations->begin(), facts->localDeclarations->end());
