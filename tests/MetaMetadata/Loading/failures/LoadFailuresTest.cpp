@@ -8,6 +8,7 @@
 
 #include <gmock/gmock.h>
 
+#include <optional>
 #include <regex>
 #include <string>
 #include <typeinfo>
@@ -611,6 +612,74 @@ TEST(HostileDocuments, EntityExpansionStopsAtItsLimit) {
                                                       "</xs:documentation></xs:annotation>"));
     expectDocumentRefused(dir, "Malformed XML in \"{dir}/main.xsd\" at line [0-9]+, column "
                                "[0-9]+: .*more than '100000' entity expansions.*");
+}
+
+// A default value text that its rule cannot read: the integer and rational
+// rules give no value, the label rules fail with the core library's
+// refusal, and a collection keeps the items it can read. A set that fails
+// is not added; the sets before it stay.
+TEST(UnreadableDefaults, GiveNoValueOrTheCoreLibrarysRefusal) {
+    const std::string array =
+        "<xs:complexType><xs:complexContent><xs:extension base=\"Array\"><xs:sequence>"
+        "<xs:element name=\"Item\" type=\"Int16\"/></xs:sequence></xs:extension>"
+        "</xs:complexContent></xs:complexType>";
+    const struct {
+        const char* type; // empty for the collection above
+        const char* text;
+        std::optional<std::string> value; // the default's text form
+        const char* refusal;              // the InvalidStringRepresentation message, if any
+    } cases[] = {
+        {"Int8", "abc", std::nullopt, nullptr},
+        {"Int16", "-", std::nullopt, nullptr},
+        {"Int32", "99999999999", std::nullopt, nullptr},
+        {"Int64", "99999999999999999999", std::nullopt, nullptr},
+        {"Length", " ", std::nullopt, nullptr},
+        {"Position", "+x1", std::nullopt, nullptr},
+        {"UInt8", "0x10", "0", nullptr},
+        {"UInt16", "sixteen", std::nullopt, nullptr},
+        {"UInt32", "4294967296", std::nullopt, nullptr},
+        {"UInt64", "18446744073709551616", std::nullopt, nullptr},
+        {"Rational", "{1}", std::nullopt, nullptr},
+        {"Rational", "{a,b}", std::nullopt, nullptr},
+        {"Rational", "1/2", std::nullopt, nullptr},
+        {"Boolean", "maybe", "true", nullptr},
+        {"UTF16", "   ", std::string(1, '\0'), nullptr},
+        {"", "{1,x,3}", "{1,3}", nullptr},
+        {"", "1,2", "{}", nullptr},
+        {"UniversalLabel", "06.0e.2b", std::nullopt, "Invalid universal label text: \"06.0e.2b\""},
+        {"UUID", "not-a-uuid", std::nullopt, "Invalid UUID text: \"not-a-uuid\""},
+        {"UMID32", "zz", std::nullopt, "Invalid UMID32 text: \"zz\""},
+        {"UMID64", "", std::nullopt, nullptr}, // an empty text is no default at all
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.type) + " '" + c.text + "'");
+        const std::string valueElement =
+            *c.type ? element("Value", c.type, 3) : element("Value", "", 3, array);
+        TempDir dir;
+        dir.write(
+            "main.xsd",
+            withGoodSet(valueElement + set("ValueSet", "ValueType", 0x41) +
+                        complexType("ValueType", "",
+                                    member("Value", appinfo("Distinguished Value", c.text)))));
+        Dictionary dictionary;
+        const std::vector<std::string> elements{"Good1", "Good2", "Value"};
+        if (c.refusal != nullptr) {
+            expectOutcome(dir, fails<InvalidStringRepresentation>(c.refusal, elements, {"GoodSet"}),
+                          dictionary);
+            continue;
+        }
+        expectOutcome(dir, loads(elements, {"GoodSet", "ValueSet"}), dictionary);
+        const auto sets = dictionary.metaMetadataSets();
+        ASSERT_EQ(2u, sets.size());
+        ASSERT_EQ(1u, sets[1]->attributes().size());
+        const auto* value = sets[1]->attributes()[0]->defaultValue();
+        if (!c.value) {
+            EXPECT_EQ(nullptr, value) << value->text();
+        } else {
+            ASSERT_NE(nullptr, value);
+            EXPECT_EQ(*c.value, value->text());
+        }
+    }
 }
 
 } // namespace
