@@ -30,12 +30,14 @@ inline const char kCommonSchema[] = R"xsd(<?xml version="1.0" encoding="UTF-8"?>
       <xs:appinfo source="RP210"/>
       <xs:appinfo source="UL Designator">06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00</xs:appinfo>
       <xs:appinfo source="Local Tag">3c.0a</xs:appinfo>
+      <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo>
     </xs:annotation>
   </xs:element>
   <xs:element name="CommonSetRef" substitutionGroup="ff:CommonSet" type="ff:Ref"/>
   <xs:element name="CommonSet" type="ff:CommonSetType">
     <xs:annotation>
       <xs:appinfo source="UL Designator">06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.7f.00</xs:appinfo>
+      <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo>
     </xs:annotation>
   </xs:element>
   <xs:complexType name="CommonSetType">
