@@ -1,0 +1,113 @@
+// Separate loaders on separate threads: each load gives the dictionary that a
+// load alone gives, also when the first loads of the process (which set up
+// Xerces-C and XQilla) run at the same time.
+#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
+
+#include "support/TestSupport.h"
+
+#include <future>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Palimo::Exceptions::BaseException;
+using Palimo::MetaMetadata::Dictionary;
+using Palimo::MetaMetadata::Loading::XSDDictionaryLoader;
+using PalimoTest::N;
+using PalimoTest::W;
+
+// Everything a host reads back, as text: elements with label, type and
+// properties; sets with key, properties and members.
+std::string describe(const Dictionary& dictionary) {
+    std::ostringstream out;
+    for (const auto* element : dictionary.metaElements()) {
+        out << N(element->universalLabel().toString(Palimo::Types::DottedHex)) << ' '
+            << element->dataType();
+        for (const auto& [key, value] : element->properties())
+            out << ' ' << N(key) << '=' << N(value);
+        out << '\n';
+    }
+    for (const auto* set : dictionary.metaMetadataSets()) {
+        out << "set " << N(set->key().toString(Palimo::Types::DottedHex));
+        for (const auto& [key, value] : set->properties())
+            out << ' ' << N(key) << '=' << N(value);
+        for (const auto& attribute : set->attributes()) {
+            out << "\n  " << N(attribute->metaElement().getProperty(W("XMLTagName"))) << ' '
+                << attribute->requiredStatus() << ' '
+                << (attribute->defaultValue() ? attribute->defaultValue()->text() : "-");
+            for (const auto& [key, value] : attribute->properties())
+                out << ' ' << N(key) << '=' << N(value);
+        }
+        out << '\n';
+    }
+    return out.str();
+}
+
+// The dictionary text of one load, or the failure's class and message.
+std::string load(const std::string& path) {
+    Dictionary dictionary;
+    XSDDictionaryLoader loader;
+    loader.loadMetaElementDocumentation(true);
+    try {
+        loader.load(W(path.c_str()).c_str(), dictionary);
+    } catch (const BaseException& e) {
+        return std::string("failed: ") + typeid(e).name() + ": " + N(e.message()) + '\n' +
+               describe(dictionary);
+    }
+    return describe(dictionary);
+}
+
+TEST(SeparateLoads, OnTwoThreadsGiveWhatEachGivesAlone) {
+    const std::string example =
+        (PalimoTest::dataDir() / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd")
+            .string();
+    const std::string elements = (PalimoTest::dataDir() / "elements" / "main.xsd").string();
+    PalimoTest::TempDir dir;
+    // A load that fails in the builder stage, after XPath work on its thread.
+    const std::string failing =
+        dir.write("failing.xsd",
+                  PalimoTest::schema(
+                      "<xs:element name=\"E\" type=\"Nope\"><xs:annotation>"
+                      "<xs:appinfo source=\"RP210\"/><xs:appinfo source=\"UL Designator\">"
+                      "06.0e.2b.34.01.01.01.01.01.02.03.04.05.06.07.08</xs:appinfo>"
+                      "</xs:annotation></xs:element>"))
+            .string();
+
+    constexpr int kRounds = 20;
+    std::vector<std::string> first(kRounds);
+    std::vector<std::string> second(kRounds);
+    for (int round = 0; round < kRounds; ++round) {
+        // Both threads wait at the gate so that their loads overlap.
+        std::promise<void> gate;
+        const std::shared_future<void> open = gate.get_future().share();
+        std::thread a([&, round] {
+            open.wait();
+            first[round] = load(example);
+        });
+        std::thread b([&, round] {
+            open.wait();
+            second[round] = load(round % 2 == 0 ? elements : failing);
+        });
+        gate.set_value();
+        a.join();
+        b.join();
+    }
+
+    const std::string exampleAlone = load(example);
+    const std::string elementsAlone = load(elements);
+    const std::string failingAlone = load(failing);
+    ASSERT_EQ(std::string::npos, exampleAlone.find("failed: "));
+    ASSERT_EQ(std::string::npos, elementsAlone.find("failed: "));
+    ASSERT_EQ(0u, failingAlone.rfind("failed: ", 0));
+    ASSERT_NE(std::string::npos, exampleAlone.find("set "));
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_EQ(exampleAlone, first[round]);
+        EXPECT_EQ(round % 2 == 0 ? elementsAlone : failingAlone, second[round]);
+    }
+}
+
+} // namespace
