@@ -1,0 +1,85 @@
+// No list query that a load asks is planned with a sort into document order:
+// such a sort compares nodes through their sibling lists and makes a load of
+// a large dictionary quadratic. The plan is the engine's own, printed from
+// the compiled expression.
+#include "QuerySchemas.h"
+
+#include "MetaMetadata/Loading/elements/ElementBuilder.h"
+#include "MetaMetadata/Loading/schema/QueryCache.h"
+#include "MetaMetadata/Loading/sets/SetBuilder.h"
+#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+
+#include <xqilla/optimizer/ASTToXML.hpp>
+#include <xqilla/xqilla-simple.hpp>
+
+#include <set>
+
+namespace {
+
+using namespace PalimoTest;
+
+// The engine's plan of `expression`, compiled as an XPath 2.0 expression with
+// the bindings the loader's expressions use.
+std::string planOf(const WString& expression) {
+    AutoDelete<DynamicContext> context(XQilla::createContext(XQilla::XPATH2));
+    context->setNamespaceBinding(u"xs", u"http://www.w3.org/2001/XMLSchema");
+    context->setNamespaceBinding(u"ff", u"urn:SMPTE:MXF:file_format");
+    AutoDelete<XQQuery> query(
+        XQilla::parse(expression.c_str(), context.get(), nullptr, XQilla::NO_ADOPT_CONTEXT));
+    return ASTToXML().print(query.get(), context.get());
+}
+
+bool sortsIntoDocumentOrder(const WString& expression) {
+    return planOf(expression).find("<DocumentOrder") != std::string::npos;
+}
+
+// The list expressions that whole loads of every schema evaluated, with the
+// switches on so that every question is asked.
+std::set<WString> listExpressionsOfLoads() {
+    std::set<WString> expressions;
+    for (const auto& schema : QuerySchemas().load()) {
+        Loading::LoaderState& state = schema->state();
+        state.loadMetaElementDocumentation = true;
+        state.loadMetaElementLengthDescription = true;
+        Palimo::MetaMetadata::Dictionary dictionary;
+        try {
+            Loading::DeclarationList elements;
+            Loading::DeclarationList sets;
+            Loading::findElementDeclarations(state, elements);
+            Loading::findSetDeclarations(state, sets);
+            Loading::registerSetKeys(state, sets);
+            Loading::buildMetaElements(state, dictionary, elements);
+            Loading::buildSets(state, dictionary, sets);
+        } catch (const Palimo::Exceptions::BaseException&) {
+            // Fixtures of failures: the queries asked before the failure count.
+        }
+        if (state.queryCache != nullptr)
+            expressions.insert(state.queryCache->listExpressions.begin(),
+                               state.queryCache->listExpressions.end());
+    }
+    return expressions;
+}
+
+TEST(QueryPlans, NoListQueryOfALoadSortsIntoDocumentOrder) {
+    const std::set<WString> expressions = listExpressionsOfLoads();
+    // The questions of discovery, names, facts and members were all asked.
+    for (const char16_t* asked :
+         {u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']",
+          u"./xs:element[@type='Ref']", u"./xs:element/@name",
+          u"self::xs:schema/xs:complexType/@name", u"./*/*/*/xs:choice/xs:element/@ref"})
+        EXPECT_EQ(expressions.count(asked), 1u) << N(asked);
+    for (const WString& expression : expressions) {
+        EXPECT_FALSE(sortsIntoDocumentOrder(expression)) << N(expression);
+        EXPECT_NE(expression.rfind(u"/", 0), 0u) << "absolute: " << N(expression);
+    }
+}
+
+TEST(QueryPlans, APathFromTheRootIsPlannedWithASort) {
+    EXPECT_TRUE(
+        sortsIntoDocumentOrder(u"/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"));
+    EXPECT_TRUE(sortsIntoDocumentOrder(u"./@name | ./xs:annotation/xs:appinfo/text()"));
+    EXPECT_FALSE(
+        sortsIntoDocumentOrder(u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"));
+}
+
+} // namespace
