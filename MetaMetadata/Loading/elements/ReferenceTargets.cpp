@@ -4,8 +4,11 @@
 #include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
+#include <Palimo/Utils/StringConversion.h>
+
 #include <cstddef>
 #include <limits>
+#include <string>
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -51,6 +54,11 @@ const GroupMembers& groupMembers(LoaderState& state, const xercesc::DOMDocument*
 }
 
 constexpr std::size_t kNoParent = std::numeric_limits<std::size_t>::max();
+
+// Duplicates stay, so a group whose members repeat a name at every level
+// doubles the list per level: a few kilobytes of schema would ask for more
+// names than memory holds. No real dictionary comes near this many targets.
+constexpr std::size_t kMaxTargetNames = 65536;
 
 // The group heads from `position` up to the gathered name it descends from,
 // innermost first, stopping at the first one called `name`; kNoParent when
@@ -108,6 +116,12 @@ void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* docu
             const std::size_t ancestor = findAncestorNamed(names, parents, position, member);
             if (ancestor != kNoParent)
                 throwCircularGroup(names, parents, ancestor, position, referenceName);
+            if (names.size() >= kMaxTargetNames)
+                throw Exceptions::InvalidMetaElementDeclaration(
+                    u"Too many substitution group members in the targets of " + referenceName +
+                        u": more than " + Utils::stringToWstring(std::to_string(kMaxTargetNames)) +
+                        u" names",
+                    __FILE__, __LINE__);
             names.push_back(member);
             parents.push_back(position);
         }

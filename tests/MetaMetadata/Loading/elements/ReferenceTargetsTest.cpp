@@ -94,6 +94,20 @@ INSTANTIATE_TEST_SUITE_P(
         CycleCase{"below the named head", member("X", "Head") + member("Y", "X") + member("X", "Y"),
                   "X -> Y -> X"}));
 
+TEST(GatherReferenceTargets, RepeatedMembersStopAtALimitInsteadOfDoubling) {
+    // Two members of one name per level double the list at every level.
+    std::string members;
+    for (int level = 0; level < 20; ++level) {
+        const std::string group = level == 0 ? "Head" : "L" + std::to_string(level);
+        const std::string name = "L" + std::to_string(level + 1);
+        members += member(name, group) + member(name, group);
+    }
+    SchemaFixture fixture(reference({"Head"}) + members);
+    EXPECT_THROWS_EXACTLY(
+        InvalidMetaElementDeclaration, gather(fixture),
+        "Too many substitution group members in the targets of R: more than 65536 names");
+}
+
 TEST(GatherReferenceTargets, CycleOutsideTheTargetsIsNotVisited) {
     SchemaFixture fixture(reference({"Head"}) + member("A", "B") + member("B", "A"));
     EXPECT_EQ(names({"Head"}), gather(fixture));
