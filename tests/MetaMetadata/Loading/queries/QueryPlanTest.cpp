@@ -21,6 +21,7 @@ using namespace PalimoTest;
 // The engine's plan of `expression`, compiled as an XPath 2.0 expression with
 // the bindings the loader's expressions use.
 std::string planOf(const WString& expression) {
+    Palimo::XMLUtils::Initializer::instance(); // the engine, also when this test runs alone
     AutoDelete<DynamicContext> context(XQilla::createContext(XQilla::XPATH2));
     context->setNamespaceBinding(u"xs", u"http://www.w3.org/2001/XMLSchema");
     context->setNamespaceBinding(u"ff", u"urn:SMPTE:MXF:file_format");

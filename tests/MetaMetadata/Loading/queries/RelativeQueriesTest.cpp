@@ -6,6 +6,8 @@
 #include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/sets/MemberGathering.h"
 
+#include <optional>
+
 namespace {
 
 using namespace PalimoTest;
@@ -61,6 +63,27 @@ TEST(RelativeQueries, MemberListsReadWithTheirFactsAreTheTwoDescendantLists) {
             Loading::collectLocalDeclarations(schema->state(), type, collected);
             expected.insert(expected.end(), expected.begin(), expected.end());
             EXPECT_EQ(collected, expected);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(RelativeQueries, OneSequenceGivesTheFirstBaseAtDepthThreeElseAtDepthTwo) {
+    for (const auto& schema : PalimoTest::QuerySchemas().load()) {
+        SCOPED_TRACE(schema->name());
+        Loading::LoaderState& state = schema->state();
+        for (const xercesc::DOMElement* declaration : schema->elements("/xs:schema/*")) {
+            std::optional<Palimo::WString> expected = Loading::selectOptionalText(
+                state, declaration, u"./*/*/*/@base", Loading::Resolver::None);
+            if (!expected)
+                expected = Loading::selectOptionalText(state, declaration, u"./*/*/@base",
+                                                       Loading::Resolver::None);
+            const std::optional<Palimo::WString> base = Loading::selectOptionalText(
+                state, declaration, u"(./*/*/*/@base, ./*/*/@base)", Loading::Resolver::None);
+            EXPECT_EQ(base, expected);
         }
     }
 }
