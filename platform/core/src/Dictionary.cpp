@@ -54,6 +54,14 @@ typename Map::mapped_type findAnyVersion(const Map& map, const typename Map::key
     return it == map.end() ? nullptr : it->second;
 }
 
+// Room for one more entry, growing geometrically: reserving exactly one more
+// would move every entry at every addition, quadratic over a dictionary.
+template <class Vector>
+void reserveOneMore(Vector& entries) {
+    if (entries.size() == entries.capacity())
+        entries.reserve(entries.capacity() < 8 ? 8 : 2 * entries.capacity());
+}
+
 } // namespace
 
 Dictionary::Dictionary() {
@@ -91,8 +99,8 @@ void Dictionary::addMetaElement(const Types::UniversalLabel& label,
                                               label.text(),
                                           __FILE__, __LINE__);
     // Reserve first so that nothing below can fail after ownership is split.
-    elements_.reserve(elements_.size() + 1);
-    elementOrder_.reserve(elementOrder_.size() + 1);
+    reserveOneMore(elements_);
+    reserveOneMore(elementOrder_);
     const MetaElement* stored = element.get();
     elementsByLabel_.insert_or_assign(label, stored);
     elements_.push_back(std::move(element));
@@ -105,7 +113,7 @@ void Dictionary::addMetaMetadataSet(const KLV::Key& key, const MetaMetadataSet& 
         *it->second = set;
         return;
     }
-    sets_.reserve(sets_.size() + 1);
+    reserveOneMore(sets_);
     auto copy = std::make_unique<MetaMetadataSet>(set);
     setsByKey_.emplace(key, copy.get());
     sets_.push_back(std::move(copy));
