@@ -3,6 +3,8 @@
 #include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
+#include <memory>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
@@ -34,6 +36,21 @@ xercesc::DOMElement* namedExactly(xercesc::DOMElement* found, const WString& nam
     return found != nullptr && attributeText(found, "name") == name ? found : nullptr;
 }
 
+struct ExpressionReleaser {
+    void operator()(xercesc::DOMXPathExpression* expression) const noexcept {
+        expression->release();
+    }
+};
+
+// The pasted expression of a name that is no plain literal text is compiled,
+// so that a malformed one is refused as before, but never evaluated: the
+// schema then writes the question, and XPath 2.0 can ask one that runs for
+// hours ("x' or count(for $a in //*, $b in //* ... return 1) or '").
+void compileOnly(LoaderState& state, const WString& expression) {
+    const std::unique_ptr<xercesc::DOMXPathExpression, ExpressionReleaser> compiled(
+        state.schemaDocument->createExpression(expression.c_str(), state.nsResolver));
+}
+
 xercesc::DOMElement* lookUp(const ElementsByName& index, const WString& name) {
     const auto found = index.find(name);
     return found != index.end() ? found->second : nullptr;
@@ -51,10 +68,12 @@ bool isPlainLiteralText(const WString& name) {
 
 xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
     QueryCache* cache = queryCache(state);
-    if (cache == nullptr || !isPlainLiteralText(name))
+    if (cache == nullptr)
         return namedExactly(selectFirstElement(state, documentElement(state),
                                                u"./xs:element[@name='" + name + u"']"),
                             name);
+    if (!isPlainLiteralText(name))
+        compileOnly(state, u"./xs:element[@name='" + name + u"']");
     if (!cache->topLevelElements)
         cache->topLevelElements = indexByName(state, u"./xs:element/@name");
     return lookUp(*cache->topLevelElements, name);
@@ -62,10 +81,12 @@ xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name
 
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
     QueryCache* cache = queryCache(state);
-    if (cache == nullptr || !isPlainLiteralText(name))
+    if (cache == nullptr)
         return namedExactly(selectFirstElement(state, documentElement(state),
                                                u"/xs:schema/xs:complexType[@name='" + name + u"']"),
                             name);
+    if (!isPlainLiteralText(name))
+        compileOnly(state, u"/xs:schema/xs:complexType[@name='" + name + u"']");
     if (!cache->complexTypes)
         cache->complexTypes = indexByName(state, u"self::xs:schema/xs:complexType/@name");
     return lookUp(*cache->complexTypes, name);

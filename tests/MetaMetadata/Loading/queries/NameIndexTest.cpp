@@ -58,6 +58,20 @@ TEST(NameIndex, FirstDeclarationOfANameWinsAndOthersAreFoundToo) {
     }
 }
 
+TEST(NameIndex, CompilesButNeverAsksAnExpressionWrittenByAName) {
+    QuerySchemas schemas;
+    for (const auto& schema : schemas.load()) {
+        SCOPED_TRACE(schema->name());
+        Loading::LoaderState& state = schema->state();
+        // Asked, error() would fail the lookup; the name itself is no declaration's.
+        const WString widened = u"x' or error() or '";
+        EXPECT_EQ(Loading::findTopLevelElement(state, widened), nullptr);
+        EXPECT_EQ(Loading::findTopLevelComplexType(state, widened), nullptr);
+        EXPECT_ANY_THROW(Loading::findTopLevelElement(state, u"O'Neil"));
+        EXPECT_ANY_THROW(Loading::findTopLevelComplexType(state, u"O'Neil"));
+    }
+}
+
 TEST(NameIndex, TellsWhichNamesStandForThemselvesInAnExpression) {
     const struct {
         const char16_t* name;
