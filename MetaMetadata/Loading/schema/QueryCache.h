@@ -61,13 +61,15 @@ struct QueryCache {
     /// Texts of the expressions evaluated for a list of nodes.
     std::set<WString> listExpressions;
 
-    /// "./xs:element[@name]" of the document element, by name, first wins.
+    /// Owners of "./xs:element/@name" asked of the document element, by
+    /// name; the first in document order keeps a name.
     std::optional<ElementsByName> topLevelElements;
-    /// "self::xs:schema/xs:complexType[@name]" of the document element, by name, first wins.
+    /// Owners of "self::xs:schema/xs:complexType/@name", likewise.
     std::optional<ElementsByName> complexTypes;
     /// Names of the substitution group candidates by their group's local name,
     /// in document order.
     std::optional<std::unordered_map<WString, std::vector<WString>, WStringHash>> groupMembers;
+    /// Facts of the declarations asked about so far.
     std::unordered_map<const xercesc::DOMElement*, DeclarationAnnotations> annotations;
     /// Whether the facts of every top-level component were read.
     bool topLevelFactsRead = false;
