@@ -253,6 +253,22 @@ INSTANTIATE_TEST_SUITE_P(
                                        element("Good2", "UInt16", 2))}},
                  loads(kGoodElementNames)},
         LoadCase{
+            "include of itself loads once",
+            {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='./main.xsd'/>")}},
+            loads(kGoodElementNames)},
+        LoadCase{"device as schemaLocation",
+                 {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='/dev/zero'/>")}},
+                 fails<ParseError>("Cannot read schema file \"/dev/zero\"")},
+        LoadCase{"NUL byte in the document ends it",
+                 {{"main.xsd", schema(kGoodElements + std::string(1, '\0'))}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/main.xsd\" at line 3, column [0-9]+: input ended "
+                     "before all started tags were ended; last tag started is 'xs:schema'")},
+        LoadCase{"UTF-16 declared over UTF-8 bytes is read as what the bytes are",
+                 {{"main.xsd",
+                   "<?xml version='1.0' encoding='UTF-16'?>" + schema(kGoodElements).substr(39)}},
+                 loads(kGoodElementNames)},
+        LoadCase{
             "network schemaLocation",
             {{"main.xsd", schema(kGoodElements + "<xs:import namespace='urn:x' "
                                                  "schemaLocation='http://example.com/x.xsd'/>")}},
