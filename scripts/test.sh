@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything and runs every test.
+# Installs the dependencies, builds everything and runs every test (the
+# release pass includes the load failure catalogue under valgrind).
 # PALIMO_SKIP_SANITIZE=1 skips the AddressSanitizer + UBSan pass,
 # PALIMO_SKIP_TSAN=1 the ThreadSanitizer pass of the thread tests.
 set -euo pipefail
