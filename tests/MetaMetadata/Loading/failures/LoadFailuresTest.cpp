@@ -8,6 +8,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cctype>
+#include <cstdio>
 #include <optional>
 #include <regex>
 #include <string>
@@ -38,8 +40,8 @@ std::string appinfo(const std::string& source, const std::string& text) {
     return "<xs:appinfo source=\"" + source + "\">" + text + "</xs:appinfo>";
 }
 
-// An RP210 element declaration; `appinfos` replaces the usual label and
-// namespace annotations when given.
+// An RP210 element declaration with label `n`, the file format namespace and
+// any `extra` content after its annotation.
 std::string element(const std::string& name, const std::string& type, int n,
                     const std::string& extra = "") {
     return "<xs:element name=\"" + name + "\"" + (type.empty() ? "" : " type=\"" + type + "\"") +
@@ -47,6 +49,8 @@ std::string element(const std::string& name, const std::string& type, int n,
            appinfo("XMLNamespaceURI", kFileFormat) + "</xs:annotation>" + extra + "</xs:element>";
 }
 
+// An RP210 element declaration with `appinfos` in place of the label and
+// namespace annotations.
 std::string elementWith(const std::string& name, const std::string& type,
                         const std::string& appinfos, const std::string& content = "") {
     return "<xs:element name=\"" + name + "\" type=\"" + type + "\"><xs:annotation>" +
