@@ -66,30 +66,37 @@ bool isPlainLiteralText(const WString& name) {
     return true;
 }
 
-xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
+namespace {
+
+// The answer of `pastedExpression` for its first node. Names that the engine
+// reads as themselves come from the index, filled on first use by
+// `indexExpression`; any other name only has its pasted expression compiled.
+xercesc::DOMElement* findByName(LoaderState& state, const WString& name,
+                                const WString& pastedExpression,
+                                std::optional<ElementsByName> QueryCache::*index,
+                                const char16_t* indexExpression) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr)
-        return namedExactly(selectFirstElement(state, documentElement(state),
-                                               u"./xs:element[@name='" + name + u"']"),
+        return namedExactly(selectFirstElement(state, documentElement(state), pastedExpression),
                             name);
     if (!isPlainLiteralText(name))
-        compileOnly(state, u"./xs:element[@name='" + name + u"']");
-    if (!cache->topLevelElements)
-        cache->topLevelElements = indexByName(state, u"./xs:element/@name");
-    return lookUp(*cache->topLevelElements, name);
+        compileOnly(state, pastedExpression);
+    std::optional<ElementsByName>& names = cache->*index;
+    if (!names)
+        names = indexByName(state, indexExpression);
+    return lookUp(*names, name);
+}
+
+} // namespace
+
+xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
+    return findByName(state, name, u"./xs:element[@name='" + name + u"']",
+                      &QueryCache::topLevelElements, u"./xs:element/@name");
 }
 
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
-    QueryCache* cache = queryCache(state);
-    if (cache == nullptr)
-        return namedExactly(selectFirstElement(state, documentElement(state),
-                                               u"/xs:schema/xs:complexType[@name='" + name + u"']"),
-                            name);
-    if (!isPlainLiteralText(name))
-        compileOnly(state, u"/xs:schema/xs:complexType[@name='" + name + u"']");
-    if (!cache->complexTypes)
-        cache->complexTypes = indexByName(state, u"self::xs:schema/xs:complexType/@name");
-    return lookUp(*cache->complexTypes, name);
+    return findByName(state, name, u"/xs:schema/xs:complexType[@name='" + name + u"']",
+                      &QueryCache::complexTypes, u"self::xs:schema/xs:complexType/@name");
 }
 
 } // namespace Loading

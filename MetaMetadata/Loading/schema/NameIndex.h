@@ -10,8 +10,9 @@ namespace Loading {
 /// Whether `name`, pasted between apostrophes into an expression, stands for
 /// itself: no apostrophe (which ends the literal, so that the expression fails
 /// to compile), no ampersand and no line-end or control character, which the
-/// engine might read otherwise. Other names are looked up by the pasted
-/// expression itself.
+/// engine might read otherwise. For other names the pasted expression is
+/// compiled (a malformed one fails as it would anyway) but never evaluated:
+/// its answer would be a question of the schema's choosing.
 bool isPlainLiteralText(const WString& name);
 
 /// The answer of "./xs:element[@name='" + name + "']" asked of the document
