@@ -33,14 +33,17 @@ WString typeLabel(const xercesc::DOMElement* type) {
 
 void gatherSetMemberDeclarations(LoaderState& state, const xercesc::DOMElement* setDeclaration,
                                  DeclarationList& out) {
-    const WString typeName = attributeText(setDeclaration, "type");
-    if (!typeName.empty()) {
+    // An empty type attribute still names a type (one declared with an empty
+    // name); only an absent one means that the type is written inline.
+    if (setDeclaration->hasAttribute(u"type")) {
+        const WString typeName = attributeText(setDeclaration, "type");
         const xercesc::DOMElement* type = findComplexType(state, typeName);
         if (type == nullptr)
-            throw Exceptions::ParseError(u"Set " + attributeText(setDeclaration, "name") +
-                                             u" has type " + typeName +
-                                             u", which names no top-level xs:complexType",
-                                         __FILE__, __LINE__);
+            throw Exceptions::ParseError(
+                u"Set " + attributeText(setDeclaration, "name") +
+                    (typeName.empty() ? WString(u" has an empty type") : u" has type " + typeName) +
+                    u", which names no top-level xs:complexType",
+                __FILE__, __LINE__);
         gatherAttributeDeclarations(state, type, out);
         return;
     }

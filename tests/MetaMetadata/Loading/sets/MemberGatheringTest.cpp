@@ -72,7 +72,8 @@ TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
         kChain + setDeclaration("Typed", "ff:C", label(1)) +
         setDeclaration("Inline", "", label(2), true,
                        complexType("", "ff:A", member("element", "ff:i1"))) +
-        setDeclaration("Untyped", "", label(3)) + setDeclaration("Lost", "ff:Nope", label(4))));
+        setDeclaration("Untyped", "", label(3)) + setDeclaration("Lost", "ff:Nope", label(4)) +
+        "<xs:element name=\"Empty\" type=\"\"/>"));
     LoaderState& state = fixture.state;
 
     DeclarationList typed, inlined, untyped;
@@ -87,6 +88,9 @@ TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
     EXPECT_THROWS_EXACTLY(ParseError,
                           gatherSetMemberDeclarations(state, topElement(state, "Lost"), lost),
                           "Set Lost has type ff:Nope, which names no top-level xs:complexType");
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          gatherSetMemberDeclarations(state, topElement(state, "Empty"), lost),
+                          "Set Empty has an empty type, which names no top-level xs:complexType");
     EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(state, W("ff:Nope"), lost),
                           "Type ff:Nope names no top-level xs:complexType");
 }
