@@ -74,7 +74,10 @@ TEST_F(LabelsAndTags, DesignatorsOfTheWrongLengthAreRefusedWithTheirText) {
         {"Padded", "\n  " + std::string(kLabel) + "\n"},
         {"Comment", "06.0e.2b.34.01.01.01.02"}, // the text before the comment only
     };
-    for (const auto& [name, text] : cases) {
+    for (const auto& c : cases) {
+        // Named copies: lambdas capture no structured bindings before C++20.
+        const char* const name = c.first;
+        const std::string& text = c.second;
         EXPECT_THROWS_EXACTLY(InvalidULDesignator, readUniversalLabel(f.state, decl(name)), text);
         EXPECT_THROWS_EXACTLY(InvalidULDesignator, readULKey(f.state, decl(name)), text);
     }
