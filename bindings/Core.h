@@ -32,8 +32,7 @@ using Palimo::Types::LocalTag;
 using Palimo::Types::UniversalLabel;
 
 /// The only text encoding the schema uses for labels, keys and tags.
-constexpr Palimo::Types::StringRepresentationEncodingType kDottedHex =
-    Palimo::Types::DottedHex;
+constexpr Palimo::Types::StringRepresentationEncodingType kDottedHex = Palimo::Types::DottedHex;
 
 } // namespace Loading
 } // namespace MetaMetadata

@@ -32,8 +32,8 @@ WString describeXmlFailure(const xercesc::XMLException& e);
 [[noreturn]] void translateXmlFailure(const xercesc::XMLException& e);
 
 /// Throws ParseError "<condition>: <message>" with the given source location.
-[[noreturn]] void throwCheckFailure(const char* condition, const WString& message,
-                                    const char* file, int line);
+[[noreturn]] void throwCheckFailure(const char* condition, const WString& message, const char* file,
+                                    int line);
 
 } // namespace Loading
 } // namespace MetaMetadata

@@ -14,8 +14,7 @@ void splitSchemaPath(WString& path, WString& directory);
 /// schema document, then the element and set phases in their fixed order.
 /// XML and XPath failures become ParseError; BaseException passes unchanged;
 /// anything else becomes ParseError "Unknown error in Xerces or XQilla".
-void runPipeline(LoaderState& state, WString directory, WString fileName,
-                 Dictionary& dictionary);
+void runPipeline(LoaderState& state, WString directory, WString fileName, Dictionary& dictionary);
 
 /// Called inside a catch handler: throws the exception being handled as the
 /// host is to see it (XML and XPath failures as ParseError, BaseException

@@ -42,6 +42,8 @@ std::string schema(const std::string& body, const std::string& extraAttributes) 
            body + "\n</xs:schema>\n";
 }
 
-std::filesystem::path dataDir() { return PALIMO_TEST_DATA_DIR; }
+std::filesystem::path dataDir() {
+    return PALIMO_TEST_DATA_DIR;
+}
 
 } // namespace PalimoTest

@@ -15,8 +15,12 @@ namespace PalimoTest {
 
 using Palimo::WString;
 
-inline WString W(const char* utf8) { return Palimo::Utils::stringToWstring(utf8); }
-inline std::string N(const WString& s) { return Palimo::Utils::wstringToString(s); }
+inline WString W(const char* utf8) {
+    return Palimo::Utils::stringToWstring(utf8);
+}
+inline std::string N(const WString& s) {
+    return Palimo::Utils::wstringToString(s);
+}
 
 /// Runs `f` and checks that it throws exactly class E (not a subclass or a
 /// base) with exactly `message`.
@@ -26,12 +30,11 @@ template <class E, class F>
         f();
     } catch (const Palimo::Exceptions::BaseException& e) {
         if (typeid(e) != typeid(E))
-            return ::testing::AssertionFailure()
-                   << "threw " << typeid(e).name() << " (" << e.what() << "), expected "
-                   << typeid(E).name();
+            return ::testing::AssertionFailure() << "threw " << typeid(e).name() << " (" << e.what()
+                                                 << "), expected " << typeid(E).name();
         if (N(e.message()) != message)
-            return ::testing::AssertionFailure() << "message\n  \"" << N(e.message())
-                                                 << "\"\nexpected\n  \"" << message << "\"";
+            return ::testing::AssertionFailure()
+                   << "message\n  \"" << N(e.message()) << "\"\nexpected\n  \"" << message << "\"";
         return ::testing::AssertionSuccess();
     } catch (const std::exception& e) {
         return ::testing::AssertionFailure() << "threw std::exception: " << e.what();

@@ -50,7 +50,11 @@ struct StdAllocator {
     static void operator delete[](void* p, std::size_t size) noexcept {                            \
         ::Palimo::Platform::malloc_alloc::deallocate(p, size);                                     \
     }                                                                                              \
-    static void* operator new(std::size_t, void* where) noexcept { return where; }                 \
-    static void* operator new[](std::size_t, void* where) noexcept { return where; }               \
+    static void* operator new(std::size_t, void* where) noexcept {                                 \
+        return where;                                                                              \
+    }                                                                                              \
+    static void* operator new[](std::size_t, void* where) noexcept {                               \
+        return where;                                                                              \
+    }                                                                                              \
     static void operator delete(void*, void*) noexcept {}                                          \
     static void operator delete[](void*, void*) noexcept {}

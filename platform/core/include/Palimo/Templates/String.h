@@ -11,7 +11,8 @@ namespace Palimo {
 namespace Templates {
 
 template <class CharT>
-using basic_string = std::basic_string<CharT, std::char_traits<CharT>, Platform::StdAllocator<CharT>>;
+using basic_string =
+    std::basic_string<CharT, std::char_traits<CharT>, Platform::StdAllocator<CharT>>;
 
 template <class T>
 using vector = std::vector<T, Platform::StdAllocator<T>>;

@@ -31,8 +31,12 @@ public:
     virtual Templates::auto_ptr<BaseType> clone() const = 0;
 };
 
-inline bool operator==(const BaseType& a, const BaseType& b) { return a.equals(b); }
-inline bool operator!=(const BaseType& a, const BaseType& b) { return !a.equals(b); }
+inline bool operator==(const BaseType& a, const BaseType& b) {
+    return a.equals(b);
+}
+inline bool operator!=(const BaseType& a, const BaseType& b) {
+    return !a.equals(b);
+}
 
 class SimpleDataType : public BaseType {};
 

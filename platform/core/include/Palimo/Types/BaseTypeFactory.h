@@ -10,10 +10,10 @@ namespace Factories {
 /// What the library knows of a data type.
 struct TypeDescription {
     Identifier identifier;
-    const char* name;    // identifierToString(identifier)
-    std::size_t size;    // encoded size in bytes; 0 when variable
-    bool isCollection;   // Array or Batch
-    bool isReference;    // StrongReference or WeakReference
+    const char* name;  // identifierToString(identifier)
+    std::size_t size;  // encoded size in bytes; 0 when variable
+    bool isCollection; // Array or Batch
+    bool isReference;  // StrongReference or WeakReference
 };
 
 /// Registry of the data types that meta elements may have.
