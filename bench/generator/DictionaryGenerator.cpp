@@ -44,7 +44,7 @@ enum class Kind { Simple, Enumeration, Collection, Reference, ReferenceCollectio
 
 struct Element {
     std::string name;
-    std::string specName;
+    std::string standardName;
     Kind kind = Kind::Simple;
     std::string type;                 // simple type, enumeration base or collection item type
     std::string base;                 // Array/Batch or one of the six reference holders
@@ -64,7 +64,7 @@ struct Member {
 
 struct Set {
     std::string name;
-    std::string specName;
+    std::string standardName;
     std::size_t parent = kNone;
     std::size_t substitutionHead = kNone;
     bool abstract = false;
@@ -280,7 +280,7 @@ void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Draw& dra
         set.extension = i >= extensionStart && i > model.groupCount;
         if (i == 0) {
             set.name = "BenchInterchangeObject";
-            set.specName = "Bench Interchange Object";
+            set.standardName = "Bench Interchange Object";
             set.abstract = true;
             continue;
         }
@@ -304,7 +304,7 @@ void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Draw& dra
         }
         const std::string groupWord = kGroupWords[group % kGroupWords.size()];
         set.name = word + groupWord + number(i, 5);
-        set.specName = word + " " + groupWord + " " + std::to_string(i);
+        set.standardName = word + " " + groupWord + " " + std::to_string(i);
     }
 }
 
@@ -321,7 +321,7 @@ void buildElements(Model& model, std::size_t elementCount, std::uint32_t seed, D
             element.kind = Kind::Simple;
             element.type = "UUID";
             element.name = i == 0 ? "BenchInstanceIdentifier" : "BenchGenerationIdentifier";
-            element.specName = i == 0 ? "Instance Identifier" : "Generation Identifier";
+            element.standardName = i == 0 ? "Instance Identifier" : "Generation Identifier";
             element.tag = i == 0 ? "3c.0a" : "01.02";
         } else {
             owner = 1 + draw.below(model.sets.size() - 1);
@@ -329,7 +329,7 @@ void buildElements(Model& model, std::size_t elementCount, std::uint32_t seed, D
             const char* first = draw.pick(kElementWords);
             const char* second = draw.pick(kPropertyWords);
             element.name = std::string(first) + second + number(i, 5);
-            element.specName = std::string(first) + " " + second + " " + std::to_string(i);
+            element.standardName = std::string(first) + " " + second + " " + std::to_string(i);
             // A few elements carry no local tag; the others get distinct ones
             // that avoid the two fixed tags above.
             if (draw.below(20) != 0 && nextTag <= 0xffff) {
@@ -397,13 +397,13 @@ void writeElement(Writer& w, const Model& model, const Element& e) {
     w.line(1, "<xs:element name=\"" + e.name + "\"" +
                   (named ? " type=\"ff:" + e.type + "\"" : std::string()) + ">");
     w.line(2, "<xs:annotation>");
-    w.line(3, "<xs:documentation>The " + e.specName + " property of the benchmark dictionary." +
+    w.line(3, "<xs:documentation>The " + e.standardName + " property of the benchmark dictionary." +
                   "</xs:documentation>");
     w.line(3, "<xs:appinfo source=\"RP210\"/>");
     w.line(3, appinfo("UL Designator", e.label));
     if (!e.tag.empty())
         w.line(3, appinfo("Local Tag", e.tag));
-    w.line(3, appinfo("Name In Specification", e.specName));
+    w.line(3, appinfo("Name In Specification", e.standardName));
     w.line(3, appinfo("XMLNamespaceURI", namespaceOf(e.extension)));
     w.line(2, "</xs:annotation>");
     switch (e.kind) {
@@ -497,10 +497,10 @@ void writeSetDeclaration(Writer& w, const Model& model, const Set& set) {
     }
     w.line(1, head + ">");
     w.line(2, "<xs:annotation>");
-    w.line(3, "<xs:documentation>The " + set.specName + " set of the benchmark dictionary." +
+    w.line(3, "<xs:documentation>The " + set.standardName + " set of the benchmark dictionary." +
                   "</xs:documentation>");
     w.line(3, appinfo("UL Designator", set.label));
-    w.line(3, appinfo("Name In Specification", set.specName));
+    w.line(3, appinfo("Name In Specification", set.standardName));
     w.line(3, appinfo("XMLNamespaceURI", namespaceOf(set.extension)));
     w.line(2, "</xs:annotation>");
     w.line(1, "</xs:element>");
