@@ -32,24 +32,21 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 
-# The URI of the configured Debian archive (not the security archive), taken
-# from deb822 .sources files or from one-line .list files.
+# The URI of the Debian archive that serves this release's own suite, as apt
+# itself reads its configuration (deb822 or one-line sources, disabled entries
+# and other vendors' archives excluded): the index whose release line says
+# o=Debian and n=<codename>.
 debian_mirror() {
-  local f uri
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    uri=$(awk '
-      /^[[:space:]]*$/ { if (uri != "" && suites ~ /(^| )(bookworm|trixie|bullseye|stable|testing|sid)( |$)/ && uri !~ /security/) { print uri; exit } uri=""; suites=""; next }
-      /^URIs:/   { uri=$2 }
-      /^Suites:/ { $1=""; suites=$0 }
-      END { if (uri != "" && uri !~ /security/) print uri }' "$f" | head -n1)
-    if [ -n "$uri" ]; then echo "$uri"; return; fi
-  done
-  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -f "$f" ] || continue
-    uri=$(awk '$1 == "deb" && $0 !~ /security/ { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z+]+:\/\//) { print $i; exit } }' "$f" | head -n1)
-    if [ -n "$uri" ]; then echo "$uri"; return; fi
-  done
+  local codename
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  [ -n "$codename" ] || return 0
+  apt-cache policy 2>/dev/null | awk -v codename="$codename" '
+    $1 ~ /^[0-9]+$/ && $2 ~ /^[a-z+]+:\/\// { uri = $2; next }
+    $1 == "release" && uri != "" {
+      line = $0; sub(/^[ \t]*release[ \t]+/, "", line); n = "," line ","
+      if (n ~ /,o=Debian,/ && n ~ ",n=" codename ",") { print uri; exit }
+      uri = ""
+    }'
 }
 
 $SUDO apt-get update -qq
