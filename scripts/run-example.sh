@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds the tool and shows the shipped example
-# dictionary. Extra arguments go to `mxfdict show`.
+# dictionary. Extra arguments go to `mxfdict show` (--json, --documentation,
+# --length-description, or another schema file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh >/dev/null
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release -j "$(nproc)" >/dev/null
-if [ ! -x build/release/tools/mxfdict/mxfdict ]; then
-  echo "mxfdict is not there yet: the loader libraries are built, the tool is not." >&2
-  exit 0
-fi
-exec build/release/tools/mxfdict/mxfdict show "$@"
+cmake -S . -B build/example -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DPALIMO_BUILD_TESTS=OFF -DPALIMO_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build/example --target mxfdict -j "$(nproc)" >/dev/null
+exec build/example/tools/mxfdict/mxfdict show "$@"

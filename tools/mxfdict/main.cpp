@@ -28,17 +28,19 @@ std::optional<LoadedDictionary> loadOrReport(const std::string& path, const Load
     }
 }
 
-// The shipped example: in the source tree the tool was built from, else
-// installed next to the tool.
+// The shipped example: the copy installed with the tool when this tool is an
+// installed one, else the one in the source tree it was built from.
 std::string exampleSchema() {
     namespace fs = std::filesystem;
     std::error_code error;
-    if (fs::exists(MXFDICT_EXAMPLE_SCHEMA, error))
-        return MXFDICT_EXAMPLE_SCHEMA;
     const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (error)
-        return MXFDICT_EXAMPLE_SCHEMA;
-    return (executable.parent_path() / MXFDICT_INSTALLED_EXAMPLE).lexically_normal().string();
+    if (!error) {
+        const fs::path installed =
+            (executable.parent_path() / MXFDICT_INSTALLED_EXAMPLE).lexically_normal();
+        if (fs::exists(installed, error))
+            return installed.string();
+    }
+    return MXFDICT_EXAMPLE_SCHEMA;
 }
 
 int runShow(const Command& command) {
