@@ -11,8 +11,6 @@ using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::CollectionSizeLimits;
 using Palimo::MetaMetadata::MetaCollection;
-using Palimo::MetaMetadata::MetaReferenceCollection;
-using Palimo::MetaMetadata::MetaSimpleElement;
 using Palimo::MetaMetadata::PropertyMap;
 using Palimo::Types::UniversalLabel;
 
@@ -113,18 +111,9 @@ TEST_P(FillPropertyMapFailures, ThrowParseErrorAndKeepEarlierProperties) {
 INSTANTIATE_TEST_SUITE_P(
     Namespaces, FillPropertyMapFailures,
     ::testing::Values(
-        FailureCase{"no namespace annotation", "",
-                    "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: Elem",
-                    props({{"name", "Elem"}, {"XMLTagName", "E"}})},
         FailureCase{"empty namespace annotation", "<xs:appinfo source=\"XMLNamespaceURI\"/>",
                     "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: Elem",
                     props({{"name", "Elem"}, {"XMLTagName", "E"}})},
-        FailureCase{
-            "namespace without prefix",
-            "<xs:appinfo source=\"XMLNamespaceURI\">urn:unbound</xs:appinfo>",
-            "it != namespace2PrefixMap_.end (): No default prefix defined for "
-            "namespace: urn:unbound",
-            props({{"name", "Elem"}, {"XMLTagName", "E"}, {"XMLNamespaceURI", "urn:unbound"}})},
         FailureCase{"blank namespace", "<xs:appinfo source=\"XMLNamespaceURI\">  </xs:appinfo>",
                     "it != namespace2PrefixMap_.end (): No default prefix defined for "
                     "namespace:   ",
@@ -155,22 +144,9 @@ TEST_F(FillMetaElementPropertyMap, CollectionGetsItsItemTagLast) {
               element.properties());
 }
 
-TEST_F(FillMetaElementPropertyMap, OtherKindsGetNoItemTag) {
-    SchemaFixture fixture(
-        collection("<xs:sequence><xs:element name=\"Item\" type=\"UInt8\"/></xs:sequence>"));
-    MetaSimpleElement simple(label_, Ids::UInt8);
-    MetaReferenceCollection references(label_, CollectionSizeLimits(), {}, Ids::Array,
-                                       Ids::StrongReference);
-    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), simple);
-    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), references);
-    EXPECT_FALSE(simple.hasProperty(W("XMLChildTagName")));
-    EXPECT_FALSE(references.hasProperty(W("XMLChildTagName")));
-}
-
 TEST_F(FillMetaElementPropertyMap, CollectionWithoutItemNameFails) {
     for (const char* content :
          {"<xs:sequence><xs:element name=\"\" type=\"UInt8\"/></xs:sequence>",
-          "<xs:sequence><xs:element type=\"UInt8\"/></xs:sequence>",
           "<xs:choice><xs:element name=\"Item\" type=\"UInt8\"/></xs:choice>"}) {
         SchemaFixture fixture(collection(content));
         MetaCollection element(label_, CollectionSizeLimits(), Ids::Array, Ids::UInt8);

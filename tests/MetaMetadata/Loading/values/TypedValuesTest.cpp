@@ -59,16 +59,14 @@ INSTANTIATE_TEST_SUITE_P(
         Case{Id::UInt8, kNone, "-4294967295", "1"},
         Case{Id::UInt64, kNone, "-1", "18446744073709551615"},
         // Reading stops at the first character that cannot continue the number.
-        Case{Id::UInt32, kNone, "0x1F", "0"}, Case{Id::Int32, kNone, " 42abc", "42"},
-        Case{Id::Int32, kNone, "\t\n+7 8", "7"}, Case{Id::Length, kNone, " 12", "12"},
-        Case{Id::Position, kNone, "-3", "-3"}, Case{Id::Int32, kNone, "-2147483648", "-2147483648"},
+        Case{Id::Int32, kNone, " 42abc", "42"}, Case{Id::Int32, kNone, "\t\n+7 8", "7"},
+        Case{Id::Length, kNone, " 12", "12"}, Case{Id::Position, kNone, "-3", "-3"},
+        Case{Id::Int32, kNone, "-2147483648", "-2147483648"},
         Case{Id::Int64, kNone, "-9223372036854775808", "-9223372036854775808"},
         // No number, or out of range of the extraction type: no value.
-        Case{Id::Int32, kNone, "", nullptr}, Case{Id::Int32, kNone, "abc", nullptr},
-        Case{Id::Int32, kNone, "- 5", nullptr}, Case{Id::Int32, kNone, "5000000000", nullptr},
-        Case{Id::Int8, kNone, "5000000000", nullptr},
-        Case{Id::UInt32, kNone, "4294967296", nullptr},
-        Case{Id::UInt64, kNone, "18446744073709551616", nullptr}));
+        // (Other unreadable texts are in the load failure catalogue.)
+        Case{Id::Int32, kNone, "", nullptr}, Case{Id::Int32, kNone, "- 5", nullptr},
+        Case{Id::Int8, kNone, "5000000000", nullptr}));
 
 INSTANTIATE_TEST_SUITE_P(
     OtherRules, ParseTypedValue,
@@ -81,13 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
         Case{Id::UniversalLabel, kNone, kLabel1, kLabel1.c_str()},
         Case{Id::Rational, kNone, "{30000,1001}", "30000/1001"},
         Case{Id::Rational, kNone, "{1,2,3}", "1/2"}, Case{Id::Rational, kNone, "{-1, 2}", "-1/2"},
-        Case{Id::Rational, kNone, "{12}", nullptr}, Case{Id::Rational, kNone, "{1,x}", nullptr},
-        Case{Id::Rational, kNone, "30000/1001", nullptr},
+        Case{Id::Rational, kNone, "{1,x}", nullptr},
         // Collections: items parsed as the sub type, those without a value left out.
         Case{Id::Array, Id::UInt8, "{1, 2,3}", "{1,2,3}"},
         Case{Id::Array, Id::Boolean, "{1, 0}", "{true,true}"},
         Case{Id::Array, Id::Int32, "{7}", "{}"}, Case{Id::Array, Id::Int32, "{42}", "{42}"},
-        Case{Id::Batch, Id::Int32, "1,2,3", "{}"}, Case{Id::Array, Id::Int32, "{1,,x,2}", "{1,2}"},
+        Case{Id::Array, Id::Int32, "{1,,x,2}", "{1,2}"},
         Case{Id::Batch, Id::StrongReference, "{a,b}", "{}"},
         Case{Id::Array, Id::Array, "{{1},{2}}", "{}"}));
 
@@ -105,14 +102,6 @@ TEST(TypedValues, TextsReachTheLabelConstructorsUntrimmed) {
     EXPECT_EQ(batch->sizeArgument(), 0);
     EXPECT_THROW(parseBatch(W(("{" + kLabel1 + ", " + kLabel2 + "}").c_str()), Id::UniversalLabel),
                  InvalidStringRepresentation);
-    EXPECT_THROW(parseTypedValue(Id::UUID, kNone, W("not a uuid")), InvalidStringRepresentation);
-}
-
-TEST(TypedValues, Utf16WithoutAWordIsTheNulCharacter) {
-    for (const char* text : {"", " \t "}) {
-        const auto value = parseTypedValue(Id::UTF16, kNone, W(text));
-        EXPECT_EQ(dynamic_cast<const Palimo::Types::UTF16&>(*value).value(), u'\0');
-    }
 }
 
 TEST(TypedValues, SplitCollectionText) {
