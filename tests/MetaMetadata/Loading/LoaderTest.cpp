@@ -7,7 +7,6 @@ namespace {
 
 using namespace Palimo::MetaMetadata::Loading;
 using Palimo::Exceptions::InvalidULDesignator;
-using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::Dictionary;
 using PalimoTest::N;
 using PalimoTest::schema;
@@ -123,23 +122,6 @@ TEST(Loader, SwitchesAreStoredAndAbstractGroupsChangesNothing) {
     EXPECT_EQ(plain.metaMetadataSetCount(), 1u);
     EXPECT_EQ(switched.metaElementCount(), plain.metaElementCount());
     EXPECT_EQ(switched.metaMetadataSetCount(), plain.metaMetadataSetCount());
-}
-
-TEST(Loader, XPathFailuresOfTheBuilderStageAreParseErrors) {
-    TempDir dir;
-    // The group name ends up between apostrophes in an expression.
-    const std::string path =
-        dir.write("main.xsd",
-                  schema("<xs:element name=\"R\" type=\"ff:Ref\" substitutionGroup=\"O'Neil\"/>"))
-            .string();
-    XSDDictionaryLoader loader;
-    Dictionary dictionary;
-    try {
-        load(loader, path, dictionary);
-        ADD_FAILURE() << "nothing thrown";
-    } catch (const ParseError& e) {
-        EXPECT_EQ(N(e.message()).rfind("XQillaException:: ", 0), 0u) << e.what();
-    }
 }
 
 TEST(Loader, ANullPathIsRefusedAndLeavesTheLoaderFresh) {

@@ -6,7 +6,6 @@
 namespace {
 
 using namespace Palimo::MetaMetadata::Loading;
-using Palimo::Exceptions::InvalidStringRepresentation;
 using Palimo::Exceptions::InvalidULDesignator;
 using PalimoTest::N;
 using PalimoTest::schema;
@@ -33,15 +32,12 @@ protected:
                           appinfo("UL Designator", kLabel) + appinfo("Local Tag", "3c.0a")) +
               declaration("None", appinfo("RP210", "x")) +
               declaration("Empty", appinfo("UL Designator", "") + appinfo("Local Tag", "")) +
-              declaration("Short", appinfo("UL Designator", "06.0e.2b.34")) +
               declaration("Padded", appinfo("UL Designator", "\n  " + std::string(kLabel) + "\n")) +
               declaration("Twice",
                           appinfo("UL Designator", kLabel) + appinfo("UL Designator", "bad")) +
               declaration("Comment",
                           appinfo("UL Designator", "06.0e.2b.34.01.01.01.02<!-- c -->.06.01.01."
-                                                   "04.01.02.00.00")) +
-              declaration("BadHex", appinfo("UL Designator", std::string(47, 'z')) +
-                                        appinfo("Local Tag", "not a tag")))) {}
+                                                   "04.01.02.00.00")))) {}
 
     const xercesc::DOMElement* decl(const char* name) {
         return selectFirstElement(f.state, f.root(),
@@ -70,7 +66,6 @@ TEST_F(LabelsAndTags, AbsentOrEmptyAnnotationsGiveNothing) {
 
 TEST_F(LabelsAndTags, DesignatorsOfTheWrongLengthAreRefusedWithTheirText) {
     const std::pair<const char*, std::string> cases[] = {
-        {"Short", "06.0e.2b.34"},
         {"Padded", "\n  " + std::string(kLabel) + "\n"},
         {"Comment", "06.0e.2b.34.01.01.01.02"}, // the text before the comment only
     };
@@ -87,14 +82,6 @@ TEST_F(LabelsAndTags, OnlyTheFirstDesignatorIsRead) {
     const auto label = readUniversalLabel(f.state, decl("Twice"));
     ASSERT_TRUE(label);
     EXPECT_EQ(N(label->toString(kDottedHex)), kLabelLower);
-}
-
-TEST_F(LabelsAndTags, TextsOfTheRightLengthAreParsedByTheCoreLibrary) {
-    EXPECT_THROW(readUniversalLabel(f.state, decl("BadHex")), InvalidStringRepresentation);
-    EXPECT_THROW(readLocalTag(f.state, decl("BadHex")), InvalidStringRepresentation);
-    const auto tag = readLocalTag(f.state, decl("Good"));
-    ASSERT_TRUE(tag);
-    EXPECT_EQ(tag->value(), 0x3c0a);
 }
 
 } // namespace

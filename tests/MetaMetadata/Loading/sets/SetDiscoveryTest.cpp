@@ -82,13 +82,4 @@ TEST(SetDiscovery, RegisterSetKeysKeepsTheLaterKeyOfANameAndSkipsUnlabelledSets)
     EXPECT_EQ(keys, (std::map<std::string, std::string>{{"Other", kLabelA}, {"SetA", kLabelB}}));
 }
 
-TEST(SetDiscovery, ABadSetDesignatorStopsTheRegistration) {
-    SchemaFixture f(schema(set("SetA", kLabelA) + set("Bad", "06.0e")));
-    DeclarationList sets;
-    selectElements(f.state, f.root(), PalimoTest::W("./xs:element"), sets);
-    EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidULDesignator, registerSetKeys(f.state, sets),
-                          "06.0e");
-    EXPECT_EQ(f.state.keysByName.size(), 1u);
-}
-
 } // namespace
