@@ -155,11 +155,6 @@ TEST_F(ExampleDictionary, SetsListInheritedMembersFirst) {
                                         "Version", "ObjectModelVersion", "PrimaryPackage",
                                         "Identifications", "ContentStorageObject",
                                         "OperationalPattern", "EssenceContainers", "DMSchemes"}));
-    const MetaAttribute& first = *preface.attributes().front();
-    EXPECT_EQ(first.requiredStatus(), AttributeRequiredStatus::Required);
-    ASSERT_NE(first.localTag(), nullptr);
-    EXPECT_EQ(first.localTag()->text(), "3c.0a");
-    EXPECT_EQ(prop(first, "SchemaIndex"), "0");
     EXPECT_EQ(prop(*member(preface, "OperationalPattern"), "RequiresSemanticsValidation"), "true");
 
     // Three levels of inheritance: interchange object, generic descriptor,
@@ -181,7 +176,6 @@ TEST_F(ExampleDictionary, DistinguishedValuesAreTyped) {
         const char* text;
     };
     const std::vector<Case> cases = {
-        {kPreface, "ObjectModelVersion", Types::Identifiers::UInt32, "1"},
         {kCDCI, "VerticalSubsampling", Types::Identifiers::UInt32, "1"},
         {kCDCI, "ReversedByteOrder", Types::Identifiers::Boolean, "false"},
         {kCDCI, "PaddingBits", Types::Identifiers::Int16, "0"},
