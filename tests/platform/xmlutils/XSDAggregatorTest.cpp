@@ -227,23 +227,4 @@ TEST_F(XSDAggregatorTest, RestoresTheParsersOwnHandlers) {
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
 }
 
-TEST_F(XSDAggregatorTest, IncludedComponentsAnswerAbsoluteXPath2Queries) {
-    dir.write("inc.xsd", schema("<xs:element name='Included' type='xs:string'>"
-                                "<xs:annotation><xs:appinfo source='RP210'/></xs:annotation>"
-                                "</xs:element>"));
-    dir.write("top.xsd", schema("<xs:element name='Own'/><xs:include schemaLocation='inc.xsd'/>"));
-    DOMDocument* doc = aggregateTemp("top.xsd");
-
-    Owned<xercesc::DOMXPathNSResolver> resolver(doc->createNSResolver(nullptr));
-    resolver->addNamespaceBinding(u"xs", u"http://www.w3.org/2001/XMLSchema");
-    Owned<xercesc::DOMXPathExpression> expression(doc->createExpression(
-        u"/xs:schema/*[./xs:annotation/xs:appinfo/@source eq 'RP210']/@name", resolver.get()));
-    Owned<xercesc::DOMXPathResult> result(expression->evaluate(
-        doc->getDocumentElement(), xercesc::DOMXPathResult::ITERATOR_RESULT_TYPE, nullptr));
-    std::vector<std::string> names;
-    while (result->iterateNext())
-        names.push_back(N(result->getNodeValue()->getNodeValue()));
-    EXPECT_THAT(names, ::testing::ElementsAre("Included"));
-}
-
 } // namespace
