@@ -2,6 +2,7 @@
 // a message that says what is wrong, and the dictionary keeps exactly what
 // was added before the failure.
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "MetaMetadata/Loading/sets/SetSchemaText.h"
 #include "support/TestSupport.h"
 
 #include <Palimo/Exceptions/CoreExceptions.h>
@@ -9,7 +10,6 @@
 #include <gmock/gmock.h>
 
 #include <cctype>
-#include <cstdio>
 #include <optional>
 #include <regex>
 #include <string>
@@ -27,18 +27,11 @@ using Palimo::Exceptions::InvalidULDesignator;
 using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::Dictionary;
 using Palimo::MetaMetadata::Loading::XSDDictionaryLoader;
+using SetsTest::appinfo;
+using SetsTest::complexType;
+using SetsTest::label;
 
-const char kFileFormat[] = "urn:SMPTE:MXF:file_format";
-
-std::string label(int n) {
-    char text[48];
-    std::snprintf(text, sizeof text, "06.0e.2b.34.01.01.01.01.01.02.03.04.05.06.%02x.00", n);
-    return text;
-}
-
-std::string appinfo(const std::string& source, const std::string& text) {
-    return "<xs:appinfo source=\"" + source + "\">" + text + "</xs:appinfo>";
-}
+const char* const kFileFormat = SetsTest::kNamespace;
 
 // An RP210 element declaration with label `n`, the file format namespace and
 // any `extra` content after its annotation.
@@ -68,15 +61,6 @@ std::string set(const std::string& name, const std::string& type, int n,
                 ? appinfo("UL Designator", label(n)) + appinfo("XMLNamespaceURI", kFileFormat)
                 : appinfos) +
            "</xs:annotation></xs:element>";
-}
-
-std::string complexType(const std::string& name, const std::string& base,
-                        const std::string& members) {
-    const std::string content = "<xs:sequence>" + members + "</xs:sequence>";
-    if (base.empty())
-        return "<xs:complexType name=\"" + name + "\">" + content + "</xs:complexType>";
-    return "<xs:complexType name=\"" + name + "\"><xs:complexContent><xs:extension base=\"" + base +
-           "\">" + content + "</xs:extension></xs:complexContent></xs:complexType>";
 }
 
 std::string member(const std::string& ref, const std::string& appinfos = "") {
