@@ -62,20 +62,6 @@ TEST(Pipeline, ASpentLoaderOnlyRecordsTheLocation) {
     EXPECT_EQ(state.schemaDocument, nullptr);
 }
 
-TEST(Pipeline, AFreshLoaderBuildsTheDocumentAndRegistersKeys) {
-    TempDir dir;
-    dir.write("main.xsd", labelledSet(kLabel));
-    LoaderState state;
-    Dictionary dictionary;
-    runPipeline(state, W(dir.path().string().c_str()), W("main.xsd"), dictionary);
-    EXPECT_FALSE(state.pendingLoad);
-    ASSERT_NE(state.schemaDocument, nullptr);
-    ASSERT_NE(state.nsResolver, nullptr);
-    EXPECT_EQ(N(state.namespace2PrefixMap_.at(W("urn:SMPTE:MXF:file_format"))), "ff");
-    ASSERT_EQ(state.keysByName.count(W("S")), 1u);
-    EXPECT_EQ(state.keysByName.at(W("S"))->text(), kLabel);
-}
-
 TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {
     TempDir dir;
     dir.write("sub/main.xsd", labelledSet(kLabel));

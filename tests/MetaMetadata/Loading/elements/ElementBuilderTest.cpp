@@ -114,18 +114,6 @@ TEST(BuildMetaElements, RegisteredTagIsWhatTheDictionaryHoldsForTheLabel) {
     EXPECT_EQ(tagged, registered.at(phase.byName("SameLabel")));
 }
 
-TEST(BuildMetaElements, FailureKeepsWhatWasAddedBefore) {
-    ElementPhase phase("<xs:element name=\"Good\" type=\"UInt8\">" + rp210(label("01")) +
-                       "</xs:element><xs:element name=\"Bad\" type=\"Nope\">" + rp210(label("02")) +
-                       "</xs:element>");
-    EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, phase.run(),
-                          "MetaElement Declaration with unknown data type: Bad");
-    EXPECT_EQ(1u, phase.dictionary.metaElementCount());
-    EXPECT_EQ(1u, phase.state.elementsByName.size());
-    EXPECT_EQ(1u, phase.state.registeredElements.size());
-    EXPECT_NE(nullptr, phase.byName("Good"));
-}
-
 // A dictionary that refuses its second element.
 class RefusingDictionary : public Dictionary {
 public:
