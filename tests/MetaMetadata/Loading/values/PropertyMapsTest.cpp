@@ -11,6 +11,8 @@ using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::CollectionSizeLimits;
 using Palimo::MetaMetadata::MetaCollection;
+using Palimo::MetaMetadata::MetaReferenceCollection;
+using Palimo::MetaMetadata::MetaSimpleElement;
 using Palimo::MetaMetadata::PropertyMap;
 using Palimo::Types::UniversalLabel;
 
@@ -142,6 +144,18 @@ TEST_F(FillMetaElementPropertyMap, CollectionGetsItsItemTagLast) {
                      {"XMLDefaultPrefix", "ff"},
                      {"XMLChildTagName", "Item"}}),
               element.properties());
+}
+
+TEST_F(FillMetaElementPropertyMap, OtherKindsGetNoItemTag) {
+    SchemaFixture fixture(
+        collection("<xs:sequence><xs:element name=\"Item\" type=\"UInt8\"/></xs:sequence>"));
+    MetaSimpleElement simple(label_, Ids::UInt8);
+    MetaReferenceCollection references(label_, CollectionSizeLimits(), {}, Ids::Array,
+                                       Ids::StrongReference);
+    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), simple);
+    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), references);
+    EXPECT_FALSE(simple.hasProperty(W("XMLChildTagName")));
+    EXPECT_FALSE(references.hasProperty(W("XMLChildTagName")));
 }
 
 TEST_F(FillMetaElementPropertyMap, CollectionWithoutItemNameFails) {
