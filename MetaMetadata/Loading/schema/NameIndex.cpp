@@ -11,15 +11,11 @@ namespace Loading {
 
 namespace {
 
-const xercesc::DOMElement* documentElement(const LoaderState& state) {
-    return state.schemaDocument != nullptr ? state.schemaDocument->getDocumentElement() : nullptr;
-}
-
 // Files each owner of a `name` attribute that `expression` lists under the
 // attribute's value; the first in document order keeps a name.
 ElementsByName indexByName(LoaderState& state, const WString& expression) {
     std::vector<xercesc::DOMNode*> names;
-    selectNodes(state, documentElement(state), expression, names);
+    selectNodes(state, schemaElement(state), expression, names);
     ElementsByName index;
     index.reserve(names.size());
     for (const xercesc::DOMNode* node : names) {
@@ -77,7 +73,7 @@ xercesc::DOMElement* findByName(LoaderState& state, const WString& name,
                                 const char16_t* indexExpression) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr)
-        return namedExactly(selectFirstElement(state, documentElement(state), pastedExpression),
+        return namedExactly(selectFirstElement(state, schemaElement(state), pastedExpression),
                             name);
     if (!isPlainLiteralText(name))
         compileOnly(state, pastedExpression);

@@ -141,6 +141,10 @@ WString attributeText(const xercesc::DOMElement* element, const XMLCh* name) {
     return toWstring(element->getAttribute(name));
 }
 
+xercesc::DOMElement* schemaElement(const LoaderState& state) {
+    return state.schemaDocument != nullptr ? state.schemaDocument->getDocumentElement() : nullptr;
+}
+
 WString toWstring(const XMLCh* text) {
     WString result;
     XMLUtils::utf16ToWstring(text, result);

@@ -42,6 +42,10 @@ void selectNodes(LoaderState& state, const xercesc::DOMNode* context, const WStr
 void selectTexts(LoaderState& state, const xercesc::DOMNode* context, const WString& expression,
                  std::vector<WString>& out, Resolver resolver = Resolver::Schema);
 
+/// The root xs:schema element of the state's document, the context of every
+/// question about top-level components; null when there is no document.
+xercesc::DOMElement* schemaElement(const LoaderState& state);
+
 /// The attribute's value; the empty string when absent (or the element is null).
 WString attributeText(const xercesc::DOMElement* element, const char* name);
 WString attributeText(const xercesc::DOMElement* element, const XMLCh* name);

@@ -8,25 +8,17 @@ namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
-namespace {
-
-const xercesc::DOMNode* documentElement(const LoaderState& state) {
-    return state.schemaDocument != nullptr ? state.schemaDocument->getDocumentElement() : nullptr;
-}
-
-} // namespace
-
 void findElementDeclarations(LoaderState& state, DeclarationList& out) {
     // "/xs:schema/*[...]" asked of the document element: the same nodes in
     // the same order, without the engine sorting a path from the root.
-    selectElements(state, documentElement(state),
+    selectElements(state, schemaElement(state),
                    WString(u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"), out);
 }
 
 void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {
     // The type is compared as text: "Ref" ones first, then "ff:Ref" ones,
     // whatever their order in the document.
-    const xercesc::DOMNode* root = documentElement(state);
+    const xercesc::DOMNode* root = schemaElement(state);
     selectElements(state, root, WString(u"./xs:element[@type='Ref']"), out);
     selectElements(state, root, WString(u"./xs:element[@type='ff:Ref']"), out);
 }
