@@ -18,7 +18,7 @@ QueryCache* queryCache(LoaderState& state) {
                                         state.queryCache->resolver != state.nsResolver))
         releaseQueryCache(state);
     if (state.queryCache == nullptr)
-        state.queryCache.reset(new QueryCache(state.schemaDocument, state.nsResolver));
+        state.queryCache = std::make_unique<QueryCache>(state.schemaDocument, state.nsResolver);
     return state.queryCache.get();
 }
 
