@@ -2,7 +2,7 @@
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
-#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+#include "MetaMetadata/Loading/elements/DeclarationFixture.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
 namespace PalimoTest {
@@ -34,8 +34,8 @@ const T* as(const MetaElement* element) {
 }
 
 // Runs the element phase over every RP210 declaration of the schema.
-struct ElementPhase : SchemaFixture {
-    using SchemaFixture::SchemaFixture;
+struct ElementPhase : DeclarationFixture {
+    using DeclarationFixture::DeclarationFixture;
     void run() {
         Loading::DeclarationList declarations;
         Loading::findElementDeclarations(state, declarations);
@@ -129,9 +129,9 @@ private:
 };
 
 TEST(BuildMetaElements, RefusedElementLeavesNoAddressBehind) {
-    SchemaFixture fixture("<xs:element name=\"Same\" type=\"UInt8\">" + rp210(label("01")) +
-                          "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
-                          rp210(label("02")) + "</xs:element>");
+    DeclarationFixture fixture("<xs:element name=\"Same\" type=\"UInt8\">" + rp210(label("01")) +
+                               "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
+                               rp210(label("02")) + "</xs:element>");
     Loading::DeclarationList declarations;
     Loading::findElementDeclarations(fixture.state, declarations);
     RefusingDictionary dictionary;

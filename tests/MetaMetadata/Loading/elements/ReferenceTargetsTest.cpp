@@ -1,7 +1,7 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+#include "MetaMetadata/Loading/elements/DeclarationFixture.h"
 
 #include <memory>
 
@@ -34,7 +34,7 @@ std::vector<WString> names(std::initializer_list<const char*> texts) {
     return out;
 }
 
-Loading::TargetNames gather(SchemaFixture& fixture) {
+Loading::TargetNames gather(DeclarationFixture& fixture) {
     Loading::TargetNames out;
     Loading::gatherReferenceTargets(fixture.state, fixture.component("R"), out);
     return out;
@@ -44,29 +44,29 @@ Loading::TargetNames gather(SchemaFixture& fixture) {
 // members of members in their own turn; declarations without type or typed
 // as references are no members.
 TEST(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
-    SchemaFixture fixture(reference({"ff:Head", "SetB"}) +
-                          "<xs:element name=\"Head\" abstract=\"true\" type=\"T\"/>"
-                          "<xs:element name=\"SetB\" type=\"T\"/>" +
-                          member("M1", "ff:Head") + member("NoType", "Head", "") +
-                          member("SB1", "SetB") + member("RefTyped", "Head", "ff:Ref") +
-                          member("RefTyped2", "Head", "Ref") + member("M11", "M1") +
-                          member("M2", "Head"));
+    DeclarationFixture fixture(reference({"ff:Head", "SetB"}) +
+                               "<xs:element name=\"Head\" abstract=\"true\" type=\"T\"/>"
+                               "<xs:element name=\"SetB\" type=\"T\"/>" +
+                               member("M1", "ff:Head") + member("NoType", "Head", "") +
+                               member("SB1", "SetB") + member("RefTyped", "Head", "ff:Ref") +
+                               member("RefTyped2", "Head", "Ref") + member("M11", "M1") +
+                               member("M2", "Head"));
     EXPECT_EQ(names({"Head", "SetB", "M1", "M2", "SB1", "M11"}), gather(fixture));
 }
 
 TEST(GatherReferenceTargets, DuplicatesStayWithoutBeingCycles) {
     // X is a member of two groups and the choice names SetB twice.
-    SchemaFixture fixture(reference({"SetB", "SetB", "H"}) + member("SB1", "SetB") +
-                          member("X", "SB1") + member("X", "H") + member("Y", "X"));
+    DeclarationFixture fixture(reference({"SetB", "SetB", "H"}) + member("SB1", "SetB") +
+                               member("X", "SB1") + member("X", "H") + member("Y", "X"));
     EXPECT_EQ(names({"SetB", "SetB", "H", "SB1", "SB1", "X", "X", "X", "Y", "Y", "Y"}),
               gather(fixture));
 }
 
 TEST(GatherReferenceTargets, NoChoiceGivesNoNames) {
-    SchemaFixture fixture("<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
-                          "<xs:extension base=\"StrongRefHolder\"/></xs:complexContent>"
-                          "</xs:complexType></xs:element>" +
-                          member("M", ""));
+    DeclarationFixture fixture("<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
+                               "<xs:extension base=\"StrongRefHolder\"/></xs:complexContent>"
+                               "</xs:complexType></xs:element>" +
+                               member("M", ""));
     EXPECT_TRUE(gather(fixture).empty());
 }
 
@@ -80,7 +80,7 @@ class CircularGroups : public ::testing::TestWithParam<CycleCase> {};
 
 TEST_P(CircularGroups, FailInsteadOfGrowingForever) {
     const CycleCase& c = GetParam();
-    SchemaFixture fixture(reference({"Head"}) + c.members);
+    DeclarationFixture fixture(reference({"Head"}) + c.members);
     EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, gather(fixture),
                           "Circular substitution group in the targets of R: " + c.message)
         << c.what;
@@ -101,19 +101,19 @@ TEST(GatherReferenceTargets, RepeatedMembersStopAtALimitInsteadOfDoubling) {
         const std::string name = "L" + std::to_string(level + 1);
         members += member(name, group) + member(name, group);
     }
-    SchemaFixture fixture(reference({"Head"}) + members);
+    DeclarationFixture fixture(reference({"Head"}) + members);
     EXPECT_THROWS_EXACTLY(
         InvalidMetaElementDeclaration, gather(fixture),
         "Too many substitution group members in the targets of R: more than 65536 names");
 }
 
 TEST(GatherReferenceTargets, CycleOutsideTheTargetsIsNotVisited) {
-    SchemaFixture fixture(reference({"Head"}) + member("A", "B") + member("B", "A"));
+    DeclarationFixture fixture(reference({"Head"}) + member("A", "B") + member("B", "A"));
     EXPECT_EQ(names({"Head"}), gather(fixture));
 }
 
 TEST(TargetNamesToKeys, KeysOfRegisteredNamesInNameOrder) {
-    SchemaFixture fixture("<xs:element name=\"R\"/>");
+    DeclarationFixture fixture("<xs:element name=\"R\"/>");
     const Key a(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00", Palimo::Types::DottedHex);
     const Key b(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00", Palimo::Types::DottedHex);
     fixture.state.keysByName[W("A")] = std::make_unique<Key>(a).release();

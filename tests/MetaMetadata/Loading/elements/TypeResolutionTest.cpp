@@ -1,6 +1,6 @@
 #include "MetaMetadata/Loading/elements/TypeResolution.h"
 
-#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+#include "MetaMetadata/Loading/elements/DeclarationFixture.h"
 
 namespace PalimoTest {
 namespace {
@@ -73,7 +73,7 @@ class ResolveDataType : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(ResolveDataType, GivesDataAndSubType) {
     const TypeCase& c = GetParam();
-    SchemaFixture fixture(c.declaration);
+    DeclarationFixture fixture(c.declaration);
     Identifier dataType = Ids::NoIdentifier;
     Identifier subType = Ids::NoIdentifier;
     Loading::resolveDataType(fixture.state, fixture.component("E"), dataType, subType);
@@ -84,7 +84,7 @@ TEST_P(ResolveDataType, GivesDataAndSubType) {
 INSTANTIATE_TEST_SUITE_P(Declarations, ResolveDataType, ::testing::ValuesIn(kTypeCases));
 
 TEST(FindTypeBase, PrefersComplexContentDepthAndStripsPrefix) {
-    SchemaFixture fixture(
+    DeclarationFixture fixture(
         anonymousComplex("ff:StrongRefArray") +
         "<xs:element name=\"S\"><xs:simpleType><xs:restriction base=\"a:b:UInt8\"/>"
         "</xs:simpleType></xs:element><xs:element name=\"N\"/>");

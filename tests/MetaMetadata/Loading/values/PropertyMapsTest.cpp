@@ -1,7 +1,7 @@
 #include "MetaMetadata/Loading/values/PropertyMaps.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/elements/SchemaFixture.h"
+#include "MetaMetadata/Loading/elements/DeclarationFixture.h"
 
 namespace PalimoTest {
 namespace {
@@ -45,7 +45,7 @@ class FillPropertyMapSwitches : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(FillPropertyMapSwitches, AddInFixedOrder) {
     const SwitchCase& c = GetParam();
-    SchemaFixture fixture(kFullDeclaration);
+    DeclarationFixture fixture(kFullDeclaration);
     fixture.state.loadMetaElementDocumentation = c.documentation;
     fixture.state.loadMetaElementLengthDescription = c.length;
     PropertyMap properties;
@@ -75,10 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
                                         {"XMLDefaultPrefix", "ff"}})}));
 
 TEST(FillPropertyMap, AbsentFactsAddNothingAndOtherPrefixesResolve) {
-    SchemaFixture fixture("<xs:element type=\"UInt8\"><xs:annotation>"
-                          "<xs:appinfo source=\"XMLNamespaceURI\">urn:other</xs:appinfo>"
-                          "</xs:annotation></xs:element>",
-                          "xmlns:o=\"urn:other\"");
+    DeclarationFixture fixture("<xs:element type=\"UInt8\"><xs:annotation>"
+                               "<xs:appinfo source=\"XMLNamespaceURI\">urn:other</xs:appinfo>"
+                               "</xs:annotation></xs:element>",
+                               "xmlns:o=\"urn:other\"");
     fixture.state.loadMetaElementDocumentation = true;
     PropertyMap properties;
     Loading::fillPropertyMap(
@@ -99,9 +99,9 @@ class FillPropertyMapFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(FillPropertyMapFailures, ThrowParseErrorAndKeepEarlierProperties) {
     const FailureCase& c = GetParam();
-    SchemaFixture fixture("<xs:element name=\"E\"><xs:annotation>"
-                          "<xs:appinfo source=\"Name In Specification\">Elem</xs:appinfo>" +
-                          c.annotation + "</xs:annotation></xs:element>");
+    DeclarationFixture fixture("<xs:element name=\"E\"><xs:annotation>"
+                               "<xs:appinfo source=\"Name In Specification\">Elem</xs:appinfo>" +
+                               c.annotation + "</xs:annotation></xs:element>");
     PropertyMap properties;
     EXPECT_THROWS_EXACTLY(
         ParseError, Loading::fillPropertyMap(fixture.state, fixture.component("E"), properties),
@@ -135,7 +135,7 @@ protected:
 };
 
 TEST_F(FillMetaElementPropertyMap, CollectionGetsItsItemTagLast) {
-    SchemaFixture fixture(
+    DeclarationFixture fixture(
         collection("<xs:sequence><xs:element name=\"Item\" type=\"UInt8\"/></xs:sequence>"));
     MetaCollection element(label_, CollectionSizeLimits(), Ids::Array, Ids::UInt8);
     Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), element);
@@ -147,7 +147,7 @@ TEST_F(FillMetaElementPropertyMap, CollectionGetsItsItemTagLast) {
 }
 
 TEST_F(FillMetaElementPropertyMap, OtherKindsGetNoItemTag) {
-    SchemaFixture fixture(
+    DeclarationFixture fixture(
         collection("<xs:sequence><xs:element name=\"Item\" type=\"UInt8\"/></xs:sequence>"));
     MetaSimpleElement simple(label_, Ids::UInt8);
     MetaReferenceCollection references(label_, CollectionSizeLimits(), {}, Ids::Array,
@@ -162,7 +162,7 @@ TEST_F(FillMetaElementPropertyMap, CollectionWithoutItemNameFails) {
     for (const char* content :
          {"<xs:sequence><xs:element name=\"\" type=\"UInt8\"/></xs:sequence>",
           "<xs:choice><xs:element name=\"Item\" type=\"UInt8\"/></xs:choice>"}) {
-        SchemaFixture fixture(collection(content));
+        DeclarationFixture fixture(collection(content));
         MetaCollection element(label_, CollectionSizeLimits(), Ids::Array, Ids::UInt8);
         EXPECT_THROWS_EXACTLY(
             InvalidMetaElementDeclaration,

@@ -1,10 +1,7 @@
 #pragma once
-// A LoaderState over an inline schema, as the document stage of a load leaves
-// it: standalone document, resolver and namespace bindings in place.
-#include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+// Schema snippets and a fixture for tests of single meta element declarations.
+#include "MetaMetadata/Loading/SchemaFixture.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
-#include "support/TestSupport.h"
 
 #include <string>
 
@@ -27,36 +24,25 @@ inline std::string label(const std::string& last) {
     return "06.0e.2b.34.01.01.01.01.01.02.03.04.05.06.07." + last;
 }
 
-class SchemaFixture {
+/// The shared schema fixture over a schema body (wrapped in a root that binds
+/// xs and ff), with a lookup of top-level components by name.
+class DeclarationFixture : public SchemaFixture {
 public:
-    explicit SchemaFixture(const std::string& body, const std::string& rootAttributes = "") {
-        dir_.write("main.xsd", schema(body, rootAttributes));
-        const WString directory = W(dir_.path().string().c_str());
-        Palimo::XMLUtils::XSDAggregator aggregator(Palimo::XMLUtils::xmlText(directory),
-                                                   u"main.xsd");
-        state.schemaDocument = aggregator.createStandAloneSchemaDocument(state.parser);
-        state.nsResolver = state.schemaDocument->createNSResolver(nullptr);
-        Loading::bindSchemaNamespaces(state, state.schemaDocument);
-    }
+    explicit DeclarationFixture(const std::string& body, const std::string& rootAttributes = "")
+        : SchemaFixture(schema(body, rootAttributes)) {}
 
     /// The first top-level component whose name is `name`; fails the test
     /// when there is none.
     xercesc::DOMElement* component(const std::string& name) const {
         const WString wanted = W(name.c_str());
-        for (xercesc::DOMElement* child =
-                 state.schemaDocument->getDocumentElement()->getFirstElementChild();
-             child != nullptr; child = child->getNextElementSibling()) {
+        for (xercesc::DOMElement* child = root()->getFirstElementChild(); child != nullptr;
+             child = child->getNextElementSibling()) {
             if (Loading::attributeText(child, "name") == wanted)
                 return child;
         }
         ADD_FAILURE() << "no top-level component named " << name;
         return nullptr;
     }
-
-    Loading::LoaderState state;
-
-private:
-    TempDir dir_;
 };
 
 } // namespace PalimoTest
