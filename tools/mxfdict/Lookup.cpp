@@ -21,14 +21,21 @@ void printVersionNote(std::ostream& out, const std::string& asked, const std::st
         << "; matched ignoring the version byte (byte 8): " << found << '\n';
 }
 
-bool lookupByLabel(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
+// The key read as a T (a label or a tag); null when it is not written as one.
+template <class T>
+std::unique_ptr<T> readAs(const std::string& key) {
     const WString text = Utils::stringToWstring(key);
-    std::unique_ptr<Types::UniversalLabel> label;
     try {
-        label = std::make_unique<Types::UniversalLabel>(text.c_str(), Types::DottedHex);
+        return std::make_unique<T>(text.c_str(), Types::DottedHex);
     } catch (const Exceptions::BaseException&) {
-        return false; // not written as a label
+        return nullptr;
     }
+}
+
+bool lookupByLabel(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
+    const std::unique_ptr<Types::UniversalLabel> label = readAs<Types::UniversalLabel>(key);
+    if (!label)
+        return false;
     bool found = false;
     bool exact = false;
     if (const MetaElement* element = dictionary.findMetaElementIgnoringVersion(*label, &exact)) {
@@ -49,13 +56,9 @@ bool lookupByLabel(std::ostream& out, const Dictionary& dictionary, const std::s
 }
 
 bool lookupByLocalTag(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
-    const WString text = Utils::stringToWstring(key);
-    std::unique_ptr<Types::LocalTag> tag;
-    try {
-        tag = std::make_unique<Types::LocalTag>(text.c_str(), Types::DottedHex);
-    } catch (const Exceptions::BaseException&) {
-        return false; // not written as a tag
-    }
+    const std::unique_ptr<Types::LocalTag> tag = readAs<Types::LocalTag>(key);
+    if (!tag)
+        return false;
     const Types::UniversalLabel* label = dictionary.findLabelByLocalTag(*tag);
     if (!label)
         return false;
