@@ -1,8 +1,8 @@
 #include "SchemaFileParser.h"
 
-#include <Palimo/Utils/StringConversion.h>
+#include "SchemaFileChecks.h"
+
 #include <Palimo/XMLUtils/UnicodeString.h>
-#include <Palimo/XMLUtils/XSDAggregator.h>
 
 #include <xercesc/dom/DOMConfiguration.hpp>
 #include <xercesc/dom/DOMError.hpp>
@@ -17,10 +17,7 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <memory>
 
 namespace Palimo {
 namespace XMLUtils {
@@ -29,68 +26,23 @@ namespace {
 
 using xercesc::XMLUni;
 
-const XMLCh kSchemaNamespace[] = u"http://www.w3.org/2001/XMLSchema";
-const XMLCh kSchemaElement[] = u"schema";
-
-// Enough for any real dictionary, far below what exhausts memory: a
-// "billion laughs" document stops at this many expansions.
-constexpr XMLSize_t kEntityExpansionLimit = 100000;
-
-// Far deeper than any schema nests, far shallower than what exhausts a
-// thread's stack in the DOM operations that recurse once per level (the copy
-// of a component into the standalone document among them).
-constexpr int kNestingLimit = 1000;
-
-std::string narrow(const XMLCh* text) {
-    return Utils::wstringToString(text);
-}
-
-[[noreturn]] void fail(const std::string& message) {
-    throw SchemaAggregationError(message, __FILE__, __LINE__);
-}
-
-std::string readFile(const std::string& path) {
-    const auto file = std::filesystem::u8path(path);
-    // Only regular files: a device or a pipe named by a schemaLocation
-    // ("/dev/zero", "/dev/stdin") would be read without end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
-        fail("Cannot read schema file \"" + path + "\"");
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad())
-        fail("Cannot read schema file \"" + path + "\"");
-    return bytes;
-}
-
 // Keeps the first error or fatal error of a parse and stops the parse there.
 class FirstErrorHandler : public xercesc::DOMErrorHandler {
 public:
+    explicit FirstErrorHandler(FirstProblem& problem) : problem_(problem) {}
+
     bool handleError(const xercesc::DOMError& error) override {
         if (error.getSeverity() == xercesc::DOMError::DOM_SEVERITY_WARNING)
             return true;
-        if (!failed_) {
-            failed_ = true;
-            message_ = narrow(error.getMessage());
-            if (const xercesc::DOMLocator* where = error.getLocation()) {
-                line_ = static_cast<unsigned long long>(where->getLineNumber());
-                column_ = static_cast<unsigned long long>(where->getColumnNumber());
-            }
-        }
+        const xercesc::DOMLocator* where = error.getLocation();
+        problem_.error(error.getMessage(),
+                       where ? static_cast<unsigned long long>(where->getLineNumber()) : 0,
+                       where ? static_cast<unsigned long long>(where->getColumnNumber()) : 0);
         return false;
     }
 
-    bool failed() const { return failed_; }
-    std::string describe(const std::string& path) const {
-        return "Malformed XML in \"" + path + "\" at line " + std::to_string(line_) + ", column " +
-               std::to_string(column_) + ": " + message_;
-    }
-
 private:
-    bool failed_ = false;
-    unsigned long long line_ = 0;
-    unsigned long long column_ = 0;
-    std::string message_;
+    FirstProblem& problem_;
 };
 
 // Answers every request for an external entity or DTD with empty input, so
@@ -98,13 +50,12 @@ private:
 // first request so that the file can be refused.
 class RefusingResourceResolver : public xercesc::DOMLSResourceResolver {
 public:
+    explicit RefusingResourceResolver(FirstProblem& problem) : problem_(problem) {}
+
     xercesc::DOMLSInput* resolveResource(const XMLCh* const, const XMLCh* const,
                                          const XMLCh* const publicId, const XMLCh* const systemId,
                                          const XMLCh* const) override {
-        if (!refused_) {
-            refused_ = true;
-            name_ = narrow(systemId && *systemId ? systemId : publicId);
-        }
+        problem_.entityRequest(systemId, publicId);
         static const XMLByte nothing[1] = {0};
         auto source = std::make_unique<xercesc::MemBufInputSource>(nothing, 0, systemId, false);
         auto input = std::make_unique<xercesc::Wrapper4InputSource>(source.get(), true);
@@ -112,12 +63,8 @@ public:
         return input.release(); // adopted by the parser
     }
 
-    bool refused() const { return refused_; }
-    const std::string& name() const { return name_; }
-
 private:
-    bool refused_ = false;
-    std::string name_;
+    FirstProblem& problem_;
 };
 
 // Installs the handlers of one parse on the parser and gives the previous
@@ -165,7 +112,7 @@ private:
     bool userAdoptsDocuments_;
 };
 
-void configureForSchemas(xercesc::DOMConfiguration& config, DocumentOwner owner) {
+void configureForSchemas(xercesc::DOMConfiguration& config) {
     config.setParameter(XMLUni::fgDOMNamespaces, true);
     config.setParameter(XMLUni::fgDOMValidate, false);
     config.setParameter(XMLUni::fgDOMValidateIfSchema, false);
@@ -183,21 +130,7 @@ void configureForSchemas(xercesc::DOMConfiguration& config, DocumentOwner owner)
     config.setParameter(XMLUni::fgXercesCacheGrammarFromParse, false);
     config.setParameter(XMLUni::fgXercesUseCachedGrammarInParse, false);
     config.setParameter(XMLUni::fgXercesContinueAfterFatalError, false);
-    config.setParameter(XMLUni::fgXercesUserAdoptsDOMDocument, owner == DocumentOwner::Caller);
-}
-
-void checkRoot(const xercesc::DOMElement* root, const std::string& path) {
-    if (!root)
-        fail("Schema file \"" + path + "\" has no root element, not xs:schema");
-    const XMLCh* ns = root->getNamespaceURI();
-    const XMLCh* local = root->getLocalName();
-    if (ns && local && xercesc::XMLString::equals(ns, kSchemaNamespace) &&
-        xercesc::XMLString::equals(local, kSchemaElement))
-        return;
-    std::string found = "\"" + narrow(root->getTagName()) + "\"";
-    if (ns && *ns)
-        found += " in namespace \"" + narrow(ns) + "\"";
-    fail("Schema file \"" + path + "\" has root element " + found + ", not xs:schema");
+    config.setParameter(XMLUni::fgXercesUserAdoptsDOMDocument, false);
 }
 
 // Refuses an element nested deeper than the limit while the parser builds the
@@ -242,21 +175,16 @@ private:
     xercesc::DOMLSParserFilter* previous_;
 };
 
-[[noreturn]] void failNesting(const std::string& path) {
-    fail("Schema file \"" + path + "\" nests elements more than " + std::to_string(kNestingLimit) +
-         " levels deep");
-}
-
 } // namespace
 
-ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
-                                 DocumentOwner owner) {
-    const std::string bytes = readFile(path);
+ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path) {
+    const std::string bytes = readSchemaFile(path);
     const UnicodeString systemId(path.c_str());
 
     xercesc::DOMConfiguration& config = *parser.getDomConfig();
-    FirstErrorHandler errors;
-    RefusingResourceResolver resolver;
+    FirstProblem problem;
+    FirstErrorHandler errors(problem);
+    RefusingResourceResolver resolver(problem);
     NestingLimitFilter nesting;
     xercesc::SecurityManager security;
     security.setEntityExpansionLimit(kEntityExpansionLimit);
@@ -265,32 +193,26 @@ ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string
     {
         const ParserHandlersGuard handlers(config, errors, resolver, security);
         const ParserFilterGuard filter(parser, nesting);
-        configureForSchemas(config, owner);
+        configureForSchemas(config);
         xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                           bytes.size(), systemId.utf16(), false);
         xercesc::Wrapper4InputSource input(&source, false);
         try {
             parsed.document = parser.parse(&input);
         } catch (const xercesc::XMLException& e) {
-            fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
+            failParse(path, e.getMessage());
         } catch (const xercesc::DOMException& e) {
             if (nesting.exceeded())
                 failNesting(path);
-            fail("Cannot parse schema file \"" + path + "\": " + narrow(e.getMessage()));
+            failParse(path, e.getMessage());
         }
-        if (owner == DocumentOwner::Caller)
-            parsed.owned.reset(parsed.document);
     }
 
-    if (errors.failed())
-        fail(errors.describe(path));
-    if (resolver.refused())
-        fail("Schema file \"" + path + "\" refers to the external entity \"" + resolver.name() +
-             "\"; external entities are not read");
+    problem.failIfAny(path);
     if (!parsed.document)
-        fail("Cannot parse schema file \"" + path + "\"");
+        failSchemaFile("Cannot parse schema file \"" + path + "\"");
     parsed.root = parsed.document->getDocumentElement();
-    checkRoot(parsed.root, path);
+    checkSchemaRoot(parsed.root, path);
     return parsed;
 }
 

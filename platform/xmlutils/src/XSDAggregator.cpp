@@ -1,5 +1,6 @@
 #include <Palimo/XMLUtils/XSDAggregator.h>
 
+#include "IncludedFileParser.h"
 #include "NamespaceDeclarations.h"
 #include "SchemaFileParser.h"
 #include "SchemaPaths.h"
@@ -10,6 +11,7 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/util/XMLString.hpp>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -65,7 +67,7 @@ struct Origin {
 
 // A component to move into the result, with where it was written.
 struct Component {
-    const DOMElement* element;
+    DOMElement* element;
     const Origin* origin;
 };
 
@@ -73,22 +75,21 @@ struct Component {
 // names, in document order; each replaces one component.
 struct Redefinitions {
     const Origin* origin = nullptr;
-    std::vector<const DOMElement*> unused;
+    std::vector<DOMElement*> unused;
 
     void collect(const DOMElement& redefine) {
-        for (const DOMNode* child = redefine.getFirstChild(); child;
-             child = child->getNextSibling()) {
+        for (DOMNode* child = redefine.getFirstChild(); child; child = child->getNextSibling()) {
             if (child->getNodeType() == DOMNode::ELEMENT_NODE &&
                 !isSchemaElement(child, u"annotation"))
-                unused.push_back(static_cast<const DOMElement*>(child));
+                unused.push_back(static_cast<DOMElement*>(child));
         }
     }
 
-    const DOMElement* take(const DOMElement& original) {
+    DOMElement* take(const DOMElement& original) {
         const std::u16string key = componentKey(original);
         for (auto it = unused.begin(); it != unused.end(); ++it) {
             if (componentKey(**it) == key) {
-                const DOMElement* found = *it;
+                DOMElement* found = *it;
                 unused.erase(it);
                 return found;
             }
@@ -98,14 +99,16 @@ struct Redefinitions {
 };
 
 // One aggregation: the top document, into which the components of every
-// named file are moved, and the files read so far.
+// named file are moved, and the files read so far. The named files are parsed
+// into the top document itself, so that moving a component is a relinking of
+// one node, not a copy of its tree.
 class Aggregation {
 public:
     Aggregation(xercesc::DOMLSParser& parser, std::string topPath)
         : parser_(parser), topPath_(std::move(topPath)) {}
 
     xercesc::DOMDocument* run() {
-        ParsedSchemaFile top = parseSchemaFile(parser_, topPath_, DocumentOwner::Parser);
+        ParsedSchemaFile top = parseSchemaFile(parser_, topPath_);
         result_ = top.document;
         resultRoot_ = top.root;
         filesRead_.insert(SchemaPaths::identity(topPath_));
@@ -135,8 +138,10 @@ private:
         if (!filesRead_.insert(SchemaPaths::identity(path)).second)
             return;
 
-        ParsedSchemaFile file = parseSchemaFile(parser_, path, DocumentOwner::Caller);
-        const Origin fileOrigin{path, mergeNamespaceDeclarations(*resultRoot_, *file.root)};
+        if (!included_)
+            included_ = std::make_unique<IncludedFileParser>(*result_);
+        DOMElement& fileRoot = *included_->parse(path);
+        const Origin fileOrigin{path, mergeNamespaceDeclarations(*resultRoot_, fileRoot)};
 
         // A redefinition reaches the redefined file and what it includes,
         // not the other namespaces it imports.
@@ -149,34 +154,36 @@ private:
             redefinitions = &own;
         }
 
-        for (DOMNode* child = file.root->getFirstChild(); child; child = child->getNextSibling()) {
+        DOMNode* next = nullptr;
+        for (DOMNode* child = fileRoot.getFirstChild(); child; child = next) {
+            next = child->getNextSibling(); // before the child moves away
             if (child->getNodeType() != DOMNode::ELEMENT_NODE)
                 continue; // whitespace, comments and instructions between components
-            const auto& element = *static_cast<const DOMElement*>(child);
+            auto& element = *static_cast<DOMElement*>(child);
             if (directiveOf(child) != Directive::None)
                 expand(element, fileOrigin, before, redefinitions);
-            else if (const DOMElement* redefined =
-                         redefinitions ? redefinitions->take(element) : nullptr)
+            else if (DOMElement* redefined = redefinitions ? redefinitions->take(element) : nullptr)
                 insert({redefined, redefinitions->origin}, before);
             else
                 insert({&element, &fileOrigin}, before);
         }
         // Redefinitions that matched nothing still belong to the schema.
-        for (const DOMElement* component : own.unused)
+        for (DOMElement* component : own.unused)
             insert({component, &origin}, before);
     }
 
+    // Moves the component, which is already a node of the result document,
+    // into place.
     void insert(Component component, DOMNode* before) {
-        auto* copy = static_cast<DOMElement*>(
-            result_->importNode(const_cast<DOMElement*>(component.element), true));
-        declareOn(*copy, component.origin->declarations);
-        resultRoot_->insertBefore(copy, before);
+        declareOn(*component.element, component.origin->declarations);
+        resultRoot_->insertBefore(component.element, before);
     }
 
     xercesc::DOMLSParser& parser_;
     std::string topPath_;
     xercesc::DOMDocument* result_ = nullptr;
     DOMElement* resultRoot_ = nullptr;
+    std::unique_ptr<IncludedFileParser> included_;
     std::set<std::string> filesRead_;
 };
 

@@ -201,6 +201,26 @@ TEST_F(XSDAggregatorTest, LoadsNoExternalDtd) {
     EXPECT_THAT(components(aggregateTemp("dtd.xsd")), ::testing::ElementsAre("element Expanded"));
 }
 
+// An included file is parsed into the standalone document itself: its
+// internal subset still expands entities and defaults attributes as the top
+// file's would, while its declaration and document type stay its own.
+TEST_F(XSDAggregatorTest, IncludedFilesKeepTheirDtdToThemselves) {
+    dir.write("inc.xsd", "<?xml version='1.1' encoding='ISO-8859-1'?>\n"
+                         "<!DOCTYPE xs:schema [<!ENTITY name 'Expanded'>"
+                         "<!ATTLIST xs:element type CDATA 'Defaulted'>]>\n"
+                         "<!-- before the root -->" +
+                             schema("<xs:element name='&name;'/>").substr(39));
+    dir.write("top.xsd", schema("<xs:include schemaLocation='inc.xsd'/><xs:element name='Top'/>"));
+    DOMDocument* doc = aggregateTemp("top.xsd");
+    ASSERT_THAT(components(doc), ::testing::ElementsAre("element Expanded", "element Top"));
+    const auto* included =
+        static_cast<const DOMElement*>(doc->getElementsByTagNameNS(u"*", u"element")->item(0));
+    EXPECT_EQ(N(included->getAttribute(u"type")), "Defaulted");
+    EXPECT_EQ(included->getOwnerDocument(), doc);
+    EXPECT_EQ(doc->getDoctype(), nullptr);
+    EXPECT_EQ(N(doc->getXmlVersion()), "1.0");
+}
+
 TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParser) {
     dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
     dir.write("one.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));

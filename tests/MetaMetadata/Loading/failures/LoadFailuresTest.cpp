@@ -208,6 +208,11 @@ std::string caseName(const ::testing::TestParamInfo<LoadCase>& info) {
     return name;
 }
 
+// A schema of the good elements that includes `file`.
+std::string withInclude(const std::string& file) {
+    return schema(kGoodElements + "<xs:include schemaLocation='" + file + "'/>");
+}
+
 // The document stage: nothing reaches the dictionary.
 INSTANTIATE_TEST_SUITE_P(
     Documents, LoadFailures,
@@ -231,6 +236,29 @@ INSTANTIATE_TEST_SUITE_P(
                                    ">" + kGoodElements + "</schema>"}},
                  fails<ParseError>(
                      "Schema file \"{dir}/main.xsd\" has root element \"schema\", not xs:schema")},
+        // Included files are parsed by a parser of their own: the same refusals.
+        LoadCase{"empty included file",
+                 {{"main.xsd", withInclude("inc.xsd")}, {"inc.xsd", ""}},
+                 failsMatching<ParseError>("Malformed XML in \"{dir}/inc.xsd\" at line 1, column "
+                                           "1: invalid document structure")},
+        LoadCase{"malformed included file",
+                 {{"main.xsd", withInclude("inc.xsd")},
+                  {"inc.xsd", schema("<xs:element name='A'></xs:schema>")}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/inc.xsd\" at line 3, column [0-9]+: expected end "
+                     "of tag 'xs:element'")},
+        LoadCase{"included file with the wrong root",
+                 {{"main.xsd", withInclude("inc.xsd")},
+                  {"inc.xsd", "<?xml version='1.0'?>\n<!-- c --><schema/>"}},
+                 fails<ParseError>(
+                     "Schema file \"{dir}/inc.xsd\" has root element \"schema\", not xs:schema")},
+        LoadCase{"invalid UTF-8 in an included file",
+                 {{"main.xsd", withInclude("inc.xsd")},
+                  {"inc.xsd", schema("<xs:annotation><xs:documentation>caf\xc3(\xff"
+                                     "</xs:documentation></xs:annotation>")}},
+                 failsMatching<ParseError>(
+                     "Malformed XML in \"{dir}/inc.xsd\" at line [0-9]+, column [0-9]+: "
+                     "invalid byte '\\(' at position 2 of a 2-byte sequence")},
         LoadCase{"missing include",
                  {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='gone.xsd'/>")}},
                  fails<ParseError>("Cannot read schema file \"{dir}/gone.xsd\"")},
@@ -540,13 +568,14 @@ std::string withDoctype(const std::string& doctype, const std::string& body) {
 }
 
 // An entity that would read a local file is refused, and what the file holds
-// reaches neither the message nor the dictionary.
+// reaches neither the message nor the dictionary, whether the top file or an
+// included one (each is read by its own parser) declares it.
 TEST(HostileDocuments, ExternalEntitiesAreNeverRead) {
     const std::string secret = "SECRET-MARKER-7f3a";
     const std::string documented =
         element("Good1", "UInt8", 1,
                 "<xs:annotation><xs:documentation>&ext;</xs:documentation></xs:annotation>");
-    const std::string refused = "Schema file \"{dir}/main.xsd\" refers to the external entity "
+    const std::string refused = "Schema file \"{dir}/{file}\" refers to the external entity "
                                 "\".*secret\\.txt\"; external entities are not read";
     const struct {
         const char* what;
@@ -563,30 +592,34 @@ TEST(HostileDocuments, ExternalEntitiesAreNeverRead) {
          kGoodElements, refused},
         {"entity in an attribute", "<!DOCTYPE xs:schema [<!ENTITY ext SYSTEM 'secret.txt'>]>",
          "<xs:element name='&ext;' type='UInt8'/>",
-         "Malformed XML in \"{dir}/main.xsd\" at line 4, column 24: external entity cannot be "
+         "Malformed XML in \"{dir}/{file}\" at line 4, column 24: external entity cannot be "
          "referred to from attribute value"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir dir;
-        dir.write("secret.txt", secret);
-        dir.write("main.xsd",
-                  withDoctype(replaceAll(c.doctype, "{dir}", dir.path().string()), c.body));
-        Dictionary dictionary;
-        XSDDictionaryLoader loader;
-        loader.loadMetaElementDocumentation(true);
-        const std::string path = dir.path().string() + "/main.xsd";
-        try {
-            loader.load(W(path.c_str()).c_str(), dictionary);
-            ADD_FAILURE() << "loaded";
-        } catch (const ParseError& e) {
-            const std::string message = N(e.message());
-            EXPECT_THAT(message, ::testing::MatchesRegex(replaceAll(
-                                     c.message, "{dir}", regexEscaped(dir.path().string()))));
-            EXPECT_THAT(message, ::testing::Not(::testing::HasSubstr(secret)));
+    for (const auto& c : cases)
+        for (const std::string file : {"main.xsd", "inc.xsd"}) {
+            SCOPED_TRACE(std::string(c.what) + " in " + file);
+            TempDir dir;
+            dir.write("secret.txt", secret);
+            dir.write(file,
+                      withDoctype(replaceAll(c.doctype, "{dir}", dir.path().string()), c.body));
+            if (file != "main.xsd")
+                dir.write("main.xsd", schema("<xs:include schemaLocation='" + file + "'/>"));
+            Dictionary dictionary;
+            XSDDictionaryLoader loader;
+            loader.loadMetaElementDocumentation(true);
+            const std::string path = dir.path().string() + "/main.xsd";
+            try {
+                loader.load(W(path.c_str()).c_str(), dictionary);
+                ADD_FAILURE() << "loaded";
+            } catch (const ParseError& e) {
+                const std::string message = N(e.message());
+                EXPECT_THAT(message, ::testing::MatchesRegex(
+                                         replaceAll(replaceAll(c.message, "{file}", file), "{dir}",
+                                                    regexEscaped(dir.path().string()))));
+                EXPECT_THAT(message, ::testing::Not(::testing::HasSubstr(secret)));
+            }
+            EXPECT_EQ(0u, dictionary.metaElementCount());
         }
-        EXPECT_EQ(0u, dictionary.metaElementCount());
-    }
 
     // An external DTD is not loaded at all: the schema loads without it.
     TempDir dir;

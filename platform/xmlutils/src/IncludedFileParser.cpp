@@ -1,0 +1,222 @@
+#include "IncludedFileParser.h"
+
+#include "SchemaFileChecks.h"
+
+#include <Palimo/XMLUtils/UnicodeString.h>
+
+#include <xercesc/dom/DOMDocumentFragment.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/impl/DOMDocumentImpl.hpp>
+#include <xercesc/dom/impl/DOMDocumentTypeImpl.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLEntityResolver.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
+
+namespace Palimo {
+namespace XMLUtils {
+
+namespace {
+
+using xercesc::SAXParseException;
+
+// Thrown from the parser's callbacks to end a parse at its first problem;
+// what the problem was stays with the callback's owner.
+struct StopParse {};
+
+// Keeps the first error or fatal error of a parse and ends the parse there.
+class FirstErrorHandler : public xercesc::ErrorHandler {
+public:
+    explicit FirstErrorHandler(FirstProblem& problem) : problem_(problem) {}
+
+    void warning(const SAXParseException&) override {}
+    void error(const SAXParseException& e) override { keep(e); }
+    void fatalError(const SAXParseException& e) override { keep(e); }
+    void resetErrors() override {}
+
+private:
+    [[noreturn]] void keep(const SAXParseException& e) {
+        problem_.error(e.getMessage(), static_cast<unsigned long long>(e.getLineNumber()),
+                       static_cast<unsigned long long>(e.getColumnNumber()));
+        throw StopParse{};
+    }
+
+    FirstProblem& problem_;
+};
+
+// Answers every request for an external entity or DTD with empty input, so
+// that nothing outside the schema file is ever opened, and remembers the
+// first request so that the file can be refused.
+class RefusingEntityResolver : public xercesc::XMLEntityResolver {
+public:
+    explicit RefusingEntityResolver(FirstProblem& problem) : problem_(problem) {}
+
+    xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override {
+        problem_.entityRequest(resource->getSystemId(), resource->getPublicId());
+        static const XMLByte nothing[1] = {0};
+        return new xercesc::MemBufInputSource(nothing, 0, resource->getSystemId(),
+                                              false); // adopted by the parser
+    }
+
+private:
+    FirstProblem& problem_;
+};
+
+} // namespace
+
+// A DOM parser whose documents are all one: the target. Each parse builds its
+// tree under a fresh fragment of the target instead of a new document, and
+// the target never joins the documents the parser releases.
+class IncludedFileParser::Parser : public xercesc::XercesDOMParser {
+public:
+    explicit Parser(xercesc::DOMDocument& target) : target_(target) {
+        setDoNamespaces(true);
+        setValidationScheme(Val_Never);
+        setDoSchema(false);
+        setLoadSchema(false);
+        setCreateEntityReferenceNodes(false); // expand entity references
+        setCreateCommentNodes(true);
+        setLoadExternalDTD(false);
+        setSkipDTDValidation(true);
+        setDisableDefaultEntityResolution(true);
+        setDoXInclude(false);
+        // A grammar reused from an earlier parse would refuse the internal
+        // DTD subset of the next file.
+        cacheGrammarFromParse(false);
+        useCachedGrammarInParse(false);
+        setExitOnFirstFatalError(true);
+        security_.setEntityExpansionLimit(kEntityExpansionLimit);
+        setSecurityManager(&security_);
+    }
+
+    ~Parser() override { detach(); }
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+
+    // The root element the last parse built, if any.
+    xercesc::DOMElement* root() const {
+        for (xercesc::DOMNode* node = fragment_ ? fragment_->getFirstChild() : nullptr; node;
+             node = node->getNextSibling()) {
+            if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE)
+                return static_cast<xercesc::DOMElement*>(node);
+        }
+        return nullptr;
+    }
+
+    bool nestingExceeded() const { return nestingExceeded_; }
+
+    // Gives the target back: it is never the parser's to release.
+    void detach() {
+        if (fDocument)
+            fDocument->setErrorChecking(true);
+        setDocument(nullptr);
+    }
+
+    void prepare(xercesc::ErrorHandler& errors, xercesc::XMLEntityResolver& resolver) {
+        setErrorHandler(&errors);
+        setXMLEntityResolver(&resolver);
+        fragment_ = nullptr;
+        depth_ = 0;
+        nestingExceeded_ = false;
+    }
+
+protected:
+    void startDocument() override {
+        setDocument(&target_);
+        fDocument->setErrorChecking(false);
+        fragment_ = target_.createDocumentFragment();
+        fCurrentParent = fragment_;
+        fCurrentNode = fragment_;
+    }
+
+    // The standalone document keeps the declaration of the top file.
+    void XMLDecl(const XMLCh* const, const XMLCh* const, const XMLCh* const,
+                 const XMLCh* const) override {}
+
+    // The document type is built for the entities it declares but not made
+    // the target's.
+    void doctypeDecl(const xercesc::DTDElementDecl& element, const XMLCh* const publicId,
+                     const XMLCh* const systemId, const bool, const bool) override {
+        fDocumentType = static_cast<xercesc::DOMDocumentTypeImpl*>(
+            fDocument->createDocumentType(element.getFullName(), publicId, systemId));
+    }
+
+    void startElement(const xercesc::XMLElementDecl& element, const unsigned int uriId,
+                      const XMLCh* const prefix,
+                      const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
+                      const XMLSize_t attributeCount, const bool isEmpty,
+                      const bool isRoot) override {
+        // Counted here rather than by walking up the tree: a parent step
+        // costs Xerces a dynamic cast.
+        if (++depth_ > kNestingLimit) {
+            nestingExceeded_ = true;
+            throw StopParse{};
+        }
+        XercesDOMParser::startElement(element, uriId, prefix, attributes, attributeCount, isEmpty,
+                                      isRoot);
+    }
+
+    void endElement(const xercesc::XMLElementDecl& element, const unsigned int uriId,
+                    const bool isRoot, const XMLCh* const prefix) override {
+        --depth_;
+        XercesDOMParser::endElement(element, uriId, isRoot, prefix);
+    }
+
+private:
+    xercesc::DOMDocument& target_;
+    xercesc::SecurityManager security_;
+    xercesc::DOMDocumentFragment* fragment_ = nullptr;
+    int depth_ = 0;
+    bool nestingExceeded_ = false;
+};
+
+IncludedFileParser::IncludedFileParser(xercesc::DOMDocument& target)
+    : parser_(std::make_unique<Parser>(target)) {}
+
+IncludedFileParser::~IncludedFileParser() = default;
+
+xercesc::DOMElement* IncludedFileParser::parse(const std::string& path) {
+    const std::string bytes = readSchemaFile(path);
+    const UnicodeString systemId(path.c_str());
+
+    FirstProblem problem;
+    FirstErrorHandler errors(problem);
+    RefusingEntityResolver resolver(problem);
+    Parser& parser = *parser_;
+    parser.prepare(errors, resolver);
+    {
+        struct Detach {
+            Parser& parser;
+            ~Detach() {
+                parser.detach();
+                parser.setErrorHandler(nullptr);
+                parser.setXMLEntityResolver(nullptr);
+            }
+        } detach{parser};
+        const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                                bytes.size(), systemId.utf16(), false);
+        try {
+            parser.parse(source);
+        } catch (const StopParse&) {
+            // The reason is with the handler or the nesting count.
+        } catch (const xercesc::XMLException& e) {
+            failParse(path, e.getMessage());
+        } catch (const xercesc::DOMException& e) {
+            failParse(path, e.getMessage());
+        }
+    }
+
+    if (parser.nestingExceeded())
+        failNesting(path);
+    problem.failIfAny(path);
+    xercesc::DOMElement* root = parser.root();
+    checkSchemaRoot(root, path);
+    return root;
+}
+
+} // namespace XMLUtils
+} // namespace Palimo

@@ -1,0 +1,35 @@
+#pragma once
+// Parses the files a schema includes, imports or redefines straight into the
+// standalone document, so that their components are moved into place rather
+// than copied node by node into it.
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+
+#include <memory>
+#include <string>
+
+namespace Palimo {
+namespace XMLUtils {
+
+class IncludedFileParser {
+public:
+    /// Builds every file it parses into `target`, which it never releases.
+    explicit IncludedFileParser(xercesc::DOMDocument& target);
+    ~IncludedFileParser();
+    IncludedFileParser(const IncludedFileParser&) = delete;
+    IncludedFileParser& operator=(const IncludedFileParser&) = delete;
+
+    /// Parses `path` (UTF-8) into a tree of the target document that hangs
+    /// from no node, and returns its root, an xs:schema element. Parses and
+    /// refuses exactly as parseSchemaFile does (same settings, same checks,
+    /// same messages), except that the target document keeps its own XML
+    /// declaration and document type.
+    xercesc::DOMElement* parse(const std::string& path);
+
+private:
+    class Parser;
+    std::unique_ptr<Parser> parser_;
+};
+
+} // namespace XMLUtils
+} // namespace Palimo
