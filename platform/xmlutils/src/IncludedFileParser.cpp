@@ -9,12 +9,18 @@
 #include <xercesc/dom/impl/DOMDocumentImpl.hpp>
 #include <xercesc/dom/impl/DOMDocumentTypeImpl.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLChar.hpp>
 #include <xercesc/util/XMLEntityResolver.hpp>
 #include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLString.hpp>
+
+#include <string>
+#include <vector>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
 namespace Palimo {
@@ -23,6 +29,8 @@ namespace XMLUtils {
 namespace {
 
 using xercesc::SAXParseException;
+
+const XMLCh kSchemaNamespace[] = u"http://www.w3.org/2001/XMLSchema";
 
 // Thrown from the parser's callbacks to end a parse at its first problem;
 // what the problem was stays with the callback's owner.
@@ -121,6 +129,8 @@ public:
         setXMLEntityResolver(&resolver);
         fragment_ = nullptr;
         depth_ = 0;
+        keepsWhitespace_.clear();
+        pendingWhitespace_.clear();
         nestingExceeded_ = false;
     }
 
@@ -156,6 +166,8 @@ protected:
             nestingExceeded_ = true;
             throw StopParse{};
         }
+        pendingWhitespace_.clear();
+        keepsWhitespace_.push_back(keepsWhitespace(element.getBaseName(), uriId));
         XercesDOMParser::startElement(element, uriId, prefix, attributes, attributeCount, isEmpty,
                                       isRoot);
     }
@@ -163,15 +175,63 @@ protected:
     void endElement(const xercesc::XMLElementDecl& element, const unsigned int uriId,
                     const bool isRoot, const XMLCh* const prefix) override {
         --depth_;
+        pendingWhitespace_.clear();
+        keepsWhitespace_.pop_back();
         XercesDOMParser::endElement(element, uriId, isRoot, prefix);
     }
 
+    // Text made of whitespace only is left out where the schema's structure
+    // has element-only content; it is held back until the text it starts
+    // turns out to hold more.
+    void docCharacters(const XMLCh* const chars, const XMLSize_t length,
+                       const bool cdataSection) override {
+        const bool startsText = fCurrentNode->getNodeType() != xercesc::DOMNode::TEXT_NODE;
+        if (!cdataSection && startsText && !keepsWhitespace() &&
+            xercesc::XMLChar1_0::isAllSpaces(chars, length)) {
+            pendingWhitespace_.append(chars, length);
+            return;
+        }
+        if (!cdataSection && startsText && !pendingWhitespace_.empty())
+            XercesDOMParser::docCharacters(pendingWhitespace_.c_str(), pendingWhitespace_.size(),
+                                           false);
+        pendingWhitespace_.clear();
+        XercesDOMParser::docCharacters(chars, length, cdataSection);
+    }
+
+    void docComment(const XMLCh* const comment) override {
+        pendingWhitespace_.clear();
+        XercesDOMParser::docComment(comment);
+    }
+
+    void docPI(const XMLCh* const target, const XMLCh* const data) override {
+        pendingWhitespace_.clear();
+        XercesDOMParser::docPI(target, data);
+    }
+
 private:
+    // Whether whitespace-only text in the element being opened counts: it
+    // does in documentation and application information and everything in
+    // them, and in elements of other vocabularies. Neither the loader nor any
+    // reader of a schema's structure asks for the rest.
+    bool keepsWhitespace(const XMLCh* localName, unsigned int uriId) const {
+        if (keepsWhitespace())
+            return true;
+        if (!xercesc::XMLString::equals(getScanner()->getURIText(uriId), kSchemaNamespace))
+            return true;
+        return xercesc::XMLString::equals(localName, u"appinfo") ||
+               xercesc::XMLString::equals(localName, u"documentation");
+    }
+
+    // Whether whitespace-only text in the innermost open element counts.
+    bool keepsWhitespace() const { return !keepsWhitespace_.empty() && keepsWhitespace_.back(); }
+
     xercesc::DOMDocument& target_;
     xercesc::SecurityManager security_;
     xercesc::DOMDocumentFragment* fragment_ = nullptr;
     int depth_ = 0;
     bool nestingExceeded_ = false;
+    std::vector<bool> keepsWhitespace_;
+    std::u16string pendingWhitespace_;
 };
 
 IncludedFileParser::IncludedFileParser(xercesc::DOMDocument& target)

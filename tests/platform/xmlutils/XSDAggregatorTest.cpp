@@ -221,6 +221,54 @@ TEST_F(XSDAggregatorTest, IncludedFilesKeepTheirDtdToThemselves) {
     EXPECT_EQ(N(doc->getXmlVersion()), "1.0");
 }
 
+// The children of `node`: elements by local name, other nodes by kind and text.
+std::vector<std::string> childrenOf(const DOMNode* node) {
+    std::vector<std::string> out;
+    for (const DOMNode* n = node->getFirstChild(); n; n = n->getNextSibling()) {
+        switch (n->getNodeType()) {
+        case DOMNode::ELEMENT_NODE:
+            out.push_back("<" + N(n->getLocalName()) + ">");
+            break;
+        case DOMNode::TEXT_NODE:
+            out.push_back("text:" + N(n->getNodeValue()));
+            break;
+        case DOMNode::CDATA_SECTION_NODE:
+            out.push_back("cdata:" + N(n->getNodeValue()));
+            break;
+        default:
+            out.push_back("node " + std::to_string(n->getNodeType()));
+        }
+    }
+    return out;
+}
+
+// Whitespace-only text is left out of an included file only where the schema
+// has element-only content; every other text stays exactly as written.
+TEST_F(XSDAggregatorTest, IncludedFilesKeepEveryTextButStructuralWhitespace) {
+    dir.write("inc.xsd",
+              schema("<xs:element name='E'>\n <xs:annotation>\n"
+                     "  <xs:appinfo source='S'>\n   <!-- c -->v</xs:appinfo>\n"
+                     "  <xs:documentation> <b> bold </b> </xs:documentation>\n"
+                     " </xs:annotation>\n</xs:element>\n"
+                     "<xs:element name='F'> stray &amp; text <![CDATA[ ]]> </xs:element>"));
+    dir.write("top.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
+    DOMDocument* doc = aggregateTemp("top.xsd");
+    const auto first = [doc](const XMLCh* localName) {
+        return doc->getElementsByTagNameNS(u"*", localName)->item(0);
+    };
+    using ::testing::ElementsAre;
+    // The top file's own text stays: it is parsed by the caller's parser.
+    EXPECT_THAT(childrenOf(doc->getDocumentElement()),
+                ElementsAre("text:\n", "<element>", "<element>", "text:\n"));
+    EXPECT_THAT(childrenOf(first(u"element")), ElementsAre("<annotation>"));
+    EXPECT_THAT(childrenOf(first(u"annotation")), ElementsAre("<appinfo>", "<documentation>"));
+    EXPECT_THAT(childrenOf(first(u"appinfo")), ElementsAre("text:\n   ", "node 8", "text:v"));
+    EXPECT_THAT(childrenOf(first(u"documentation")), ElementsAre("text: ", "<b>", "text: "));
+    EXPECT_THAT(childrenOf(first(u"b")), ElementsAre("text: bold "));
+    EXPECT_THAT(childrenOf(doc->getElementsByTagNameNS(u"*", u"element")->item(1)),
+                ElementsAre("text: stray & text ", "cdata: "));
+}
+
 TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParser) {
     dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
     dir.write("one.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
