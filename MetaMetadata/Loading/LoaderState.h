@@ -3,8 +3,12 @@
 #include "bindings/Core.h"
 #include "bindings/XMLUtils.h"
 
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace Palimo {
@@ -16,6 +20,12 @@ namespace Loading {
 using DeclarationList = std::vector<xercesc::DOMElement*>;
 
 struct QueryCache;
+
+struct WStringHash {
+    std::size_t operator()(const WString& text) const noexcept {
+        return std::hash<std::u16string_view>()(std::u16string_view(text.data(), text.size()));
+    }
+};
 
 struct LoaderState {
     PALIMO_CLASS_ALLOCATION
@@ -33,8 +43,9 @@ struct LoaderState {
     xercesc::DOMDocument* schemaDocument = nullptr;    // owned by the parser
     xercesc::DOMLSParser* parser = nullptr;            // owned
     xercesc::DOMXPathNSResolver* nsResolver = nullptr; // owned by the document
-    std::map<WString, MetaElement*> elementsByName;
-    std::map<const MetaElement*, const LocalTag*> registeredElements;
+    // Looked up once per set member, so hashed; never iterated.
+    std::unordered_map<WString, MetaElement*, WStringHash> elementsByName;
+    std::unordered_map<const MetaElement*, const LocalTag*> registeredElements;
     std::map<WString, KLV::Key*> keysByName; // owns the keys
     std::map<WString, WString> namespace2PrefixMap_;
     bool loadMetaElementDocumentation = false;

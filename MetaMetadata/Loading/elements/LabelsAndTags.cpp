@@ -22,8 +22,7 @@ auto_ptr<UniversalLabel> readUniversalLabel(LoaderState& state,
                                             const xercesc::DOMElement* declaration) {
     // Only the first text node is read, verbatim: white space around the
     // label or a comment inside it makes the length check fail.
-    const std::optional<WString> designator =
-        appinfoText(state, declaration, WString(kULDesignatorSource));
+    const std::optional<WString> designator = appinfoText(state, declaration, kULDesignatorSource);
     if (!designator)
         return auto_ptr<UniversalLabel>();
     checkULDesignator(*designator);
@@ -39,7 +38,7 @@ auto_ptr<KLV::Key> readULKey(LoaderState& state, const xercesc::DOMElement* decl
 }
 
 auto_ptr<LocalTag> readLocalTag(LoaderState& state, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> tag = appinfoText(state, declaration, WString(kLocalTagSource));
+    const std::optional<WString> tag = appinfoText(state, declaration, kLocalTagSource);
     if (!tag)
         return auto_ptr<LocalTag>();
     return auto_ptr<LocalTag>(new LocalTag(tag->c_str(), kDottedHex));

@@ -107,13 +107,14 @@ void readDeclarationFacts(LoaderState& state, const xercesc::DOMNode* context,
 }
 
 std::optional<WString> appinfoText(LoaderState& state, const xercesc::DOMElement* declaration,
-                                   const WString& source) {
+                                   const char16_t* source) {
     const DeclarationAnnotations* facts = annotationsOf(state, declaration);
     if (facts == nullptr)
         return selectOptionalText(state, declaration,
-                                  u"./xs:annotation/xs:appinfo[@source='" + source + u"']/text()");
+                                  u"./xs:annotation/xs:appinfo[@source='" + WString(source) +
+                                      u"']/text()");
     for (const auto& entry : facts->firstTextBySource) {
-        if (xercesc::XMLString::equals(entry.first, source.c_str()))
+        if (xercesc::XMLString::equals(entry.first, source))
             return valueOf(entry.second);
     }
     return std::nullopt;

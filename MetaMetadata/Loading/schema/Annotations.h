@@ -15,7 +15,7 @@ namespace Loading {
 /// in document order, of the declaration's appinfo elements with that source;
 /// nullopt when there is none (an empty text node gives an empty string).
 std::optional<WString> appinfoText(LoaderState& state, const xercesc::DOMElement* declaration,
-                                   const WString& source);
+                                   const char16_t* source);
 
 /// The answer of "./@name" asked of `declaration` for its first node: the
 /// value of its name attribute; nullopt when it has none.

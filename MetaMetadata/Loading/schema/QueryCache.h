@@ -21,12 +21,6 @@ namespace Loading {
 
 enum class Resolver;
 
-struct WStringHash {
-    std::size_t operator()(const WString& text) const noexcept {
-        return std::hash<std::u16string_view>()(std::u16string_view(text.data(), text.size()));
-    }
-};
-
 using ElementsByName = std::unordered_map<WString, xercesc::DOMElement*, WStringHash>;
 
 /// The first text node of the declaration's xs:annotation/xs:appinfo

@@ -33,7 +33,17 @@ std::string readSchemaFile(const std::string& path) {
     if (!std::filesystem::is_regular_file(file, error))
         failSchemaFile("Cannot read schema file \"" + path + "\"");
     std::ifstream in(file, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    // Read in one piece where the size is known; a file that changes size
+    // meanwhile is read to its end all the same.
+    const auto size = std::filesystem::file_size(file, error);
+    if (!error) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.good() || error)
+        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad())
         failSchemaFile("Cannot read schema file \"" + path + "\"");
     return bytes;
