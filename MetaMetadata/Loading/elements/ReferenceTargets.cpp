@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
@@ -20,10 +21,7 @@ namespace {
 // name of their group, in document order.
 using GroupMembers = std::unordered_map<WString, std::vector<WString>, WStringHash>;
 
-GroupMembers readGroupMembers(LoaderState& state, const xercesc::DOMDocument* document,
-                              const char16_t* expression) {
-    DeclarationList declarations;
-    selectElements(state, document->getDocumentElement(), expression, declarations);
+GroupMembers groupMembersOf(const DeclarationList& declarations) {
     GroupMembers members;
     for (const xercesc::DOMElement* declaration : declarations) {
         if (declaration == nullptr)
@@ -39,17 +37,21 @@ const GroupMembers& groupMembers(LoaderState& state, const xercesc::DOMDocument*
                                  GroupMembers& uncached) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr || document != state.schemaDocument) {
-        uncached = readGroupMembers(state, document,
-                                    u"/xs:schema/xs:element[(@substitutionGroup) and "
-                                    u"(@type!='Ref') and (@type!='ff:Ref')]");
+        DeclarationList declarations;
+        selectElements(state, document->getDocumentElement(),
+                       u"/xs:schema/xs:element[(@substitutionGroup) and "
+                       u"(@type!='Ref') and (@type!='ff:Ref')]",
+                       declarations);
+        uncached = groupMembersOf(declarations);
         return uncached;
     }
-    // The same nodes as "/xs:schema/xs:element[...]", asked of the document
-    // element so that the engine does not sort a path from the root.
-    if (!cache->groupMembers)
-        cache->groupMembers = readGroupMembers(state, document,
-                                               u"self::xs:schema/xs:element[(@substitutionGroup) "
-                                               u"and (@type!='Ref') and (@type!='ff:Ref')]");
+    // The same nodes as "/xs:schema/xs:element[...]", from the index of
+    // top-level elements.
+    if (!cache->groupMembers) {
+        DeclarationList declarations;
+        findSubstitutionCandidates(state, declarations);
+        cache->groupMembers = groupMembersOf(declarations);
+    }
     return *cache->groupMembers;
 }
 

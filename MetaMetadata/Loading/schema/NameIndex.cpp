@@ -3,6 +3,8 @@
 #include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
+#include <xercesc/util/XMLString.hpp>
+
 #include <memory>
 
 namespace Palimo {
@@ -23,6 +25,43 @@ ElementsByName indexByName(LoaderState& state, const WString& expression) {
             index.emplace(toWstring(name->getValue()), name->getOwnerElement());
     }
     return index;
+}
+
+// Each top-level xs:element followed by those of its attributes that the
+// index keeps; the attributes are told apart by their local names.
+const char16_t kTopLevelElementsQuery[] =
+    u"for $e in self::xs:schema/xs:element return ($e, $e/@name, $e/@type, $e/@substitutionGroup)";
+
+// Fills the list of top-level elements and, from the same answer, the index
+// by name that "./xs:element/@name" would give.
+const std::vector<TopLevelElement>& topLevelElementList(LoaderState& state, QueryCache& cache) {
+    if (cache.topLevelElementList)
+        return *cache.topLevelElementList;
+    std::vector<xercesc::DOMNode*> nodes;
+    selectNodes(state, schemaElement(state), kTopLevelElementsQuery, nodes);
+    std::vector<TopLevelElement> elements;
+    ElementsByName names;
+    for (xercesc::DOMNode* node : nodes) {
+        if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
+            elements.push_back({static_cast<xercesc::DOMElement*>(node), nullptr, nullptr});
+            continue;
+        }
+        TopLevelElement& element = elements.back();
+        const XMLCh* attribute = node->getLocalName();
+        if (xercesc::XMLString::equals(attribute, u"type"))
+            element.type = node;
+        else if (xercesc::XMLString::equals(attribute, u"substitutionGroup"))
+            element.substitutionGroup = node;
+        else
+            names.emplace(toWstring(node->getNodeValue()), element.element);
+    }
+    if (!cache.topLevelElements)
+        cache.topLevelElements = std::move(names);
+    return *(cache.topLevelElementList = std::move(elements));
+}
+
+bool hasValue(const xercesc::DOMNode* attribute, const XMLCh* value) {
+    return attribute != nullptr && xercesc::XMLString::equals(attribute->getNodeValue(), value);
 }
 
 // An apostrophe in a pasted name ends the literal early: the expression then
@@ -78,6 +117,8 @@ xercesc::DOMElement* findByName(LoaderState& state, const WString& name,
     if (!isPlainLiteralText(name))
         compileOnly(state, pastedExpression);
     std::optional<ElementsByName>& names = cache->*index;
+    if (!names && index == &QueryCache::topLevelElements)
+        topLevelElementList(state, *cache);
     if (!names)
         names = indexByName(state, indexExpression);
     return lookUp(*names, name);
@@ -93,6 +134,36 @@ xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
     return findByName(state, name, u"/xs:schema/xs:complexType[@name='" + name + u"']",
                       &QueryCache::complexTypes, u"self::xs:schema/xs:complexType/@name");
+}
+
+void findTopLevelElementsOfType(LoaderState& state, const char16_t* type, DeclarationList& out) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr) {
+        selectElements(state, schemaElement(state), u"./xs:element[@type='" + WString(type) + u"']",
+                       out);
+        return;
+    }
+    for (const TopLevelElement& element : topLevelElementList(state, *cache)) {
+        if (hasValue(element.type, type))
+            out.push_back(element.element);
+    }
+}
+
+void findSubstitutionCandidates(LoaderState& state, DeclarationList& out) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr) {
+        selectElements(state, schemaElement(state),
+                       u"self::xs:schema/xs:element[(@substitutionGroup) and (@type!='Ref') and "
+                       u"(@type!='ff:Ref')]",
+                       out);
+        return;
+    }
+    // "@type!='Ref'" holds only for a type attribute, with another value.
+    for (const TopLevelElement& element : topLevelElementList(state, *cache)) {
+        if (element.substitutionGroup != nullptr && element.type != nullptr &&
+            !hasValue(element.type, u"Ref") && !hasValue(element.type, u"ff:Ref"))
+            out.push_back(element.element);
+    }
 }
 
 } // namespace Loading

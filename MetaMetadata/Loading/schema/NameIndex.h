@@ -1,6 +1,7 @@
 #pragma once
-// Top-level declarations by name, each index filled by one XPath query per
-// load instead of one query per name looked up.
+// Top-level declarations by name, and top-level elements by their type and
+// substitution group, each index filled by one XPath query per load instead
+// of one query per name looked up or one scan per list asked for.
 #include "MetaMetadata/Loading/LoaderState.h"
 
 namespace Palimo {
@@ -24,6 +25,17 @@ xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name
 /// first node: the first top-level xs:complexType of that name in document
 /// order; null when there is none.
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name);
+
+/// The answer of "./xs:element[@type='" + type + "']" asked of the document
+/// element: its child xs:element declarations whose type attribute is
+/// exactly `type`, in document order. `type` is a plain literal text.
+void findTopLevelElementsOfType(LoaderState& state, const char16_t* type, DeclarationList& out);
+
+/// The answer of "self::xs:schema/xs:element[(@substitutionGroup) and
+/// (@type!='Ref') and (@type!='ff:Ref')]" asked of the document element: the
+/// top-level elements with a substitutionGroup attribute and a type attribute
+/// other than "Ref" and "ff:Ref", in document order.
+void findSubstitutionCandidates(LoaderState& state, DeclarationList& out);
 
 } // namespace Loading
 } // namespace MetaMetadata

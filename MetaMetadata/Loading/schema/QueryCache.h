@@ -37,6 +37,14 @@ struct ComplexTypeFacts {
     std::optional<DeclarationList> localDeclarations;
 };
 
+/// A top-level xs:element with the attributes that the loader's list
+/// questions test; null for an absent attribute.
+struct TopLevelElement {
+    xercesc::DOMElement* element = nullptr;
+    const xercesc::DOMNode* type = nullptr;
+    const xercesc::DOMNode* substitutionGroup = nullptr;
+};
+
 struct QueryCache {
     QueryCache(const xercesc::DOMDocument* document, const xercesc::DOMXPathNSResolver* resolver)
         : document(document), resolver(resolver) {}
@@ -58,6 +66,8 @@ struct QueryCache {
     /// Owners of "./xs:element/@name" asked of the document element, by
     /// name; the first in document order keeps a name.
     std::optional<ElementsByName> topLevelElements;
+    /// Every top-level xs:element in document order, read with the name index.
+    std::optional<std::vector<TopLevelElement>> topLevelElementList;
     /// Owners of "self::xs:schema/xs:complexType/@name", likewise.
     std::optional<ElementsByName> complexTypes;
     /// Names of the substitution group candidates by their group's local name,

@@ -18,9 +18,8 @@ void findElementDeclarations(LoaderState& state, DeclarationList& out) {
 void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {
     // The type is compared as text: "Ref" ones first, then "ff:Ref" ones,
     // whatever their order in the document.
-    const xercesc::DOMNode* root = schemaElement(state);
-    selectElements(state, root, WString(u"./xs:element[@type='Ref']"), out);
-    selectElements(state, root, WString(u"./xs:element[@type='ff:Ref']"), out);
+    findTopLevelElementsOfType(state, u"Ref", out);
+    findTopLevelElementsOfType(state, u"ff:Ref", out);
 }
 
 void findSetDeclarations(LoaderState& state, DeclarationList& out) {

@@ -38,6 +38,25 @@ TEST(NameIndex, AnswersAsTheExpressionWithThePastedName) {
     }
 }
 
+// The lists read from the index of top-level elements are the lists of the
+// scans they replace, in the same order.
+TEST(NameIndex, ListsByTypeAndGroupAreTheScansTheyReplace) {
+    for (const auto& schema : QuerySchemas().load()) {
+        SCOPED_TRACE(schema->name());
+        Loading::LoaderState& state = schema->state();
+        for (const char16_t* type : {u"Ref", u"ff:Ref", u"T", u"", u"UInt8"}) {
+            SCOPED_TRACE(N(type));
+            Loading::DeclarationList found;
+            Loading::findTopLevelElementsOfType(state, type, found);
+            EXPECT_EQ(found, schema->elements("./xs:element[@type='" + N(type) + "']"));
+        }
+        Loading::DeclarationList candidates;
+        Loading::findSubstitutionCandidates(state, candidates);
+        EXPECT_EQ(candidates, schema->elements("/xs:schema/xs:element[(@substitutionGroup) and "
+                                               "(@type!='Ref') and (@type!='ff:Ref')]"));
+    }
+}
+
 TEST(NameIndex, FirstDeclarationOfANameWinsAndOthersAreFoundToo) {
     QuerySchemas schemas;
     for (const auto& schema : schemas.load()) {
