@@ -17,12 +17,21 @@ namespace {
 const char16_t kDeclarationFactsQuery[] = u"(./@name, ./xs:annotation/xs:appinfo/text())";
 // The same for the declaration bound to $d.
 const char16_t kFactsOfDeclaration[] = u"$d/@name, $d/xs:annotation/xs:appinfo/text()";
+// The same for every top-level component, with the source attributes of its
+// appinfo elements before the texts.
+const char16_t kTopLevelFacts[] =
+    u"for $d in (self::xs:schema/*) return ($d, $d/@name, "
+    u"$d/xs:annotation/xs:appinfo/@source, $d/xs:annotation/xs:appinfo/text())";
+const XMLCh kRegisteredSource[] = u"RP210";
 
 // Files a node of a declaration's facts: its name attribute, or a text node
 // whose parent is one of its appinfo elements.
 void addFact(DeclarationAnnotations& facts, const xercesc::DOMNode* node) {
     if (node->getNodeType() == xercesc::DOMNode::ATTRIBUTE_NODE) {
-        facts.nameAttribute = node;
+        if (!xercesc::XMLString::equals(node->getLocalName(), u"source"))
+            facts.nameAttribute = node;
+        else if (xercesc::XMLString::equals(node->getNodeValue(), kRegisteredSource))
+            facts.registered = true;
         return;
     }
     // "@source" is the appinfo's attribute of that local name in no namespace.
@@ -47,6 +56,40 @@ DeclarationAnnotations readAnnotations(LoaderState& state, const xercesc::DOMEle
     return facts;
 }
 
+// Evaluates `query`, which yields each declaration followed by its facts,
+// files the facts of each declaration not known yet, and appends the
+// declarations to `out` in the order the query yields them. Sources are filed
+// for known declarations too: only the top-level query yields them.
+void fileFacts(LoaderState& state, QueryCache& cache, const xercesc::DOMNode* context,
+               const WString& query, DeclarationList& out) {
+    std::vector<xercesc::DOMNode*> nodes;
+    selectNodes(state, context, query, nodes);
+    DeclarationAnnotations* facts = nullptr;
+    bool known = false;
+    for (xercesc::DOMNode* node : nodes) {
+        if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
+            auto* declaration = static_cast<xercesc::DOMElement*>(node);
+            out.push_back(declaration);
+            const auto entry = cache.annotations.emplace(declaration, DeclarationAnnotations());
+            facts = &entry.first->second;
+            known = !entry.second;
+        } else if (facts != nullptr &&
+                   (!known || node->getNodeType() == xercesc::DOMNode::ATTRIBUTE_NODE)) {
+            addFact(*facts, node);
+        }
+    }
+}
+
+// The top-level components with their facts, read at the first need.
+const DeclarationList& topLevelComponents(LoaderState& state, QueryCache& cache) {
+    if (!cache.topLevelComponents) {
+        DeclarationList components;
+        fileFacts(state, cache, schemaElement(state), kTopLevelFacts, components);
+        cache.topLevelComponents = std::move(components);
+    }
+    return *cache.topLevelComponents;
+}
+
 // The facts of `declaration`, read at the first question of this load; null
 // when there is no load to keep them for.
 const DeclarationAnnotations* annotationsOf(LoaderState& state,
@@ -58,11 +101,9 @@ const DeclarationAnnotations* annotationsOf(LoaderState& state,
     if (found != cache->annotations.end())
         return &found->second;
     // The first question about a top-level component reads them all.
-    if (!cache->topLevelFactsRead && declaration->getParentNode() != nullptr &&
-        declaration->getParentNode() == state.schemaDocument->getDocumentElement()) {
-        cache->topLevelFactsRead = true;
-        DeclarationList components;
-        readDeclarationFacts(state, declaration->getParentNode(), u"self::xs:schema/*", components);
+    if (!cache->topLevelComponents && declaration->getParentNode() != nullptr &&
+        declaration->getParentNode() == schemaElement(state)) {
+        topLevelComponents(state, *cache);
         found = cache->annotations.find(declaration);
         if (found != cache->annotations.end())
             return &found->second;
@@ -87,22 +128,21 @@ void readDeclarationFacts(LoaderState& state, const xercesc::DOMNode* context,
         return;
     }
     // Each declaration, then what the per-declaration query gives for it.
-    std::vector<xercesc::DOMNode*> nodes;
-    selectNodes(state, context,
-                u"for $d in (" + declarations + u") return ($d, " + kFactsOfDeclaration + u")",
-                nodes);
-    DeclarationAnnotations* facts = nullptr;
-    bool known = false;
-    for (xercesc::DOMNode* node : nodes) {
-        if (node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE) {
-            auto* declaration = static_cast<xercesc::DOMElement*>(node);
-            out.push_back(declaration);
-            const auto entry = cache->annotations.emplace(declaration, DeclarationAnnotations());
-            facts = &entry.first->second;
-            known = !entry.second;
-        } else if (facts != nullptr && !known) {
-            addFact(*facts, node);
-        }
+    fileFacts(state, *cache, context,
+              u"for $d in (" + declarations + u") return ($d, " + kFactsOfDeclaration + u")", out);
+}
+
+void findRegisteredComponents(LoaderState& state, DeclarationList& out) {
+    QueryCache* cache = queryCache(state);
+    if (cache == nullptr) {
+        selectElements(state, schemaElement(state),
+                       u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']", out);
+        return;
+    }
+    // "@source='RP210'" holds when one of the sources is exactly that text.
+    for (xercesc::DOMElement* component : topLevelComponents(state, *cache)) {
+        if (cache->annotations.at(component).registered)
+            out.push_back(component);
     }
 }
 

@@ -30,6 +30,12 @@ std::optional<WString> nameAttributeText(LoaderState& state,
 void readDeclarationFacts(LoaderState& state, const xercesc::DOMNode* context,
                           const WString& declarations, DeclarationList& out);
 
+/// The answer of "self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"
+/// asked of the schema element: the top-level components that one of their
+/// appinfo elements marks as registered, in document order; read together
+/// with the facts above of every top-level component.
+void findRegisteredComponents(LoaderState& state, DeclarationList& out);
+
 } // namespace Loading
 } // namespace MetaMetadata
 } // namespace Palimo

@@ -28,6 +28,9 @@ using ElementsByName = std::unordered_map<WString, xercesc::DOMElement*, WString
 /// attribute node.
 struct DeclarationAnnotations {
     const xercesc::DOMNode* nameAttribute = nullptr;
+    /// Whether one of those appinfo elements has the source "RP210"; known
+    /// for top-level components only.
+    bool registered = false;
     std::vector<std::pair<const XMLCh*, const xercesc::DOMNode*>> firstTextBySource;
 };
 
@@ -75,8 +78,8 @@ struct QueryCache {
     std::optional<std::unordered_map<WString, std::vector<WString>, WStringHash>> groupMembers;
     /// Facts of the declarations asked about so far.
     std::unordered_map<const xercesc::DOMElement*, DeclarationAnnotations> annotations;
-    /// Whether the facts of every top-level component were read.
-    bool topLevelFactsRead = false;
+    /// Every top-level component in document order, once their facts are read.
+    std::optional<DeclarationList> topLevelComponents;
     std::unordered_map<const xercesc::DOMElement*, ComplexTypeFacts> complexTypeFacts;
 };
 

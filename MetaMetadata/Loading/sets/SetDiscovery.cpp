@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
 
@@ -9,10 +10,9 @@ namespace MetaMetadata {
 namespace Loading {
 
 void findElementDeclarations(LoaderState& state, DeclarationList& out) {
-    // "/xs:schema/*[...]" asked of the document element: the same nodes in
-    // the same order, without the engine sorting a path from the root.
-    selectElements(state, schemaElement(state),
-                   WString(u"self::xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"), out);
+    // "/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']": the same
+    // nodes in the same order, read with the facts of every top-level component.
+    findRegisteredComponents(state, out);
 }
 
 void findReferenceDeclarations(LoaderState& state, DeclarationList& out) {

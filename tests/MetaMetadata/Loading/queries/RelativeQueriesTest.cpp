@@ -40,6 +40,17 @@ TEST(RelativeQueries, GiveTheNodesOfTheAbsoluteExpressionsInOrder) {
     }
 }
 
+// Registered components are read with the facts of all top-level components.
+TEST(RelativeQueries, RegisteredComponentsAreThoseOfTheSourceScan) {
+    for (const auto& schema : QuerySchemas().load()) {
+        SCOPED_TRACE(schema->name());
+        Loading::DeclarationList registered;
+        Loading::findRegisteredComponents(schema->state(), registered);
+        EXPECT_EQ(registered,
+                  schema->elements("/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"));
+    }
+}
+
 // Every complex type of the schema, top-level or inline.
 Loading::DeclarationList complexTypes(QuerySchema& schema) {
     return schema.elements("//xs:complexType");
