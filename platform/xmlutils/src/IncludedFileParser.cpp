@@ -128,8 +128,7 @@ public:
         setErrorHandler(&errors);
         setXMLEntityResolver(&resolver);
         fragment_ = nullptr;
-        depth_ = 0;
-        keepsWhitespace_.clear();
+        open_.clear();
         pendingWhitespace_.clear();
         nestingExceeded_ = false;
     }
@@ -160,24 +159,26 @@ protected:
                       const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
                       const XMLSize_t attributeCount, const bool isEmpty,
                       const bool isRoot) override {
-        // Counted here rather than by walking up the tree: a parent step
-        // costs Xerces a dynamic cast.
-        if (++depth_ > kNestingLimit) {
+        if (open_.size() >= static_cast<std::size_t>(kNestingLimit)) {
             nestingExceeded_ = true;
             throw StopParse{};
         }
         pendingWhitespace_.clear();
-        keepsWhitespace_.push_back(keepsWhitespace(element.getBaseName(), uriId));
+        open_.push_back({fCurrentParent, keepsWhitespace(element.getBaseName(), uriId)});
         XercesDOMParser::startElement(element, uriId, prefix, attributes, attributeCount, isEmpty,
                                       isRoot);
     }
 
-    void endElement(const xercesc::XMLElementDecl& element, const unsigned int uriId,
-                    const bool isRoot, const XMLCh* const prefix) override {
-        --depth_;
+    // What the base class does at the end of an element, in this parser's
+    // setting (no XInclude, a fragment rather than the document at the top),
+    // with the parent taken from the stack: asking the element for its parent
+    // costs Xerces a dynamic cast.
+    void endElement(const xercesc::XMLElementDecl&, const unsigned int, const bool,
+                    const XMLCh* const) override {
         pendingWhitespace_.clear();
-        keepsWhitespace_.pop_back();
-        XercesDOMParser::endElement(element, uriId, isRoot, prefix);
+        fCurrentNode = fCurrentParent;
+        fCurrentParent = open_.back().parent;
+        open_.pop_back();
     }
 
     // Text made of whitespace only is left out where the schema's structure
@@ -223,14 +224,20 @@ private:
     }
 
     // Whether whitespace-only text in the innermost open element counts.
-    bool keepsWhitespace() const { return !keepsWhitespace_.empty() && keepsWhitespace_.back(); }
+    bool keepsWhitespace() const { return !open_.empty() && open_.back().keepsWhitespace; }
+
+    // An element being built: the node it was appended to, and whether
+    // whitespace-only text in it counts.
+    struct OpenElement {
+        xercesc::DOMNode* parent;
+        bool keepsWhitespace;
+    };
 
     xercesc::DOMDocument& target_;
     xercesc::SecurityManager security_;
     xercesc::DOMDocumentFragment* fragment_ = nullptr;
-    int depth_ = 0;
     bool nestingExceeded_ = false;
-    std::vector<bool> keepsWhitespace_;
+    std::vector<OpenElement> open_; // innermost last; its size is the depth
     std::u16string pendingWhitespace_;
 };
 
