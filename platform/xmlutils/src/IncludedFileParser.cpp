@@ -124,7 +124,9 @@ public:
         setDocument(nullptr);
     }
 
-    void prepare(xercesc::ErrorHandler& errors, xercesc::XMLEntityResolver& resolver) {
+    void prepare(xercesc::ErrorHandler& errors, xercesc::XMLEntityResolver& resolver,
+                 xercesc::DOMElement* componentsParent) {
+        componentsParent_ = componentsParent;
         setErrorHandler(&errors);
         setXMLEntityResolver(&resolver);
         fragment_ = nullptr;
@@ -165,6 +167,9 @@ protected:
         }
         pendingWhitespace_.clear();
         open_.push_back({fCurrentParent, keepsWhitespace(element.getBaseName(), uriId)});
+        // A child element of the file's root is built where it belongs.
+        if (componentsParent_ != nullptr && open_.size() == 2)
+            fCurrentParent = componentsParent_;
         XercesDOMParser::startElement(element, uriId, prefix, attributes, attributeCount, isEmpty,
                                       isRoot);
     }
@@ -236,6 +241,7 @@ private:
     xercesc::DOMDocument& target_;
     xercesc::SecurityManager security_;
     xercesc::DOMDocumentFragment* fragment_ = nullptr;
+    xercesc::DOMElement* componentsParent_ = nullptr;
     bool nestingExceeded_ = false;
     std::vector<OpenElement> open_; // innermost last; its size is the depth
     std::u16string pendingWhitespace_;
@@ -246,7 +252,8 @@ IncludedFileParser::IncludedFileParser(xercesc::DOMDocument& target)
 
 IncludedFileParser::~IncludedFileParser() = default;
 
-xercesc::DOMElement* IncludedFileParser::parse(const std::string& path) {
+xercesc::DOMElement* IncludedFileParser::parse(const std::string& path,
+                                               xercesc::DOMElement* componentsParent) {
     const std::string bytes = readSchemaFile(path);
     const UnicodeString systemId(path.c_str());
 
@@ -254,7 +261,7 @@ xercesc::DOMElement* IncludedFileParser::parse(const std::string& path) {
     FirstErrorHandler errors(problem);
     RefusingEntityResolver resolver(problem);
     Parser& parser = *parser_;
-    parser.prepare(errors, resolver);
+    parser.prepare(errors, resolver, componentsParent);
     {
         struct Detach {
             Parser& parser;

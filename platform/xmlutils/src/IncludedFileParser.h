@@ -23,8 +23,11 @@ public:
     /// from no node, and returns its root, an xs:schema element. Parses and
     /// refuses exactly as parseSchemaFile does (same settings, same checks,
     /// same messages), except that the target document keeps its own XML
-    /// declaration and document type.
-    xercesc::DOMElement* parse(const std::string& path);
+    /// declaration and document type. With `componentsParent`, the root's
+    /// child elements are appended to that element of the target instead, in
+    /// document order, as they are parsed; the root keeps everything else.
+    xercesc::DOMElement* parse(const std::string& path,
+                               xercesc::DOMElement* componentsParent = nullptr);
 
 private:
     class Parser;

@@ -100,7 +100,8 @@ struct Redefinitions {
 
 // One aggregation: the top document, into which the components of every
 // named file are moved, and the files read so far. The named files are parsed
-// into the top document itself, so that moving a component is a relinking of
+// into the top document itself: where a file's components belong at the end
+// of the root, they are built there; elsewhere moving one is a relinking of
 // one node, not a copy of its tree.
 class Aggregation {
 public:
@@ -114,21 +115,28 @@ public:
         filesRead_.insert(SchemaPaths::identity(topPath_));
         const Origin origin{topPath_, {}};
 
-        DOMNode* child = resultRoot_->getFirstChild();
-        while (child) {
-            DOMNode* next = child->getNextSibling();
-            if (directiveOf(child) != Directive::None) {
-                expand(*static_cast<DOMElement*>(child), origin, child, nullptr);
-                resultRoot_->removeChild(child)->release();
-            }
-            child = next;
+        // The components of a directive after the top file's last own
+        // component belong after everything placed before them: at the end.
+        std::vector<std::pair<DOMElement*, bool>> directives; // and whether at the end
+        bool atEnd = true;
+        for (DOMNode* child = resultRoot_->getLastChild(); child;
+             child = child->getPreviousSibling()) {
+            if (directiveOf(child) != Directive::None)
+                directives.emplace_back(static_cast<DOMElement*>(child), atEnd);
+            else if (child->getNodeType() == DOMNode::ELEMENT_NODE)
+                atEnd = false;
+        }
+        for (auto it = directives.rbegin(); it != directives.rend(); ++it) {
+            expand(*it->first, origin, it->second ? nullptr : it->first, nullptr);
+            resultRoot_->removeChild(it->first)->release();
         }
         return result_;
     }
 
 private:
-    // Inserts before `before` the components of the file that `directive`
-    // (written in `origin`) names, unless that file was read already.
+    // Inserts before `before`, or with `before` null builds at the end of the
+    // root, the components of the file that `directive` (written in `origin`)
+    // names, unless that file was read already.
     void expand(const DOMElement& directive, const Origin& origin, DOMNode* before,
                 Redefinitions* outer) {
         if (!directive.hasAttribute(kSchemaLocation))
@@ -140,7 +148,8 @@ private:
 
         if (!included_)
             included_ = std::make_unique<IncludedFileParser>(*result_);
-        DOMElement& fileRoot = *included_->parse(path);
+        DOMNode* lastBefore = before == nullptr ? resultRoot_->getLastChild() : nullptr;
+        DOMElement& fileRoot = *included_->parse(path, before == nullptr ? resultRoot_ : nullptr);
         const Origin fileOrigin{path, mergeNamespaceDeclarations(*resultRoot_, fileRoot)};
 
         // A redefinition reaches the redefined file and what it includes,
@@ -154,6 +163,19 @@ private:
             redefinitions = &own;
         }
 
+        if (before == nullptr)
+            settleBuiltComponents(lastBefore, fileOrigin, redefinitions);
+        else
+            moveComponents(fileRoot, fileOrigin, before, redefinitions);
+        // Redefinitions that matched nothing still belong to the schema.
+        for (DOMElement* component : own.unused)
+            insert({component, &origin}, before);
+    }
+
+    // The components of a file parsed apart, moved before `before` in
+    // document order, with the directives among them expanded there.
+    void moveComponents(DOMElement& fileRoot, const Origin& fileOrigin, DOMNode* before,
+                        Redefinitions* redefinitions) {
         DOMNode* next = nullptr;
         for (DOMNode* child = fileRoot.getFirstChild(); child; child = next) {
             next = child->getNextSibling(); // before the child moves away
@@ -167,13 +189,34 @@ private:
             else
                 insert({&element, &fileOrigin}, before);
         }
-        // Redefinitions that matched nothing still belong to the schema.
-        for (DOMElement* component : own.unused)
-            insert({component, &origin}, before);
+    }
+
+    // The same for the child elements of a file built at the end of the root,
+    // after `lastBefore`: each directive is expanded in its own place and then
+    // removed, a redefined component gives its place to its redefinition.
+    void settleBuiltComponents(DOMNode* lastBefore, const Origin& fileOrigin,
+                               Redefinitions* redefinitions) {
+        DOMNode* next = nullptr;
+        for (DOMNode* child = lastBefore != nullptr ? lastBefore->getNextSibling()
+                                                    : resultRoot_->getFirstChild();
+             child; child = next) {
+            next = child->getNextSibling();
+            auto& element = *static_cast<DOMElement*>(child);
+            if (directiveOf(child) != Directive::None) {
+                expand(element, fileOrigin, child, redefinitions);
+                resultRoot_->removeChild(child)->release();
+            } else if (DOMElement* redefined =
+                           redefinitions ? redefinitions->take(element) : nullptr) {
+                insert({redefined, redefinitions->origin}, child);
+                resultRoot_->removeChild(child)->release();
+            } else {
+                declareOn(element, fileOrigin.declarations);
+            }
+        }
     }
 
     // Moves the component, which is already a node of the result document,
-    // into place.
+    // into place (with `before` null, to the end).
     void insert(Component component, DOMNode* before) {
         declareOn(*component.element, component.origin->declarations);
         resultRoot_->insertBefore(component.element, before);

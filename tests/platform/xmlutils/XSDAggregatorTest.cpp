@@ -158,6 +158,39 @@ TEST_F(XSDAggregatorTest, RedefinitionsReplaceTheComponentsTheyRedefine) {
     EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
 }
 
+// Components of directives after the top file's last own component are built
+// at the end of the root, the others are moved before their directive: the
+// order is that of the directives either way, nested ones and redefinitions
+// included.
+TEST_F(XSDAggregatorTest, ComponentsKeepTheirOrderWhetherBuiltAtTheEndOrMoved) {
+    dir.write("deep.xsd", schema("<xs:element name='D1'/>"));
+    dir.write("inner.xsd", schema("<xs:element name='I1'/><xs:include schemaLocation='deep.xsd'/>"
+                                  "<xs:element name='I2'/>"));
+    dir.write("base.xsd", schema("<xs:simpleType name='T'><xs:restriction base='xs:string'/>"
+                                 "</xs:simpleType><xs:element name='E' type='ff:T'/>"
+                                 "<xs:include schemaLocation='inner.xsd'/>"));
+    dir.write("other.xsd", schema("<xs:element name='O'/>"));
+    for (const std::string tail : {"", "<xs:element name='Last'/>"}) {
+        SCOPED_TRACE(tail);
+        dir.write("top.xsd",
+                  schema("<xs:element name='Own'/><xs:redefine schemaLocation='base.xsd'>"
+                         "<xs:simpleType name='T'><xs:restriction base='ff:T'>"
+                         "<xs:maxLength value='4'/></xs:restriction></xs:simpleType>"
+                         "<xs:group name='Unmatched'><xs:sequence/></xs:group>"
+                         "</xs:redefine><xs:include schemaLocation='other.xsd'/>" +
+                         tail));
+        DOMDocument* doc = aggregateTemp("top.xsd");
+        std::vector<std::string> expected = {"element Own",     "simpleType T", "element E",
+                                             "element I1",      "element D1",   "element I2",
+                                             "group Unmatched", "element O"};
+        if (!tail.empty())
+            expected.push_back("element Last");
+        EXPECT_EQ(components(doc), expected);
+        EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
+        EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"redefine")->getLength(), 0u);
+    }
+}
+
 TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     dir.write("otherns.xsd", "<xs:schema xmlns:xs='urn:not-xsd'/>");
     const std::string d = dir.path().string();
@@ -257,9 +290,10 @@ TEST_F(XSDAggregatorTest, IncludedFilesKeepEveryTextButStructuralWhitespace) {
         return doc->getElementsByTagNameNS(u"*", localName)->item(0);
     };
     using ::testing::ElementsAre;
-    // The top file's own text stays: it is parsed by the caller's parser.
+    // The top file's own text stays (it is parsed by the caller's parser);
+    // the components of a directive at the end are built after it.
     EXPECT_THAT(childrenOf(doc->getDocumentElement()),
-                ElementsAre("text:\n", "<element>", "<element>", "text:\n"));
+                ElementsAre("text:\n", "text:\n", "<element>", "<element>"));
     EXPECT_THAT(childrenOf(first(u"element")), ElementsAre("<annotation>"));
     EXPECT_THAT(childrenOf(first(u"annotation")), ElementsAre("<appinfo>", "<documentation>"));
     EXPECT_THAT(childrenOf(first(u"appinfo")), ElementsAre("text:\n   ", "node 8", "text:v"));
