@@ -15,7 +15,7 @@ namespace {
 
 // Files each owner of a `name` attribute that `expression` lists under the
 // attribute's value; the first in document order keeps a name.
-ElementsByName indexByName(LoaderState& state, const WString& expression) {
+ElementsByName indexByName(LoaderState& state, const char16_t* expression) {
     std::vector<xercesc::DOMNode*> names;
     selectNodes(state, schemaElement(state), expression, names);
     ElementsByName index;
@@ -55,9 +55,22 @@ const std::vector<TopLevelElement>& topLevelElementList(LoaderState& state, Quer
         else
             names.emplace(toWstring(node->getNodeValue()), element.element);
     }
-    if (!cache.topLevelElements)
-        cache.topLevelElements = std::move(names);
+    cache.topLevelElements = std::move(names);
     return *(cache.topLevelElementList = std::move(elements));
+}
+
+// The index of the answers of "./xs:element[@name='...']", filled with the
+// list of top-level elements.
+const ElementsByName& topLevelElementNames(LoaderState& state, QueryCache& cache) {
+    topLevelElementList(state, cache);
+    return *cache.topLevelElements;
+}
+
+// The index of the answers of "/xs:schema/xs:complexType[@name='...']".
+const ElementsByName& complexTypeNames(LoaderState& state, QueryCache& cache) {
+    if (!cache.complexTypes)
+        cache.complexTypes = indexByName(state, u"self::xs:schema/xs:complexType/@name");
+    return *cache.complexTypes;
 }
 
 bool hasValue(const xercesc::DOMNode* attribute, const XMLCh* value) {
@@ -104,36 +117,29 @@ bool isPlainLiteralText(const WString& name) {
 namespace {
 
 // The answer of `pastedExpression` for its first node. Names that the engine
-// reads as themselves come from the index, filled on first use by
-// `indexExpression`; any other name only has its pasted expression compiled.
+// reads as themselves come from the index that `index` fills on first use;
+// any other name only has its pasted expression compiled.
 xercesc::DOMElement* findByName(LoaderState& state, const WString& name,
                                 const WString& pastedExpression,
-                                std::optional<ElementsByName> QueryCache::*index,
-                                const char16_t* indexExpression) {
+                                const ElementsByName& (*index)(LoaderState&, QueryCache&)) {
     QueryCache* cache = queryCache(state);
     if (cache == nullptr)
         return namedExactly(selectFirstElement(state, schemaElement(state), pastedExpression),
                             name);
     if (!isPlainLiteralText(name))
         compileOnly(state, pastedExpression);
-    std::optional<ElementsByName>& names = cache->*index;
-    if (!names && index == &QueryCache::topLevelElements)
-        topLevelElementList(state, *cache);
-    if (!names)
-        names = indexByName(state, indexExpression);
-    return lookUp(*names, name);
+    return lookUp(index(state, *cache), name);
 }
 
 } // namespace
 
 xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name) {
-    return findByName(state, name, u"./xs:element[@name='" + name + u"']",
-                      &QueryCache::topLevelElements, u"./xs:element/@name");
+    return findByName(state, name, u"./xs:element[@name='" + name + u"']", topLevelElementNames);
 }
 
 xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name) {
     return findByName(state, name, u"/xs:schema/xs:complexType[@name='" + name + u"']",
-                      &QueryCache::complexTypes, u"self::xs:schema/xs:complexType/@name");
+                      complexTypeNames);
 }
 
 void findTopLevelElementsOfType(LoaderState& state, const char16_t* type, DeclarationList& out) {

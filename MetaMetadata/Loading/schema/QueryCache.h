@@ -66,11 +66,11 @@ struct QueryCache {
     /// Texts of the expressions evaluated for a list of nodes.
     std::set<WString> listExpressions;
 
-    /// Owners of "./xs:element/@name" asked of the document element, by
-    /// name; the first in document order keeps a name.
-    std::optional<ElementsByName> topLevelElements;
-    /// Every top-level xs:element in document order, read with the name index.
+    /// Every top-level xs:element in document order, and the owners of their
+    /// name attributes ("./xs:element/@name" asked of the document element)
+    /// by name, the first in document order keeping a name; read together.
     std::optional<std::vector<TopLevelElement>> topLevelElementList;
+    std::optional<ElementsByName> topLevelElements;
     /// Owners of "self::xs:schema/xs:complexType/@name", likewise.
     std::optional<ElementsByName> complexTypes;
     /// Names of the substitution group candidates by their group's local name,
