@@ -4,6 +4,12 @@
 // mutations reach includes, imports and redefinitions across files. A load
 // may fail only with an exception derived from BaseException: any other
 // exception escapes the target and is reported as a finding, like a crash.
+//
+// Large inputs: "<!--repeat:N-->TEXT<!--end-->" stands for N copies of TEXT,
+// up to kExpandedLimit bytes in all, so that a small input reaches the sizes,
+// counts and depths at which the aggregator's limits hold (thousands of
+// attributes, appinfo elements or entity references) and mutations of it
+// stay cheap. Inputs of up to a megabyte are fuzzed as they are.
 #include "CommonSchema.h"
 
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
@@ -30,6 +36,42 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kSplitMarker = "<!--split-->";
+constexpr std::string_view kRepeatMarker = "<!--repeat:";
+constexpr std::string_view kEndMarker = "<!--end-->";
+constexpr std::size_t kExpandedLimit = 1u << 20;
+
+// The input with every repetition written out, in one pass; the copies stop
+// at kExpandedLimit bytes.
+std::string expandRepetitions(std::string_view input) {
+    std::string out;
+    out.reserve(input.size());
+    for (;;) {
+        const std::size_t start = input.find(kRepeatMarker);
+        if (start == std::string_view::npos)
+            break;
+        const std::size_t digits = start + kRepeatMarker.size();
+        std::size_t i = digits;
+        std::size_t count = 0;
+        while (i < input.size() && i - digits < 9 && input[i] >= '0' && input[i] <= '9')
+            count = count * 10 + static_cast<std::size_t>(input[i++] - '0');
+        const std::size_t close = input.compare(i, 3, "-->") == 0 ? i + 3 : std::string_view::npos;
+        const std::size_t end = close == std::string_view::npos ? std::string_view::npos
+                                                                : input.find(kEndMarker, close);
+        if (end == std::string_view::npos) {
+            out.append(input.substr(0, digits));
+            input.remove_prefix(digits);
+            continue;
+        }
+        out.append(input.substr(0, start));
+        const std::string_view body = input.substr(close, end - close);
+        for (std::size_t n = 0;
+             n < count && !body.empty() && out.size() + body.size() <= kExpandedLimit; ++n)
+            out.append(body);
+        input.remove_prefix(end + kEndMarker.size());
+    }
+    out.append(input);
+    return out;
+}
 
 // One directory per process (parallel fuzz jobs must not share files),
 // removed when the process ends normally.
@@ -101,7 +143,9 @@ std::size_t walk(const Palimo::MetaMetadata::Dictionary& dictionary) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const WorkDirectory& directory = workDirectory();
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::string expanded =
+        expandRepetitions(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view input(expanded);
     const std::size_t split = input.find(kSplitMarker);
     const fs::path top = directory.write("main.xsd", input.substr(0, split));
     if (split == std::string_view::npos)

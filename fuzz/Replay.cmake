@@ -9,7 +9,7 @@ if(NOT TARGET loader_fuzz_replay)
   target_link_libraries(loader_fuzz_replay PRIVATE palimo_loader)
   palimo_warnings(loader_fuzz_replay)
   add_test(NAME loader_fuzz_replay
-    COMMAND loader_fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus
+    COMMAND loader_fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus-large
             ${PROJECT_SOURCE_DIR}/tests/data/fuzz-regressions)
   set_tests_properties(loader_fuzz_replay PROPERTIES TIMEOUT 600)
 endif()

@@ -2,6 +2,9 @@
 
 #include "MetaMetadata/Loading/Exceptions.h"
 
+#include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/XMLUtils/QuotedText.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -17,9 +20,11 @@ namespace Loading {
 
 namespace {
 
-/// A caught exception's text; a null text is written as the empty text.
+/// A caught exception's text, cut as a quoted text is (it may quote an
+/// expression that pastes a schema's text); a null text is written as the
+/// empty text.
 WString textOf(const XMLCh* text) {
-    return text != nullptr ? WString(text) : WString();
+    return text != nullptr ? XMLUtils::quotedText(WString(text)) : WString();
 }
 
 /// The readable name of a class as the run-time type information gives it
@@ -98,6 +103,18 @@ void translateXmlFailure(const xercesc::XMLException& e) {
 void throwCheckFailure(const char* condition, const WString& message, const char* file, int line) {
     throw Exceptions::ParseError(Platform::stringToWstring(condition) + u": " + message, file,
                                  line);
+}
+
+WString quotedText(const WString& text) {
+    return XMLUtils::quotedText(text);
+}
+
+void refuseOverlongText(const char* what, const WString& text, const char* file, int line) {
+    if (text.size() <= XMLUtils::Limits::kQuotedText)
+        return;
+    throw Exceptions::InvalidStringRepresentation(u"Invalid " + Utils::stringToWstring(what) +
+                                                      u" text: \"" + quotedText(text) + u"\"",
+                                                  file, line);
 }
 
 } // namespace Loading

@@ -31,6 +31,16 @@ WString describeXmlFailure(const xercesc::XMLException& e);
 [[noreturn]] void translateXmlFailure(const xercesc::SAXException& e);
 [[noreturn]] void translateXmlFailure(const xercesc::XMLException& e);
 
+/// `text` as a message quotes it: cut after XMLUtils::Limits::kQuotedText
+/// code units, with a note of its full length (XMLUtils::quotedText).
+WString quotedText(const WString& text);
+
+/// Throws the core library's InvalidStringRepresentation "Invalid <what>
+/// text: "<text>"", with `text` cut as quotedText cuts it, when `text` is
+/// longer than XMLUtils::Limits::kQuotedText: no text of a label, key, local
+/// tag, UUID or UMID is, and the core library would quote it whole.
+void refuseOverlongText(const char* what, const WString& text, const char* file, int line);
+
 /// Throws ParseError "<condition>: <message>" with the given source location.
 [[noreturn]] void throwCheckFailure(const char* condition, const WString& message, const char* file,
                                     int line);

@@ -1,5 +1,6 @@
 #include "MetaMetadata/Loading/elements/ElementBuilder.h"
 
+#include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
@@ -28,8 +29,8 @@ bool isReference(Identifier id) {
 [[noreturn]] void throwInvalidDeclaration(const char16_t* text,
                                           const xercesc::DOMElement* declaration, const char* file,
                                           int line) {
-    throw Exceptions::InvalidMetaElementDeclaration(text + attributeText(declaration, "name"), file,
-                                                    line);
+    throw Exceptions::InvalidMetaElementDeclaration(
+        text + quotedText(attributeText(declaration, "name")), file, line);
 }
 
 auto_ptr<MetaElement> constructReference(LoaderState& state, xercesc::DOMElement* declaration,

@@ -1,5 +1,6 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 
+#include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/XPathQueries.h"
@@ -41,12 +42,13 @@ auto_ptr<LocalTag> readLocalTag(LoaderState& state, const xercesc::DOMElement* d
     const std::optional<WString> tag = appinfoText(state, declaration, kLocalTagSource);
     if (!tag)
         return auto_ptr<LocalTag>();
+    refuseOverlongText("local tag", *tag, __FILE__, __LINE__);
     return auto_ptr<LocalTag>(new LocalTag(tag->c_str(), kDottedHex));
 }
 
 void checkULDesignator(WString designator) {
     if (designator.size() != kULDesignatorLength)
-        throw Exceptions::InvalidULDesignator(designator, __FILE__, __LINE__);
+        throw Exceptions::InvalidULDesignator(quotedText(designator), __FILE__, __LINE__);
 }
 
 } // namespace Loading

@@ -39,12 +39,8 @@ void addFact(DeclarationAnnotations& facts, const xercesc::DOMNode* node) {
     const xercesc::DOMAttr* source = appinfo->getAttributeNodeNS(nullptr, u"source");
     if (source == nullptr)
         return;
-    const XMLCh* sourceText = source->getValue();
-    for (const auto& entry : facts.firstTextBySource) {
-        if (xercesc::XMLString::equals(entry.first, sourceText))
-            return; // only the first text in document order counts
-    }
-    facts.firstTextBySource.emplace_back(sourceText, node);
+    // Only the first text in document order counts: a later one is not filed.
+    facts.firstTextBySource.emplace(std::u16string_view(source->getValue()), node);
 }
 
 DeclarationAnnotations readAnnotations(LoaderState& state, const xercesc::DOMElement* declaration) {
@@ -153,11 +149,8 @@ std::optional<WString> appinfoText(LoaderState& state, const xercesc::DOMElement
         return selectOptionalText(state, declaration,
                                   u"./xs:annotation/xs:appinfo[@source='" + WString(source) +
                                       u"']/text()");
-    for (const auto& entry : facts->firstTextBySource) {
-        if (xercesc::XMLString::equals(entry.first, source))
-            return valueOf(entry.second);
-    }
-    return std::nullopt;
+    const auto found = facts->firstTextBySource.find(std::u16string_view(source));
+    return found != facts->firstTextBySource.end() ? valueOf(found->second) : std::nullopt;
 }
 
 std::optional<WString> nameAttributeText(LoaderState& state,

@@ -114,6 +114,20 @@ bool isPlainLiteralText(const WString& name) {
     return true;
 }
 
+std::optional<WString> literalValue(const WString& name) {
+    WString value;
+    value.reserve(name.size());
+    for (WString::size_type i = 0; i < name.size(); ++i) {
+        if (name[i] == u'\'') {
+            if (i + 1 >= name.size() || name[i + 1] != u'\'')
+                return std::nullopt;
+            ++i;
+        }
+        value.push_back(name[i]);
+    }
+    return value;
+}
+
 namespace {
 
 // The answer of `pastedExpression` for its first node. Names that the engine
@@ -122,13 +136,16 @@ namespace {
 xercesc::DOMElement* findByName(LoaderState& state, const WString& name,
                                 const WString& pastedExpression,
                                 const ElementsByName& (*index)(LoaderState&, QueryCache&)) {
+    // The name the pasted literal stands for: "a''b" is XPath's "a'b".
+    const std::optional<WString> literal = literalValue(name);
+    const WString& sought = literal ? *literal : name;
     QueryCache* cache = queryCache(state);
     if (cache == nullptr)
         return namedExactly(selectFirstElement(state, schemaElement(state), pastedExpression),
-                            name);
+                            sought);
     if (!isPlainLiteralText(name))
         compileOnly(state, pastedExpression);
-    return lookUp(index(state, *cache), name);
+    return lookUp(index(state, *cache), sought);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 // of one query per name looked up or one scan per list asked for.
 #include "MetaMetadata/Loading/LoaderState.h"
 
+#include <optional>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
@@ -15,6 +17,12 @@ namespace Loading {
 /// compiled (a malformed one fails as it would anyway) but never evaluated:
 /// its answer would be a question of the schema's choosing.
 bool isPlainLiteralText(const WString& name);
+
+/// The text of the XPath literal "'" + name + "'" when that is one whole
+/// literal: `name` with each "''" (XPath's escaped apostrophe) read as one
+/// apostrophe. nullopt when an apostrophe stands alone, which ends the
+/// literal early.
+std::optional<WString> literalValue(const WString& name);
 
 /// The answer of "./xs:element[@name='" + name + "']" asked of the document
 /// element for its first node: the first child xs:element of that name, in

@@ -31,7 +31,9 @@ struct DeclarationAnnotations {
     /// Whether one of those appinfo elements has the source "RP210"; known
     /// for top-level components only.
     bool registered = false;
-    std::vector<std::pair<const XMLCh*, const xercesc::DOMNode*>> firstTextBySource;
+    /// By the source text, which the document keeps: one lookup per fact
+    /// filed or asked for, however many sources a declaration has.
+    std::unordered_map<std::u16string_view, const xercesc::DOMNode*> firstTextBySource;
 };
 
 /// The base and the own member declarations of a complex type.

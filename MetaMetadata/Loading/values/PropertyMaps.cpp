@@ -39,15 +39,15 @@ void fillPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
     if (namespaceURI.empty())
         throwCheckFailure("!namespaceURI.empty ()",
                           u"Couldn't retrieve node's NamespaceURI: " +
-                              properties.getProperty(u"name"),
+                              quotedText(properties.getProperty(u"name")),
                           __FILE__, __LINE__);
     properties.addProperty(u"XMLNamespaceURI", namespaceURI);
 
     const auto it = state.namespace2PrefixMap_.find(namespaceURI);
     if (it == state.namespace2PrefixMap_.end())
         throwCheckFailure("it != namespace2PrefixMap_.end ()",
-                          u"No default prefix defined for namespace: " + namespaceURI, __FILE__,
-                          __LINE__);
+                          u"No default prefix defined for namespace: " + quotedText(namespaceURI),
+                          __FILE__, __LINE__);
     properties.addProperty(u"XMLDefaultPrefix", it->second);
 }
 

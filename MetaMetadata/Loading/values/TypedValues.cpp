@@ -1,5 +1,7 @@
 #include "MetaMetadata/Loading/values/TypedValues.h"
 
+#include "MetaMetadata/Loading/ErrorReporting.h"
+
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -185,16 +187,20 @@ auto_ptr<Types::BaseType> parseTypedValue(Identifier type, Identifier subType,
     case Id::Rational:
         return parseRational(text);
     case Id::UMID32:
+        refuseOverlongText("UMID32", text, __FILE__, __LINE__);
         return ValuePtr(new Types::UMID32(text.c_str(), kDottedHex));
     case Id::UMID64:
+        refuseOverlongText("UMID64", text, __FILE__, __LINE__);
         return ValuePtr(new Types::UMID64(text.c_str(), kDottedHex));
     case Id::UniversalLabel:
+        refuseOverlongText("universal label", text, __FILE__, __LINE__);
         return ValuePtr(new Types::UniversalLabel(text.c_str(), kDottedHex));
     case Id::UTF16:
         return ValuePtr(new Types::UTF16(firstWordCharacter(text)));
     case Id::UTF16String:
         return ValuePtr(new Types::UTF16String(text.c_str()));
     case Id::UUID:
+        refuseOverlongText("UUID", text, __FILE__, __LINE__);
         return ValuePtr(new Types::UUID(text.c_str(), kDottedHex));
     default:
         return ValuePtr();

@@ -1,6 +1,7 @@
 #include "IncludedFileParser.h"
 
 #include "SchemaFileChecks.h"
+#include "SchemaFileScan.h"
 
 #include <Palimo/XMLUtils/UnicodeString.h>
 
@@ -97,7 +98,6 @@ public:
         cacheGrammarFromParse(false);
         useCachedGrammarInParse(false);
         setExitOnFirstFatalError(true);
-        security_.setEntityExpansionLimit(kEntityExpansionLimit);
         setSecurityManager(&security_);
     }
 
@@ -116,6 +116,7 @@ public:
     }
 
     bool nestingExceeded() const { return nestingExceeded_; }
+    bool attributesExceeded() const { return attributesExceeded_; }
 
     // Gives the target back: it is never the parser's to release.
     void detach() {
@@ -125,7 +126,12 @@ public:
     }
 
     void prepare(xercesc::ErrorHandler& errors, xercesc::XMLEntityResolver& resolver,
-                 xercesc::DOMElement* componentsParent) {
+                 xercesc::DOMElement* componentsParent, const EntityBudget& budget) {
+        // The scanner copies the limit, and restarts its count, when it is
+        // given the manager: once per file.
+        security_.setEntityExpansionLimit(budget.expansions());
+        setSecurityManager(&security_);
+        attributesExceeded_ = false;
         componentsParent_ = componentsParent;
         setErrorHandler(&errors);
         setXMLEntityResolver(&resolver);
@@ -161,8 +167,14 @@ protected:
                       const xercesc::RefVectorOf<xercesc::XMLAttr>& attributes,
                       const XMLSize_t attributeCount, const bool isEmpty,
                       const bool isRoot) override {
-        if (open_.size() >= static_cast<std::size_t>(kNestingLimit)) {
+        if (open_.size() >= Limits::kNesting) {
             nestingExceeded_ = true;
+            throw StopParse{};
+        }
+        // Before the element is built: Xerces files each attribute by a
+        // linear search of those before it.
+        if (attributeCount > Limits::kAttributes) {
+            attributesExceeded_ = true;
             throw StopParse{};
         }
         pendingWhitespace_.clear();
@@ -243,6 +255,7 @@ private:
     xercesc::DOMDocumentFragment* fragment_ = nullptr;
     xercesc::DOMElement* componentsParent_ = nullptr;
     bool nestingExceeded_ = false;
+    bool attributesExceeded_ = false;
     std::vector<OpenElement> open_; // innermost last; its size is the depth
     std::u16string pendingWhitespace_;
 };
@@ -255,13 +268,14 @@ IncludedFileParser::~IncludedFileParser() = default;
 xercesc::DOMElement* IncludedFileParser::parse(const std::string& path,
                                                xercesc::DOMElement* componentsParent) {
     const std::string bytes = readSchemaFile(path);
+    const EntityBudget budget = scanSchemaFile(bytes, path);
     const UnicodeString systemId(path.c_str());
 
     FirstProblem problem;
     FirstErrorHandler errors(problem);
     RefusingEntityResolver resolver(problem);
     Parser& parser = *parser_;
-    parser.prepare(errors, resolver, componentsParent);
+    parser.prepare(errors, resolver, componentsParent, budget);
     {
         struct Detach {
             Parser& parser;
@@ -286,7 +300,9 @@ xercesc::DOMElement* IncludedFileParser::parse(const std::string& path,
 
     if (parser.nestingExceeded())
         failNesting(path);
-    problem.failIfAny(path);
+    if (parser.attributesExceeded())
+        failAttributes(path);
+    problem.failIfAny(path, budget);
     xercesc::DOMElement* root = parser.root();
     checkSchemaRoot(root, path);
     return root;

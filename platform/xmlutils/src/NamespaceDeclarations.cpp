@@ -1,5 +1,9 @@
 #include "NamespaceDeclarations.h"
 
+#include <Palimo/XMLUtils/Limits.h>
+#include <Palimo/XMLUtils/QuotedText.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
 #include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMNamedNodeMap.hpp>
 #include <xercesc/util/XMLString.hpp>
@@ -27,22 +31,39 @@ bool isPrefixed(const xercesc::DOMAttr& attribute) {
 
 } // namespace
 
-LocalDeclarations mergeNamespaceDeclarations(xercesc::DOMElement& resultRoot,
-                                             const xercesc::DOMElement& fileRoot) {
+RootDeclarations::RootDeclarations(xercesc::DOMElement& root) : root_(root) {
+    const xercesc::DOMNamedNodeMap* attributes = root.getAttributes();
+    for (XMLSize_t i = 0; attributes && i < attributes->getLength(); ++i) {
+        const auto* attribute = static_cast<const xercesc::DOMAttr*>(attributes->item(i));
+        if (isDeclaration(*attribute))
+            byPrefix_.emplace(text(attribute->getLocalName()), text(attribute->getValue()));
+    }
+}
+
+LocalDeclarations RootDeclarations::merge(const xercesc::DOMElement& fileRoot,
+                                          const std::string& path) {
     LocalDeclarations local;
     const xercesc::DOMNamedNodeMap* attributes = fileRoot.getAttributes();
     for (XMLSize_t i = 0; attributes && i < attributes->getLength(); ++i) {
         const auto* attribute = static_cast<const xercesc::DOMAttr*>(attributes->item(i));
         if (!isDeclaration(*attribute))
             continue;
-        const xercesc::DOMAttr* existing =
-            resultRoot.getAttributeNodeNS(XMLUni::fgXMLNSURIName, attribute->getLocalName());
-        if (!existing && isPrefixed(*attribute)) {
-            resultRoot.setAttributeNS(XMLUni::fgXMLNSURIName, attribute->getName(),
-                                      attribute->getValue());
+        const std::u16string prefix = text(attribute->getLocalName());
+        const auto existing = byPrefix_.find(prefix);
+        if (existing == byPrefix_.end() && isPrefixed(*attribute)) {
+            if (byPrefix_.size() >= Limits::kRootNamespaceDeclarations)
+                throw SchemaAggregationError(
+                    "Schema file \"" + quotedText(path) +
+                        "\" brings the standalone document's root more than " +
+                        std::to_string(Limits::kRootNamespaceDeclarations) +
+                        " namespace declarations",
+                    __FILE__, __LINE__);
+            root_.setAttributeNS(XMLUni::fgXMLNSURIName, attribute->getName(),
+                                 attribute->getValue());
+            byPrefix_.emplace(prefix, text(attribute->getValue()));
             continue;
         }
-        if (!existing || !xercesc::XMLString::equals(existing->getValue(), attribute->getValue()))
+        if (existing == byPrefix_.end() || existing->second != text(attribute->getValue()))
             local.emplace_back(text(attribute->getName()), text(attribute->getValue()));
     }
     return local;

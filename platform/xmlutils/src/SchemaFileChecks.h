@@ -5,18 +5,30 @@
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/util/XercesDefs.hpp>
 
+#include <Palimo/XMLUtils/Limits.h>
+
+#include <cstdint>
 #include <string>
 
 namespace Palimo {
 namespace XMLUtils {
 
-/// Enough for any real dictionary, far below what exhausts memory: a
-/// "billion laughs" document stops at this many expansions.
-constexpr XMLSize_t kEntityExpansionLimit = 100000;
-
-/// Far deeper than any schema nests, far shallower than what exhausts a
-/// thread's stack in the DOM and XPath operations that recurse once per level.
-constexpr int kNestingLimit = 1000;
+/// What a file may cost once expanded, known from its bytes before it is
+/// parsed (SchemaFileScan): the expansions its parser may perform.
+struct EntityBudget {
+    /// Characters that expanding entities may add: Limits::kEntityTextPerByte
+    /// per byte of the file.
+    std::uint64_t characters = 0;
+    /// The longest replacement text (an upper bound) of the entities the file
+    /// declares; 0 when it declares none.
+    std::size_t longestEntity = 0;
+    /// Expansions allowed: as many as fit into `characters` at the longest
+    /// replacement text, at most Limits::kEntityExpansions.
+    std::size_t expansions() const;
+    /// Whether fewer expansions than Limits::kEntityExpansions are allowed
+    /// because of the text limit.
+    bool boundByText() const { return expansions() < Limits::kEntityExpansions; }
+};
 
 /// The first problem a parse reports, kept until the parse has ended, when
 /// the file is refused with it.
@@ -27,8 +39,10 @@ public:
     /// Keeps a request for an external entity or DTD unless one is kept.
     void entityRequest(const XMLCh* systemId, const XMLCh* publicId);
 
-    /// Refuses the file if it reported an error, then if it asked for an entity.
-    void failIfAny(const std::string& path) const;
+    /// Refuses the file if it reported an error, then if it asked for an
+    /// entity. An error of too many entity expansions where `budget` allowed
+    /// fewer than Limits::kEntityExpansions is refused as the text limit.
+    void failIfAny(const std::string& path, const EntityBudget& budget) const;
 
 private:
     bool failed_ = false;
@@ -44,14 +58,19 @@ private:
 
 /// The bytes of the regular file at `path` (UTF-8). A device or a pipe named
 /// by a schemaLocation ("/dev/zero", "/dev/stdin") would be read without end,
-/// so anything but a regular file is refused.
+/// so anything but a regular file is refused, and so is a file larger than
+/// Limits::kFileSize (before it is read) and a file that cannot be read to
+/// its end (the system's reason follows the file name).
 std::string readSchemaFile(const std::string& path);
 
 /// Refuses a root that is missing or is not the XML Schema `schema` element.
 void checkSchemaRoot(const xercesc::DOMElement* root, const std::string& path);
 
-/// The refusal of a file nested deeper than kNestingLimit.
+/// The refusal of a file nested deeper than Limits::kNesting.
 [[noreturn]] void failNesting(const std::string& path);
+
+/// The refusal of an element with more than Limits::kAttributes attributes.
+[[noreturn]] void failAttributes(const std::string& path);
 
 /// The refusal of a file the parser gave up on with an exception.
 [[noreturn]] void failParse(const std::string& path, const XMLCh* parserText);

@@ -1,6 +1,8 @@
 #include "SchemaFileParser.h"
 
+#include "IncludedFileParser.h"
 #include "SchemaFileChecks.h"
+#include "SchemaFileScan.h"
 
 #include <Palimo/XMLUtils/UnicodeString.h>
 
@@ -8,9 +10,11 @@
 #include <xercesc/dom/DOMError.hpp>
 #include <xercesc/dom/DOMErrorHandler.hpp>
 #include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMImplementation.hpp>
 #include <xercesc/dom/DOMLSParserFilter.hpp>
 #include <xercesc/dom/DOMLSResourceResolver.hpp>
 #include <xercesc/dom/DOMLocator.hpp>
+#include <xercesc/dom/DOMNamedNodeMap.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/framework/Wrapper4InputSource.hpp>
 #include <xercesc/util/SecurityManager.hpp>
@@ -133,18 +137,25 @@ void configureForSchemas(xercesc::DOMConfiguration& config) {
     config.setParameter(XMLUni::fgXercesUserAdoptsDOMDocument, false);
 }
 
-// Refuses an element nested deeper than the limit while the parser builds the
-// tree, so that a hostile file costs no more than the limit allows; shows the
-// filter no finished node.
-class NestingLimitFilter : public xercesc::DOMLSParserFilter {
+// Refuses an element nested deeper than the limit, or with more attributes
+// than the limit, while the parser builds the tree, so that a hostile file
+// costs no more than the limits allow; shows the filter no finished node.
+// (The attributes of an element written in the file are counted before the
+// parse; this catches those of elements that entities expand to.)
+class LimitsFilter : public xercesc::DOMLSParserFilter {
 public:
     FilterAction startElement(xercesc::DOMElement* element) override {
-        int depth = 0;
+        const xercesc::DOMNamedNodeMap* attributes = element->getAttributes();
+        if (attributes != nullptr && attributes->getLength() > Limits::kAttributes) {
+            attributesExceeded_ = true;
+            return FILTER_INTERRUPT;
+        }
+        std::size_t depth = 0;
         for (const xercesc::DOMNode* node = element;
              node != nullptr && node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE;
              node = node->getParentNode()) {
-            if (++depth > kNestingLimit) {
-                exceeded_ = true;
+            if (++depth > Limits::kNesting) {
+                nestingExceeded_ = true;
                 return FILTER_INTERRUPT;
             }
         }
@@ -153,11 +164,32 @@ public:
     FilterAction acceptNode(xercesc::DOMNode*) override { return FILTER_ACCEPT; }
     xercesc::DOMNodeFilter::ShowType getWhatToShow() const override { return 0; }
 
-    bool exceeded() const { return exceeded_; }
+    void failIfExceeded(const std::string& path) const {
+        if (nestingExceeded_)
+            failNesting(path);
+        if (attributesExceeded_)
+            failAttributes(path);
+    }
 
 private:
-    bool exceeded_ = false;
+    bool nestingExceeded_ = false;
+    bool attributesExceeded_ = false;
 };
+
+// Deletes a scratch document.
+struct DocumentReleaser {
+    void operator()(xercesc::DOMDocument* document) const noexcept { document->release(); }
+};
+
+// A file that declares entities may expand them to elements the scan of its
+// bytes did not see, which the caller's parser would build, with all their
+// attributes, before any check: it is parsed once into a scratch document
+// first, by the parser that checks each element before building it.
+void checkExpandedFile(const std::string& path) {
+    const std::unique_ptr<xercesc::DOMDocument, DocumentReleaser> scratch(
+        xercesc::DOMImplementation::getImplementation()->createDocument());
+    IncludedFileParser(*scratch).parse(path);
+}
 
 // Installs a filter for one parse and gives the parser its previous one back.
 class ParserFilterGuard {
@@ -179,20 +211,23 @@ private:
 
 ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path) {
     const std::string bytes = readSchemaFile(path);
+    const EntityBudget budget = scanSchemaFile(bytes, path);
+    if (budget.longestEntity > 0)
+        checkExpandedFile(path);
     const UnicodeString systemId(path.c_str());
 
     xercesc::DOMConfiguration& config = *parser.getDomConfig();
     FirstProblem problem;
     FirstErrorHandler errors(problem);
     RefusingResourceResolver resolver(problem);
-    NestingLimitFilter nesting;
+    LimitsFilter limits;
     xercesc::SecurityManager security;
-    security.setEntityExpansionLimit(kEntityExpansionLimit);
+    security.setEntityExpansionLimit(budget.expansions());
 
     ParsedSchemaFile parsed;
     {
         const ParserHandlersGuard handlers(config, errors, resolver, security);
-        const ParserFilterGuard filter(parser, nesting);
+        const ParserFilterGuard filter(parser, limits);
         configureForSchemas(config);
         xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                           bytes.size(), systemId.utf16(), false);
@@ -202,13 +237,13 @@ ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string
         } catch (const xercesc::XMLException& e) {
             failParse(path, e.getMessage());
         } catch (const xercesc::DOMException& e) {
-            if (nesting.exceeded())
-                failNesting(path);
+            limits.failIfExceeded(path);
             failParse(path, e.getMessage());
         }
     }
 
-    problem.failIfAny(path);
+    limits.failIfExceeded(path);
+    problem.failIfAny(path, budget);
     if (!parsed.document)
         failSchemaFile("Cannot parse schema file \"" + path + "\"");
     parsed.root = parsed.document->getDocumentElement();

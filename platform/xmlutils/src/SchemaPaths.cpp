@@ -1,5 +1,6 @@
 #include "SchemaPaths.h"
 
+#include <Palimo/XMLUtils/QuotedText.h>
 #include <Palimo/XMLUtils/XSDAggregator.h>
 
 #include <algorithm>
@@ -64,9 +65,20 @@ std::string percentDecoded(const std::string& text) {
 }
 
 [[noreturn]] void refuseNetwork(const std::string& namingFile, const std::string& location) {
-    throw SchemaAggregationError("Schema \"" + namingFile + "\" names a network location \"" +
-                                     location + "\"; only local files are read",
+    throw SchemaAggregationError("Schema \"" + quotedText(namingFile) +
+                                     "\" names a network location \"" + quotedText(location) +
+                                     "\"; only local files are read",
                                  __FILE__, __LINE__);
+}
+
+// A NUL would end the path where the system reads it, naming another file.
+void refuseNul(const std::string& namingFile, const std::string& location,
+               const std::string& path) {
+    if (path.find('\0') != std::string::npos)
+        throw SchemaAggregationError("Schema \"" + quotedText(namingFile) +
+                                         "\" names the location \"" + quotedText(location) +
+                                         "\", whose path holds a NUL character",
+                                     __FILE__, __LINE__);
 }
 
 // The path part of a file: URI ("file:///a/b", "file://localhost/a/b",
@@ -119,6 +131,7 @@ std::string resolveLocation(const std::string& namingFile, const std::string& lo
     else
         path = percentDecoded(text);
 
+    refuseNul(namingFile, location, path);
     if (path.empty())
         return namingFile;
     if (path[0] == '/' || hasDrive(path))

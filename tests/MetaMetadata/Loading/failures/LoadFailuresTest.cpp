@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "invalid byte '\\(' at position 2 of a 2-byte sequence")},
         LoadCase{"missing include",
                  {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='gone.xsd'/>")}},
-                 fails<ParseError>("Cannot read schema file \"{dir}/gone.xsd\"")},
+                 fails<ParseError>("Cannot read schema file \"{dir}/gone.xsd\": No such file or directory")},
         LoadCase{"include cycle loads each file once",
                  {{"main.xsd", schema(element("Good1", "UInt8", 1) +
                                       "<xs:include schemaLocation='other.xsd'/>")},
@@ -274,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(
             loads(kGoodElementNames)},
         LoadCase{"device as schemaLocation",
                  {{"main.xsd", schema(kGoodElements + "<xs:include schemaLocation='/dev/zero'/>")}},
-                 fails<ParseError>("Cannot read schema file \"/dev/zero\"")},
+                 fails<ParseError>("Cannot read schema file \"/dev/zero\": not a regular file")},
         LoadCase{"NUL byte in the document ends it",
                  {{"main.xsd", schema(kGoodElements + std::string(1, '\0'))}},
                  failsMatching<ParseError>(
