@@ -31,7 +31,6 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
             result.notes.push_back(
                 versionNote(labelText(label), labelText(element->universalLabel())));
         result.elements.push_back(element);
-        result.exact = result.exact && exact;
     }
     const KLV::Key setKey(*bytes);
     if (const MetaMetadataSet* set =
@@ -39,7 +38,6 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
         if (!exact)
             result.notes.push_back(versionNote(keyText(setKey), keyText(set->key())));
         result.sets.push_back(set);
-        result.exact = result.exact && exact;
     }
     return !result.elements.empty() || !result.sets.empty();
 }
@@ -116,7 +114,6 @@ LookupResult lookup(const Dictionary& dictionary, const std::string& key) {
         result.matchedBy = "name";
     else if (lookupByName(dictionary, key, sameTextIgnoringCase, result)) {
         result.matchedBy = "name";
-        result.exact = false;
         result.notes.push_back("no exact match for the name " + key + "; matched ignoring case");
     }
     return result;
@@ -142,7 +139,7 @@ Json lookupToJson(const Dictionary& dictionary, const std::string& key,
     Json json = jsonDocument();
     json["key"] = key;
     json["matchedBy"] = result.matchedBy.empty() ? Json(nullptr) : Json(result.matchedBy);
-    json["exact"] = result.exact;
+    json["exact"] = result.notes.empty();
     json["localTagLabel"] = result.tagLabel ? Json(*result.tagLabel) : Json(nullptr);
     json["elements"] = Json::array();
     for (const MetaElement* element : result.elements) {

@@ -14,10 +14,9 @@ namespace Mxfdict {
 struct LookupResult {
     /// "label", "localTag" or "name"; empty when nothing matched.
     std::string matchedBy;
-    /// False when the match needed a looser rule: a label matched ignoring the
-    /// version byte (byte 8), a name matched ignoring case.
-    bool exact = true;
-    /// What the looser rule was, one line each, for standard error.
+    /// The looser rule a match needed, one line each, for standard error: a
+    /// label matched ignoring the version byte (byte 8), a name ignoring case.
+    /// Empty for an exact match.
     std::vector<std::string> notes;
     /// For a local tag: the tag (dotted) and the label the dictionary maps it to.
     std::optional<std::string> localTag;

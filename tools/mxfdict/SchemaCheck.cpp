@@ -1,7 +1,6 @@
 #include "SchemaCheck.h"
 
 #include "KeyForms.h"
-#include "Lookup.h"
 #include "SchemaDom.h"
 #include "SchemaFiles.h"
 #include "TextForms.h"
@@ -135,6 +134,10 @@ public:
 
     void checkElements() {
         std::map<std::string, std::string> elementsByTag; // local tag -> element name
+        std::set<Palimo::Types::UniversalLabel> held;     // labels of every set member
+        for (const MetaMetadataSet* set : dictionary_.metaMetadataSets())
+            for (const auto& attribute : set->attributes())
+                held.insert(attribute->metaElement().universalLabel());
         for (const MetaElement* element : dictionary_.metaElements()) {
             const std::string name = displayName(*element, "(unnamed)");
             const MetaElement* visible = dictionary_.findMetaElement(element->universalLabel());
@@ -153,7 +156,7 @@ public:
                             earlier->second);
             }
             checkTargets(*element, name);
-            if (setsHolding(dictionary_, *element).empty())
+            if (!held.count(element->universalLabel()))
                 add("unusedElement", "element " + name, name, "no set holds it");
         }
     }
