@@ -210,6 +210,24 @@ TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     }
 }
 
+// Locations an include may name that cannot be read as a schema.
+TEST_F(XSDAggregatorTest, RefusesUnreadableIncludedFilesAsItsOwnError) {
+    dir.write("sub/x.xsd", schema(""));
+    const struct {
+        std::string location;
+        std::string message;
+    } cases[] = {
+        {"sub", "Cannot read schema file \"" + at("sub") + "\""},
+        // A regular file to stat() whose read fails.
+        {"/proc/self/mem", "Cannot read schema file \"/proc/self/mem\": Input/output error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location);
+        dir.write("top.xsd", schema("<xs:include schemaLocation='" + c.location + "'/>"));
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"), c.message);
+    }
+}
+
 TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
     for (const std::string location :
          {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
