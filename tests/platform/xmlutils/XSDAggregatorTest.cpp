@@ -228,6 +228,18 @@ TEST_F(XSDAggregatorTest, RefusesUnreadableIncludedFilesAsItsOwnError) {
     }
 }
 
+TEST_F(XSDAggregatorTest, RefusesALocationWithANul) {
+    // Were the path cut at the NUL, "a.xsd" would be read.
+    dir.write("a.xsd", schema("<xs:element name='A'/>"));
+    for (const std::string location : {"a.xsd%00.txt", "file:a.xsd%00"}) {
+        SCOPED_TRACE(location);
+        dir.write("top.xsd", schema("<xs:include schemaLocation='" + location + "'/>"));
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"),
+                              "Schema \"" + at("top.xsd") + "\" names the location \"" + location +
+                                  "\", which holds a NUL character");
+    }
+}
+
 TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
     for (const std::string location :
          {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
