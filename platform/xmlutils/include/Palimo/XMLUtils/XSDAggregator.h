@@ -13,7 +13,7 @@ namespace XMLUtils {
 /// A schema that cannot be aggregated: a missing or unreadable file,
 /// malformed XML, a root that is not xs:schema, elements nested more than
 /// 1000 levels deep, a schemaLocation that would reach the network or holds a
-/// NUL, or an xs:override. The message names the file.
+/// NUL. The message names the file.
 class SchemaAggregationError : public Exceptions::BaseException {
 public:
     using BaseException::BaseException;
