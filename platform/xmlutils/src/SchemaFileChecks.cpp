@@ -34,16 +34,21 @@ std::string readSchemaFile(const std::string& path) {
         failSchemaFile("Cannot read schema file \"" + path + "\"");
     std::ifstream in(file, std::ios::binary);
     std::string bytes;
-    // Read in one piece where the size is known; a file that changes size
-    // meanwhile is read to its end all the same.
-    const auto size = std::filesystem::file_size(file, error);
-    if (!error) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    try {
+        // Read in one piece where the size is known; a file that changes size
+        // meanwhile is read to its end all the same.
+        const auto size = std::filesystem::file_size(file, error);
+        if (!error) {
+            bytes.resize(static_cast<std::size_t>(size));
+            in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            bytes.resize(static_cast<std::size_t>(in.gcount()));
+        }
+        if (in.good() || error)
+            bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure& e) {
+        // The file buffer reports a failed read ("/proc/self/mem") by throwing.
+        failSchemaFile("Cannot read schema file \"" + path + "\": " + e.code().message());
     }
-    if (in.good() || error)
-        bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in.is_open() || in.bad())
         failSchemaFile("Cannot read schema file \"" + path + "\"");
     return bytes;

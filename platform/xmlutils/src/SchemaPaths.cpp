@@ -119,6 +119,11 @@ std::string resolveLocation(const std::string& namingFile, const std::string& lo
     else
         path = percentDecoded(text);
 
+    // The system would read the path only up to the NUL: another file.
+    if (path.find('\0') != std::string::npos)
+        throw SchemaAggregationError("Schema \"" + namingFile + "\" names the location \"" +
+                                         location + "\", which holds a NUL character",
+                                     __FILE__, __LINE__);
     if (path.empty())
         return namingFile;
     if (path[0] == '/' || hasDrive(path))
