@@ -121,10 +121,10 @@ TEST(Mxfdict, FailedLoadsReportClassCodeAndMessage) {
 TEST(Mxfdict, ShowPrintsSummaryAndEntries) {
     const ToolRun run = mxfdict({"show"}); // the shipped example
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(contains(run.out, "Elements:  152 (130 simple, 8 collection, 4 reference, 10 "
+    EXPECT_TRUE(contains(run.out, "Elements:  162 (140 simple, 8 collection, 4 reference, 10 "
                                   "reference collection)"))
         << run.out.substr(0, 400);
-    EXPECT_TRUE(contains(run.out, "Sets:      31"));
+    EXPECT_TRUE(contains(run.out, "Sets:      32"));
     EXPECT_TRUE(contains(run.out, "Load time: "));
     EXPECT_TRUE(
         contains(run.out, "set Preface  key 06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00"));
