@@ -30,9 +30,9 @@ ff -f lavfi -i "$tone" -t 0.12 -c:a pcm_s16le -fflags +bitexact \
 ff -f lavfi -i "$(video 256x120)" -frames:v 2 -pix_fmt yuv422p -c:v dnxhd \
    -profile:v dnxhr_lb -fflags +bitexact -f mxf_opatom "$out/opatom-dnxhr.mxf"
 
-# D-10: 2 frames of 720x608 MPEG-2 4:2:2 intra at 30 Mbit/s, 25 fps, with
-# 4 channels of 16-bit sound at 48 kHz.
-ff -f lavfi -i "$(video 720x608)" -f lavfi -i "$tone" -frames:v 2 \
+# D-10: 1 frame (0.04 s) of 720x608 MPEG-2 4:2:2 intra at 30 Mbit/s, 25 fps,
+# with 4 channels of 16-bit sound at 48 kHz.
+ff -f lavfi -i "$(video 720x608)" -f lavfi -i "$tone" -t 0.04 \
    -c:v mpeg2video -pix_fmt yuv422p -g 1 -b:v 30M -minrate 30M -maxrate 30M \
    -bufsize 1200000 -rc_init_occupancy 1200000 -flags +ildct+low_delay+bitexact \
    -intra_vlc 1 -non_linear_quant 1 -ps 1 -qmin 1 -qmax 3 -top 1 \
