@@ -76,6 +76,8 @@ private:
     }
 
     static bool mayReferTo(const DecodedItem& item, const DecodedSet& target) {
+        if (!item.element)
+            return true;
         const KLV::KeyVector* targets = nullptr;
         MetaMetadata::GetMetaElementVisitor<MetaMetadata::MetaReferenceElement> single;
         MetaMetadata::GetMetaElementVisitor<MetaMetadata::MetaReferenceCollection> collection;
