@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace Palimo {
 namespace MXF {
@@ -18,6 +19,11 @@ void ByteSource::requireRange(std::uint64_t offset, std::uint64_t count) const {
 }
 
 FileSource::FileSource(const std::string& path) : path_(path) {
+    // A directory opens as a stream on some systems, and then reads nothing.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        throw Exceptions::UnreadableMXFFile("cannot open " + path + ": it is a directory", __FILE__,
+                                            __LINE__);
     in_.open(path, std::ios::binary);
     if (!in_)
         throw Exceptions::UnreadableMXFFile("cannot open " + path + ": " + std::strerror(errno),
