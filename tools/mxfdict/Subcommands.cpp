@@ -10,7 +10,11 @@ Subcommand addReadCommand(CLI::App& app);
 
 const std::vector<AddSubcommand>& subcommands() {
     static const std::vector<AddSubcommand> all = {
-        addShowCommand, addLookupCommand, addDiffCommand, addCheckCommand, addReadCommand,
+        addShowCommand,
+        addLookupCommand,
+        addDiffCommand,
+        addCheckCommand,
+        addReadCommand,
     };
     return all;
 }
