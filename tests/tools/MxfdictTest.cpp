@@ -112,10 +112,10 @@ TEST(Mxfdict, FailedLoadsReportClassCodeAndMessage) {
 TEST(Mxfdict, ShowPrintsSummaryAndEntries) {
     const ToolRun run = mxfdict({"show"}); // the shipped example
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(contains(run.out, "Elements:  152 (130 simple, 8 collection, 4 reference, 10 "
+    EXPECT_TRUE(contains(run.out, "Elements:  162 (140 simple, 8 collection, 4 reference, 10 "
                                   "reference collection)"))
         << run.out.substr(0, 400);
-    EXPECT_TRUE(contains(run.out, "Sets:      31"));
+    EXPECT_TRUE(contains(run.out, "Sets:      32"));
     // Timings on standard error: two outputs compare with diff(1).
     EXPECT_FALSE(contains(run.out, "Load time: "));
     EXPECT_TRUE(contains(run.err, "Load time: "));

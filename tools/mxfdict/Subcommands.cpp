@@ -6,6 +6,7 @@ Subcommand addShowCommand(CLI::App& app);
 Subcommand addLookupCommand(CLI::App& app);
 Subcommand addDiffCommand(CLI::App& app);
 Subcommand addCheckCommand(CLI::App& app);
+Subcommand addReadCommand(CLI::App& app);
 
 const std::vector<AddSubcommand>& subcommands() {
     static const std::vector<AddSubcommand> all = {
@@ -13,6 +14,7 @@ const std::vector<AddSubcommand>& subcommands() {
         addLookupCommand,
         addDiffCommand,
         addCheckCommand,
+        addReadCommand,
     };
     return all;
 }

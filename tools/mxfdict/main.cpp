@@ -32,11 +32,12 @@ bool flushStandardOutput() {
 
 int run(int argc, char** argv) {
     CLI::App app{"Loads MXF metadata dictionaries written as XML Schema and shows, searches, "
-                 "checks and compares them.",
+                 "checks and compares them, and reads MXF files with them.",
                  "mxfdict"};
     app.set_version_flag("--version", std::string("mxfdict ") + MXFDICT_VERSION);
     app.footer("Exit status: 0 success, 1 a schema failed to load or standard output could not "
-               "be written, 2 bad usage, 3 lookup found nothing, 4 check found something.\n"
+               "be written, 2 bad usage, 3 lookup found nothing or read could not read the file, "
+               "4 check or read found problems.\n"
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
                "load or bad usage.");
     app.require_subcommand(1);
