@@ -95,17 +95,26 @@ Names assignNames(const Selection& selection) {
     std::set<std::string> setNames;
     for (const auto& entry : names.sets)
         setNames.insert(entry.second);
+    // Every element that can keeps its symbol first, so that a renamed element
+    // never takes the symbol of another.
+    std::vector<const ElementEntry*> clashing;
     for (const ElementEntry* element : selection.elements) {
         const std::string base = xmlName(element->symbol);
-        const bool setHasIt = setNames.count(base) != 0;
-        const bool elementHasIt = !setHasIt && elementSpace.isTaken(base);
+        if (setNames.count(base) != 0 || elementSpace.isTaken(base)) {
+            clashing.push_back(element);
+            continue;
+        }
+        names.elements[element] = elementSpace.claim({base});
+        record("element", element->symbol, base, "the symbol is no XML name");
+    }
+    for (const ElementEntry* element : clashing) {
+        const std::string base = xmlName(element->symbol);
         const std::string name =
-            elementSpace.claim({base, base + "Item", base + labelSuffix(element->ul)});
+            elementSpace.claim({base + "Item", base + labelSuffix(element->ul)});
         names.elements[element] = name;
         record("element", element->symbol, name,
-               setHasIt       ? "a set has the symbol"
-               : elementHasIt ? "an element with a lower UL has the symbol"
-                              : "the symbol is no XML name");
+               setNames.count(base) != 0 ? "a set has the symbol"
+                                         : "an element with a lower UL has the symbol");
     }
     for (const SelectedSet& set : selection.sets) {
         const GroupEntry& group = *set.group;

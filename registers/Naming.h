@@ -34,10 +34,10 @@ struct Names {
 const std::set<std::string>& reservedTypeNames();
 
 /// Names for the selection. Sets take their Symbol; an element takes its
-/// Symbol unless a set already has that name (the set lookup by name would
-/// find the element) or an element with a lower UL has it; then it takes
-/// Symbol + "Item", and, when that is taken too, Symbol + "_" + the hex digits
-/// of label bytes 9 to 16. Sets that repeat a name, and symbols that are no
+/// Symbol unless a set has that name (the set lookup by name would find the
+/// element) or an element with a lower UL has the same Symbol; then it takes
+/// Symbol + "Item" when no Symbol or earlier name is that, else Symbol + "_"
+/// + the hex digits of label bytes 9 to 16. Sets that repeat a name, and symbols that are no
 /// XML names (their other characters become "_"), are renamed alike. A set
 /// S has the type "SType" and the reference declaration "SReference".
 Names assignNames(const Selection& selection);

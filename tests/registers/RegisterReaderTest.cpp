@@ -1,5 +1,5 @@
-#include "registers/Importer.h"
 #include "registers/RegisterReader.h"
+#include "registers/Importer.h"
 
 #include "registers/RegisterFixtures.h"
 
@@ -14,8 +14,8 @@ TEST(RegisterReader, ReadsTheEntriesOfEveryRegister) {
     EXPECT_EQ(registers.labels.size(), 2u);
     EXPECT_TRUE(registers.hasLabels);
     ASSERT_EQ(registers.revisions.size(), 4u);
-    EXPECT_EQ(registers.revisions[1], std::make_pair(std::string("Groups.xml"),
-                                                     std::string("t0001")));
+    EXPECT_EQ(registers.revisions[1],
+              std::make_pair(std::string("Groups.xml"), std::string("t0001")));
 
     const GroupEntry& widget = registers.groups[2];
     EXPECT_EQ(widget.place.text(), "Groups.xml, entry 3 (Widget)");

@@ -29,7 +29,7 @@ TEST(UniversalLabels, RegisterFormsBecomeDottedLabels) {
 
 TEST(UniversalLabels, LocalTagsOfOneToFourHexDigits) {
     const std::pair<const char*, int> cases[] = {{"3c0a", 0x3c0a}, {"3C0A", 0x3c0a}, {"08", 0x08},
-                                                 {"1", 0x1},       {"", -1},          {"12345", -1},
+                                                 {"1", 0x1},       {"", -1},         {"12345", -1},
                                                  {"0x12", -1},     {"3c.0a", -1}};
     for (const auto& [text, value] : cases) {
         const std::optional<std::uint16_t> tag = parseLocalTag(text);
