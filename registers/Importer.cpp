@@ -74,8 +74,6 @@ void writeReport(const ImportReport& report, std::ostream& out) {
     for (const Rename& rename : report.renames)
         out << "  " << rename.what << " " << rename.symbol << " is " << rename.name << ": "
             << rename.reason << "\n";
-    for (const std::string& note : report.notes)
-        out << "note: " << note << "\n";
 }
 
 } // namespace Registers

@@ -45,7 +45,8 @@ ImportReport importRegisters(const std::filesystem::path& registersDirectory,
                              const std::filesystem::path& outputDirectory);
 
 /// The report as text: counts first, then what was left out, what fell back
-/// to DataValue and what was renamed, each with its reason.
+/// to DataValue and what was renamed, each with its reason. The notes are
+/// not part of it.
 void writeReport(const ImportReport& report, std::ostream& out);
 
 } // namespace Registers
