@@ -7,6 +7,7 @@ Subcommand addLookupCommand(CLI::App& app);
 Subcommand addDiffCommand(CLI::App& app);
 Subcommand addCheckCommand(CLI::App& app);
 Subcommand addReadCommand(CLI::App& app);
+Subcommand addImportRegistersCommand(CLI::App& app);
 
 const std::vector<AddSubcommand>& subcommands() {
     static const std::vector<AddSubcommand> all = {
@@ -15,6 +16,7 @@ const std::vector<AddSubcommand>& subcommands() {
         addDiffCommand,
         addCheckCommand,
         addReadCommand,
+        addImportRegistersCommand,
     };
     return all;
 }

@@ -39,7 +39,8 @@ int run(int argc, char** argv) {
                "be written, 2 bad usage, 3 lookup found nothing or read could not read the file, "
                "4 check or read found problems.\n"
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
-               "load or bad usage.");
+               "load or bad usage.\n"
+               "import-registers: 1 the registers could not be read or the schema not written.");
     app.require_subcommand(1);
 
     std::vector<Subcommand> commands;
