@@ -4,7 +4,9 @@
 #include <Palimo/Templates/String.h>
 #include <Palimo/Utils/StringConversion.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace Palimo {
 namespace MXF {
@@ -96,6 +98,81 @@ std::string uint16List(const std::uint8_t* bytes, std::size_t count) {
     return text;
 }
 
+// IEEE 754, big-endian: JSON has no NaN or infinities, so those keep a text.
+Value realValue(const std::uint8_t* b, std::size_t size) {
+    double real;
+    if (size == 4) {
+        const auto bits = static_cast<std::uint32_t>(bigEndian(b, 4));
+        float single;
+        std::memcpy(&single, &bits, sizeof single);
+        real = single;
+    } else {
+        const std::uint64_t bits = bigEndian(b, 8);
+        std::memcpy(&real, &bits, sizeof real);
+    }
+    char text[32];
+    if (std::isnan(real))
+        std::snprintf(text, sizeof text, "NaN");
+    else if (std::isinf(real))
+        std::snprintf(text, sizeof text, real < 0 ? "-Infinity" : "Infinity");
+    else
+        std::snprintf(text, sizeof text, "%.*g", size == 4 ? 9 : 17, real);
+    Value value = textValue(Value::Kind::Real, text);
+    value.real = real;
+    return value;
+}
+
+// UTF-8 up to the first NUL, as stored; the output replaces invalid sequences.
+std::string utf8Text(const std::uint8_t* bytes, std::size_t size) {
+    const void* nul = std::memchr(bytes, 0, size);
+    const std::size_t length =
+        nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - bytes) : size;
+    return std::string(reinterpret_cast<const char*>(bytes), length);
+}
+
+// An AUID holds a universal label or a UUID; a label is told by its prefix.
+Value auidValue(const std::uint8_t* b) {
+    if (b[0] == 0x06 && b[1] == 0x0e && b[2] == 0x2b && b[3] == 0x34)
+        return textValue(Value::Kind::Label, dottedText(b, 16));
+    return textValue(Value::Kind::UUID, uuidText(b));
+}
+
+DecodedValue dateOrTime(bool date, const std::uint8_t* b) {
+    DecodedValue decoded;
+    if (date) {
+        const auto year = static_cast<std::int16_t>((b[0] << 8) | b[1]);
+        if (b[2] > 12 || b[3] > 31 || year < 0 || year > 9999) {
+            decoded.problem = "date field out of range (" + hexText(b, 4) + ")";
+            return decoded;
+        }
+        char text[12];
+        std::snprintf(text, sizeof text, "%04d-", static_cast<int>(year));
+        decoded.value =
+            textValue(Value::Kind::Timestamp, text + twoDigits(b[2]) + "-" + twoDigits(b[3]));
+        return decoded;
+    }
+    if (b[0] > 23 || b[1] > 59 || b[2] > 59 || b[3] > 249) {
+        decoded.problem = "time field out of range (" + hexText(b, 4) + ")";
+        return decoded;
+    }
+    char ms[4];
+    std::snprintf(ms, sizeof ms, "%03u", b[3] * 4u);
+    decoded.value = textValue(Value::Kind::Timestamp, twoDigits(b[0]) + ":" + twoDigits(b[1]) +
+                                                          ":" + twoDigits(b[2]) + "." + ms);
+    return decoded;
+}
+
+// An RGBA component: its code (a letter such as 'R', or 0 to end the layout)
+// and its depth in bits.
+std::string rgbaText(const std::uint8_t* b) {
+    std::string text;
+    if (b[0] >= 0x21 && b[0] < 0x7f)
+        text.push_back(static_cast<char>(b[0]));
+    else
+        text = "0x" + hexText(b, 1);
+    return text + std::to_string(b[1]);
+}
+
 bool isDecoded(Types::Identifier type) {
     switch (type) {
     case Boolean:
@@ -122,6 +199,15 @@ bool isDecoded(Types::Identifier type) {
     case Timestamp:
     case VersionType:
     case ProductVersion:
+    case Float32:
+    case Float64:
+    case UTF8String:
+    case AUID:
+    case DateStruct:
+    case TimeStruct:
+    case RGBAComponent:
+    case ColorPrimary:
+    case J2KComponentSizing:
         return true;
     default:
         return false;
@@ -188,6 +274,30 @@ DecodedValue decodeSimple(Types::Identifier type, const std::uint8_t* b, std::si
     case ProductVersion:
         value = textValue(Value::Kind::Version, uint16List(b, 5));
         break;
+    case Float32:
+    case Float64:
+        value = realValue(b, size);
+        break;
+    case UTF8String:
+        value = textValue(Value::Kind::String, utf8Text(b, size));
+        break;
+    case AUID:
+        value = auidValue(b);
+        break;
+    case DateStruct:
+    case TimeStruct:
+        return dateOrTime(type == DateStruct, b);
+    case RGBAComponent:
+        value = textValue(Value::Kind::Record, rgbaText(b));
+        break;
+    case ColorPrimary:
+        value = textValue(Value::Kind::Record, std::to_string(bigEndian(b, 2)) + "," +
+                                                   std::to_string(bigEndian(b + 2, 2)));
+        break;
+    case J2KComponentSizing:
+        value = textValue(Value::Kind::Record, std::to_string(b[0]) + "," + std::to_string(b[1]) +
+                                                   "," + std::to_string(b[2]));
+        break;
     default:
         return decoded;
     }
@@ -253,9 +363,16 @@ std::size_t encodedSize(Types::Identifier type) {
     case UInt16:
     case UTF16:
     case VersionType:
+    case RGBAComponent:
         return 2;
+    case J2KComponentSizing:
+        return 3;
     case Int32:
     case UInt32:
+    case Float32:
+    case DateStruct:
+    case TimeStruct:
+    case ColorPrimary:
         return 4;
     case Int64:
     case UInt64:
@@ -263,11 +380,13 @@ std::size_t encodedSize(Types::Identifier type) {
     case Position:
     case Rational:
     case Timestamp:
+    case Float64:
         return 8;
     case ProductVersion:
         return 10;
     case UniversalLabel:
     case UUID:
+    case AUID:
     case StrongReference:
     case WeakReference:
         return 16;

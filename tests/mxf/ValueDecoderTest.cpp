@@ -75,6 +75,25 @@ TEST(ValueDecoder, DecodesEveryType) {
          "00 00 00 01 00 00 00 10 ad ab 44 24 2f 25 4d c7 92 ff 00 0c 00 00 00 00",
          Value::Kind::List, "[adab4424-2f25-4dc7-92ff-000c00000000]"},
         {Array, UTF16String, "00 00 00 02 00 00 00 02 00 41 00 42", Value::Kind::List, "[A, B]"},
+        {Float32, NoIdentifier, "3f c0 00 00", Value::Kind::Real, "1.5"},
+        {Float32, NoIdentifier, "7f c0 00 00", Value::Kind::Real, "NaN"},
+        {Float64, NoIdentifier, "c0 09 21 fb 54 44 2d 18", Value::Kind::Real,
+         "-3.1415926535897931"},
+        {Float64, NoIdentifier, "ff f0 00 00 00 00 00 00", Value::Kind::Real, "-Infinity"},
+        {UTF8String, NoIdentifier, "c3 a9 74 c3 a9 00 41", Value::Kind::String,
+         "\xc3\xa9t\xc3\xa9"},
+        {AUID, NoIdentifier, "06 0e 2b 34 04 01 01 01 0d 01 02 01 01 01 09 00", Value::Kind::Label,
+         "06.0e.2b.34.04.01.01.01.0d.01.02.01.01.01.09.00"},
+        {AUID, NoIdentifier, "ad ab 44 24 2f 25 4d c7 92 ff 00 0c 00 00 00 01", Value::Kind::UUID,
+         "adab4424-2f25-4dc7-92ff-000c00000001"},
+        {DateStruct, NoIdentifier, "07 df 05 13", Value::Kind::Timestamp, "2015-05-19"},
+        {TimeStruct, NoIdentifier, "08 34 08 52", Value::Kind::Timestamp, "08:52:08.328"},
+        {RGBAComponent, NoIdentifier, "52 08", Value::Kind::Record, "R8"},
+        {RGBAComponent, NoIdentifier, "00 00", Value::Kind::Record, "0x000"},
+        {ColorPrimary, NoIdentifier, "7d 00 40 e2", Value::Kind::Record, "32000,16610"},
+        {J2KComponentSizing, NoIdentifier, "07 01 02", Value::Kind::Record, "7,1,2"},
+        {Batch, AUID, "00 00 00 01 00 00 00 10 06 0e 2b 34 04 01 01 01 0d 01 03 01 02 06 01 00",
+         Value::Kind::List, "[06.0e.2b.34.04.01.01.01.0d.01.03.01.02.06.01.00]"},
     };
     for (const Case& c : cases) {
         const Bytes bytes = hex(c.bytes);
@@ -113,7 +132,11 @@ TEST(ValueDecoder, BytesThatDoNotFitAreProblemsAndTypesWithoutDecodingRaw) {
         {DataValue, NoIdentifier, "01 02", ""},
         {Opaque, NoIdentifier, "01", ""},
         {NoIdentifier, NoIdentifier, "01", ""},
-        {static_cast<Palimo::Types::Identifier>(31), NoIdentifier, "01", ""}, // a later type
+        {Float64, NoIdentifier, "00 00 00 00", "4 bytes where Float64 takes 8"},
+        {DateStruct, NoIdentifier, "07 df 0d 01", "date field out of range (07df0d01)"},
+        {TimeStruct, NoIdentifier, "18 00 00 00", "time field out of range (18000000)"},
+        {Stream, NoIdentifier, "01", ""},
+        {static_cast<Palimo::Types::Identifier>(LastIdentifier + 1), NoIdentifier, "01", ""},
         {Array, DataValue, "00 00 00 01 00 00 00 01 05", ""},
     };
     for (const Bad& c : cases) {

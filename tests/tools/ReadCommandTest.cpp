@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 
 namespace {
@@ -48,6 +50,32 @@ TEST(ReadCommand, ReadsEveryFfmpegFileCleanlyAndStably) {
         << d10.out;
     EXPECT_TRUE(contains(d10.out, "    3c.02  ProductName                UTF16String              "
                                   "\"OP1a Muxer\"\n"));
+}
+
+// The whole vocabulary, imported from a register snapshot when there is one,
+// reads ffmpeg's files with every item decoded: AUIDs, UTF-8 texts and the
+// other types beyond the example's.
+TEST(ReadCommand, ReadsFfmpegFilesWithTheImportedRegisters) {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    const std::filesystem::path registers =
+        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    if (!std::filesystem::exists(registers / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registers;
+    const TempDir dir;
+    const std::string out = (dir.path() / "smpte").string();
+    ASSERT_EQ(mxfdict({"import-registers", registers.string(), out}).status, 0);
+    const std::string schema = out + "/MXFDictionary.xsd";
+    for (const char* name : {"op1a-mpeg2-pcm.mxf", "opatom-dnxhr.mxf", "d10-30mbps.mxf"}) {
+        const ToolRun run = mxfdict({"read", "--schema", schema, mxfFile(name)});
+        EXPECT_EQ(run.status, 0) << name << '\n' << run.err;
+        EXPECT_FALSE(contains(run.out, " raw ")) << name;
+        const ToolRun json = mxfdict({"read", "--json", "--schema", schema, mxfFile(name)});
+        EXPECT_TRUE(matchesOutputSchema(json.out)) << name;
+    }
+    const ToolRun op1a = mxfdict({"read", "--schema", schema, mxfFile("op1a-mpeg2-pcm.mxf")});
+    EXPECT_TRUE(contains(op1a.out, "    3b.09  OperationalPattern         AUID                     "
+                                   "06.0e.2b.34.04.01.01.01.0d.01.02.01.01.01.09.00\n"))
+        << op1a.out;
 }
 
 TEST(ReadCommand, JsonFollowsTheOutputSchema) {

@@ -3,6 +3,7 @@
 #include <Palimo/MXF/References.h>
 #include <Palimo/MXF/TextForms.h>
 
+#include <cmath>
 #include <iomanip>
 
 namespace Mxfdict {
@@ -23,6 +24,10 @@ Json valueToJson(const Value& value) {
         return value.unsignedInteger;
     case Value::Kind::Boolean:
         return value.boolean;
+    case Value::Kind::Real:
+        if (std::isfinite(value.real))
+            return value.real;
+        return value.text; // JSON has no NaN or infinities
     case Value::Kind::List: {
         Json items = Json::array();
         for (const Value& item : value.items)
