@@ -13,3 +13,19 @@ if(NOT TARGET loader_fuzz_replay)
             ${PROJECT_SOURCE_DIR}/tests/data/fuzz-regressions)
   set_tests_properties(loader_fuzz_replay PROPERTIES TIMEOUT 600)
 endif()
+
+# mxf_reader_fuzz_replay: the same for the MXF reader's target, over its seed
+# corpus and the MXF inputs a fuzzing run failed on.
+if(NOT TARGET mxf_reader_fuzz_replay)
+  add_executable(mxf_reader_fuzz_replay
+    ${PROJECT_SOURCE_DIR}/fuzz/MxfReaderFuzzer.cpp
+    ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+  target_link_libraries(mxf_reader_fuzz_replay PRIVATE palimo_mxf palimo_loader)
+  target_compile_definitions(mxf_reader_fuzz_replay PRIVATE
+    PALIMO_EXAMPLE_SCHEMA="${PROJECT_SOURCE_DIR}/examples/mxf-dictionary/MXFDictionary.xsd")
+  palimo_warnings(mxf_reader_fuzz_replay)
+  add_test(NAME mxf_reader_fuzz_replay
+    COMMAND mxf_reader_fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/mxf-corpus
+            ${PROJECT_SOURCE_DIR}/tests/data/mxf-fuzz-regressions)
+  set_tests_properties(mxf_reader_fuzz_replay PROPERTIES TIMEOUT 600)
+endif()

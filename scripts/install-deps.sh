@@ -13,7 +13,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang clang-format
   libclang-rt-dev valgrind
   libxerces-c-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-  nlohmann-json3-dev libcli11-dev
+  nlohmann-json3-dev libcli11-dev python3-jsonschema
   libxqilla-dev
 )
 

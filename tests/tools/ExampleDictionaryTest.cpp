@@ -86,8 +86,8 @@ const char kInstanceUID[] = "06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00";
 
 // The counts by kind are checked through mxfdict's summary.
 TEST_F(ExampleDictionary, HoldsEveryDeclarationNamed) {
-    EXPECT_EQ(dictionary_->metaElementCount(), 152u);
-    EXPECT_EQ(dictionary_->metaMetadataSetCount(), 31u);
+    EXPECT_EQ(dictionary_->metaElementCount(), 162u);
+    EXPECT_EQ(dictionary_->metaMetadataSetCount(), 32u);
     for (const MetaElement* e : dictionary_->metaElements()) {
         // Every element has its MXF standard name and a default prefix.
         EXPECT_TRUE(e->hasProperty(W("name"))) << prop(*e, "XMLTagName");

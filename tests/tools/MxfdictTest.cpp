@@ -7,66 +7,17 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include "ToolRun.h"
+
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
-using PalimoTest::TempDir;
-using PalimoTest::W;
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text)
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-ToolRun mxfdict(const std::vector<std::string>& args) {
-    TempDir dir;
-    std::string command = quoted(MXFDICT_PATH);
-    for (const std::string& arg : args)
-        command += ' ' + quoted(arg);
-    command += " >" + quoted((dir.path() / "out").string()) + " 2>" +
-               quoted((dir.path() / "err").string());
-    const int raw = std::system(command.c_str());
-    ToolRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = readFile(dir.path() / "out");
-    run.err = readFile(dir.path() / "err");
-    return run;
-}
-
-std::string example() {
-    return (PalimoTest::dataDir() / ".." / ".." / "examples" / "mxf-dictionary" /
-            "MXFDictionary.xsd")
-        .lexically_normal()
-        .string();
-}
+using namespace PalimoTest;
 
 std::string fixture(const char* name) {
-    return (PalimoTest::dataDir() / "tools" / name).string();
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
+    return toolFixture(name);
 }
 
 TEST(Mxfdict, UsageErrorsAndHelp) {
@@ -79,6 +30,7 @@ TEST(Mxfdict, UsageErrorsAndHelp) {
         {{"--help"}, 0},
         {{"show", "--help"}, 0},
         {{"frobnicate"}, 2},
+        {{"--version"}, 0},
         {{"show", "--no-such-option"}, 2},
         {{"lookup", example()}, 2},
         {{"diff", example()}, 2},
@@ -95,6 +47,45 @@ TEST(Mxfdict, UsageErrorsAndHelp) {
         }
     }
     EXPECT_TRUE(contains(mxfdict({"--help"}).out, "lookup"));
+    EXPECT_EQ(mxfdict({"--version"}).out, "mxfdict 0.1.0\n");
+    EXPECT_TRUE(contains(mxfdict({"frobnicate"}).err,
+                         "unknown subcommand 'frobnicate'; known: show lookup diff check"));
+}
+
+// Paths the loader would not name as such: said plainly, as a failed load.
+TEST(Mxfdict, EmptyPathsAndDirectoriesAreRefused) {
+    TempDir dir;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"show", ""}, "mxfdict: the schema path is empty\n"},
+        {{"check", ""}, "mxfdict: the schema path is empty\n"},
+        {{"show", dir.path().string()},
+         "mxfdict: cannot load " + dir.path().string() +
+             ": it is a directory; give the top schema file in it\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const ToolRun run = mxfdict(args);
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_EQ(run.err, message);
+        EXPECT_TRUE(run.out.empty());
+    }
+}
+
+// A full disk must not pass for success: every subcommand, and help.
+TEST(Mxfdict, WriteErrorsOnStandardOutputFail) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"show", "--json", example()},
+        {"show", example()},
+        {"lookup", example(), "InstanceUID"},
+        {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")},
+        {"check", "--json", example()},
+    };
+    for (const auto& args : cases) {
+        const ToolRun run = mxfdict(args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << args[0];
+        EXPECT_TRUE(contains(run.err, "mxfdict: cannot write to standard output: No space left "
+                                      "on device\n"))
+            << args[0] << ": " << run.err;
+    }
 }
 
 TEST(Mxfdict, FailedLoadsReportClassCodeAndMessage) {
@@ -121,11 +112,13 @@ TEST(Mxfdict, FailedLoadsReportClassCodeAndMessage) {
 TEST(Mxfdict, ShowPrintsSummaryAndEntries) {
     const ToolRun run = mxfdict({"show"}); // the shipped example
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_TRUE(contains(run.out, "Elements:  152 (130 simple, 8 collection, 4 reference, 10 "
+    EXPECT_TRUE(contains(run.out, "Elements:  162 (140 simple, 8 collection, 4 reference, 10 "
                                   "reference collection)"))
         << run.out.substr(0, 400);
-    EXPECT_TRUE(contains(run.out, "Sets:      31"));
-    EXPECT_TRUE(contains(run.out, "Load time: "));
+    EXPECT_TRUE(contains(run.out, "Sets:      32"));
+    // Timings on standard error: two outputs compare with diff(1).
+    EXPECT_FALSE(contains(run.out, "Load time: "));
+    EXPECT_TRUE(contains(run.err, "Load time: "));
     EXPECT_TRUE(
         contains(run.out, "set Preface  key 06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00"));
     EXPECT_TRUE(contains(run.out, "default 25/1"));
@@ -142,6 +135,7 @@ TEST(Mxfdict, JsonMatchesTheDictionary) {
     const ToolRun run = mxfdict({"show", "--json", example()});
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::ordered_json json = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(json.at("formatVersion"), 1);
 
     Palimo::MetaMetadata::Dictionary dictionary;
     Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
@@ -195,43 +189,101 @@ TEST(Mxfdict, JsonMatchesTheDictionary) {
 }
 
 TEST(Mxfdict, LookupByEachKindOfKey) {
+    const char kVersion[] = "ignoring the version byte (byte 8): ";
+    const char kCase[] = "matched ignoring case";
     struct Case {
         const char* key;
         int status;
-        bool versionNote; // matched only ignoring the version byte
+        const char* note; // on standard error when the match needed a looser rule
         std::vector<const char*> expected;
     };
     const std::vector<Case> cases = {
-        {"06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00", 0, false, {"element InstanceUID"}},
-        {"06.0E.2B.34.02.53.01.01.0D.01.01.01.01.01.2F.00", 0, false, {"set Preface  key"}},
+        {"06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00", 0, nullptr, {"element InstanceUID"}},
+        {"06.0E.2B.34.02.53.01.01.0D.01.01.01.01.01.2F.00", 0, nullptr, {"set Preface  key"}},
+        {"060E2B34010101010101150200000000", 0, nullptr, {"element InstanceUID"}},
+        {"urn:smpte:ul:060e2b34.01010101.01011502.00000000", 0, nullptr, {"element InstanceUID"}},
+        {"URN:SMPTE:UL:060E2B34.02530101.0D010101.01012F00", 0, nullptr, {"set Preface  key"}},
         // Version byte 05 instead of 01: found, and said so.
         {"06.0e.2b.34.01.01.01.05.01.01.15.02.00.00.00.00",
          0,
-         true,
+         kVersion,
          {"06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00", "element InstanceUID"}},
-        {"06.0e.2b.34.02.53.01.7f.0d.01.01.01.01.01.2f.00", 0, true, {"set Preface  key"}},
+        {"06.0e.2b.34.02.53.01.7f.0d.01.01.01.01.01.2f.00", 0, kVersion, {"set Preface  key"}},
         {"3b.03",
          0,
-         false,
-         {"local tag 3b.03 is", "element ContentStorageObject", "targets: ContentStorage"}},
-        {"0x3C0A", 0, false, {"element InstanceUID"}},
-        {"DropFrame", 0, false, {"element DropFrame", "type Boolean"}},
-        {"Source Clip", 0, false, {"set SourceClip", "StartPosition"}},
-        {"NoSuchThing", 3, false, {}},
+         nullptr,
+         {"local tag 3b.03 is", "element ContentStorageObject", "targets: ContentStorage",
+          "held by: Preface\n"}},
+        {"0x3C0A", 0, nullptr, {"element InstanceUID"}},
+        {"0X3c0a", 0, nullptr, {"element InstanceUID"}},
+        {"3C0A", 0, nullptr, {"element InstanceUID"}},
+        {"DropFrame",
+         0,
+         nullptr,
+         {"element DropFrame", "type Boolean", "held by: TimecodeComponent\n"}},
+        {"Source Clip", 0, nullptr, {"set SourceClip", "StartPosition"}},
+        {"dropframe", 0, kCase, {"element DropFrame"}},
+        {"NoSuchThing", 3, nullptr, {}},
         // Another byte than the version differs: no match.
-        {"06.0e.2b.34.01.01.01.01.7f.01.15.02.00.00.00.00", 3, false, {}},
-        {"7f.7f", 3, false, {}},
+        {"06.0e.2b.34.01.01.01.01.7f.01.15.02.00.00.00.00", 3, nullptr, {}},
+        {"7f.7f", 3, nullptr, {}},
+        // Dots inside a byte, or a digit short: no label, no tag.
+        {"0.60e2b34010101010101150200000000", 3, nullptr, {}},
+        {"060e2b3401010101010115020000000", 3, nullptr, {}},
+        {"3c.0a.", 3, nullptr, {}},
     };
     for (const Case& c : cases) {
         const ToolRun run = mxfdict({"lookup", example(), c.key});
         EXPECT_EQ(run.status, c.status) << c.key << '\n' << run.err;
         for (const char* part : c.expected)
             EXPECT_TRUE(contains(run.out, part)) << c.key << ": " << part << '\n' << run.out;
-        EXPECT_EQ(contains(run.out, "ignoring the version byte"), c.versionNote) << c.key;
+        EXPECT_FALSE(contains(run.out, "note:")) << c.key;
+        EXPECT_EQ(contains(run.err, "note: no exact match"), c.note != nullptr) << c.key;
+        if (c.note) {
+            EXPECT_TRUE(contains(run.err, c.note)) << c.key << '\n' << run.err;
+        }
         if (c.status == 3) {
             EXPECT_TRUE(contains(run.err, "nothing in")) << c.key;
         }
     }
+}
+
+// Every --json document is one the shipped JSON Schema describes.
+TEST(Mxfdict, JsonDocumentsMatchTheOutputSchema) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"show", "--json", "--documentation", example()},
+        {"lookup", "--json", example(), "3b.03"},
+        {"lookup", "--json", example(), "06.0e.2b.34.02.53.01.7f.0d.01.01.01.01.01.2f.00"},
+        {"lookup", "--json", example(), "NoSuchThing"},
+        {"diff", "--json", fixture("diff/old.xsd"), fixture("diff/new.xsd")},
+        {"diff", "--json", example(), example()},
+        {"check", "--json", fixture("check/MXFDictionary.xsd")},
+    };
+    for (const auto& args : cases) {
+        const ToolRun run = mxfdict(args);
+        EXPECT_TRUE(matchesOutputSchema(run.out)) << args[0] << ' ' << args.back();
+    }
+
+    const ToolRun lookup = mxfdict({"lookup", "--json", example(), "3b.03"});
+    const auto json = nlohmann::ordered_json::parse(lookup.out);
+    EXPECT_EQ(json.at("matchedBy"), "localTag");
+    EXPECT_EQ(json.at("localTagLabel"), "06.0e.2b.34.01.01.01.02.06.01.01.04.02.01.00.00");
+    EXPECT_EQ(json.at("elements")[0].at("heldBy").dump(),
+              R"([{"key":"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00","name":"Preface"}])");
+
+    const ToolRun diff =
+        mxfdict({"diff", "--json", fixture("diff/old.xsd"), fixture("diff/new.xsd")});
+    EXPECT_EQ(diff.status, 1);
+    const auto changes = nlohmann::ordered_json::parse(diff.out);
+    bool sawTrackID = false;
+    for (const auto& element : changes.at("elements"))
+        if (element.at("name") == "TrackID") {
+            sawTrackID = true;
+            EXPECT_EQ(element.at("change"), "changed");
+            EXPECT_EQ(element.at("fields")[0].dump(),
+                      R"({"field":"dataType","before":"UInt32","after":"UInt16"})");
+        }
+    EXPECT_TRUE(sawTrackID);
 }
 
 TEST(Mxfdict, DiffListsAddedRemovedAndChangedEntries) {

@@ -30,7 +30,9 @@ foreach(installed
     include/Palimo/MetaMetadata/Dictionary.h
     include/Palimo/XMLUtils/XSDAggregator.h
     lib/cmake/PalimoXSDDictionaryLoader/FindXQilla.cmake
-    share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd)
+    share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd
+    share/PalimoXSDDictionaryLoader/mxfdict-output.schema.json
+    lib/pkgconfig/PalimoXSDDictionaryLoader.pc)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
@@ -46,8 +48,25 @@ run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
 
 set(example ${prefix}/share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd)
 run(${WORK_DIR}/host/host ${example})
-if(NOT output MATCHES "152 elements, 31 sets\nInstanceUID tag 3c.0a")
+if(NOT output MATCHES "162 elements, 32 sets\nInstanceUID tag 3c.0a")
   message(FATAL_ERROR "unexpected host output:\n${output}")
+endif()
+
+# The same host with pkg-config alone, as a project without CMake builds it.
+find_program(PKG_CONFIG pkg-config REQUIRED)
+set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
+run(${PKG_CONFIG} --cflags --libs PalimoXSDDictionaryLoader)
+string(STRIP "${output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+set(sanitize_flags "")
+if(HOST_SANITIZE)
+  set(sanitize_flags -fsanitize=${HOST_SANITIZE})
+endif()
+run(${CXX_COMPILER} ${sanitize_flags} ${HOST_SOURCE}/main.cpp -o ${WORK_DIR}/pkg-config-host ${flags})
+set(ENV{LD_LIBRARY_PATH} ${prefix}/lib)
+run(${WORK_DIR}/pkg-config-host ${example})
+if(NOT output MATCHES "162 elements, 32 sets\nInstanceUID tag 3c.0a")
+  message(FATAL_ERROR "unexpected output of the pkg-config host:\n${output}")
 endif()
 
 if(EXISTS ${prefix}/bin/mxfdict)

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace Mxfdict {
 
@@ -64,9 +63,15 @@ std::string nameOf(const Json& json, const char* field) {
     return "(unnamed)";
 }
 
+std::optional<Json> member(const Json& object, const std::string& key) {
+    if (!object.contains(key))
+        return std::nullopt;
+    return object.at(key);
+}
+
 // Field-by-field differences of two JSON objects; nested objects by path.
 void fieldChanges(const Json& before, const Json& after, const std::string& path,
-                  std::vector<std::string>& changes) {
+                  std::vector<FieldChange>& changes) {
     std::vector<std::string> keys;
     for (const auto& item : before.items())
         keys.push_back(item.key());
@@ -74,98 +79,165 @@ void fieldChanges(const Json& before, const Json& after, const std::string& path
         if (!before.contains(item.key()))
             keys.push_back(item.key());
     for (const std::string& key : keys) {
-        const Json absent = "(absent)";
-        const Json& b = before.contains(key) ? before.at(key) : absent;
-        const Json& a = after.contains(key) ? after.at(key) : absent;
+        const std::optional<Json> b = member(before, key);
+        const std::optional<Json> a = member(after, key);
         if (b == a)
             continue;
-        if (b.is_object() && a.is_object())
-            fieldChanges(b, a, path + key + ".", changes);
+        if (b && a && b->is_object() && a->is_object())
+            fieldChanges(*b, *a, path + key + ".", changes);
         else
-            changes.push_back(path + key + ": " + b.dump() + " -> " + a.dump());
+            changes.push_back({path + key, b, a});
     }
 }
 
-std::vector<std::string> memberChanges(const Json& before, const Json& after) {
-    std::vector<std::string> changes;
+void memberChanges(const Json& before, const Json& after, EntryDiff& diff) {
     const Entries oldMembers = attributeEntries(before);
     const Entries newMembers = attributeEntries(after);
-    std::vector<std::string> common;
-    for (const auto& [ul, member] : newMembers)
+    for (const auto& [ul, attribute] : newMembers)
         if (!find(oldMembers, ul))
-            changes.push_back("+ member " + ul + " " + nameOf(member, "element"));
-    for (const auto& [ul, member] : oldMembers) {
+            diff.members.push_back({Change::Added, ul, nameOf(attribute, "element"), {}});
+    std::vector<std::string> common;
+    for (const auto& [ul, attribute] : oldMembers) {
         const Json* counterpart = find(newMembers, ul);
         if (!counterpart) {
-            changes.push_back("- member " + ul + " " + nameOf(member, "element"));
+            diff.members.push_back({Change::Removed, ul, nameOf(attribute, "element"), {}});
             continue;
         }
         common.push_back(ul);
-        std::vector<std::string> fields;
-        fieldChanges(member, *counterpart, "", fields);
-        for (const std::string& field : fields)
-            changes.push_back("~ member " + ul + " " + nameOf(member, "element") + ": " + field);
+        MemberDiff changed{Change::Changed, ul, nameOf(attribute, "element"), {}};
+        fieldChanges(attribute, *counterpart, "", changed.fields);
+        if (!changed.fields.empty())
+            diff.members.push_back(std::move(changed));
     }
     std::vector<std::string> newOrder;
     for (const auto& entry : newMembers)
         if (find(oldMembers, entry.first))
             newOrder.push_back(entry.first);
-    if (newOrder != common)
-        changes.push_back("member order changed");
-    return changes;
+    diff.memberOrderChanged = newOrder != common;
 }
 
-// Reports one kind of entry; returns true when anything differs.
-template <class Changes>
-bool diffEntries(std::ostream& out, const char* kind, const char* nameField, const Entries& before,
-                 const Entries& after, Changes changesOf) {
-    bool differ = false;
-    for (const auto& [id, entry] : after) {
-        if (!find(before, id)) {
-            out << "+ " << kind << ' ' << id << ' ' << nameOf(entry, nameField) << '\n';
-            differ = true;
-        }
-    }
+// One kind of entry; `compare` fills the changes of an entry found on both sides.
+template <class Compare>
+std::vector<EntryDiff> diffEntries(const char* nameField, const Entries& before,
+                                   const Entries& after, Compare compare) {
+    std::vector<EntryDiff> diffs;
+    for (const auto& [id, entry] : after)
+        if (!find(before, id))
+            diffs.push_back({Change::Added, id, nameOf(entry, nameField), {}, {}, false});
     for (const auto& [id, entry] : before) {
         const Json* counterpart = find(after, id);
-        if (!counterpart) {
-            out << "- " << kind << ' ' << id << ' ' << nameOf(entry, nameField) << '\n';
-            differ = true;
-            continue;
+        EntryDiff diff{counterpart ? Change::Changed : Change::Removed,
+                       id,
+                       nameOf(entry, nameField),
+                       {},
+                       {},
+                       false};
+        if (counterpart) {
+            compare(entry, *counterpart, diff);
+            if (diff.fields.empty() && diff.members.empty() && !diff.memberOrderChanged)
+                continue;
         }
-        const std::vector<std::string> changes = changesOf(entry, *counterpart);
-        if (changes.empty())
-            continue;
-        differ = true;
-        out << "~ " << kind << ' ' << id << ' ' << nameOf(entry, nameField) << '\n';
-        for (const std::string& change : changes)
-            out << "    " << change << '\n';
+        diffs.push_back(std::move(diff));
     }
-    return differ;
+    return diffs;
+}
+
+char sign(Change change) {
+    return change == Change::Added ? '+' : change == Change::Removed ? '-' : '~';
+}
+
+const char* changeName(Change change) {
+    return change == Change::Added ? "added" : change == Change::Removed ? "removed" : "changed";
+}
+
+std::string absentOr(const std::optional<Json>& value) {
+    return value ? value->dump() : "\"(absent)\"";
+}
+
+std::string fieldLine(const FieldChange& change) {
+    return change.field + ": " + absentOr(change.before) + " -> " + absentOr(change.after);
+}
+
+void printEntries(std::ostream& out, const char* kind, const std::vector<EntryDiff>& entries) {
+    for (const EntryDiff& entry : entries) {
+        out << sign(entry.change) << ' ' << kind << ' ' << entry.id << ' ' << entry.name << '\n';
+        for (const FieldChange& field : entry.fields)
+            out << "    " << fieldLine(field) << '\n';
+        for (const MemberDiff& member : entry.members) {
+            const std::string head = std::string("    ") + sign(member.change) + " member " +
+                                     member.ul + ' ' + member.name;
+            if (member.fields.empty())
+                out << head << '\n';
+            for (const FieldChange& field : member.fields)
+                out << head << ": " << fieldLine(field) << '\n';
+        }
+        if (entry.memberOrderChanged)
+            out << "    member order changed\n";
+    }
+}
+
+Json fieldsToJson(const std::vector<FieldChange>& fields) {
+    Json json = Json::array();
+    for (const FieldChange& field : fields) {
+        Json change;
+        change["field"] = field.field;
+        if (field.before)
+            change["before"] = *field.before;
+        if (field.after)
+            change["after"] = *field.after;
+        json.push_back(std::move(change));
+    }
+    return json;
 }
 
 } // namespace
 
-bool diffDictionaries(std::ostream& out, const Dictionary& before, const Dictionary& after) {
-    const bool elementsDiffer =
-        diffEntries(out, "element", "name", elementEntries(before), elementEntries(after),
-                    [](const Json& b, const Json& a) {
-                        std::vector<std::string> changes;
-                        fieldChanges(b, a, "", changes);
-                        return changes;
-                    });
-    const bool setsDiffer = diffEntries(out, "set", "", setEntries(before), setEntries(after),
-                                        [](const Json& b, const Json& a) {
-                                            std::vector<std::string> changes;
-                                            Json bWithout = b, aWithout = a;
-                                            bWithout.erase("attributes");
-                                            aWithout.erase("attributes");
-                                            fieldChanges(bWithout, aWithout, "", changes);
-                                            for (std::string& change : memberChanges(b, a))
-                                                changes.push_back(std::move(change));
-                                            return changes;
-                                        });
-    return elementsDiffer || setsDiffer;
+DictionaryDiff diffDictionaries(const Dictionary& before, const Dictionary& after) {
+    DictionaryDiff diff;
+    diff.elements = diffEntries("name", elementEntries(before), elementEntries(after),
+                                [](const Json& b, const Json& a, EntryDiff& entry) {
+                                    fieldChanges(b, a, "", entry.fields);
+                                });
+    diff.sets = diffEntries("", setEntries(before), setEntries(after),
+                            [](const Json& b, const Json& a, EntryDiff& entry) {
+                                Json bWithout = b, aWithout = a;
+                                bWithout.erase("attributes");
+                                aWithout.erase("attributes");
+                                fieldChanges(bWithout, aWithout, "", entry.fields);
+                                memberChanges(b, a, entry);
+                            });
+    return diff;
+}
+
+void printDiff(std::ostream& out, const DictionaryDiff& diff) {
+    printEntries(out, "element", diff.elements);
+    printEntries(out, "set", diff.sets);
+}
+
+Json diffToJson(const DictionaryDiff& diff) {
+    Json json = jsonDocument();
+    json["elements"] = Json::array();
+    for (const EntryDiff& entry : diff.elements)
+        json["elements"].push_back({{"change", changeName(entry.change)},
+                                    {"ul", entry.id},
+                                    {"name", entry.name},
+                                    {"fields", fieldsToJson(entry.fields)}});
+    json["sets"] = Json::array();
+    for (const EntryDiff& entry : diff.sets) {
+        Json members = Json::array();
+        for (const MemberDiff& member : entry.members)
+            members.push_back({{"change", changeName(member.change)},
+                               {"ul", member.ul},
+                               {"name", member.name},
+                               {"fields", fieldsToJson(member.fields)}});
+        json["sets"].push_back({{"change", changeName(entry.change)},
+                                {"key", entry.id},
+                                {"name", entry.name},
+                                {"fields", fieldsToJson(entry.fields)},
+                                {"members", std::move(members)},
+                                {"memberOrderChanged", entry.memberOrderChanged}});
+    }
+    return json;
 }
 
 } // namespace Mxfdict

@@ -67,7 +67,7 @@ Json setToJson(const MetaMetadataSet& set) {
 }
 
 Json dictionaryToJson(const Dictionary& dictionary) {
-    Json json;
+    Json json = jsonDocument();
     json["elements"] = Json::array();
     for (const MetaElement* element : dictionary.metaElements())
         json["elements"].push_back(elementToJson(*element, dictionary));

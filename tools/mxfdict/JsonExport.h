@@ -4,13 +4,11 @@
 // the order in which the loader added the properties.
 #include <Palimo/MetaMetadata/Dictionary.h>
 
-#include <nlohmann/json.hpp>
+#include "JsonOutput.h"
 
 namespace Mxfdict {
 
-using Json = nlohmann::ordered_json;
-
-/// {"elements": [...], "sets": [...]}
+/// {"formatVersion": 1, "elements": [...], "sets": [...]}
 Json dictionaryToJson(const Palimo::MetaMetadata::Dictionary& dictionary);
 
 /// {"name", "ul", "kind", "dataType", "subType", "localTag", "targets", "properties"}

@@ -6,13 +6,24 @@
 #include <Palimo/Utils/StringConversion.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
 #include <memory>
+#include <system_error>
 #include <typeinfo>
 #if defined(__GNUC__)
 #include <cxxabi.h>
 #endif
 
 namespace Mxfdict {
+
+void addLoaderSwitches(CLI::App& command, LoadOptions& options) {
+    command.add_flag("--documentation", options.documentation,
+                     "Load each declaration's xs:documentation as its \"Documentation\" property");
+    command.add_flag("--length-description", options.lengthDescription,
+                     "Load each declaration's \"Length\" annotation as its \"LengthDescription\" "
+                     "property");
+}
 
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options) {
     LoadedDictionary loaded;
@@ -44,6 +55,39 @@ std::string demangle(const std::type_info& type) {
 }
 
 } // namespace
+
+std::optional<LoadedDictionary> loadOrReport(const std::string& path, const LoadOptions& options) {
+    std::error_code error;
+    if (path.empty()) {
+        std::cerr << "mxfdict: the schema path is empty\n";
+        return std::nullopt;
+    }
+    if (std::filesystem::is_directory(path, error)) {
+        std::cerr << "mxfdict: cannot load " << path
+                  << ": it is a directory; give the top schema file in it\n";
+        return std::nullopt;
+    }
+    try {
+        return loadDictionary(path, options);
+    } catch (...) {
+        std::cerr << "mxfdict: cannot load " << path << ": "
+                  << describeFailure(std::current_exception()) << '\n';
+        return std::nullopt;
+    }
+}
+
+std::string exampleSchema() {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const fs::path installed =
+            (executable.parent_path() / MXFDICT_INSTALLED_EXAMPLE).lexically_normal();
+        if (fs::exists(installed, error))
+            return installed.string();
+    }
+    return MXFDICT_EXAMPLE_SCHEMA;
+}
 
 std::string describeFailure(const std::exception_ptr& failure) {
     try {

@@ -2,9 +2,12 @@
 // Loading a schema with the loader library, and describing a failed load.
 #include <Palimo/MetaMetadata/Dictionary.h>
 
+#include <CLI/CLI.hpp>
+
 #include <chrono>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Mxfdict {
@@ -20,8 +23,20 @@ struct LoadedDictionary {
     std::chrono::duration<double, std::milli> loadTime{};
 };
 
+/// Declares --documentation and --length-description on a subcommand.
+void addLoaderSwitches(CLI::App& command, LoadOptions& options);
+
 /// Loads the schema at `path`. Throws whatever the loader throws.
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options);
+
+/// Loads the schema at `path`; on failure (also an empty path or a directory,
+/// which the loader would not name as such) reports it on standard error and
+/// gives nothing.
+std::optional<LoadedDictionary> loadOrReport(const std::string& path, const LoadOptions& options);
+
+/// The shipped example's top file: the copy installed with the tool when this
+/// tool is an installed one, else the one in the source tree it was built from.
+std::string exampleSchema();
 
 /// One line for standard error: the exception's class name, its code (for
 /// the Palimo exceptions) and its message.

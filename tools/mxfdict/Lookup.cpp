@@ -1,12 +1,13 @@
 #include "Lookup.h"
 
+#include "JsonExport.h"
+#include "KeyForms.h"
 #include "TextDump.h"
 #include "TextForms.h"
 
-#include <Palimo/Exceptions/BaseException.h>
-#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
-#include <memory>
+#include <strings.h>
 
 namespace Mxfdict {
 
@@ -15,86 +16,143 @@ using namespace Palimo::MetaMetadata;
 
 namespace {
 
-// The version byte is the eighth byte of a label.
-void printVersionNote(std::ostream& out, const std::string& asked, const std::string& found) {
-    out << "note: no exact match for " << asked
-        << "; matched ignoring the version byte (byte 8): " << found << '\n';
+std::string versionNote(const std::string& asked, const std::string& found) {
+    return "no exact match for " + asked + "; matched ignoring the version byte (byte 8): " + found;
 }
 
-// The key read as a T (a label or a tag); null when it is not written as one.
-template <class T>
-std::unique_ptr<T> readAs(const std::string& key) {
-    const WString text = Utils::stringToWstring(key);
-    try {
-        return std::make_unique<T>(text.c_str(), Types::DottedHex);
-    } catch (const Exceptions::BaseException&) {
-        return nullptr;
-    }
-}
-
-bool lookupByLabel(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
-    const std::unique_ptr<Types::UniversalLabel> label = readAs<Types::UniversalLabel>(key);
-    if (!label)
+bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
+    const auto bytes = readLabelText(key);
+    if (!bytes)
         return false;
-    bool found = false;
+    const Types::UniversalLabel label(*bytes);
     bool exact = false;
-    if (const MetaElement* element = dictionary.findMetaElementIgnoringVersion(*label, &exact)) {
+    if (const MetaElement* element = dictionary.findMetaElementIgnoringVersion(label, &exact)) {
         if (!exact)
-            printVersionNote(out, labelText(*label), labelText(element->universalLabel()));
-        printElement(out, *element, dictionary);
-        found = true;
+            result.notes.push_back(
+                versionNote(labelText(label), labelText(element->universalLabel())));
+        result.elements.push_back(element);
     }
-    const KLV::Key setKey(label->array());
+    const KLV::Key setKey(*bytes);
     if (const MetaMetadataSet* set =
             dictionary.findMetaMetadataSetIgnoringVersion(setKey, &exact)) {
         if (!exact)
-            printVersionNote(out, keyText(setKey), keyText(set->key()));
-        printSet(out, *set);
-        found = true;
+            result.notes.push_back(versionNote(keyText(setKey), keyText(set->key())));
+        result.sets.push_back(set);
     }
-    return found;
+    return !result.elements.empty() || !result.sets.empty();
 }
 
-bool lookupByLocalTag(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
-    const std::unique_ptr<Types::LocalTag> tag = readAs<Types::LocalTag>(key);
-    if (!tag)
+bool lookupByLocalTag(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
+    const auto value = readLocalTagText(key);
+    if (!value)
         return false;
-    const Types::UniversalLabel* label = dictionary.findLabelByLocalTag(*tag);
+    const Types::UniversalLabel* label = dictionary.findLabelByLocalTag(Types::LocalTag(*value));
     if (!label)
         return false;
-    out << "local tag " << tagText(*tag) << " is " << labelText(*label) << '\n';
+    result.localTag = tagText(Types::LocalTag(*value));
+    result.tagLabel = labelText(*label);
     if (const MetaElement* element = dictionary.findMetaElement(*label))
-        printElement(out, *element, dictionary);
+        result.elements.push_back(element);
     return true;
 }
 
-bool namedBy(const PropertyMap& map, const std::string& key) {
-    return tagName(map) == key || property(map, "name") == key;
+template <class Equal>
+bool namedBy(const PropertyMap& map, const std::string& key, Equal equal) {
+    for (const auto& name : {tagName(map), property(map, "name")})
+        if (name && equal(*name, key))
+            return true;
+    return false;
 }
 
-bool lookupByName(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
-    bool found = false;
-    for (const MetaElement* element : dictionary.metaElements()) {
-        if (namedBy(*element, key) &&
-            dictionary.findMetaElement(element->universalLabel()) == element) {
-            printElement(out, *element, dictionary);
-            found = true;
-        }
-    }
-    for (const MetaMetadataSet* set : dictionary.metaMetadataSets()) {
-        if (namedBy(*set, key)) {
-            printSet(out, *set);
-            found = true;
-        }
-    }
-    return found;
+template <class Equal>
+bool lookupByName(const Dictionary& dictionary, const std::string& key, Equal equal,
+                  LookupResult& result) {
+    for (const MetaElement* element : dictionary.metaElements())
+        // A later element with the same label hides the earlier one.
+        if (namedBy(*element, key, equal) &&
+            dictionary.findMetaElement(element->universalLabel()) == element)
+            result.elements.push_back(element);
+    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
+        if (namedBy(*set, key, equal))
+            result.sets.push_back(set);
+    return !result.elements.empty() || !result.sets.empty();
+}
+
+bool sameText(const std::string& a, const std::string& b) {
+    return a == b;
+}
+
+bool sameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && strncasecmp(a.c_str(), b.c_str(), a.size()) == 0;
+}
+
+std::string nameOrKey(const MetaMetadataSet& set) {
+    return displayName(set, keyText(set.key()));
 }
 
 } // namespace
 
-bool lookup(std::ostream& out, const Dictionary& dictionary, const std::string& key) {
-    return lookupByLabel(out, dictionary, key) || lookupByLocalTag(out, dictionary, key) ||
-           lookupByName(out, dictionary, key);
+std::vector<const MetaMetadataSet*> setsHolding(const Dictionary& dictionary,
+                                                const MetaElement& element) {
+    std::vector<const MetaMetadataSet*> holders;
+    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
+        for (const auto& attribute : set->attributes())
+            if (attribute->metaElement().universalLabel() == element.universalLabel()) {
+                holders.push_back(set);
+                break;
+            }
+    return holders;
+}
+
+LookupResult lookup(const Dictionary& dictionary, const std::string& key) {
+    LookupResult result;
+    if (lookupByLabel(dictionary, key, result))
+        result.matchedBy = "label";
+    else if (lookupByLocalTag(dictionary, key, result))
+        result.matchedBy = "localTag";
+    else if (lookupByName(dictionary, key, sameText, result))
+        result.matchedBy = "name";
+    else if (lookupByName(dictionary, key, sameTextIgnoringCase, result)) {
+        result.matchedBy = "name";
+        result.notes.push_back("no exact match for the name " + key + "; matched ignoring case");
+    }
+    return result;
+}
+
+void printLookup(std::ostream& out, const Dictionary& dictionary, const LookupResult& result) {
+    if (result.tagLabel)
+        out << "local tag " << *result.localTag << " is " << *result.tagLabel << '\n';
+    for (const MetaElement* element : result.elements) {
+        printElement(out, *element, dictionary);
+        out << "    held by:";
+        const auto holders = setsHolding(dictionary, *element);
+        for (const MetaMetadataSet* set : holders)
+            out << ' ' << nameOrKey(*set);
+        out << (holders.empty() ? " (no set)\n" : "\n");
+    }
+    for (const MetaMetadataSet* set : result.sets)
+        printSet(out, *set);
+}
+
+Json lookupToJson(const Dictionary& dictionary, const std::string& key,
+                  const LookupResult& result) {
+    Json json = jsonDocument();
+    json["key"] = key;
+    json["matchedBy"] = result.matchedBy.empty() ? Json(nullptr) : Json(result.matchedBy);
+    json["exact"] = result.notes.empty();
+    json["localTagLabel"] = result.tagLabel ? Json(*result.tagLabel) : Json(nullptr);
+    json["elements"] = Json::array();
+    for (const MetaElement* element : result.elements) {
+        Json entry = elementToJson(*element, dictionary);
+        entry["heldBy"] = Json::array();
+        for (const MetaMetadataSet* set : setsHolding(dictionary, *element))
+            entry["heldBy"].push_back({{"key", keyText(set->key())}, {"name", nameOrKey(*set)}});
+        json["elements"].push_back(std::move(entry));
+    }
+    json["sets"] = Json::array();
+    for (const MetaMetadataSet* set : result.sets)
+        json["sets"].push_back(setToJson(*set));
+    return json;
 }
 
 } // namespace Mxfdict

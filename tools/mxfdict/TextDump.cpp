@@ -24,8 +24,6 @@ void printSummary(std::ostream& out, const LoadedDictionary& loaded) {
     for (const MetaElement* element : dictionary.metaElements())
         ++byKind[kindName(*element)];
     out << "Schema:    " << loaded.path << '\n';
-    out << "Load time: " << std::fixed << std::setprecision(1) << loaded.loadTime.count()
-        << " ms\n";
     out << "Elements:  " << dictionary.metaElementCount() << " (" << byKind["simple"] << " simple, "
         << byKind["collection"] << " collection, " << byKind["reference"] << " reference, "
         << byKind["referenceCollection"] << " reference collection)\n";

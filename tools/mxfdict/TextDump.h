@@ -9,7 +9,7 @@
 
 namespace Mxfdict {
 
-/// Schema path, load time, element counts by kind and the set count.
+/// Schema path, element counts by kind and the set count.
 void printSummary(std::ostream& out, const LoadedDictionary& loaded);
 void printSet(std::ostream& out, const Palimo::MetaMetadata::MetaMetadataSet& set);
 void printElement(std::ostream& out, const Palimo::MetaMetadata::MetaElement& element,

@@ -1,101 +1,89 @@
-// mxfdict: shows, searches and compares MXF metadata dictionaries loaded from
-// XML Schema files.
-#include "CommandLine.h"
-#include "Diff.h"
-#include "JsonExport.h"
-#include "LoadDictionary.h"
-#include "Lookup.h"
-#include "TextDump.h"
+// mxfdict: shows, searches, checks and compares MXF metadata dictionaries
+// loaded from XML Schema files.
+#include "Subcommand.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
-#include <filesystem>
 #include <iostream>
-#include <optional>
-#include <system_error>
+#include <string>
 
 namespace {
 
 using namespace Mxfdict;
 
-// Loads one schema; on failure reports it on standard error and gives nothing.
-std::optional<LoadedDictionary> loadOrReport(const std::string& path, const LoadOptions& options) {
+// Standard output written in full, or a message on standard error: a full
+// disk must not leave a truncated output behind an exit status of success.
+bool flushStandardOutput() {
+    std::cout.flush();
+    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (!written) {
+        // The failed write left its cause in errno; name it when it is one.
+        const int error = errno;
+        const bool writeError = error == ENOSPC || error == EIO || error == EPIPE ||
+                                error == EFBIG || error == EBADF || error == EDQUOT;
+        std::cerr << "mxfdict: cannot write to standard output"
+                  << (writeError ? std::string(": ") + std::strerror(error) : std::string())
+                  << '\n';
+    }
+    return written;
+}
+
+int run(int argc, char** argv) {
+    CLI::App app{"Loads MXF metadata dictionaries written as XML Schema and shows, searches, "
+                 "checks and compares them, and reads MXF files with them.",
+                 "mxfdict"};
+    app.set_version_flag("--version", std::string("mxfdict ") + MXFDICT_VERSION);
+    app.footer("Exit status: 0 success, 1 a schema failed to load or standard output could not "
+               "be written, 2 bad usage, 3 lookup found nothing or read could not read the file, "
+               "4 check or read found problems.\n"
+               "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
+               "load or bad usage.\n"
+               "import-registers: 1 the registers could not be read or the schema not written.");
+    app.require_subcommand(1);
+
+    std::vector<Subcommand> commands;
+    for (const AddSubcommand add : subcommands())
+        commands.push_back(add(app));
+
+    // CLI11 would answer "A subcommand is required" for a misspelt one.
+    const auto known = [&](const std::string& name) {
+        for (const Subcommand& command : commands)
+            if (command.command->get_name() == name)
+                return true;
+        return false;
+    };
+    if (argc > 1 && argv[1][0] != '-' && !known(argv[1])) {
+        std::cerr << "mxfdict: unknown subcommand '" << argv[1] << "'; known:";
+        for (const Subcommand& command : commands)
+            std::cerr << ' ' << command.command->get_name();
+        std::cerr << "\nRun with --help for more information.\n";
+        return ExitUsage;
+    }
     try {
-        return loadDictionary(path, options);
-    } catch (...) {
-        std::cerr << "mxfdict: cannot load " << path << ": "
-                  << describeFailure(std::current_exception()) << '\n';
-        return std::nullopt;
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? ExitSuccess : ExitUsage;
     }
-}
-
-// The shipped example: the copy installed with the tool when this tool is an
-// installed one, else the one in the source tree it was built from.
-std::string exampleSchema() {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const fs::path installed =
-            (executable.parent_path() / MXFDICT_INSTALLED_EXAMPLE).lexically_normal();
-        if (fs::exists(installed, error))
-            return installed.string();
-    }
-    return MXFDICT_EXAMPLE_SCHEMA;
-}
-
-int runShow(const Command& command) {
-    const std::string path = command.schema.empty() ? exampleSchema() : command.schema;
-    const std::optional<LoadedDictionary> loaded = loadOrReport(path, command.options);
-    if (!loaded)
-        return ExitLoadFailed;
-    if (command.json) {
-        std::cout << dictionaryToJson(*loaded->dictionary).dump(2) << '\n';
-    } else {
-        printSummary(std::cout, *loaded);
-        printDictionary(std::cout, *loaded->dictionary);
-    }
-    return ExitSuccess;
-}
-
-int runLookup(const Command& command) {
-    const std::optional<LoadedDictionary> loaded = loadOrReport(command.schema, command.options);
-    if (!loaded)
-        return ExitLoadFailed;
-    if (lookup(std::cout, *loaded->dictionary, command.key))
-        return ExitSuccess;
-    std::cerr << "mxfdict: nothing in " << command.schema << " matches " << command.key << '\n';
-    return ExitNotFound;
-}
-
-int runDiff(const Command& command) {
-    const std::optional<LoadedDictionary> before = loadOrReport(command.schema, command.options);
-    if (!before)
-        return ExitUsage;
-    const std::optional<LoadedDictionary> after = loadOrReport(command.newSchema, command.options);
-    if (!after)
-        return ExitUsage;
-    return diffDictionaries(std::cout, *before->dictionary, *after->dictionary) ? ExitDiffer
-                                                                                : ExitSuccess;
+    for (const Subcommand& command : commands)
+        if (command.command->parsed())
+            return command.run();
+    return ExitUsage;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    Command command;
-    if (const std::optional<int> status = parseCommandLine(argc, argv, command))
-        return *status;
+    int status = ExitLoadFailed;
     try {
-        switch (command.kind) {
-        case Command::Show:
-            return runShow(command);
-        case Command::Lookup:
-            return runLookup(command);
-        case Command::Diff:
-            return runDiff(command);
-        }
+        status = run(argc, argv);
     } catch (const std::exception& e) {
-        // Output failures and the like, after a successful load.
+        // Failures after a successful load, such as running out of memory.
         std::cerr << "mxfdict: " << e.what() << '\n';
+        status = ExitLoadFailed;
     }
-    return ExitLoadFailed;
+    if (!flushStandardOutput())
+        return ExitWriteFailed;
+    return status;
 }

@@ -12,7 +12,7 @@ namespace {
 
 using namespace Identifiers;
 
-constexpr int kCount = WeakReference + 1;
+constexpr int kCount = LastIdentifier + 1;
 
 std::size_t encodedSize(Identifier id) {
     switch (id) {
@@ -20,6 +20,10 @@ std::size_t encodedSize(Identifier id) {
     case Int8:
     case UInt8:
         return 1;
+    case RGBAComponent:
+        return 2;
+    case J2KComponentSizing:
+        return 3;
     case Int16:
     case UInt16:
     case UTF16:
@@ -27,6 +31,10 @@ std::size_t encodedSize(Identifier id) {
         return 2;
     case Int32:
     case UInt32:
+    case Float32:
+    case DateStruct:
+    case TimeStruct:
+    case ColorPrimary:
         return 4;
     case Int64:
     case UInt64:
@@ -34,11 +42,13 @@ std::size_t encodedSize(Identifier id) {
     case Position:
     case Rational:
     case Timestamp:
+    case Float64:
         return 8;
     case ProductVersion:
         return 10;
     case UniversalLabel:
     case UUID:
+    case AUID:
     case StrongReference:
     case WeakReference:
         return 16;

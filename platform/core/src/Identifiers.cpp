@@ -11,16 +11,49 @@ namespace Identifiers {
 namespace {
 
 // Indexed by identifier value; the empty name marks NoIdentifier.
-const char* const kNames[] = {
-    "Array",        "Batch",       "Boolean", "DataValue",      "IndirectValue",
-    "Int16",        "Int32",       "Int64",   "Int8",           "ISO7String",
-    "KLVData",      "Length",      "Opaque",  "Position",       "ProductVersion",
-    "Rational",     "Timestamp",   "UInt16",  "UInt32",         "UInt64",
-    "UInt8",        "UMID32",      "UMID64",  "UniversalLabel", "",
-    "UTF16",        "UTF16String", "UUID",    "VersionType",    "StrongReference",
-    "WeakReference"};
+const char* const kNames[] = {"Array",
+                              "Batch",
+                              "Boolean",
+                              "DataValue",
+                              "IndirectValue",
+                              "Int16",
+                              "Int32",
+                              "Int64",
+                              "Int8",
+                              "ISO7String",
+                              "KLVData",
+                              "Length",
+                              "Opaque",
+                              "Position",
+                              "ProductVersion",
+                              "Rational",
+                              "Timestamp",
+                              "UInt16",
+                              "UInt32",
+                              "UInt64",
+                              "UInt8",
+                              "UMID32",
+                              "UMID64",
+                              "UniversalLabel",
+                              "",
+                              "UTF16",
+                              "UTF16String",
+                              "UUID",
+                              "VersionType",
+                              "StrongReference",
+                              "WeakReference",
+                              "Float32",
+                              "Float64",
+                              "UTF8String",
+                              "AUID",
+                              "DateStruct",
+                              "TimeStruct",
+                              "Stream",
+                              "RGBAComponent",
+                              "ColorPrimary",
+                              "J2KComponentSizing"};
 constexpr int kCount = static_cast<int>(sizeof(kNames) / sizeof(kNames[0]));
-static_assert(kCount == WeakReference + 1, "one name for every identifier");
+static_assert(kCount == LastIdentifier + 1, "one name for every identifier");
 
 } // namespace
 

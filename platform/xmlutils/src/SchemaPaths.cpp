@@ -77,7 +77,7 @@ void refuseNul(const std::string& namingFile, const std::string& location,
     if (path.find('\0') != std::string::npos)
         throw SchemaAggregationError("Schema \"" + quotedText(namingFile) +
                                          "\" names the location \"" + quotedText(location) +
-                                         "\", whose path holds a NUL character",
+                                         "\", which holds a NUL character",
                                      __FILE__, __LINE__);
 }
 

@@ -16,7 +16,8 @@ std::string join(const std::string& directory, const std::string& fileName);
 /// absolute paths and file: URIs; an empty location names `namingFile`
 /// itself. Throws SchemaAggregationError for any location that would reach
 /// the network (a scheme other than file, a file: URI with a remote host, a
-/// network-path reference "//host/...").
+/// network-path reference "//host/...") and for one whose path holds a NUL
+/// ("%00"), which the system would cut there.
 std::string resolveLocation(const std::string& namingFile, const std::string& location);
 
 /// The same text for every spelling of one file (symbolic links, "." and

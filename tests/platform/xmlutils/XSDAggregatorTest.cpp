@@ -217,6 +217,36 @@ TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     }
 }
 
+// Locations an include may name that cannot be read as a schema.
+TEST_F(XSDAggregatorTest, RefusesUnreadableIncludedFilesAsItsOwnError) {
+    dir.write("sub/x.xsd", schema(""));
+    const struct {
+        std::string location;
+        std::string message;
+    } cases[] = {
+        {"sub", "Cannot read schema file \"" + at("sub") + "\""},
+        // A regular file to stat() whose read fails.
+        {"/proc/self/mem", "Cannot read schema file \"/proc/self/mem\": Input/output error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.location);
+        dir.write("top.xsd", schema("<xs:include schemaLocation='" + c.location + "'/>"));
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"), c.message);
+    }
+}
+
+TEST_F(XSDAggregatorTest, RefusesALocationWithANul) {
+    // Were the path cut at the NUL, "a.xsd" would be read.
+    dir.write("a.xsd", schema("<xs:element name='A'/>"));
+    for (const std::string location : {"a.xsd%00.txt", "file:a.xsd%00"}) {
+        SCOPED_TRACE(location);
+        dir.write("top.xsd", schema("<xs:include schemaLocation='" + location + "'/>"));
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"),
+                              "Schema \"" + at("top.xsd") + "\" names the location \"" + location +
+                                  "\", which holds a NUL character");
+    }
+}
+
 TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
     for (const std::string location :
          {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",

@@ -26,6 +26,12 @@ const TypeCase kTypeCases[] = {
     {"named type", "<xs:element name=\"E\" type=\"UInt32\"/>", Ids::UInt32, Ids::NoIdentifier},
     {"named type with prefix", "<xs:element name=\"E\" type=\"ff:UInt32\"/>", Ids::UInt32,
      Ids::NoIdentifier},
+    {"named type added after the first 31", "<xs:element name=\"E\" type=\"ff:Float32\"/>",
+     Ids::Float32, Ids::NoIdentifier},
+    {"batch of a type added after the first 31",
+     anonymousComplex("ff:Batch", "<xs:sequence><xs:element name=\"I\" type=\"ff:AUID\"/>"
+                                  "</xs:sequence>"),
+     Ids::Batch, Ids::AUID},
     {"named type with any prefix", "<xs:element name=\"E\" type=\"xs:UTF16String\"/>",
      Ids::UTF16String, Ids::NoIdentifier},
     {"StrongRefArray", anonymousComplex("StrongRefArray"), Ids::Array, Ids::StrongReference},

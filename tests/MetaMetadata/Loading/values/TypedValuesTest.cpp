@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TypedValues, TypesWithoutARuleGiveNoValue) {
     for (const Identifier id :
          {Id::DataValue, Id::IndirectValue, Id::KLVData, Id::Opaque, Id::ProductVersion,
-          Id::Timestamp, Id::NoIdentifier, Id::VersionType, Id::StrongReference, Id::WeakReference})
+          Id::Timestamp, Id::NoIdentifier, Id::VersionType, Id::StrongReference, Id::WeakReference,
+          Id::Float32, Id::UTF8String, Id::AUID, Id::DateStruct, Id::J2KComponentSizing})
         EXPECT_EQ(parseTypedValue(id, kNone, W("1")), nullptr) << id;
 }
 

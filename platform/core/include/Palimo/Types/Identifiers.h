@@ -42,7 +42,20 @@ enum Identifier {
     UUID = 27,
     VersionType = 28,
     StrongReference = 29,
-    WeakReference = 30
+    WeakReference = 30,
+    // Types that MXF files carry beyond the first 31. The typed value parser
+    // has no rule for them: a default value text gives no value.
+    Float32 = 31,            // IEEE 754 single precision
+    Float64 = 32,            // IEEE 754 double precision
+    UTF8String = 33,         // UTF-8 text
+    AUID = 34,               // 16 bytes: a universal label or a byte-swapped UUID
+    DateStruct = 35,         // year (Int16), month, day (UInt8 each)
+    TimeStruct = 36,         // hour, minute, second, quarter milliseconds (UInt8 each)
+    Stream = 37,             // essence or other data stored outside the set
+    RGBAComponent = 38,      // component code and depth in bits (UInt8 each)
+    ColorPrimary = 39,       // x and y chromaticity coordinates (UInt16 each)
+    J2KComponentSizing = 40, // JPEG 2000 component depth and subsampling (UInt8 each)
+    LastIdentifier = J2KComponentSizing
 };
 
 /// The identifier whose name is exactly `name` (case-sensitive);

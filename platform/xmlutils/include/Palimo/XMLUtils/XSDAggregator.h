@@ -12,8 +12,8 @@ namespace XMLUtils {
 
 /// A schema that cannot be aggregated: a missing or unreadable file,
 /// malformed XML, a root that is not xs:schema, elements nested more than
-/// 1000 levels deep, or a schemaLocation that would reach the network. The
-/// message names the file.
+/// 1000 levels deep, a schemaLocation that would reach the network or holds a
+/// NUL. The message names the file.
 class SchemaAggregationError : public Exceptions::BaseException {
 public:
     using BaseException::BaseException;

@@ -1,0 +1,81 @@
+#pragma once
+// The header metadata of a file decoded with a dictionary: every set with its
+// dictionary entry and every item with its element and value, and the
+// problems found on the way and by the checks.
+#include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/MXF/Klv.h>
+#include <Palimo/MXF/Partition.h>
+#include <Palimo/MXF/Value.h>
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Palimo {
+namespace MXF {
+
+struct DecodedItem {
+    enum class Reference { None, Strong, Weak };
+
+    std::uint64_t offset = 0; // of the local tag
+    std::uint16_t localTag = 0;
+    std::optional<Label> label;                         // through the primer
+    const MetaMetadata::MetaElement* element = nullptr; // null: not in the dictionary
+    bool exactLabel = true; // false: the element matched but for the version byte
+    std::string name;       // the element's XML tag name (else its name); "" when unknown
+    std::string type;       // "UInt32", "Array of StrongReference"; "" when unknown
+    Reference reference = Reference::None;
+    std::optional<Value> value; // none: shown as raw bytes
+    std::vector<std::uint8_t> bytes;
+};
+
+struct DecodedSet {
+    KlvHeader klv;
+    const MetaMetadata::MetaMetadataSet* set = nullptr; // null: key not in the dictionary
+    bool exactKey = true;
+    std::string name; // the set's XML tag name (else its name); "" when unknown
+    std::optional<std::string> instanceUID;
+    bool localSet = true;            // false: a KLV of another kind, kept as raw bytes
+    std::vector<DecodedItem> items;  // local sets
+    std::vector<std::uint8_t> bytes; // other KLVs
+};
+
+struct Problem {
+    enum class Kind {
+        UnknownSet,           // a set key the dictionary does not know
+        UnknownItem,          // an item label the dictionary does not know
+        ItemNotAllowed,       // an element that is no member of the set
+        MissingRequired,      // a required member of the set is not there
+        BadValue,             // bytes that do not fit the item's type
+        TagNotInPrimer,       // a local tag that the primer pack does not list
+        RepeatedPrimerTag,    // a local tag that the primer pack lists twice
+        DuplicateInstanceUID, // two sets with the same InstanceUID
+        DanglingReference,    // a strong reference to no set in the file
+        SharedReference,      // a set that two strong references own
+        WrongTarget,          // a strong reference to a set it may not refer to
+        ReferenceCycle        // strong references that lead back to where they start
+    };
+    Kind kind;
+    std::uint64_t offset; // of the set or item concerned
+    std::string message;
+};
+
+/// "unknownSet", "missingRequired", ...
+const char* problemKindName(Problem::Kind kind);
+
+struct DecodedFile {
+    std::uint64_t runIn = 0;
+    PartitionPack headerPartition;
+    PartitionPack partition; // the one whose header metadata was read
+    std::optional<KlvHeader> primer;
+    std::size_t primerEntries = 0;
+    std::vector<DecodedSet> sets; // in file order
+    std::vector<Problem> problems;
+    std::vector<std::string> notes;
+};
+
+} // namespace MXF
+} // namespace Palimo

@@ -1,0 +1,36 @@
+#pragma once
+// Failures of the MXF reader. Codes 60 and up (the core library uses 40 and
+// up, the loader 20, 25 and 33).
+#include <Palimo/Exceptions/BaseException.h>
+
+#include <cstdint>
+#include <string>
+
+namespace Palimo {
+namespace Exceptions {
+
+/// A file whose bytes do not form what the reader expects: a truncated KLV, a
+/// length past the end, a count that does not fit. The message starts with
+/// "byte N: ", N being the offset in the file of the offending structure.
+class MalformedMXFFile : public BaseException {
+public:
+    MalformedMXFFile(std::uint64_t offset, const std::string& what, const char* file, int line)
+        : BaseException("byte " + std::to_string(offset) + ": " + what, file, line),
+          offset_(offset) {}
+    int exceptionCode() const override { return 60; }
+    std::uint64_t offset() const { return offset_; }
+
+private:
+    std::uint64_t offset_;
+};
+
+/// A file that cannot be opened or read; the message names the file and the
+/// system's reason.
+class UnreadableMXFFile : public BaseException {
+public:
+    using BaseException::BaseException;
+    int exceptionCode() const override { return 61; }
+};
+
+} // namespace Exceptions
+} // namespace Palimo

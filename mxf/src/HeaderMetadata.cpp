@@ -1,0 +1,155 @@
+#include <Palimo/MXF/HeaderMetadata.h>
+
+#include <Palimo/MXF/TextForms.h>
+
+#include "ByteCursor.h"
+
+#include <algorithm>
+
+namespace Palimo {
+namespace MXF {
+namespace {
+
+constexpr std::uint64_t kMaxRunIn = 65536;
+
+[[noreturn]] void fail(std::uint64_t offset, const std::string& what) {
+    throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
+}
+
+// The offset of the header partition pack's key: the first place in the
+// first 64 KiB that holds one.
+std::uint64_t findHeaderPartition(const ByteSource& source) {
+    const std::size_t scanned =
+        static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), kMaxRunIn + 16));
+    const std::vector<std::uint8_t> start = source.read(0, scanned);
+    for (std::size_t i = 0; i + 16 <= start.size(); ++i) {
+        if (start[i] != 0x06)
+            continue;
+        Label key;
+        std::copy(start.begin() + i, start.begin() + i + 16, key.begin());
+        if (isPartitionPackKey(key) && key[13] == 0x02)
+            return i;
+    }
+    fail(0, "no header partition pack in the first " +
+                std::to_string(std::min<std::uint64_t>(source.size(), kMaxRunIn)) +
+                " bytes: not an MXF file");
+}
+
+PartitionPack readPackAt(const ByteSource& source, std::uint64_t offset) {
+    const KlvHeader klv = readKlvHeader(source, offset);
+    if (!isPartitionPackKey(klv.key))
+        fail(offset, "a partition pack was expected here, found KLV " + labelText(klv.key));
+    return readPartitionPack(source, klv);
+}
+
+// The items of a local set with 2-byte tags and 2-byte lengths.
+std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const KlvHeader& klv) {
+    const std::string context = "local set at byte " + std::to_string(klv.offset);
+    ByteCursor in(value, klv.valueOffset, context);
+    std::vector<RawItem> items;
+    while (in.remaining() > 0) {
+        RawItem item;
+        item.offset = in.offset();
+        item.tag = in.u16("item tag");
+        const std::uint16_t length = in.u16("item length");
+        if (length > in.remaining())
+            fail(item.offset, "item " + tagText(item.tag) + " of the " + context + ": length " +
+                                  std::to_string(length) + " runs past the end of the set (" +
+                                  std::to_string(in.remaining()) + " bytes left)");
+        const std::uint8_t* bytes = in.take(length, "item value");
+        item.value.assign(bytes, bytes + length);
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+// Index table segments and partition packs do not belong to header
+// metadata: a writer that counted HeaderByteCount from the partition pack
+// rather than from the primer makes the count run into them.
+bool endsHeaderMetadata(const Label& key) {
+    static const Label indexSegment = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01,
+                                       0x0d, 0x01, 0x02, 0x01, 0x01, 0x10, 0x01, 0x00};
+    return isPartitionPackKey(key) || equalIgnoringVersion(key, indexSegment);
+}
+
+void readSets(const ByteSource& source, HeaderMetadata& metadata) {
+    const PartitionPack& pack = metadata.partition;
+    // Fill may stand between the partition pack and the primer pack.
+    std::uint64_t offset = pack.klv.end();
+    KlvHeader klv = readKlvHeader(source, offset);
+    while (isFillKey(klv.key))
+        klv = readKlvHeader(source, klv.end());
+    if (!Primer::isPrimerKey(klv.key))
+        fail(klv.offset, "the header metadata of the " + std::string(kindName(pack.kind)) +
+                             " partition does not start with a primer pack (found KLV " +
+                             labelText(klv.key) + ")");
+    if (pack.headerByteCount > source.size() - klv.offset)
+        fail(pack.klv.offset, "HeaderByteCount " + std::to_string(pack.headerByteCount) +
+                                  " of the " + kindName(pack.kind) +
+                                  " partition runs past the end of the file (" +
+                                  std::to_string(source.size()) + " bytes)");
+    const std::uint64_t end = klv.offset + pack.headerByteCount;
+    if (klv.end() > end)
+        fail(klv.offset, "the primer pack runs past the end of the header metadata (byte " +
+                             std::to_string(end) + ")");
+    metadata.primer = Primer::read(source, klv);
+
+    for (offset = klv.end(); offset < end; offset = klv.end()) {
+        klv = readKlvHeader(source, offset);
+        if (endsHeaderMetadata(klv.key))
+            break;
+        if (klv.end() > end)
+            fail(offset, "KLV " + labelText(klv.key) + " (length " + std::to_string(klv.length) +
+                             ") runs past the end of the header metadata (byte " +
+                             std::to_string(end) + ")");
+        if (isFillKey(klv.key))
+            continue;
+        RawSet set;
+        set.klv = klv;
+        std::vector<std::uint8_t> value =
+            source.read(klv.valueOffset, static_cast<std::size_t>(klv.length));
+        set.localSet = klv.key[4] == 0x02 && klv.key[5] == 0x53;
+        if (set.localSet)
+            set.items = readItems(value, klv);
+        else
+            set.value = std::move(value);
+        metadata.sets.push_back(std::move(set));
+    }
+}
+
+} // namespace
+
+HeaderMetadata readHeaderMetadata(const ByteSource& source) {
+    HeaderMetadata metadata;
+    metadata.runIn = findHeaderPartition(source);
+    metadata.headerPartition = readPackAt(source, metadata.runIn);
+    metadata.partition = metadata.headerPartition;
+    const PartitionPack& header = metadata.headerPartition;
+
+    if (!header.closed || !header.complete) {
+        std::string note = "the header partition is " + statusText(header);
+        // Partition offsets count from the header partition pack.
+        if (header.footerPartition != 0 && header.footerPartition > header.thisPartition &&
+            header.footerPartition < source.size() - metadata.runIn) {
+            const PartitionPack footer =
+                readPackAt(source, metadata.runIn + header.footerPartition);
+            if (footer.kind == PartitionPack::Footer && footer.headerByteCount > 0) {
+                metadata.partition = footer;
+                note += "; read the header metadata of the footer partition at byte " +
+                        std::to_string(footer.klv.offset);
+            }
+        }
+        if (metadata.partition.kind == PartitionPack::Header)
+            note += ": its header metadata may not be final";
+        metadata.notes.push_back(note);
+    }
+    if (metadata.partition.headerByteCount == 0)
+        metadata.notes.push_back("the " + std::string(kindName(metadata.partition.kind)) +
+                                 " partition holds no header metadata");
+    else
+        readSets(source, metadata);
+    return metadata;
+}
+
+} // namespace MXF
+} // namespace Palimo

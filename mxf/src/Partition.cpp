@@ -1,0 +1,79 @@
+#include <Palimo/MXF/Partition.h>
+
+#include "ByteCursor.h"
+
+namespace Palimo {
+namespace MXF {
+
+bool isPartitionPackKey(const Label& key) {
+    static const Label prefix = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01,
+                                 0x0d, 0x01, 0x02, 0x01, 0x01, 0x00, 0x00, 0x00};
+    for (std::size_t i = 0; i < 13; ++i)
+        if (i != 7 && key[i] != prefix[i])
+            return false;
+    return key[13] >= 0x02 && key[13] <= 0x04 && key[14] >= 0x01 && key[14] <= 0x04 &&
+           key[15] == 0x00;
+}
+
+PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) {
+    const std::string context = "partition pack at byte " + std::to_string(klv.offset);
+    if (klv.length > source.size())
+        throw Exceptions::MalformedMXFFile(klv.offset, context + " longer than the file", __FILE__,
+                                           __LINE__);
+    const std::vector<std::uint8_t> value =
+        source.read(klv.valueOffset, static_cast<std::size_t>(klv.length));
+    ByteCursor in(value, klv.valueOffset, context);
+
+    PartitionPack pack;
+    pack.klv = klv;
+    pack.kind = static_cast<PartitionPack::Kind>(klv.key[13] - 0x02);
+    // Status 1 open incomplete, 2 closed incomplete, 3 open complete, 4 closed complete.
+    pack.closed = klv.key[14] == 0x02 || klv.key[14] == 0x04;
+    pack.complete = klv.key[14] >= 0x03;
+    pack.majorVersion = in.u16("MajorVersion");
+    pack.minorVersion = in.u16("MinorVersion");
+    pack.kagSize = in.u32("KAGSize");
+    pack.thisPartition = in.u64("ThisPartition");
+    pack.previousPartition = in.u64("PreviousPartition");
+    pack.footerPartition = in.u64("FooterPartition");
+    pack.headerByteCount = in.u64("HeaderByteCount");
+    pack.indexByteCount = in.u64("IndexByteCount");
+    pack.indexSID = in.u32("IndexSID");
+    pack.bodyOffset = in.u64("BodyOffset");
+    pack.bodySID = in.u32("BodySID");
+    pack.operationalPattern = in.label("OperationalPattern");
+
+    const std::uint64_t batchOffset = in.offset();
+    const std::uint32_t count = in.u32("EssenceContainers count");
+    const std::uint32_t itemSize = in.u32("EssenceContainers item size");
+    if (itemSize != 16 || std::uint64_t{count} * itemSize > in.remaining())
+        throw Exceptions::MalformedMXFFile(
+            batchOffset,
+            "EssenceContainers of the " + context + ": " + std::to_string(count) + " items of " +
+                std::to_string(itemSize) + " bytes do not fit in the " +
+                std::to_string(in.remaining()) + " bytes left (items are labels of 16 bytes)",
+            __FILE__, __LINE__);
+    for (std::uint32_t i = 0; i < count; ++i)
+        pack.essenceContainers.push_back(in.label("EssenceContainers item"));
+    return pack;
+}
+
+const char* kindName(PartitionPack::Kind kind) {
+    switch (kind) {
+    case PartitionPack::Header:
+        return "header";
+    case PartitionPack::Body:
+        return "body";
+    case PartitionPack::Footer:
+        return "footer";
+    }
+    return "";
+}
+
+std::string statusText(const PartitionPack& pack) {
+    return std::string(pack.closed ? "closed" : "open") +
+           (pack.complete ? " complete" : " incomplete");
+}
+
+} // namespace MXF
+} // namespace Palimo

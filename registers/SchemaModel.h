@@ -1,0 +1,69 @@
+#pragma once
+// The declarations an import writes, worked out from the selection, the
+// names and the type mapping before any text is written.
+#include "registers/Naming.h"
+#include "registers/Selection.h"
+#include "registers/TypeMapping.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Palimo {
+namespace Registers {
+
+struct EnumerationValue {
+    std::string value;         // as the schema writes it (labels dotted)
+    std::string documentation; // the value's symbol; empty when unknown
+};
+
+struct ElementDeclaration {
+    const ElementEntry* entry;
+    std::string name;
+    MappedType type;
+    std::vector<EnumerationValue> enumeration; // for an enumerated simple type
+    std::vector<std::string> targets;          // set names a reference may point to
+    std::optional<std::uint16_t> localTag;
+};
+
+struct MemberDeclaration {
+    std::string element; // the element declaration's name
+    bool optional;
+    std::string value; // the register's value for the item; empty when none
+};
+
+struct SetDeclaration {
+    const GroupEntry* entry;
+    std::string name;
+    std::string typeName;
+    std::string referenceName;
+    std::string parentName;     // empty for a root
+    std::string parentTypeName; // empty for a root
+    std::vector<MemberDeclaration> members;
+};
+
+/// An element whose type, or whose items' type, is DataValue for want of a
+/// core type.
+struct Fallback {
+    std::string element;
+    std::string registerType; // the Types register symbol; empty when none
+    std::string reason;
+};
+
+struct SchemaModel {
+    std::vector<SetDeclaration> sets;
+    std::vector<ElementDeclaration> elements;
+    std::map<std::string, std::string> prefixes; // namespace URI to prefix
+    std::vector<std::pair<std::string, std::string>> revisions;
+    std::vector<Fallback> fallbacks;
+    std::vector<LeftOut> leftOut; // reference targets that are no written set
+};
+
+/// The declarations of `selection` under `names`. Label-valued enumerations
+/// take their values' symbols from the Labels register when it was read.
+SchemaModel buildSchemaModel(const Registers& registers, const Selection& selection,
+                             const Names& names, const TypeMapper& types);
+
+} // namespace Registers
+} // namespace Palimo

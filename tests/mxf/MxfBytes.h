@@ -1,0 +1,130 @@
+#pragma once
+// Builds the bytes of small MXF files for the reader tests: KLVs with 4-byte
+// BER lengths, partition packs, primer packs and local sets.
+#include <Palimo/MXF/Value.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace MxfTest {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+/// Bytes from hex digits; dots and spaces are skipped ("06.0e.2b.34", "0a 0b").
+inline Bytes hex(const std::string& text) {
+    Bytes bytes;
+    int high = -1;
+    for (char c : text) {
+        int v;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else
+            continue;
+        if (high < 0) {
+            high = v;
+        } else {
+            bytes.push_back(static_cast<std::uint8_t>(high * 16 + v));
+            high = -1;
+        }
+    }
+    return bytes;
+}
+
+inline Bytes be(std::uint64_t value, std::size_t size) {
+    Bytes bytes(size);
+    for (std::size_t i = size; i-- > 0; value >>= 8)
+        bytes[i] = static_cast<std::uint8_t>(value);
+    return bytes;
+}
+
+inline Bytes klv(const Bytes& key, const Bytes& value) {
+    return key + Bytes{0x83} + be(value.size(), 3) + value;
+}
+
+/// Kind 02 header, 03 body, 04 footer; status 01 open incomplete to 04 closed complete.
+inline Bytes partitionPack(int kind, int status, std::uint64_t headerByteCount,
+                           std::uint64_t thisPartition = 0, std::uint64_t footer = 0) {
+    Bytes key = hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.00.00.00");
+    key[13] = static_cast<std::uint8_t>(kind);
+    key[14] = static_cast<std::uint8_t>(status);
+    return klv(key, be(1, 2) + be(3, 2) + be(512, 4) + be(thisPartition, 8) + be(0, 8) +
+                        be(footer, 8) + be(headerByteCount, 8) + be(0, 8) + be(0, 4) + be(0, 8) +
+                        be(1, 4) + hex("06.0e.2b.34.04.01.01.01.0d.01.02.01.01.01.09.00") +
+                        be(0, 4) + be(16, 4));
+}
+constexpr std::size_t kPackSize = 108; // partitionPack's KLV
+
+inline Bytes primer(const std::vector<std::pair<std::uint16_t, std::string>>& entries) {
+    Bytes value = be(entries.size(), 4) + be(18, 4);
+    for (const auto& [tag, label] : entries)
+        value = value + be(tag, 2) + hex(label);
+    return klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"), value);
+}
+
+struct Item {
+    std::uint16_t tag;
+    Bytes value;
+};
+
+inline Bytes localSet(const std::string& key, const std::vector<Item>& items) {
+    Bytes value;
+    for (const Item& item : items)
+        value = value + be(item.tag, 2) + be(item.value.size(), 2) + item.value;
+    return klv(hex(key), value);
+}
+
+/// A 16-byte UUID whose last byte is `n`.
+inline Bytes uid(std::uint8_t n) {
+    return hex("adab4424-2f25-4dc7-92ff-0000000000") + Bytes{n};
+}
+inline std::string uidText(std::uint8_t n) {
+    static const char digits[] = "0123456789abcdef";
+    return std::string("adab4424-2f25-4dc7-92ff-0000000000") + digits[n >> 4] + digits[n & 15];
+}
+
+/// An 8-byte array header and its items.
+inline Bytes array(const std::vector<Bytes>& items, std::size_t itemSize) {
+    Bytes value = be(items.size(), 4) + be(itemSize, 4);
+    for (const Bytes& item : items)
+        value = value + item;
+    return value;
+}
+
+/// A file of one closed complete header partition whose header metadata is
+/// `metadata` (the primer first), counted by HeaderByteCount.
+inline Bytes headerFile(const Bytes& metadata) {
+    return partitionPack(0x02, 0x04, metadata.size()) + metadata;
+}
+
+/// The value as test expectations write it: numbers in decimal, true/false,
+/// texts as they are, lists as [a, b].
+inline std::string render(const Palimo::MXF::Value& value) {
+    using Kind = Palimo::MXF::Value::Kind;
+    switch (value.kind) {
+    case Kind::Integer:
+        return std::to_string(value.integer);
+    case Kind::Unsigned:
+        return std::to_string(value.unsignedInteger);
+    case Kind::Boolean:
+        return value.boolean ? "true" : "false";
+    case Kind::List: {
+        std::string text = "[";
+        for (std::size_t i = 0; i < value.items.size(); ++i)
+            text += (i ? ", " : "") + render(value.items[i]);
+        return text + "]";
+    }
+    default:
+        return value.text;
+    }
+}
+
+} // namespace MxfTest

@@ -1,0 +1,126 @@
+// The strong reference tree: the Preface tree of a real file, and walks that
+// end at shared sets, cycles and references to no set.
+#include "MxfBytes.h"
+#include "support/TestSupport.h"
+
+#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
+#include <Palimo/MXF/FileReader.h>
+#include <Palimo/MXF/References.h>
+
+namespace {
+
+using namespace MxfTest;
+using Palimo::MXF::DecodedFile;
+using Palimo::MXF::DecodedItem;
+using Palimo::MXF::DecodedSet;
+using Palimo::MXF::kNoSet;
+
+// The tree, one line a set: indented by depth, "(again)" for sets shown
+// before, "? uid" for a reference to no set.
+std::string tree(const DecodedFile& file) {
+    std::string text;
+    for (const auto& line : Palimo::MXF::strongReferenceTree(file)) {
+        text += std::string(2 * line.depth, ' ');
+        text += line.set == kNoSet ? "? " + line.target : file.sets[line.set].name;
+        text += line.repeated ? " (again)\n" : "\n";
+    }
+    return text;
+}
+
+TEST(StrongReferenceTree, PrefaceTreeOfAnOPAtomFile) {
+    Palimo::MetaMetadata::Dictionary dictionary;
+    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    const auto schema =
+        PalimoTest::dataDir() / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd";
+    loader.load(PalimoTest::W(schema.string().c_str()).c_str(), dictionary);
+    const DecodedFile file = Palimo::MXF::readMXFFile(
+        (PalimoTest::dataDir() / "mxf" / "opatom-pcm.mxf").string(), dictionary);
+    EXPECT_EQ(tree(file), R"(Preface
+  Identification
+  ContentStorage
+    MaterialPackage
+      Track
+        Sequence
+          TimecodeComponent
+      Track
+        Sequence
+          SourceClip
+    SourcePackage
+      Track
+        Sequence
+          TimecodeComponent
+      Track
+        Sequence
+          SourceClip
+      WaveAudioDescriptor
+    EssenceContainerData
+)");
+}
+
+// Sets named A, B, ... with InstanceUIDs 1, 2, ... and strong references
+// between them, built without a dictionary.
+DecodedFile sets(const std::vector<std::vector<std::uint8_t>>& references) {
+    DecodedFile file;
+    for (std::size_t i = 0; i < references.size(); ++i) {
+        DecodedSet set;
+        set.name = std::string(1, static_cast<char>('A' + i));
+        set.instanceUID = uidText(static_cast<std::uint8_t>(i + 1));
+        DecodedItem item;
+        item.reference = DecodedItem::Reference::Strong;
+        item.value.emplace();
+        item.value->kind = Palimo::MXF::Value::Kind::List;
+        for (std::uint8_t target : references[i]) {
+            Palimo::MXF::Value uid;
+            uid.kind = Palimo::MXF::Value::Kind::UUID;
+            uid.text = uidText(target);
+            item.value->items.push_back(uid);
+        }
+        set.items.push_back(item);
+        file.sets.push_back(set);
+    }
+    return file;
+}
+
+TEST(StrongReferenceTree, EachSetIsFollowedOnce) {
+    struct Case {
+        const char* what;
+        std::vector<std::vector<std::uint8_t>> references;
+        const char* tree;
+    };
+    const Case cases[] = {
+        {"shared", {{2, 3}, {3}, {}}, "A\n  B\n    C\n  C (again)\n"},
+        {"cycle below a root", {{2}, {3}, {2}}, "A\n  B\n    C\n      B (again)\n"},
+        {"cycle without a root", {{}, {3}, {2}}, "A\n"},
+        {"self", {{1}}, ""},
+        {"to no set",
+         {{9}, {}},
+         "A\n  ? "
+         "adab4424-2f25-4dc7-92ff-000000000009\nB\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tree(sets(c.references)), c.tree) << c.what;
+}
+
+TEST(StrongReferenceTree, DeepChainsNeedNoRecursion) {
+    // 100,000 sets, each owning the next: no stack overflow, one line each.
+    DecodedFile file = sets({{}});
+    const DecodedSet proto = file.sets[0];
+    file.sets.clear();
+    for (int i = 0; i < 100000; ++i) {
+        DecodedSet set = proto;
+        set.instanceUID = "uid" + std::to_string(i);
+        Palimo::MXF::Value next;
+        next.kind = Palimo::MXF::Value::Kind::UUID;
+        next.text = "uid" + std::to_string(i + 1);
+        set.items[0].value->items = {next};
+        file.sets.push_back(set);
+    }
+    const auto lines = Palimo::MXF::strongReferenceTree(file);
+    ASSERT_EQ(lines.size(), 100001u);
+    EXPECT_EQ(lines.back().depth, 100000u);
+    EXPECT_EQ(lines.back().set, kNoSet);
+    Palimo::MXF::checkHeaderMetadata(file); // the cycle walk has no recursion either
+    EXPECT_EQ(file.problems.size(), 1u);    // the last reference goes nowhere
+}
+
+} // namespace

@@ -1,0 +1,44 @@
+#pragma once
+// The hand-written register excerpts of tests/data/registers and copies of
+// them that a test may change.
+#include "support/TestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace PalimoTest {
+
+inline std::filesystem::path smallRegisters() {
+    return dataDir() / "registers" / "small";
+}
+
+inline std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// Copies the small registers into `dir`/registers and returns that directory.
+inline std::filesystem::path copySmallRegisters(const TempDir& dir) {
+    const std::filesystem::path target = dir.path() / "registers";
+    std::filesystem::create_directories(target);
+    for (const char* file : {"Elements.xml", "Groups.xml", "Types.xml", "Labels.xml"})
+        std::filesystem::copy_file(smallRegisters() / file, target / file);
+    return target;
+}
+
+/// Replaces the first `from` in the file with `to`; fails the test when the
+/// file does not hold `from`.
+inline void replaceFirst(const std::filesystem::path& file, const std::string& from,
+                         const std::string& to) {
+    std::string text = readText(file);
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from << " in " << file;
+    text.replace(at, from.size(), to);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+} // namespace PalimoTest

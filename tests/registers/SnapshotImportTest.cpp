@@ -1,0 +1,79 @@
+// A real register snapshot, when there is one: imported and loaded
+// completely, every local set with the members the registers give it.
+#include "registers/Importer.h"
+#include "registers/RegisterReader.h"
+
+#include "support/TestSupport.h"
+
+#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
+#include <Palimo/MetaMetadata/Dictionary.h>
+
+#include <cstdlib>
+#include <map>
+
+using namespace Palimo;
+using namespace Palimo::Registers;
+using namespace PalimoTest;
+
+namespace {
+
+std::filesystem::path snapshot() {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    return fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+}
+
+const GroupEntry* findGroup(const std::vector<GroupEntry>& groups, const Label& ul) {
+    for (const GroupEntry& group : groups)
+        if (group.ul == ul)
+            return &group;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
+    const std::filesystem::path registersDir = snapshot();
+    if (!std::filesystem::exists(registersDir / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registersDir;
+    const TempDir dir;
+    const ImportReport report = importRegisters(registersDir, dir.path());
+    MetaMetadata::Dictionary dictionary;
+    MetaMetadata::Loading::XSDDictionaryLoader loader;
+    loader.load(W((dir.path() / kTopFileName).string().c_str()).c_str(), dictionary);
+    EXPECT_EQ(dictionary.metaElementCount(), report.elements);
+    EXPECT_EQ(dictionary.metaMetadataSetCount(), report.sets);
+
+    const Palimo::Registers::Registers registers = readRegisters(registersDir);
+    std::map<Label, const ElementEntry*> elements;
+    for (const ElementEntry& element : registers.elements)
+        elements.emplace(element.ul, &element);
+    for (const GroupEntry& group : registers.groups) {
+        if (!group.leaf || !group.isLocalSet() || group.deprecated)
+            continue;
+        SCOPED_TRACE(group.symbol);
+        const MetaMetadata::MetaMetadataSet* set = dictionary.findMetaMetadataSet(
+            KLV::Key(W(dottedLabel(localSetKey(group.ul)).c_str()).c_str(), Types::DottedHex));
+        ASSERT_NE(set, nullptr);
+        // The records of the chain, root first.
+        std::vector<const GroupEntry*> chain;
+        for (const GroupEntry* at = &group; at;
+             at = at->parent ? findGroup(registers.groups, *at->parent) : nullptr)
+            chain.insert(chain.begin(), at);
+        std::vector<const GroupRecord*> records;
+        for (const GroupEntry* link : chain)
+            for (const GroupRecord& record : link->contents)
+                if (elements.count(record.ul) != 0)
+                    records.push_back(&record);
+        ASSERT_EQ(set->attributes().size(), records.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const MetaMetadata::MetaAttribute& attribute = *set->attributes()[i];
+            EXPECT_EQ(attribute.metaElement().universalLabel().text(), dottedLabel(records[i]->ul));
+            EXPECT_EQ(attribute.requiredStatus() == MetaMetadata::AttributeRequiredStatus::Optional,
+                      records[i]->optional);
+            if (records[i]->localTag) {
+                ASSERT_NE(attribute.localTag(), nullptr);
+                EXPECT_EQ(attribute.localTag()->text(), dottedLocalTag(*records[i]->localTag));
+            }
+        }
+    }
+}

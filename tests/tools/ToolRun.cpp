@@ -1,0 +1,78 @@
+#include "ToolRun.h"
+
+#include "support/TestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace PalimoTest {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text)
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int system(const std::string& command) {
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+} // namespace
+
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath) {
+    TempDir dir;
+    std::string command = quoted(MXFDICT_PATH);
+    for (const std::string& arg : args)
+        command += ' ' + quoted(arg);
+    const std::string out = stdoutPath.empty() ? (dir.path() / "out").string() : stdoutPath;
+    command += " >" + quoted(out) + " 2>" + quoted((dir.path() / "err").string());
+    ToolRun run;
+    run.status = system(command);
+    if (stdoutPath.empty())
+        run.out = readFile(out);
+    run.err = readFile(dir.path() / "err");
+    return run;
+}
+
+std::string example() {
+    return (dataDir() / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd")
+        .lexically_normal()
+        .string();
+}
+
+std::string toolFixture(const std::string& name) {
+    return (dataDir() / "tools" / name).string();
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+::testing::AssertionResult matchesOutputSchema(const std::string& json) {
+    TempDir dir;
+    const auto instance = dir.write("instance.json", json);
+    const std::string schema =
+        (dataDir() / ".." / ".." / "tools" / "mxfdict" / "mxfdict-output.schema.json").string();
+    const auto report = dir.path() / "report";
+    const int status =
+        system("/usr/bin/python3 -W ignore -m jsonschema -i " + quoted(instance.string()) + ' ' +
+               quoted(schema) + " >" + quoted(report.string()) + " 2>&1");
+    if (status == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "jsonschema (" << status << "): " << readFile(report);
+}
+
+} // namespace PalimoTest

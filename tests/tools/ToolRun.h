@@ -1,0 +1,32 @@
+#pragma once
+// Running the built mxfdict as a user runs it, and checking its --json
+// documents against the shipped JSON Schema.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace PalimoTest {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Runs mxfdict with `args`; standard output goes to `stdoutPath` when one is
+/// given (e.g. /dev/full), else it is captured.
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "");
+
+/// The shipped example's top file, and a file under tests/data/tools.
+std::string example();
+std::string toolFixture(const std::string& name);
+
+bool contains(const std::string& text, const std::string& part);
+
+/// Whether `json` is valid against tools/mxfdict/mxfdict-output.schema.json,
+/// as Debian's python3-jsonschema judges it (with its message when not).
+::testing::AssertionResult matchesOutputSchema(const std::string& json);
+
+} // namespace PalimoTest

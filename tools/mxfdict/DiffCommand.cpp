@@ -1,0 +1,51 @@
+// mxfdict diff: what changed from one dictionary to another.
+#include "Diff.h"
+#include "LoadDictionary.h"
+#include "Subcommand.h"
+
+#include <iostream>
+#include <memory>
+
+namespace Mxfdict {
+
+namespace {
+
+struct DiffOptions {
+    bool json = false;
+    LoadOptions load;
+    std::string before;
+    std::string after;
+};
+
+int runDiff(const DiffOptions& options) {
+    // Like diff(1): trouble is 2, a difference 1.
+    const std::optional<LoadedDictionary> before = loadOrReport(options.before, options.load);
+    if (!before)
+        return ExitUsage;
+    const std::optional<LoadedDictionary> after = loadOrReport(options.after, options.load);
+    if (!after)
+        return ExitUsage;
+    const DictionaryDiff diff = diffDictionaries(*before->dictionary, *after->dictionary);
+    if (options.json)
+        writeJson(std::cout, diffToJson(diff));
+    else
+        printDiff(std::cout, diff);
+    return diff.empty() ? ExitSuccess : ExitDiffer;
+}
+
+} // namespace
+
+Subcommand addDiffCommand(CLI::App& app) {
+    auto options = std::make_shared<DiffOptions>();
+    CLI::App* diff = app.add_subcommand(
+        "diff", "List the elements and sets added, removed and changed from OLD to NEW");
+    diff->add_flag("--json", options->json, "Write the differences as JSON");
+    addLoaderSwitches(*diff, options->load);
+    diff->add_option("OLD", options->before, "Top schema file of the old dictionary")->required();
+    diff->add_option("NEW", options->after, "Top schema file of the new dictionary")->required();
+    return {diff, [options] {
+                return runDiff(*options);
+            }};
+}
+
+} // namespace Mxfdict

@@ -1,0 +1,224 @@
+#include "ReadOutput.h"
+
+#include <Palimo/MXF/References.h>
+#include <Palimo/MXF/TextForms.h>
+
+#include <cmath>
+#include <iomanip>
+
+namespace Mxfdict {
+
+using namespace Palimo::MXF;
+
+namespace {
+
+std::string hex(const std::vector<std::uint8_t>& bytes) {
+    return hexText(bytes.data(), bytes.size());
+}
+
+Json valueToJson(const Value& value) {
+    switch (value.kind) {
+    case Value::Kind::Integer:
+        return value.integer;
+    case Value::Kind::Unsigned:
+        return value.unsignedInteger;
+    case Value::Kind::Boolean:
+        return value.boolean;
+    case Value::Kind::Real:
+        if (std::isfinite(value.real))
+            return value.real;
+        return value.text; // JSON has no NaN or infinities
+    case Value::Kind::List: {
+        Json items = Json::array();
+        for (const Value& item : value.items)
+            items.push_back(valueToJson(item));
+        return items;
+    }
+    default:
+        return value.text;
+    }
+}
+
+// Texts in JSON quoting, so that every item stays on one line.
+std::string valueText(const Value& value) {
+    switch (value.kind) {
+    case Value::Kind::String:
+        return Json(value.text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    case Value::Kind::Integer:
+    case Value::Kind::Unsigned:
+    case Value::Kind::Boolean:
+        return valueToJson(value).dump();
+    case Value::Kind::List:
+        break;
+    default:
+        return value.text; // labels, UUIDs, rationals...: no blank, no quote
+    }
+    std::string text = "[";
+    for (std::size_t i = 0; i < value.items.size(); ++i)
+        text += (i ? ", " : "") + valueText(value.items[i]);
+    return text + "]";
+}
+
+std::string setName(const DecodedSet& set) {
+    return set.name.empty() ? "(unknown set)" : set.name;
+}
+
+void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet& set) {
+    out << indent << "set " << setName(set) << "  key " << labelText(set.klv.key) << "  byte "
+        << set.klv.offset;
+    if (set.instanceUID)
+        out << "  InstanceUID " << *set.instanceUID;
+    out << '\n';
+    if (!set.localSet)
+        out << indent << "    raw " << hex(set.bytes) << '\n';
+}
+
+void printItems(std::ostream& out, const std::string& indent, const DecodedSet& set) {
+    for (const DecodedItem& item : set.items) {
+        std::string name = item.name;
+        if (name.empty())
+            name = item.label ? "? " + labelText(*item.label) : "?";
+        out << indent << "    " << tagText(item.localTag) << "  " << std::left << std::setw(26)
+            << name << ' ' << std::setw(24) << (item.type.empty() ? "-" : item.type) << std::right
+            << ' ' << (item.value ? valueText(*item.value) : "raw " + hex(item.bytes)) << '\n';
+    }
+}
+
+void printPartition(std::ostream& out, const DecodedFile& file) {
+    const PartitionPack& p = file.partition;
+    out << "Partition: " << kindName(p.kind) << " partition at byte " << p.klv.offset << ", "
+        << statusText(p) << ", version " << p.majorVersion << '.' << p.minorVersion << ", KAG "
+        << p.kagSize << "\n           operational pattern " << labelText(p.operationalPattern)
+        << "\n           header byte count " << p.headerByteCount << ", index byte count "
+        << p.indexByteCount << ", body SID " << p.bodySID << ", index SID " << p.indexSID
+        << ", footer partition at byte " << p.footerPartition << '\n';
+    for (const Label& container : p.essenceContainers)
+        out << "           essence container " << labelText(container) << '\n';
+    if (file.primer)
+        out << "Primer:    " << file.primerEntries << " entries at byte " << file.primer->offset
+            << '\n';
+    else
+        out << "Primer:    none\n";
+    out << "Sets:      " << file.sets.size() << '\n';
+}
+
+void printTree(std::ostream& out, const DecodedFile& file) {
+    std::vector<bool> shown(file.sets.size(), false);
+    for (const TreeLine& line : strongReferenceTree(file)) {
+        const std::string indent(4 * line.depth, ' ');
+        if (line.parent != kNoSet)
+            out << indent << file.sets[line.parent].items[line.item].name << " -> ";
+        else
+            out << indent;
+        if (line.set == kNoSet) {
+            out << "no set has InstanceUID " << line.target << '\n';
+            continue;
+        }
+        const DecodedSet& set = file.sets[line.set];
+        if (line.repeated) {
+            out << setName(set) << " at byte " << set.klv.offset << " (shown above)\n";
+            continue;
+        }
+        shown[line.set] = true;
+        printSetLine(out, line.parent == kNoSet ? indent : "", set);
+        printItems(out, indent, set);
+    }
+    // Sets that only strong references in a cycle reach.
+    for (std::size_t i = 0; i < file.sets.size(); ++i)
+        if (!shown[i]) {
+            out << "outside the tree: ";
+            printSetLine(out, "", file.sets[i]);
+            printItems(out, "", file.sets[i]);
+        }
+}
+
+} // namespace
+
+void printRead(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
+    out << "File:      " << path << '\n';
+    printPartition(out, file);
+    out << '\n';
+    if (tree) {
+        printTree(out, file);
+    } else {
+        for (const DecodedSet& set : file.sets) {
+            printSetLine(out, "", set);
+            printItems(out, "", set);
+        }
+    }
+    if (!file.problems.empty()) {
+        out << "\nProblems (" << file.problems.size() << "):\n";
+        for (const Problem& problem : file.problems)
+            out << "    byte " << problem.offset << ": " << problem.message << " ["
+                << problemKindName(problem.kind) << "]\n";
+    }
+}
+
+Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
+    Json json = jsonDocument();
+    json["file"] = path;
+    const PartitionPack& p = file.partition;
+    Json containers = Json::array();
+    for (const Label& container : p.essenceContainers)
+        containers.push_back(labelText(container));
+    json["partition"] = {{"kind", kindName(p.kind)},
+                         {"status", statusText(p)},
+                         {"offset", p.klv.offset},
+                         {"majorVersion", p.majorVersion},
+                         {"minorVersion", p.minorVersion},
+                         {"kagSize", p.kagSize},
+                         {"thisPartition", p.thisPartition},
+                         {"previousPartition", p.previousPartition},
+                         {"footerPartition", p.footerPartition},
+                         {"headerByteCount", p.headerByteCount},
+                         {"indexByteCount", p.indexByteCount},
+                         {"indexSID", p.indexSID},
+                         {"bodyOffset", p.bodyOffset},
+                         {"bodySID", p.bodySID},
+                         {"operationalPattern", labelText(p.operationalPattern)},
+                         {"essenceContainers", containers}};
+    json["primer"] = file.primer
+                         ? Json{{"offset", file.primer->offset}, {"entries", file.primerEntries}}
+                         : Json(nullptr);
+    json["sets"] = Json::array();
+    for (const DecodedSet& set : file.sets) {
+        Json items = Json::array();
+        for (const DecodedItem& item : set.items)
+            items.push_back({{"offset", item.offset},
+                             {"localTag", tagText(item.localTag)},
+                             {"ul", item.label ? Json(labelText(*item.label)) : Json(nullptr)},
+                             {"name", item.name.empty() ? Json(nullptr) : Json(item.name)},
+                             {"type", item.type.empty() ? Json(nullptr) : Json(item.type)},
+                             {"value", item.value ? valueToJson(*item.value) : Json(nullptr)},
+                             {"raw", item.value ? Json(nullptr) : Json(hex(item.bytes))}});
+        json["sets"].push_back(
+            {{"offset", set.klv.offset},
+             {"key", labelText(set.klv.key)},
+             {"name", set.name.empty() ? Json(nullptr) : Json(set.name)},
+             {"instanceUID", set.instanceUID ? Json(*set.instanceUID) : Json(nullptr)},
+             {"items", items},
+             {"raw", set.localSet ? Json(nullptr) : Json(hex(set.bytes))}});
+    }
+    if (tree) {
+        // Flat, in depth-first order: a nested document could be deeper than
+        // any JSON reader (or writer) recurses.
+        json["tree"] = Json::array();
+        for (const TreeLine& line : strongReferenceTree(file))
+            json["tree"].push_back(
+                {{"depth", line.depth},
+                 {"set", line.set == kNoSet ? Json(nullptr) : Json(line.set)},
+                 {"via", line.parent == kNoSet
+                             ? Json(nullptr)
+                             : Json(file.sets[line.parent].items[line.item].name)},
+                 {"target", line.parent == kNoSet ? Json(nullptr) : Json(line.target)},
+                 {"repeated", line.repeated}});
+    }
+    json["problems"] = Json::array();
+    for (const Problem& problem : file.problems)
+        json["problems"].push_back({{"kind", problemKindName(problem.kind)},
+                                    {"offset", problem.offset},
+                                    {"message", problem.message}});
+    return json;
+}
+
+} // namespace Mxfdict

@@ -1,0 +1,259 @@
+#include "SchemaCheck.h"
+
+#include "KeyForms.h"
+#include "SchemaDom.h"
+#include "SchemaFiles.h"
+#include "TextForms.h"
+#include "XercesHandles.h"
+
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace Mxfdict {
+
+using namespace Palimo::MetaMetadata;
+
+namespace {
+
+// The merged document's top-level components that the checks look at.
+struct Components {
+    std::set<std::string> elementNames; // declarations carrying "RP210": the meta elements
+    std::map<std::string, const xercesc::DOMElement*> topElements;  // first of each name
+    std::map<std::string, const xercesc::DOMElement*> complexTypes; // first of each name
+    std::vector<const xercesc::DOMElement*> references;             // typed Ref / ff:Ref
+};
+
+// Typed "Ref" or "ff:Ref", as written: the declarations that name the sets.
+bool isReference(const xercesc::DOMElement& element) {
+    const auto type = attribute(element, "type");
+    return type == std::optional<std::string>("Ref") ||
+           type == std::optional<std::string>("ff:Ref");
+}
+
+Components readComponents(const xercesc::DOMElement& root) {
+    Components components;
+    for (const xercesc::DOMElement* child : schemaChildren(root)) {
+        const std::string name = attribute(*child, "name").value_or("");
+        if (appinfo(*child, "RP210"))
+            components.elementNames.insert(name);
+        const std::string kind = localName(*child);
+        if (kind == "element") {
+            components.topElements.emplace(name, child);
+            if (isReference(*child))
+                components.references.push_back(child);
+        } else if (kind == "complexType") {
+            components.complexTypes.emplace(name, child);
+        }
+    }
+    return components;
+}
+
+// The local names of complexType/*/(extension|restriction)/choice/element/@ref
+// of an element's anonymous type: the sets a reference may point to.
+std::vector<std::string> choiceTargets(const xercesc::DOMElement& declaration) {
+    std::vector<std::string> targets;
+    for (const xercesc::DOMElement* type : schemaChildren(declaration, "complexType"))
+        for (const xercesc::DOMElement* content : schemaChildren(*type))
+            for (const xercesc::DOMElement* derivation : schemaChildren(*content))
+                for (const xercesc::DOMElement* choice : schemaChildren(*derivation, "choice"))
+                    for (const xercesc::DOMElement* target : schemaChildren(*choice, "element"))
+                        if (const auto ref = attribute(*target, "ref"))
+                            targets.push_back(localPart(*ref));
+    return targets;
+}
+
+class Checker {
+public:
+    Checker(const std::string& topFile, const Dictionary& dictionary)
+        : dictionary_(dictionary), files_(declaringFiles(topFile)) {}
+
+    void checkSets(const Components& components) {
+        std::map<std::string, std::string> setsByKey; // label text -> set name
+        std::set<const xercesc::DOMElement*> checked;
+        for (const xercesc::DOMElement* reference : components.references) {
+            const std::string referenceName = attribute(*reference, "name").value_or("");
+            const std::string group =
+                localPart(attribute(*reference, "substitutionGroup").value_or(""));
+            const auto set = components.topElements.find(group);
+            if (set == components.topElements.end()) {
+                add("unknownSubstitutionGroup", "reference declaration " + referenceName,
+                    referenceName,
+                    "its substitution group '" + group +
+                        "' names no top-level element declaration; it makes no set");
+                continue;
+            }
+            if (!checked.insert(set->second).second)
+                continue;
+            const std::string setName = set->first;
+            const auto key = appinfo(*set->second, "UL Designator");
+            if (!key || key->empty()) {
+                add("setWithoutKey", "set " + setName, setName,
+                    "it has no \"UL Designator\" annotation; the load skips the set");
+                continue;
+            }
+            if (const auto bytes = readLabelText(*key)) {
+                const std::string text = keyText(Palimo::KLV::Key(*bytes));
+                const auto [earlier, fresh] = setsByKey.emplace(text, setName);
+                if (!fresh && earlier->second != setName)
+                    add("duplicateSetKey", "set " + setName, setName,
+                        "its key " + text + " is also the key of set " + earlier->second +
+                            "; the dictionary keeps one set under it");
+            }
+            keyedSets_.insert(setName);
+            checkMembers(components, setName, attribute(*set->second, "type").value_or(""));
+        }
+    }
+
+    // The targets of every reference declaration, as the load resolves them:
+    // a set declaration with a designator, or the head of a substitution group.
+    void checkReferenceTargets(const Components& components) {
+        std::set<std::string> heads; // reference declarations make no member of a group
+        for (const auto& [name, element] : components.topElements)
+            if (const auto group = attribute(*element, "substitutionGroup"))
+                if (!isReference(*element))
+                    heads.insert(localPart(*group));
+        for (const auto& [name, element] : components.topElements) {
+            if (!components.elementNames.count(name))
+                continue;
+            for (const std::string& target : choiceTargets(*element)) {
+                const auto set = keyedSets_.find(target);
+                if (set != keyedSets_.end() || heads.count(target))
+                    continue;
+                targetsReported_.insert(name);
+                add("referenceWithoutSet", "element " + name, name,
+                    "its target '" + target +
+                        "' is no set declaration with a \"UL Designator\"; the load drops it");
+            }
+        }
+    }
+
+    void checkElements() {
+        std::map<std::string, std::string> elementsByTag; // local tag -> element name
+        std::set<Palimo::Types::UniversalLabel> held;     // labels of every set member
+        for (const MetaMetadataSet* set : dictionary_.metaMetadataSets())
+            for (const auto& attribute : set->attributes())
+                held.insert(attribute->metaElement().universalLabel());
+        for (const MetaElement* element : dictionary_.metaElements()) {
+            const std::string name = displayName(*element, "(unnamed)");
+            const MetaElement* visible = dictionary_.findMetaElement(element->universalLabel());
+            if (visible != element) {
+                add("duplicateLabel", "element " + name, name,
+                    "its label " + labelText(element->universalLabel()) +
+                        " is also that of element " + displayName(*visible, "(unnamed)") +
+                        ", declared later, which hides it");
+                continue;
+            }
+            if (const auto* tag = dictionary_.findLocalTag(element->universalLabel())) {
+                const auto [earlier, fresh] = elementsByTag.emplace(tagText(*tag), name);
+                if (!fresh)
+                    add("duplicateLocalTag", "element " + name, name,
+                        "its local tag " + tagText(*tag) + " is also that of element " +
+                            earlier->second);
+            }
+            checkTargets(*element, name);
+            if (!held.count(element->universalLabel()))
+                add("unusedElement", "element " + name, name, "no set holds it");
+        }
+    }
+
+    std::vector<Finding> findings() && {
+        // A member of a base type is reported once, with every set that inherits it.
+        for (const auto& [typeAndMember, sets] : unknownMembers_) {
+            std::string names;
+            for (const std::string& set : sets)
+                names += (names.empty() ? "" : ", ") + set;
+            add("unknownMember", "type " + typeAndMember.first, typeAndMember.first,
+                "its member " + typeAndMember.second +
+                    " names no element declaration; the load skips it in " +
+                    (sets.size() == 1 ? "set " : "sets ") + names);
+        }
+        return std::move(findings_);
+    }
+
+private:
+    void add(const char* kind, std::string declaration, const std::string& name,
+             std::string message) {
+        const auto file = files_.find(name);
+        findings_.push_back({kind, std::move(declaration),
+                             file == files_.end() ? std::string() : file->second,
+                             std::move(message)});
+    }
+
+    // Members of the set's type and of every base, as the load gathers them.
+    void checkMembers(const Components& components, const std::string& setName,
+                      const std::string& typeName) {
+        std::set<std::string> visited;
+        std::string type = localPart(typeName);
+        while (!type.empty() && visited.insert(type).second) {
+            const auto found = components.complexTypes.find(type);
+            if (found == components.complexTypes.end())
+                return; // the load refuses such a schema
+
+            for (const char* kind : {"element", "attribute"})
+                for (const xercesc::DOMElement* member : schemaDescendants(*found->second, kind)) {
+                    const auto ref = attribute(*member, "ref");
+                    const std::string shown =
+                        ref ? *ref : "named " + attribute(*member, "name").value_or("");
+                    if (!components.elementNames.count(localPart(ref.value_or(""))))
+                        unknownMember(type, shown, setName);
+                }
+            type.clear();
+            for (const xercesc::DOMElement* content : schemaChildren(*found->second))
+                for (const xercesc::DOMElement* derivation : schemaChildren(*content))
+                    if (type.empty() && attribute(*derivation, "base"))
+                        type = localPart(*attribute(*derivation, "base"));
+        }
+    }
+
+    void unknownMember(const std::string& type, const std::string& member, const std::string& set) {
+        std::vector<std::string>& sets = unknownMembers_[{type, member}];
+        if (sets.empty() || sets.back() != set)
+            sets.push_back(set);
+    }
+
+    void checkTargets(const MetaElement& element, const std::string& name) {
+        const Palimo::KLV::KeyVector* targets = targetsOf(element);
+        if (!targets)
+            return;
+        if (targets->empty() && !targetsReported_.count(name))
+            add("referenceWithoutSet", "element " + name, name,
+                "it is a reference, but names no set it may point to");
+        for (const auto& key : *targets)
+            if (!dictionary_.findMetaMetadataSet(key))
+                add("referenceWithoutSet", "element " + name, name,
+                    "its target " + keyText(key) + " is no set of the dictionary");
+    }
+
+    const Dictionary& dictionary_;
+    std::map<std::string, std::string> files_;
+    std::vector<Finding> findings_;
+    std::map<std::pair<std::string, std::string>, std::vector<std::string>> unknownMembers_;
+    std::set<std::string> keyedSets_;       // set declarations with a designator
+    std::set<std::string> targetsReported_; // elements with a target already reported
+};
+
+} // namespace
+
+std::vector<Finding> checkSchema(const std::string& topFile, const Dictionary& dictionary) {
+    namespace fs = std::filesystem;
+    const fs::path path = fs::absolute(topFile).lexically_normal();
+    const Palimo::XMLUtils::UnicodeString directory(path.parent_path().string().c_str());
+    const Palimo::XMLUtils::UnicodeString fileName(path.filename().string().c_str());
+    const ParserPtr parser = createParser();
+    Palimo::XMLUtils::XSDAggregator aggregator(directory.utf16(), fileName.utf16());
+    const xercesc::DOMDocument* merged = aggregator.createStandAloneSchemaDocument(parser.get());
+
+    Checker checker(path.string(), dictionary);
+    const Components components = readComponents(*merged->getDocumentElement());
+    checker.checkSets(components);
+    checker.checkReferenceTargets(components);
+    checker.checkElements();
+    return std::move(checker).findings();
+}
+
+} // namespace Mxfdict

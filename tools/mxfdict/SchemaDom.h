@@ -1,0 +1,34 @@
+#pragma once
+// Reading schema components straight from the DOM, for the checks that look
+// at what the load skipped: children, attributes and appinfo texts in UTF-8.
+#include <xercesc/dom/DOMElement.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Mxfdict {
+
+/// The element children of `parent` that are XML Schema elements named
+/// `localName` (every XML Schema element child when `localName` is empty).
+std::vector<const xercesc::DOMElement*> schemaChildren(const xercesc::DOMElement& parent,
+                                                       const char* localName = "");
+
+/// The XML Schema descendants named `localName`, in document order.
+std::vector<const xercesc::DOMElement*> schemaDescendants(const xercesc::DOMElement& parent,
+                                                          const char* localName);
+
+/// The element's local name ("element", "complexType", ...).
+std::string localName(const xercesc::DOMElement& element);
+
+/// The attribute's value; none when the element does not carry it.
+std::optional<std::string> attribute(const xercesc::DOMElement& element, const char* name);
+
+/// The first text among the element's xs:annotation/xs:appinfo[@source=source]
+/// elements (empty when none has text); none when there is no such element.
+std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char* source);
+
+/// The text after the first colon, or the whole text.
+std::string localPart(const std::string& qualifiedName);
+
+} // namespace Mxfdict

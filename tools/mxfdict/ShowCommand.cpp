@@ -1,0 +1,56 @@
+// mxfdict show: the whole dictionary, readable or as JSON.
+#include "JsonExport.h"
+#include "LoadDictionary.h"
+#include "Subcommand.h"
+#include "TextDump.h"
+
+#include <iomanip>
+#include <iostream>
+#include <memory>
+
+namespace Mxfdict {
+
+namespace {
+
+struct ShowOptions {
+    bool json = false;
+    LoadOptions load;
+    std::string schema;
+    CLI::Option* schemaGiven = nullptr; // not given: the shipped example
+};
+
+int runShow(const ShowOptions& options) {
+    // An empty argument is refused by the load, not taken for "no schema".
+    const std::string path = options.schemaGiven->count() ? options.schema : exampleSchema();
+    const std::optional<LoadedDictionary> loaded = loadOrReport(path, options.load);
+    if (!loaded)
+        return ExitLoadFailed;
+    // On standard error, so that two outputs compare with diff(1).
+    std::cerr << "Load time: " << std::fixed << std::setprecision(1) << loaded->loadTime.count()
+              << " ms\n";
+    if (options.json) {
+        writeJson(std::cout, dictionaryToJson(*loaded->dictionary));
+    } else {
+        printSummary(std::cout, *loaded);
+        printDictionary(std::cout, *loaded->dictionary);
+    }
+    return ExitSuccess;
+}
+
+} // namespace
+
+Subcommand addShowCommand(CLI::App& app) {
+    auto options = std::make_shared<ShowOptions>();
+    CLI::App* show = app.add_subcommand(
+        "show", "Print a summary and every set and element (default: the shipped example); "
+                "the load time goes to standard error");
+    show->add_flag("--json", options->json, "Write the whole dictionary as JSON instead");
+    addLoaderSwitches(*show, options->load);
+    options->schemaGiven = show->add_option("SCHEMA", options->schema,
+                                            "Top schema file (default: the shipped example)");
+    return {show, [options] {
+                return runShow(*options);
+            }};
+}
+
+} // namespace Mxfdict

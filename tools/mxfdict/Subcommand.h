@@ -1,0 +1,36 @@
+#pragma once
+// One subcommand of mxfdict: it declares its options on the command line and
+// gives the function that runs it once the command line is parsed.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <vector>
+
+namespace Mxfdict {
+
+/// Exit statuses shared by the subcommands: success (for diff and check also
+/// "nothing to report"), a failed load (for diff: "the schemas differ"; also
+/// a failed write of standard output), bad usage (for diff also a failed
+/// load), a lookup that found nothing, and findings (check and read).
+enum ExitStatus {
+    ExitSuccess = 0,
+    ExitLoadFailed = 1,
+    ExitUsage = 2,
+    ExitNotFound = 3,
+    ExitFindings = 4
+};
+constexpr int ExitDiffer = 1;
+constexpr int ExitWriteFailed = 1;
+
+struct Subcommand {
+    CLI::App* command = nullptr; // owned by the parent application
+    std::function<int()> run;    // reads the options the command line filled
+};
+
+/// Adds one subcommand to `app`.
+using AddSubcommand = Subcommand (*)(CLI::App& app);
+
+/// Every subcommand, in the order of the help text.
+const std::vector<AddSubcommand>& subcommands();
+
+} // namespace Mxfdict
