@@ -186,10 +186,11 @@ TEST_F(XSDAggregatorTest, ComponentsKeepTheirOrderWhetherBuiltAtTheEndOrMoved) {
                          "</xs:redefine><xs:include schemaLocation='other.xsd'/>" +
                          tail));
         DOMDocument* doc = aggregateTemp("top.xsd");
-        std::vector<std::string> expected = {
-            "element Own", "simpleType T#redefined-1", "simpleType T", "element E",
-            "element I1",  "element D1",               "element I2",   "group Unmatched",
-            "element O"};
+        std::vector<std::string> expected = {"element Own",  "simpleType T#redefined-1",
+                                             "simpleType T", "element E",
+                                             "element I1",   "element D1",
+                                             "element I2",   "group Unmatched",
+                                             "element O"};
         if (!tail.empty())
             expected.push_back("element Last");
         EXPECT_EQ(components(doc), expected);
@@ -224,7 +225,7 @@ TEST_F(XSDAggregatorTest, RefusesUnreadableIncludedFilesAsItsOwnError) {
         std::string location;
         std::string message;
     } cases[] = {
-        {"sub", "Cannot read schema file \"" + at("sub") + "\""},
+        {"sub", "Cannot read schema file \"" + at("sub") + "\": not a regular file"},
         // A regular file to stat() whose read fails.
         {"/proc/self/mem", "Cannot read schema file \"/proc/self/mem\": Input/output error"},
     };
