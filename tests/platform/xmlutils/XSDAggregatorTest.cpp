@@ -201,6 +201,9 @@ TEST_F(XSDAggregatorTest, ComponentsKeepTheirOrderWhetherBuiltAtTheEndOrMoved) {
 
 TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     dir.write("otherns.xsd", "<xs:schema xmlns:xs='urn:not-xsd'/>");
+    dir.write("base.xsd", schema("<xs:element name='E'/>"));
+    dir.write("override.xsd", schema("<xs:override schemaLocation='base.xsd'>"
+                                     "<xs:element name='E' type='xs:string'/></xs:override>"));
     const std::string d = dir.path().string();
     const struct {
         std::string file;
@@ -211,6 +214,9 @@ TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
                             "/otherns.xsd\" has root element \"xs:schema\" in namespace "
                             "\"urn:not-xsd\", not xs:schema"},
         {"", "Cannot read schema file \"" + d + "/\": not a regular file"},
+        {"override.xsd", "Schema file \"" + d +
+                             "/override.xsd\" overrides \"base.xsd\" with xs:override, which is "
+                             "not supported: the components it brings would be missing"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

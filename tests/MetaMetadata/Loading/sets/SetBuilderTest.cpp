@@ -144,4 +144,31 @@ TEST(SetPhase, WholeLoadLinksMembersToTheLoadedElements) {
     EXPECT_EQ(labelMember.defaultValue(), nullptr);
 }
 
+// A complex type redefined as XML Schema requires, extending the type it
+// redefines: the set has the original members, then the added ones.
+TEST(SetPhase, ARedefinedTypeExtendingItselfAddsToTheOriginalMembers) {
+    PalimoTest::TempDir dir;
+    dir.write(
+        "base.xsd",
+        PalimoTest::schema(
+            elementDeclaration("Version", "ff:UInt8", 0x40, "3c.01") +
+            elementDeclaration("Label", "ff:UTF16String", 0x41, "3c.02") +
+            complexType("ObjectType", "", member("element", "ff:Label", "")) +
+            setDeclaration("Object", "ff:ObjectType", label(1)) +
+            "<xs:element name=\"ObjectRef\" type=\"ff:Ref\" substitutionGroup=\"ff:Object\"/>"));
+    const auto top =
+        dir.write("dict.xsd", PalimoTest::schema("<xs:redefine schemaLocation=\"base.xsd\">" +
+                                                 complexType("ObjectType", "ff:ObjectType",
+                                                             member("element", "ff:Version", "")) +
+                                                 "</xs:redefine>"));
+    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    Dictionary dictionary;
+    loader.load(W(top.string().c_str()).c_str(), dictionary);
+    const MetaMetadataSet* set = dictionary.findMetaMetadataSet(key(1));
+    ASSERT_NE(set, nullptr);
+    ASSERT_EQ(set->attributes().size(), 2u);
+    EXPECT_EQ(N(set->attributes()[0]->metaElement().getProperty(u"XMLTagName")), "Label");
+    EXPECT_EQ(N(set->attributes()[1]->metaElement().getProperty(u"XMLTagName")), "Version");
+}
+
 } // namespace
