@@ -2,6 +2,7 @@
 
 #include <Palimo/MXF/TextForms.h>
 #include <Palimo/Templates/String.h>
+#include <Palimo/Types/BaseTypeFactory.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <cmath>
@@ -354,49 +355,9 @@ DecodedValue decodeCollection(Types::Identifier type, Types::Identifier subType,
 } // namespace
 
 std::size_t encodedSize(Types::Identifier type) {
-    switch (type) {
-    case Boolean:
-    case Int8:
-    case UInt8:
-        return 1;
-    case Int16:
-    case UInt16:
-    case UTF16:
-    case VersionType:
-    case RGBAComponent:
-        return 2;
-    case J2KComponentSizing:
-        return 3;
-    case Int32:
-    case UInt32:
-    case Float32:
-    case DateStruct:
-    case TimeStruct:
-    case ColorPrimary:
-        return 4;
-    case Int64:
-    case UInt64:
-    case Length:
-    case Position:
-    case Rational:
-    case Timestamp:
-    case Float64:
-        return 8;
-    case ProductVersion:
-        return 10;
-    case UniversalLabel:
-    case UUID:
-    case AUID:
-    case StrongReference:
-    case WeakReference:
-        return 16;
-    case UMID32:
-        return 32;
-    case UMID64:
-        return 64;
-    default:
-        return 0;
-    }
+    // The core library knows every type's size; only the decoded ones count.
+    return isDecoded(type) ? Types::Factories::BaseTypeFactory::instance().elementType(type).size
+                           : 0;
 }
 
 DecodedValue decodeValue(Types::Identifier type, Types::Identifier subType,
