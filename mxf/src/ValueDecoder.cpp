@@ -156,7 +156,7 @@ DecodedValue dateOrTime(bool date, const std::uint8_t* b) {
         decoded.problem = "time field out of range (" + hexText(b, 4) + ")";
         return decoded;
     }
-    char ms[4];
+    char ms[8];
     std::snprintf(ms, sizeof ms, "%03u", b[3] * 4u);
     decoded.value = textValue(Value::Kind::Timestamp, twoDigits(b[0]) + ":" + twoDigits(b[1]) +
                                                           ":" + twoDigits(b[2]) + "." + ms);
