@@ -17,7 +17,6 @@ using namespace Palimo::MetaMetadata;
 using PalimoTest::N;
 using PalimoTest::W;
 
-const char kFF[] = "urn:SMPTE:MXF:file_format";
 const char kExtension[] = "urn:palimo:mxf:production-extension";
 
 std::string examplePath() {

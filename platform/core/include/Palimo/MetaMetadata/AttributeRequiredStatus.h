@@ -7,7 +7,8 @@ namespace MetaMetadata {
 /// Whether a set member must be present.
 class AttributeRequiredStatus {
 public:
-    enum Status { Required, Optional, BestEffort, DecoderRequired, EncoderRequired, Unknown };
+    // Fixed underlying type: out-of-range values are refused, not undefined.
+    enum Status : int { Required, Optional, BestEffort, DecoderRequired, EncoderRequired, Unknown };
 
     static AttributeRequiredStatus& instance();
 

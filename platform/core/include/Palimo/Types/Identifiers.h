@@ -11,7 +11,9 @@ enum StringRepresentationEncodingType { DottedHex = 0 };
 
 namespace Identifiers {
 
-enum Identifier {
+// A fixed underlying type: any int converts to it, so the functions below can
+// refuse values outside the enumeration instead of reading an invalid value.
+enum Identifier : int {
     Array = 0,
     Batch = 1,
     Boolean = 2,
