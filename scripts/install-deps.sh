@@ -6,7 +6,10 @@
 # (bullseye) ships libxqilla-dev 2.3.4, which works with the current Xerces-C
 # 3.2.  When no configured suite offers it, the bullseye suite is added with the
 # mirror URI that this machine already uses for Debian, pinned below the default
-# release so that only packages missing from it are taken from bullseye.
+# release so that only packages missing from it are taken from bullseye.  When
+# that mirror no longer serves bullseye, the suite is removed again and the
+# packages are installed from the .deb files in the directory that
+# PALIMO_XQILLA_DEBS names; without it the script stops and says what to supply.
 set -euo pipefail
 
 packages=(
@@ -51,26 +54,90 @@ debian_mirror() {
 
 $SUDO apt-get update -qq
 
-if ! apt-cache policy libxqilla-dev 2>/dev/null | grep -q 'Candidate: [0-9]'; then
+xqilla_offered() {
+  apt-cache policy libxqilla-dev 2>/dev/null | grep -q 'Candidate: [0-9]'
+}
+
+bullseye_sources=/etc/apt/sources.list.d/bullseye-xqilla.sources
+bullseye_pin=/etc/apt/preferences.d/bullseye-xqilla
+mirror=""
+
+# Adds bullseye from this machine's Debian mirror; succeeds when that makes
+# libxqilla-dev installable, and otherwise leaves the apt configuration as it
+# was (a mirror that dropped bullseye fails the update with a missing Release).
+add_bullseye() {
   mirror=$(debian_mirror)
   if [ -z "$mirror" ]; then
     echo "install-deps: no Debian source found in the apt configuration" >&2
-    exit 1
+    return 1
   fi
   echo "install-deps: adding bullseye from $mirror for libxqilla-dev"
-  $SUDO tee /etc/apt/sources.list.d/bullseye-xqilla.sources >/dev/null <<SRC
+  $SUDO tee "$bullseye_sources" >/dev/null <<SRC
 Types: deb
 URIs: ${mirror}
 Suites: bullseye
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SRC
-  $SUDO tee /etc/apt/preferences.d/bullseye-xqilla >/dev/null <<'PIN'
+  $SUDO tee "$bullseye_pin" >/dev/null <<'PIN'
 Package: *
 Pin: release n=bullseye
 Pin-Priority: 100
 PIN
-  $SUDO apt-get update -qq
+  if $SUDO apt-get update -qq && xqilla_offered; then
+    return 0
+  fi
+  echo "install-deps: $mirror does not serve bullseye's libxqilla-dev; bullseye removed again" >&2
+  $SUDO rm -f "$bullseye_sources" "$bullseye_pin"
+  $SUDO apt-get update -qq || true
+  return 1
+}
+
+# The XQilla .deb files in PALIMO_XQILLA_DEBS, as absolute paths that apt
+# installs with their dependencies; stops when the directory lacks them.
+xqilla_debs() {
+  local dir=$1 arch
+  arch=$(dpkg --print-architecture)
+  if [ ! -d "$dir" ]; then
+    echo "install-deps: PALIMO_XQILLA_DEBS=$dir is not a directory" >&2
+    return 1
+  fi
+  dir=$(cd "$dir" && pwd)
+  local debs=()
+  local f
+  for f in "$dir"/libxqilla*_"$arch".deb; do
+    [ -f "$f" ] && debs+=("$f")
+  done
+  if ! printf '%s\n' "${debs[@]}" | grep -q '/libxqilla-dev_' ||
+     ! printf '%s\n' "${debs[@]}" | grep -q '/libxqilla6v5_'; then
+    echo "install-deps: $dir must hold libxqilla-dev_2.3.4-*_$arch.deb and libxqilla6v5_2.3.4-*_$arch.deb" >&2
+    return 1
+  fi
+  printf '%s\n' "${debs[@]}"
+}
+
+$SUDO apt-get update -qq
+
+if [[ " ${missing[*]} " == *" libxqilla-dev "* ]] && ! xqilla_offered && ! add_bullseye; then
+  if [ -z "${PALIMO_XQILLA_DEBS:-}" ]; then
+    arch=$(dpkg --print-architecture)
+    cat >&2 <<MSG
+install-deps: libxqilla-dev (XQilla 2.3) is missing: no configured apt source offers it${mirror:+, and $mirror does not serve bullseye either}.
+Supply Debian bullseye's packages libxqilla-dev_2.3.4-1+b1_$arch.deb and
+libxqilla6v5_2.3.4-1+b1_$arch.deb (from Debian's archive of old releases or a
+machine that has them, e.g. with 'apt-get download libxqilla-dev libxqilla6v5'),
+put them in one directory and run again with PALIMO_XQILLA_DEBS=<that directory>.
+MSG
+    exit 1
+  fi
+  mapfile -t debs < <(xqilla_debs "$PALIMO_XQILLA_DEBS")
+  [ ${#debs[@]} -gt 0 ] || exit 1
+  echo "install-deps: installing XQilla from $PALIMO_XQILLA_DEBS"
+  others=()
+  for p in "${missing[@]}"; do
+    [ "$p" = libxqilla-dev ] || others+=("$p")
+  done
+  missing=("${others[@]}" "${debs[@]}")
 fi
 
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
