@@ -8,73 +8,117 @@ using namespace Palimo::MetaMetadata;
 
 namespace {
 
-template <class T>
-Json orNull(const std::optional<T>& value) {
-    return value ? Json(*value) : Json(nullptr);
+void stringOrNull(JsonSink& sink, const std::optional<std::string>& value) {
+    if (value)
+        sink.string(*value);
+    else
+        sink.null();
+}
+
+void describeProperties(JsonSink& sink, const PropertyMap& map) {
+    sink.key("properties");
+    sink.beginObject();
+    for (const auto& entry : map.properties()) {
+        sink.key(utf8(entry.first));
+        sink.string(utf8(entry.second));
+    }
+    sink.endObject();
+}
+
+void describeAttribute(JsonSink& sink, const MetaAttribute& attribute) {
+    const MetaElement& element = attribute.metaElement();
+    sink.beginObject();
+    sink.key("element");
+    stringOrNull(sink, tagName(element));
+    sink.key("ul");
+    sink.string(labelText(element.universalLabel()));
+    sink.key("required");
+    sink.string(statusName(attribute.requiredStatus()));
+    sink.key("default");
+    stringOrNull(sink, attribute.defaultValue()
+                           ? std::optional<std::string>(attribute.defaultValue()->text())
+                           : std::nullopt);
+    sink.key("localTag");
+    stringOrNull(sink, attribute.localTag()
+                           ? std::optional<std::string>(tagText(*attribute.localTag()))
+                           : std::nullopt);
+    describeProperties(sink, attribute);
+    sink.endObject();
 }
 
 } // namespace
 
-Json propertiesToJson(const PropertyMap& map) {
-    Json properties = Json::object();
-    for (const auto& entry : map.properties())
-        properties[utf8(entry.first)] = utf8(entry.second);
-    return properties;
+void describeElement(JsonSink& sink, const MetaElement& element, const Dictionary& dictionary) {
+    sink.beginObject();
+    sink.key("name");
+    stringOrNull(sink, tagName(element));
+    sink.key("ul");
+    sink.string(labelText(element.universalLabel()));
+    sink.key("kind");
+    sink.string(kindName(element));
+    sink.key("dataType");
+    sink.string(identifierName(element.dataType()));
+    sink.key("subType");
+    const auto subType = subTypeOf(element);
+    stringOrNull(sink,
+                 subType ? std::optional<std::string>(identifierName(*subType)) : std::nullopt);
+    sink.key("localTag");
+    const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel());
+    stringOrNull(sink, tag ? std::optional<std::string>(tagText(*tag)) : std::nullopt);
+    sink.key("targets");
+    if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
+        sink.beginArray();
+        for (const auto& key : *targets)
+            sink.string(keyText(key));
+        sink.endArray();
+    } else {
+        sink.null();
+    }
+    describeProperties(sink, element);
+    sink.endObject();
+}
+
+void describeSet(JsonSink& sink, const MetaMetadataSet& set) {
+    sink.beginObject();
+    sink.key("key");
+    sink.string(keyText(set.key()));
+    describeProperties(sink, set);
+    sink.key("attributes");
+    sink.beginArray();
+    for (const auto& attribute : set.attributes())
+        describeAttribute(sink, *attribute);
+    sink.endArray();
+    sink.endObject();
+}
+
+void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary) {
+    JsonStreamWriter sink(out);
+    sink.beginObject();
+    sink.key("formatVersion");
+    sink.number(kJsonFormatVersion);
+    sink.key("elements");
+    sink.beginArray();
+    for (const MetaElement* element : dictionary.metaElements())
+        describeElement(sink, *element, dictionary);
+    sink.endArray();
+    sink.key("sets");
+    sink.beginArray();
+    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
+        describeSet(sink, *set);
+    sink.endArray();
+    sink.endObject();
 }
 
 Json elementToJson(const MetaElement& element, const Dictionary& dictionary) {
-    Json json;
-    json["name"] = orNull(tagName(element));
-    json["ul"] = labelText(element.universalLabel());
-    json["kind"] = kindName(element);
-    json["dataType"] = identifierName(element.dataType());
-    const auto subType = subTypeOf(element);
-    json["subType"] = subType ? Json(identifierName(*subType)) : Json(nullptr);
-    const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel());
-    json["localTag"] = tag ? Json(tagText(*tag)) : Json(nullptr);
-    if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
-        json["targets"] = Json::array();
-        for (const auto& key : *targets)
-            json["targets"].push_back(keyText(key));
-    } else {
-        json["targets"] = nullptr;
-    }
-    json["properties"] = propertiesToJson(element);
-    return json;
-}
-
-Json attributeToJson(const MetaAttribute& attribute) {
-    const MetaElement& element = attribute.metaElement();
-    Json json;
-    json["element"] = orNull(tagName(element));
-    json["ul"] = labelText(element.universalLabel());
-    json["required"] = statusName(attribute.requiredStatus());
-    json["default"] =
-        attribute.defaultValue() ? Json(attribute.defaultValue()->text()) : Json(nullptr);
-    json["localTag"] = attribute.localTag() ? Json(tagText(*attribute.localTag())) : Json(nullptr);
-    json["properties"] = propertiesToJson(attribute);
-    return json;
+    JsonTreeBuilder builder;
+    describeElement(builder, element, dictionary);
+    return std::move(builder.result());
 }
 
 Json setToJson(const MetaMetadataSet& set) {
-    Json json;
-    json["key"] = keyText(set.key());
-    json["properties"] = propertiesToJson(set);
-    json["attributes"] = Json::array();
-    for (const auto& attribute : set.attributes())
-        json["attributes"].push_back(attributeToJson(*attribute));
-    return json;
-}
-
-Json dictionaryToJson(const Dictionary& dictionary) {
-    Json json = jsonDocument();
-    json["elements"] = Json::array();
-    for (const MetaElement* element : dictionary.metaElements())
-        json["elements"].push_back(elementToJson(*element, dictionary));
-    json["sets"] = Json::array();
-    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
-        json["sets"].push_back(setToJson(*set));
-    return json;
+    JsonTreeBuilder builder;
+    describeSet(builder, set);
+    return std::move(builder.result());
 }
 
 } // namespace Mxfdict

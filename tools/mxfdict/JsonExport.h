@@ -5,19 +5,26 @@
 #include <Palimo/MetaMetadata/Dictionary.h>
 
 #include "JsonOutput.h"
+#include "JsonSink.h"
+
+#include <ostream>
 
 namespace Mxfdict {
 
-/// {"formatVersion": 1, "elements": [...], "sets": [...]}
-Json dictionaryToJson(const Palimo::MetaMetadata::Dictionary& dictionary);
+/// {"formatVersion": 1, "elements": [...], "sets": [...]}, streamed to `out`
+/// as writeJson would write it, without building the tree.
+void writeDictionaryJson(std::ostream& out, const Palimo::MetaMetadata::Dictionary& dictionary);
 
 /// {"name", "ul", "kind", "dataType", "subType", "localTag", "targets", "properties"}
-Json elementToJson(const Palimo::MetaMetadata::MetaElement& element,
-                   const Palimo::MetaMetadata::Dictionary& dictionary);
+void describeElement(JsonSink& sink, const Palimo::MetaMetadata::MetaElement& element,
+                     const Palimo::MetaMetadata::Dictionary& dictionary);
 /// {"key", "properties", "attributes": [{"element", "ul", "required", "default",
 /// "localTag", "properties"}]}
+void describeSet(JsonSink& sink, const Palimo::MetaMetadata::MetaMetadataSet& set);
+
+/// The same descriptions as trees, for outputs that add to them.
+Json elementToJson(const Palimo::MetaMetadata::MetaElement& element,
+                   const Palimo::MetaMetadata::Dictionary& dictionary);
 Json setToJson(const Palimo::MetaMetadata::MetaMetadataSet& set);
-Json attributeToJson(const Palimo::MetaMetadata::MetaAttribute& attribute);
-Json propertiesToJson(const Palimo::MetaMetadata::PropertyMap& map);
 
 } // namespace Mxfdict

@@ -29,7 +29,7 @@ int runShow(const ShowOptions& options) {
     std::cerr << "Load time: " << std::fixed << std::setprecision(1) << loaded->loadTime.count()
               << " ms\n";
     if (options.json) {
-        writeJson(std::cout, dictionaryToJson(*loaded->dictionary));
+        writeDictionaryJson(std::cout, *loaded->dictionary);
     } else {
         printSummary(std::cout, *loaded);
         printDictionary(std::cout, *loaded->dictionary);
