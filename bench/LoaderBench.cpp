@@ -13,7 +13,6 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
 #include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
@@ -210,7 +209,7 @@ double processCpuSeconds() {
 }
 
 // The phases of one load in the pipeline's order, each timed on its own.
-const std::array<const char*, 9> kPhases = {"create_ms",       "document_ms", "bind_ms",
+const std::array<const char*, 9> kPhases = {"create_ms",       "document_ms", "schema_ms",
                                             "findElements_ms", "findSets_ms", "setKeys_ms",
                                             "elements_ms",     "sets_ms",     "release_ms"};
 
@@ -231,25 +230,27 @@ void runPhases(const GeneratedDictionary& files, Dictionary& dictionary,
     };
     std::unique_ptr<LoaderState> state(new LoaderState);
     lap();
+    xercesc::DOMDocument* document = nullptr;
     {
         Palimo::XMLUtils::XSDAggregator aggregator(directory.c_str(), fileName.c_str());
-        state->schemaDocument = aggregator.createStandAloneSchemaDocument(state->parser);
+        document = aggregator.createStandAloneSchemaDocument(state->parser);
     }
     lap();
-    state->nsResolver = state->schemaDocument->createNSResolver(nullptr);
-    bindSchemaNamespaces(*state, state->schemaDocument);
+    state->schema = std::make_unique<Schema>(*document);
+    const Schema& schema = *state->schema;
     lap();
     DeclarationList elementDeclarations;
     DeclarationList setDeclarations;
-    findElementDeclarations(*state, elementDeclarations);
+    findElementDeclarations(schema, elementDeclarations);
     lap();
-    findSetDeclarations(*state, setDeclarations);
+    findSetDeclarations(schema, setDeclarations);
     lap();
-    registerSetKeys(*state, setDeclarations);
+    registerSetKeys(schema, setDeclarations, state->setKeys);
     lap();
-    buildMetaElements(*state, dictionary, elementDeclarations);
+    buildMetaElements(schema, state->options, state->setKeys, elementDeclarations, dictionary,
+                      state->elements);
     lap();
-    buildSets(*state, dictionary, setDeclarations);
+    buildSets(schema, state->options, state->elements, setDeclarations, dictionary);
     lap();
     state.reset();
     lap();

@@ -1,7 +1,6 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
-#include "MetaMetadata/Loading/schema/QueryCache.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -36,16 +35,11 @@ LoaderState::LoaderState() : parser(createParser()) {
 
 LoaderState::~LoaderState() {
     // Compiled expressions belong to the document: released while it lives.
-    queryCache.reset();
-    for (auto& entry : keysByName) {
-        delete entry.second;
-        entry.second = nullptr;
-    }
-    namespace2PrefixMap_.clear();
-    keysByName.clear();
-    registeredElements.clear();
-    elementsByName.clear();
-    // Releasing the parser also releases the schema document and its resolver.
+    schema.reset();
+    setKeys.clear();
+    elements.tags.clear();
+    elements.byName.clear();
+    // Releasing the parser also releases the schema document.
     parser->release();
 }
 

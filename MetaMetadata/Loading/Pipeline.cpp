@@ -3,8 +3,6 @@
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
-#include "MetaMetadata/Loading/schema/QueryCache.h"
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
@@ -52,14 +50,13 @@ void rethrowAsLoadFailure(const char* file, int line) {
 
 namespace {
 
-void buildSchemaDocument(LoaderState& state) {
+void buildSchema(LoaderState& state) {
     try {
         // The aggregator goes out of scope before a failure is translated.
         XMLUtils::XSDAggregator aggregator(XMLUtils::xmlText(state.schemaDirectory),
                                            XMLUtils::xmlText(state.schemaFileName));
-        state.schemaDocument = aggregator.createStandAloneSchemaDocument(state.parser);
-        state.nsResolver = state.schemaDocument->createNSResolver(nullptr);
-        bindSchemaNamespaces(state, state.schemaDocument);
+        xercesc::DOMDocument* document = aggregator.createStandAloneSchemaDocument(state.parser);
+        state.schema = std::make_unique<Schema>(*document);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);
     }
@@ -67,19 +64,33 @@ void buildSchemaDocument(LoaderState& state) {
 
 void runBuilders(LoaderState& state, Dictionary& dictionary) {
     try {
+        const Schema& schema = *state.schema;
         DeclarationList elementDeclarations;
         DeclarationList setDeclarations;
-        findElementDeclarations(state, elementDeclarations);
-        findSetDeclarations(state, setDeclarations);
+        findElementDeclarations(schema, elementDeclarations);
+        findSetDeclarations(schema, setDeclarations);
         // Reference elements look set keys up by name: keys before elements.
-        registerSetKeys(state, setDeclarations);
-        buildMetaElements(state, dictionary, elementDeclarations);
+        registerSetKeys(schema, setDeclarations, state.setKeys);
+        buildMetaElements(schema, state.options, state.setKeys, elementDeclarations, dictionary,
+                          state.elements);
         // Set members look elements up by name: elements before sets.
-        buildSets(state, dictionary, setDeclarations);
+        buildSets(schema, state.options, state.elements, setDeclarations, dictionary);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);
     }
 }
+
+// The schema serves one load: its expressions and index go when it ends.
+class SchemaRelease {
+public:
+    explicit SchemaRelease(LoaderState& state) : state_(state) {}
+    ~SchemaRelease() { state_.schema.reset(); }
+    SchemaRelease(const SchemaRelease&) = delete;
+    SchemaRelease& operator=(const SchemaRelease&) = delete;
+
+private:
+    LoaderState& state_;
+};
 
 } // namespace
 
@@ -90,9 +101,8 @@ void runPipeline(LoaderState& state, WString directory, WString fileName, Dictio
     if (!state.pendingLoad)
         return;
     state.pendingLoad = false;
-    // Compiled expressions and indexes serve this load only.
-    const QueryCacheRelease releaseCache(state);
-    buildSchemaDocument(state);
+    const SchemaRelease releaseSchema(state);
+    buildSchema(state);
     runBuilders(state, dictionary);
 }
 

@@ -46,15 +46,15 @@ void XSDDictionaryLoader::load(const XMLCh* path, Dictionary& dictionary) {
 }
 
 void XSDDictionaryLoader::loadMetaElementDocumentation(bool on) {
-    state_->loadMetaElementDocumentation = on;
+    state_->options.metaElementDocumentation = on;
 }
 
 void XSDDictionaryLoader::loadMetaElementLengthDescription(bool on) {
-    state_->loadMetaElementLengthDescription = on;
+    state_->options.metaElementLengthDescription = on;
 }
 
 void XSDDictionaryLoader::loadAbstractGroups(bool on) {
-    state_->loadAbstractGroups = on;
+    state_->options.abstractGroups = on;
 }
 
 void* XSDDictionaryLoader::operator new(std::size_t size) {

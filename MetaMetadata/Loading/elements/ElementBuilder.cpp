@@ -5,7 +5,7 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 #include "MetaMetadata/Loading/elements/TypeResolution.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/values/PropertyMaps.h"
 
 #include <utility>
@@ -33,13 +33,14 @@ bool isReference(Identifier id) {
         text + quotedText(attributeText(declaration, "name")), file, line);
 }
 
-auto_ptr<MetaElement> constructReference(LoaderState& state, xercesc::DOMElement* declaration,
+auto_ptr<MetaElement> constructReference(const Schema& schema, const SetKeys& setKeys,
+                                         xercesc::DOMElement* declaration,
                                          const UniversalLabel& label, Identifier dataType,
                                          Identifier subType) {
     TargetNames names;
-    gatherReferenceTargets(state, declaration, names);
+    gatherReferenceTargets(schema, declaration, names);
     KLV::KeyVector keys;
-    targetNamesToKeys(state, names, keys);
+    targetNamesToKeys(setKeys, names, keys);
 
     const BaseTypeFactory& factory = BaseTypeFactory::instance();
     if (!isCollection(dataType)) {
@@ -52,11 +53,12 @@ auto_ptr<MetaElement> constructReference(LoaderState& state, xercesc::DOMElement
         new MetaReferenceCollection(label, CollectionSizeLimits(), keys, dataType, subType));
 }
 
-auto_ptr<MetaElement> constructElement(LoaderState& state, xercesc::DOMElement* declaration,
+auto_ptr<MetaElement> constructElement(const Schema& schema, const SetKeys& setKeys,
+                                       xercesc::DOMElement* declaration,
                                        const UniversalLabel& label, Identifier dataType,
                                        Identifier subType) {
     if (isReference(dataType) || isReference(subType))
-        return constructReference(state, declaration, label, dataType, subType);
+        return constructReference(schema, setKeys, declaration, label, dataType, subType);
 
     const BaseTypeFactory& factory = BaseTypeFactory::instance();
     if (isCollection(dataType)) {
@@ -75,37 +77,41 @@ auto_ptr<MetaElement> constructElement(LoaderState& state, xercesc::DOMElement* 
 
 } // namespace
 
-auto_ptr<MetaElement> buildMetaElement(LoaderState& state, Dictionary& dictionary,
-                                       xercesc::DOMElement* declaration) {
-    const auto_ptr<UniversalLabel> label = readUniversalLabel(state, declaration);
+auto_ptr<MetaElement> buildMetaElement(const Schema& schema, const LoadOptions& options,
+                                       const SetKeys& setKeys, xercesc::DOMElement* declaration,
+                                       Dictionary& dictionary, ElementRegistry& elements) {
+    const auto_ptr<UniversalLabel> label = readUniversalLabel(schema, declaration);
     if (!label)
         throwInvalidDeclaration(u"MetaElement Declaration with no UL Designator in ", declaration,
                                 __FILE__, __LINE__);
 
     Identifier dataType = Ids::NoIdentifier;
     Identifier subType = Ids::NoIdentifier;
-    resolveDataType(state, declaration, dataType, subType);
+    resolveDataType(schema, declaration, dataType, subType);
     if (dataType == Ids::NoIdentifier)
         throwInvalidDeclaration(u"MetaElement Declaration with unknown data type: ", declaration,
                                 __FILE__, __LINE__);
 
-    auto_ptr<MetaElement> element = constructElement(state, declaration, *label, dataType, subType);
+    auto_ptr<MetaElement> element =
+        constructElement(schema, setKeys, declaration, *label, dataType, subType);
 
-    if (const auto_ptr<LocalTag> tag = readLocalTag(state, declaration))
+    if (const auto_ptr<LocalTag> tag = readLocalTag(schema, declaration))
         dictionary.addLocalTag(*tag, *label);
 
-    fillMetaElementPropertyMap(state, declaration, *element);
+    fillMetaElementPropertyMap(schema, options, declaration, *element);
 
     // Whatever tag the dictionary holds for the label now, also one that an
     // earlier declaration of the same label gave it.
-    state.registeredElements.insert(std::make_pair(element.get(), dictionary.findLocalTag(*label)));
+    elements.tags.insert(std::make_pair(element.get(), dictionary.findLocalTag(*label)));
     return element;
 }
 
-void buildMetaElements(LoaderState& state, Dictionary& dictionary,
-                       const DeclarationList& declarations) {
+void buildMetaElements(const Schema& schema, const LoadOptions& options, const SetKeys& setKeys,
+                       const DeclarationList& declarations, Dictionary& dictionary,
+                       ElementRegistry& elements) {
     for (xercesc::DOMElement* declaration : declarations) {
-        auto_ptr<MetaElement> element = buildMetaElement(state, dictionary, declaration);
+        auto_ptr<MetaElement> element =
+            buildMetaElement(schema, options, setKeys, declaration, dictionary, elements);
         MetaElement* const built = element.get();
 
         // Should anything fail before the dictionary owns the element, it is
@@ -115,7 +121,7 @@ void buildMetaElements(LoaderState& state, Dictionary& dictionary,
         bool filed = false;
         try {
             name = attributeText(declaration, "name");
-            MetaElement*& entry = state.elementsByName[name];
+            MetaElement*& entry = elements.byName[name];
             replaced = entry;
             entry = built;
             filed = true;
@@ -123,10 +129,10 @@ void buildMetaElements(LoaderState& state, Dictionary& dictionary,
             dictionary.addMetaElement(label, std::move(element));
         } catch (...) {
             if (filed && replaced != nullptr)
-                state.elementsByName[name] = replaced;
+                elements.byName[name] = replaced;
             else if (filed)
-                state.elementsByName.erase(name);
-            state.registeredElements.erase(built);
+                elements.byName.erase(name);
+            elements.tags.erase(built);
             throw;
         }
     }

@@ -3,7 +3,7 @@
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/schema/Annotations.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -19,27 +19,27 @@ const char16_t kLocalTagSource[] = u"Local Tag";
 
 } // namespace
 
-auto_ptr<UniversalLabel> readUniversalLabel(LoaderState& state,
+auto_ptr<UniversalLabel> readUniversalLabel(const Schema& schema,
                                             const xercesc::DOMElement* declaration) {
     // Only the first text node is read, verbatim: white space around the
     // label or a comment inside it makes the length check fail.
-    const std::optional<WString> designator = appinfoText(state, declaration, kULDesignatorSource);
+    const std::optional<WString> designator = appinfoText(schema, declaration, kULDesignatorSource);
     if (!designator)
         return auto_ptr<UniversalLabel>();
     checkULDesignator(*designator);
     return auto_ptr<UniversalLabel>(new UniversalLabel(designator->c_str(), kDottedHex));
 }
 
-auto_ptr<KLV::Key> readULKey(LoaderState& state, const xercesc::DOMElement* declaration) {
-    const auto_ptr<UniversalLabel> label = readUniversalLabel(state, declaration);
+auto_ptr<KLV::Key> readULKey(const Schema& schema, const xercesc::DOMElement* declaration) {
+    const auto_ptr<UniversalLabel> label = readUniversalLabel(schema, declaration);
     if (!label)
         return auto_ptr<KLV::Key>();
     const WString text = label->toString(kDottedHex);
     return auto_ptr<KLV::Key>(new KLV::Key(text.c_str(), kDottedHex));
 }
 
-auto_ptr<LocalTag> readLocalTag(LoaderState& state, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> tag = appinfoText(state, declaration, kLocalTagSource);
+auto_ptr<LocalTag> readLocalTag(const Schema& schema, const xercesc::DOMElement* declaration) {
+    const std::optional<WString> tag = appinfoText(schema, declaration, kLocalTagSource);
     if (!tag)
         return auto_ptr<LocalTag>();
     refuseOverlongText("local tag", *tag, __FILE__, __LINE__);

@@ -1,9 +1,8 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/schema/NameIndex.h"
-#include "MetaMetadata/Loading/schema/QueryCache.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
 #include <Palimo/Utils/StringConversion.h>
 
@@ -16,44 +15,6 @@ namespace MetaMetadata {
 namespace Loading {
 
 namespace {
-
-// The names of the candidate members of substitution groups, by the local
-// name of their group, in document order.
-using GroupMembers = std::unordered_map<WString, std::vector<WString>, WStringHash>;
-
-GroupMembers groupMembersOf(const DeclarationList& declarations) {
-    GroupMembers members;
-    for (const xercesc::DOMElement* declaration : declarations) {
-        if (declaration == nullptr)
-            continue;
-        members[stripNamespacePrefix(attributeText(declaration, "substitutionGroup"))].push_back(
-            attributeText(declaration, "name"));
-    }
-    return members;
-}
-
-// Read once per load: the document does not change during a load.
-const GroupMembers& groupMembers(LoaderState& state, const xercesc::DOMDocument* document,
-                                 GroupMembers& uncached) {
-    QueryCache* cache = queryCache(state);
-    if (cache == nullptr || document != state.schemaDocument) {
-        DeclarationList declarations;
-        selectElements(state, document->getDocumentElement(),
-                       u"/xs:schema/xs:element[(@substitutionGroup) and "
-                       u"(@type!='Ref') and (@type!='ff:Ref')]",
-                       declarations);
-        uncached = groupMembersOf(declarations);
-        return uncached;
-    }
-    // The same nodes as "/xs:schema/xs:element[...]", from the index of
-    // top-level elements.
-    if (!cache->groupMembers) {
-        DeclarationList declarations;
-        findSubstitutionCandidates(state, declarations);
-        cache->groupMembers = groupMembersOf(declarations);
-    }
-    return *cache->groupMembers;
-}
 
 constexpr std::size_t kNoParent = std::numeric_limits<std::size_t>::max();
 
@@ -90,20 +51,18 @@ std::size_t findAncestorNamed(const TargetNames& names, const std::vector<std::s
 
 } // namespace
 
-void gatherReferenceTargets(LoaderState& state, const xercesc::DOMElement* declaration,
+void gatherReferenceTargets(const Schema& schema, const xercesc::DOMElement* declaration,
                             TargetNames& names) {
     TargetNames refs;
-    selectTexts(state, declaration, u"./*/*/*/xs:choice/xs:element/@ref", refs);
+    schema.selectTexts(declaration, u"./*/*/*/xs:choice/xs:element/@ref", refs);
     for (WString& ref : refs)
         names.push_back(stripNamespacePrefix(std::move(ref)));
-    addSubstitutionMembers(state, declaration->getOwnerDocument(), names,
-                           attributeText(declaration, "name"));
+    addSubstitutionMembers(schema, names, attributeText(declaration, "name"));
 }
 
-void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* document,
-                            TargetNames& names, const WString& referenceName) {
-    GroupMembers uncached;
-    const GroupMembers& members = groupMembers(state, document, uncached);
+void addSubstitutionMembers(const Schema& schema, TargetNames& names,
+                            const WString& referenceName) {
+    const GroupMembers& members = schema.index().groupMembers();
 
     // parents[i] is the position of the group head whose expansion appended
     // names[i]; names present on entry have none. Expansion depends on the
@@ -130,10 +89,10 @@ void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* docu
     }
 }
 
-void targetNamesToKeys(const LoaderState& state, const TargetNames& names, KLV::KeyVector& keys) {
+void targetNamesToKeys(const SetKeys& setKeys, const TargetNames& names, KLV::KeyVector& keys) {
     for (const WString& name : names) {
-        const auto found = state.keysByName.find(name);
-        if (found != state.keysByName.end() && found->second != nullptr)
+        const auto found = setKeys.find(name);
+        if (found != setKeys.end() && found->second != nullptr)
             keys.push_back(*found->second);
     }
 }

@@ -2,7 +2,7 @@
 // The sets that a reference element may point to: the element references of
 // the choice in its anonymous type, then the members of their substitution
 // groups, turned into the keys registered for those sets.
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 #include <vector>
 
@@ -16,7 +16,7 @@ using TargetNames = std::vector<WString>;
 /// anonymous complex type, in document order, then the members of their
 /// substitution groups (addSubstitutionMembers). Duplicates and abstract
 /// group heads stay.
-void gatherReferenceTargets(LoaderState& state, const xercesc::DOMElement* declaration,
+void gatherReferenceTargets(const Schema& schema, const xercesc::DOMElement* declaration,
                             TargetNames& names);
 /// Walks `names` from the first, the list growing as it goes: for each name,
 /// appends the `name` of every top-level element declaration (document order)
@@ -25,11 +25,10 @@ void gatherReferenceTargets(LoaderState& state, const xercesc::DOMElement* decla
 /// InvalidMetaElementDeclaration when a member leads back to a group head it
 /// descends from (the walk would never end); `referenceName` names the
 /// reference declaration in that message.
-void addSubstitutionMembers(LoaderState& state, const xercesc::DOMDocument* document,
-                            TargetNames& names, const WString& referenceName);
+void addSubstitutionMembers(const Schema& schema, TargetNames& names, const WString& referenceName);
 /// Appends a copy of the registered key of every name that has one, in order;
 /// names without a key are skipped.
-void targetNamesToKeys(const LoaderState& state, const TargetNames& names, KLV::KeyVector& keys);
+void targetNamesToKeys(const SetKeys& setKeys, const TargetNames& names, KLV::KeyVector& keys);
 
 } // namespace Loading
 } // namespace MetaMetadata

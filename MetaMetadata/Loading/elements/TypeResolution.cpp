@@ -1,6 +1,6 @@
 #include "MetaMetadata/Loading/elements/TypeResolution.h"
 
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -32,7 +32,7 @@ constexpr ReferenceBase kReferenceBases[] = {
 
 } // namespace
 
-void resolveDataType(LoaderState& state, const xercesc::DOMElement* declaration,
+void resolveDataType(const Schema& schema, const xercesc::DOMElement* declaration,
                      Identifier& dataType, Identifier& subType) {
     const WString typeName = stripNamespacePrefix(attributeText(declaration, "type"));
     dataType = Ids::stringToIdentifier(typeName);
@@ -43,12 +43,12 @@ void resolveDataType(LoaderState& state, const xercesc::DOMElement* declaration,
     // declaration without a type name looks at its anonymous type.
     WString baseName;
     if (typeName.empty())
-        baseName = findTypeBase(state, declaration);
+        baseName = findTypeBase(schema, declaration);
 
     const Identifier base = Ids::stringToIdentifier(baseName);
     if (isCollection(base)) {
         dataType = base;
-        subType = resolveCollectionSubType(state, declaration);
+        subType = resolveCollectionSubType(schema, declaration);
     } else if (base == Ids::NoIdentifier) {
         classifyReferenceBase(baseName, dataType, subType);
     } else {
@@ -56,17 +56,17 @@ void resolveDataType(LoaderState& state, const xercesc::DOMElement* declaration,
     }
 }
 
-WString findTypeBase(LoaderState& state, const xercesc::DOMElement* declaration) {
+WString findTypeBase(const Schema& schema, const xercesc::DOMElement* declaration) {
     // The first node of "./*/*/*/@base" or, when it has none, of
     // "./*/*/@base": one evaluation instead of two.
     const std::optional<WString> base =
-        selectOptionalText(state, declaration, u"(./*/*/*/@base, ./*/*/@base)", Resolver::None);
+        schema.selectOptionalText(declaration, u"(./*/*/*/@base, ./*/*/@base)", Resolver::None);
     return base ? stripNamespacePrefix(*base) : WString();
 }
 
-Identifier resolveCollectionSubType(LoaderState& state, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> memberType = selectOptionalText(
-        state, declaration, u"./xs:complexType/xs:complexContent/*[@base]/*/xs:element/@type");
+Identifier resolveCollectionSubType(const Schema& schema, const xercesc::DOMElement* declaration) {
+    const std::optional<WString> memberType = schema.selectOptionalText(
+        declaration, u"./xs:complexType/xs:complexContent/*[@base]/*/xs:element/@type");
     if (!memberType)
         return Ids::NoIdentifier;
     return Ids::stringToIdentifier(stripNamespacePrefix(*memberType));

@@ -1,7 +1,7 @@
 #pragma once
 // The data type and, for arrays and batches, the sub type of a meta element
 // declaration, from its `type` attribute or the base of its anonymous type.
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -12,15 +12,15 @@ namespace Loading {
 /// (arrays and batches with the member's type, the six reference bases, or a
 /// simple type). Named types of the schema are not followed. The caller sets
 /// both identifiers to NoIdentifier first.
-void resolveDataType(LoaderState& state, const xercesc::DOMElement* declaration,
+void resolveDataType(const Schema& schema, const xercesc::DOMElement* declaration,
                      Identifier& dataType, Identifier& subType);
 /// The base of the declaration's anonymous type without prefix: first the
 /// derivation inside complex content (depth three), else the restriction of a
 /// simple type (depth two); empty when neither exists.
-WString findTypeBase(LoaderState& state, const xercesc::DOMElement* declaration);
+WString findTypeBase(const Schema& schema, const xercesc::DOMElement* declaration);
 /// The identifier of the first member element's type in the content model of
 /// the anonymous complex type; NoIdentifier when there is none or it is unknown.
-Identifier resolveCollectionSubType(LoaderState& state, const xercesc::DOMElement* declaration);
+Identifier resolveCollectionSubType(const Schema& schema, const xercesc::DOMElement* declaration);
 /// Sets both identifiers for one of the six reference base names (exact,
 /// case-sensitive); leaves both unchanged for any other name.
 void classifyReferenceBase(const WString& baseName, Identifier& dataType, Identifier& subType);

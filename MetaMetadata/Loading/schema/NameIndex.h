@@ -1,8 +1,7 @@
 #pragma once
-// Top-level declarations by name, and top-level elements by their type and
-// substitution group, each index filled by one XPath query per load instead
-// of one query per name looked up or one scan per list asked for.
-#include "MetaMetadata/Loading/LoaderState.h"
+// Top-level declarations by the names that the schema's own attributes give,
+// read as the XPath literals that the names would be pasted into.
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 #include <optional>
 
@@ -24,26 +23,17 @@ bool isPlainLiteralText(const WString& name);
 /// literal early.
 std::optional<WString> literalValue(const WString& name);
 
-/// The answer of "./xs:element[@name='" + name + "']" asked of the document
-/// element for its first node: the first child xs:element of that name, in
-/// document order; null when there is none.
-xercesc::DOMElement* findTopLevelElement(LoaderState& state, const WString& name);
+/// The first top-level xs:element, in document order, named by the XPath
+/// literal "'" + name + "'"; null when there is none. A name that is no plain
+/// literal text only has the expression it would be pasted into compiled.
+xercesc::DOMElement* findTopLevelElement(const Schema& schema, const WString& name);
 
-/// The answer of "/xs:schema/xs:complexType[@name='" + name + "']" for its
-/// first node: the first top-level xs:complexType of that name in document
-/// order; null when there is none.
-xercesc::DOMElement* findTopLevelComplexType(LoaderState& state, const WString& name);
+/// The same for top-level xs:complexType declarations.
+xercesc::DOMElement* findTopLevelComplexType(const Schema& schema, const WString& name);
 
-/// The answer of "./xs:element[@type='" + type + "']" asked of the document
-/// element: its child xs:element declarations whose type attribute is
-/// exactly `type`, in document order. `type` is a plain literal text.
-void findTopLevelElementsOfType(LoaderState& state, const char16_t* type, DeclarationList& out);
-
-/// The answer of "self::xs:schema/xs:element[(@substitutionGroup) and
-/// (@type!='Ref') and (@type!='ff:Ref')]" asked of the document element: the
-/// top-level elements with a substitutionGroup attribute and a type attribute
-/// other than "Ref" and "ff:Ref", in document order.
-void findSubstitutionCandidates(LoaderState& state, DeclarationList& out);
+/// The top-level xs:element declarations whose type attribute is exactly
+/// `type`, in document order.
+void findTopLevelElementsOfType(const Schema& schema, const char16_t* type, DeclarationList& out);
 
 } // namespace Loading
 } // namespace MetaMetadata

@@ -1,8 +1,6 @@
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
 
-#include "MetaMetadata/Loading/ErrorReporting.h"
-#include "MetaMetadata/Loading/schema/QueryCache.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -19,24 +17,13 @@ void addBinding(xercesc::DOMXPathNSResolver& resolver, const WString& prefix,
 
 } // namespace
 
-void bindSchemaNamespaces(LoaderState& state, xercesc::DOMDocument* document) {
-    const xercesc::DOMElement* root =
-        document != nullptr ? document->getDocumentElement() : nullptr;
-    if (root == nullptr)
-        throwCheckFailure("document -> getDocumentElement ()",
-                          u"Unable to retrieve root element from document!", __FILE__, __LINE__);
-    if (state.nsResolver == nullptr)
-        throwCheckFailure("state.nsResolver != nullptr",
-                          u"No XPath namespace resolver to bind the schema's prefixes in", __FILE__,
-                          __LINE__);
-    // Expressions compiled before these bindings would not see them.
-    releaseQueryCache(state);
-    xercesc::DOMXPathNSResolver& resolver = *state.nsResolver;
-    const xercesc::DOMNamedNodeMap* attributes = root->getAttributes();
+void bindSchemaNamespaces(const xercesc::DOMElement& root, xercesc::DOMXPathNSResolver& resolver,
+                          NamespacePrefixes& prefixes) {
+    const xercesc::DOMNamedNodeMap* attributes = root.getAttributes();
 
     const WString fileFormatPrefix(kFileFormatPrefix);
     const WString fileFormatNamespace(kFileFormatNamespace);
-    state.namespace2PrefixMap_.emplace(fileFormatNamespace, fileFormatPrefix);
+    prefixes.emplace(fileFormatNamespace, fileFormatPrefix);
     addBinding(resolver, fileFormatPrefix, fileFormatNamespace);
 
     // Only prefixed declarations (xmlns:p="uri") on the root count; the
@@ -51,7 +38,7 @@ void bindSchemaNamespaces(LoaderState& state, xercesc::DOMDocument* document) {
             continue;
         const WString namespaceURI = toWstring(attribute->getNodeValue());
         const WString declaredPrefix = toWstring(attribute->getLocalName());
-        state.namespace2PrefixMap_.emplace(namespaceURI, declaredPrefix);
+        prefixes.emplace(namespaceURI, declaredPrefix);
         addBinding(resolver, declaredPrefix, namespaceURI);
         declaresXmlSchemaPrefix = declaresXmlSchemaPrefix || declaredPrefix == xmlSchemaPrefix;
     }

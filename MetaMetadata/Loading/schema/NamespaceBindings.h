@@ -1,5 +1,5 @@
 #pragma once
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -10,11 +10,12 @@ inline const char16_t kFileFormatPrefix[] = u"ff";
 inline const char16_t kFileFormatNamespace[] = u"urn:SMPTE:MXF:file_format";
 inline const char16_t kXmlSchemaNamespace[] = u"http://www.w3.org/2001/XMLSchema";
 
-/// Binds "ff" and every prefix that the root element declares in the resolver
-/// and records namespace -> prefix in namespace2PrefixMap_ (first binding of
-/// a namespace wins). When the root declares no "xs" prefix, "xs" is bound to
-/// the XML Schema namespace in the resolver only.
-void bindSchemaNamespaces(LoaderState& state, xercesc::DOMDocument* document);
+/// Binds "ff" and every prefix that `root` declares in `resolver` and records
+/// namespace -> prefix in `prefixes` (first binding of a namespace wins). When
+/// the root declares no "xs" prefix, "xs" is bound to the XML Schema
+/// namespace in the resolver only.
+void bindSchemaNamespaces(const xercesc::DOMElement& root, xercesc::DOMXPathNSResolver& resolver,
+                          NamespacePrefixes& prefixes);
 
 } // namespace Loading
 } // namespace MetaMetadata

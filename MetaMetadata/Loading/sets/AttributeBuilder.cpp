@@ -1,7 +1,7 @@
 #include "MetaMetadata/Loading/sets/AttributeBuilder.h"
 
 #include "MetaMetadata/Loading/schema/Annotations.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/values/PropertyMaps.h"
 #include "MetaMetadata/Loading/values/TypedValues.h"
 
@@ -13,17 +13,17 @@ namespace Loading {
 
 namespace {
 
-const MetaElement* findReferencedElement(const LoaderState& state,
+const MetaElement* findReferencedElement(const ElementRegistry& elements,
                                          const xercesc::DOMElement* declaration) {
     const WString name = stripNamespacePrefix(attributeText(declaration, u"ref"));
     // Looked up without inserting: the element maps belong to the element phase.
-    const auto it = state.elementsByName.find(name);
-    return it != state.elementsByName.end() ? it->second : nullptr;
+    const auto it = elements.byName.find(name);
+    return it != elements.byName.end() ? it->second : nullptr;
 }
 
-const LocalTag* findRegisteredTag(const LoaderState& state, const MetaElement& element) {
-    const auto it = state.registeredElements.find(&element);
-    return it != state.registeredElements.end() ? it->second : nullptr;
+const LocalTag* findRegisteredTag(const ElementRegistry& elements, const MetaElement& element) {
+    const auto it = elements.tags.find(&element);
+    return it != elements.tags.end() ? it->second : nullptr;
 }
 
 auto_ptr<Types::BaseType> parseDefaultValue(const WString& text, const MetaElement& element) {
@@ -38,43 +38,44 @@ auto_ptr<Types::BaseType> parseDefaultValue(const WString& text, const MetaEleme
 
 } // namespace
 
-auto_ptr<MetaAttribute> buildAttribute(LoaderState& state, const xercesc::DOMElement* declaration,
+auto_ptr<MetaAttribute> buildAttribute(const Schema& schema, const ElementRegistry& elements,
+                                       const xercesc::DOMElement* declaration,
                                        std::uint32_t position) {
-    const MetaElement* element = findReferencedElement(state, declaration);
+    const MetaElement* element = findReferencedElement(elements, declaration);
     if (element == nullptr)
         return auto_ptr<MetaAttribute>();
 
-    const AttributeRequiredStatus::Status status = readRequiredStatus(state, declaration);
-    const WString distinguishedValue = readDistinguishedValue(state, declaration);
-    const LocalTag* localTag = findRegisteredTag(state, *element);
+    const AttributeRequiredStatus::Status status = readRequiredStatus(schema, declaration);
+    const WString distinguishedValue = readDistinguishedValue(schema, declaration);
+    const LocalTag* localTag = findRegisteredTag(elements, *element);
     auto_ptr<const Types::BaseType> defaultValue = parseDefaultValue(distinguishedValue, *element);
 
     auto_ptr<MetaAttribute> attribute(
         new MetaAttribute(*element, status, std::move(defaultValue), localTag));
     attribute->addProperty(u"SchemaIndex", Utils::stringToWstring(std::to_string(position)));
     attribute->addProperty(u"RequiresSemanticsValidation",
-                           readRequiresSemanticsValidation(state, declaration));
-    const WString namespaceURI = readXMLNamespaceURI(state, declaration);
+                           readRequiresSemanticsValidation(schema, declaration));
+    const WString namespaceURI = readXMLNamespaceURI(schema, declaration);
     if (!namespaceURI.empty())
         attribute->addProperty(u"XMLNamespaceURI", namespaceURI);
     return attribute;
 }
 
-AttributeRequiredStatus::Status readRequiredStatus(LoaderState& state,
+AttributeRequiredStatus::Status readRequiredStatus(const Schema& schema,
                                                    const xercesc::DOMElement* declaration) {
     // A member without a "use" annotation gets what the library makes of the
     // empty text rather than failing the load.
-    const WString text = appinfoText(state, declaration, u"use").value_or(WString());
+    const WString text = appinfoText(schema, declaration, u"use").value_or(WString());
     return AttributeRequiredStatus::instance().fromString(text);
 }
 
-WString readDistinguishedValue(LoaderState& state, const xercesc::DOMElement* declaration) {
-    return appinfoText(state, declaration, u"Distinguished Value").value_or(WString());
+WString readDistinguishedValue(const Schema& schema, const xercesc::DOMElement* declaration) {
+    return appinfoText(schema, declaration, u"Distinguished Value").value_or(WString());
 }
 
-WString readRequiresSemanticsValidation(LoaderState& state,
+WString readRequiresSemanticsValidation(const Schema& schema,
                                         const xercesc::DOMElement* declaration) {
-    return appinfoText(state, declaration, u"RequiresSemanticsValidation").value_or(WString());
+    return appinfoText(schema, declaration, u"RequiresSemanticsValidation").value_or(WString());
 }
 
 auto_ptr<Types::BaseType> parseElementValue(const WString& text, const MetaElement& element) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace Palimo {
 namespace MetaMetadata {
@@ -7,9 +7,13 @@ namespace Loading {
 
 /// Builds every set declaration in order and offers each set that has a key
 /// to the dictionary.
-void buildSets(LoaderState& state, Dictionary& dictionary, DeclarationList setDeclarations);
-/// One set, or an empty pointer when the declaration has no "UL Designator".
-auto_ptr<MetaMetadataSet> buildSet(LoaderState& state, xercesc::DOMElement* declaration);
+void buildSets(const Schema& schema, const LoadOptions& options, const ElementRegistry& elements,
+               const DeclarationList& setDeclarations, Dictionary& dictionary);
+/// One set, or an empty pointer when the declaration has no "UL Designator";
+/// its members refer to the meta elements of `elements`.
+auto_ptr<MetaMetadataSet> buildSet(const Schema& schema, const LoadOptions& options,
+                                   const ElementRegistry& elements,
+                                   xercesc::DOMElement* declaration);
 
 } // namespace Loading
 } // namespace MetaMetadata

@@ -1,16 +1,16 @@
 #pragma once
 // Which top-level components are meta element and set declarations, the set
 // keys by name, and the member declarations of a set type.
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
-void findElementDeclarations(LoaderState& state, DeclarationList& out);
-void findReferenceDeclarations(LoaderState& state, DeclarationList& out);
-void findSetDeclarations(LoaderState& state, DeclarationList& out);
-void registerSetKeys(LoaderState& state, const DeclarationList& setDeclarations);
+void findElementDeclarations(const Schema& schema, DeclarationList& out);
+void findReferenceDeclarations(const Schema& schema, DeclarationList& out);
+void findSetDeclarations(const Schema& schema, DeclarationList& out);
+void registerSetKeys(const Schema& schema, const DeclarationList& setDeclarations, SetKeys& keys);
 
 } // namespace Loading
 } // namespace MetaMetadata

@@ -3,7 +3,7 @@
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/schema/Annotations.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 
 #include <string>
 
@@ -22,20 +22,20 @@ void addQueriedProperty(PropertyMap& properties, const char16_t* key,
 
 } // namespace
 
-void fillPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
-                     PropertyMap& properties) {
+void fillPropertyMap(const Schema& schema, const LoadOptions& options,
+                     const xercesc::DOMElement* declaration, PropertyMap& properties) {
     addQueriedProperty(properties, u"name",
-                       appinfoText(state, declaration, u"Name In Specification"));
-    if (state.loadMetaElementDocumentation)
+                       appinfoText(schema, declaration, u"Name In Specification"));
+    if (options.metaElementDocumentation)
         addQueriedProperty(
             properties, u"Documentation",
-            selectOptionalText(state, declaration, u"./xs:annotation/xs:documentation/text()"));
-    if (state.loadMetaElementLengthDescription)
+            schema.selectOptionalText(declaration, u"./xs:annotation/xs:documentation/text()"));
+    if (options.metaElementLengthDescription)
         addQueriedProperty(properties, u"LengthDescription",
-                           appinfoText(state, declaration, u"Length"));
-    addQueriedProperty(properties, u"XMLTagName", nameAttributeText(state, declaration));
+                           appinfoText(schema, declaration, u"Length"));
+    addQueriedProperty(properties, u"XMLTagName", nameAttributeText(schema, declaration));
 
-    const WString namespaceURI = readXMLNamespaceURI(state, declaration);
+    const WString namespaceURI = readXMLNamespaceURI(schema, declaration);
     if (namespaceURI.empty())
         throwCheckFailure("!namespaceURI.empty ()",
                           u"Couldn't retrieve node's NamespaceURI: " +
@@ -43,17 +43,17 @@ void fillPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
                           __FILE__, __LINE__);
     properties.addProperty(u"XMLNamespaceURI", namespaceURI);
 
-    const auto it = state.namespace2PrefixMap_.find(namespaceURI);
-    if (it == state.namespace2PrefixMap_.end())
+    const auto it = schema.namespacePrefixes().find(namespaceURI);
+    if (it == schema.namespacePrefixes().end())
         throwCheckFailure("it != namespace2PrefixMap_.end ()",
                           u"No default prefix defined for namespace: " + quotedText(namespaceURI),
                           __FILE__, __LINE__);
     properties.addProperty(u"XMLDefaultPrefix", it->second);
 }
 
-void fillMetaElementPropertyMap(LoaderState& state, const xercesc::DOMElement* declaration,
-                                MetaElement& element) {
-    fillPropertyMap(state, declaration, element);
+void fillMetaElementPropertyMap(const Schema& schema, const LoadOptions& options,
+                                const xercesc::DOMElement* declaration, MetaElement& element) {
+    fillPropertyMap(schema, options, declaration, element);
 
     GetNonConstMetaElementVisitor<MetaCollection> collection;
     element.accept(collection);
@@ -62,17 +62,16 @@ void fillMetaElementPropertyMap(LoaderState& state, const xercesc::DOMElement* d
 
     // A content model without a named item in its sequence is refused like an
     // empty name: a collection is written with a tag for its items.
-    const std::optional<WString> childName = selectOptionalText(
-        state, declaration,
-        u"./xs:complexType/xs:complexContent/*[@base]/xs:sequence/xs:element/@name");
+    const std::optional<WString> childName = schema.selectOptionalText(
+        declaration, u"./xs:complexType/xs:complexContent/*[@base]/xs:sequence/xs:element/@name");
     if (!childName || childName->empty())
         throw Exceptions::InvalidMetaElementDeclaration(std::string("Empty name attribute"),
                                                         __FILE__, __LINE__);
     element.addProperty(u"XMLChildTagName", *childName);
 }
 
-WString readXMLNamespaceURI(LoaderState& state, const xercesc::DOMElement* declaration) {
-    return appinfoText(state, declaration, u"XMLNamespaceURI").value_or(WString());
+WString readXMLNamespaceURI(const Schema& schema, const xercesc::DOMElement* declaration) {
+    return appinfoText(schema, declaration, u"XMLNamespaceURI").value_or(WString());
 }
 
 } // namespace Loading

@@ -59,7 +59,7 @@ TEST(Pipeline, ASpentLoaderOnlyRecordsTheLocation) {
     runPipeline(state, W("/no/such/dir"), W("missing.xsd"), dictionary);
     EXPECT_EQ(N(state.schemaDirectory), "/no/such/dir");
     EXPECT_EQ(N(state.schemaFileName), "missing.xsd");
-    EXPECT_EQ(state.schemaDocument, nullptr);
+    EXPECT_EQ(state.schema, nullptr);
 }
 
 TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {

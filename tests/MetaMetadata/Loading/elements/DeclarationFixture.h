@@ -1,7 +1,7 @@
 #pragma once
 // Schema snippets and a fixture for tests of single meta element declarations.
 #include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
 
 #include <string>
 
@@ -29,7 +29,7 @@ inline std::string label(const std::string& last) {
 class DeclarationFixture : public SchemaFixture {
 public:
     explicit DeclarationFixture(const std::string& body, const std::string& rootAttributes = "")
-        : SchemaFixture(schema(body, rootAttributes)) {}
+        : SchemaFixture(PalimoTest::schema(body, rootAttributes)) {}
 
     /// The first top-level component whose name is `name`; fails the test
     /// when there is none.

@@ -38,12 +38,13 @@ struct ElementPhase : DeclarationFixture {
     using DeclarationFixture::DeclarationFixture;
     void run() {
         Loading::DeclarationList declarations;
-        Loading::findElementDeclarations(state, declarations);
-        Loading::buildMetaElements(state, dictionary, declarations);
+        Loading::findElementDeclarations(schema(), declarations);
+        Loading::buildMetaElements(schema(), state.options, state.setKeys, declarations, dictionary,
+                                   state.elements);
     }
     const MetaElement* byName(const std::string& name) {
-        const auto found = state.elementsByName.find(W(name.c_str()));
-        return found == state.elementsByName.end() ? nullptr : found->second;
+        const auto found = state.elements.byName.find(W(name.c_str()));
+        return found == state.elements.byName.end() ? nullptr : found->second;
     }
     Dictionary dictionary;
 };
@@ -89,7 +90,7 @@ TEST(BuildMetaElements, NamesFileTheLaterDeclarationAndEmptyNames) {
                        rp210(label("03")) + "</xs:element>");
     phase.run();
     EXPECT_EQ(3u, phase.dictionary.metaElementCount());
-    EXPECT_EQ(2u, phase.state.elementsByName.size());
+    EXPECT_EQ(2u, phase.state.elements.byName.size());
     EXPECT_EQ(phase.dictionary.findMetaElement(ul("02")), phase.byName("Same"));
     ASSERT_NE(nullptr, phase.byName(""));
     EXPECT_EQ(Ids::Int8, phase.byName("")->dataType());
@@ -104,7 +105,7 @@ TEST(BuildMetaElements, RegisteredTagIsWhatTheDictionaryHoldsForTheLabel) {
                        "</xs:element><xs:element name=\"SameLabel\" type=\"UInt8\">" +
                        rp210(label("01")) + "</xs:element>");
     phase.run();
-    const auto& registered = phase.state.registeredElements;
+    const auto& registered = phase.state.elements.tags;
     ASSERT_EQ(3u, registered.size());
     const LocalTag* tagged = registered.at(phase.byName("Tagged"));
     ASSERT_NE(nullptr, tagged);
@@ -133,16 +134,18 @@ TEST(BuildMetaElements, RefusedElementLeavesNoAddressBehind) {
                                "</xs:element><xs:element name=\"Same\" type=\"UInt16\">" +
                                rp210(label("02")) + "</xs:element>");
     Loading::DeclarationList declarations;
-    Loading::findElementDeclarations(fixture.state, declarations);
+    Loading::findElementDeclarations(fixture.schema(), declarations);
     RefusingDictionary dictionary;
+    Loading::LoaderState& state = fixture.state;
     EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument,
-                          Loading::buildMetaElements(fixture.state, dictionary, declarations),
+                          Loading::buildMetaElements(fixture.schema(), state.options, state.setKeys,
+                                                     declarations, dictionary, state.elements),
                           "refused");
     const MetaElement* first = dictionary.findMetaElement(ul("01"));
     ASSERT_NE(nullptr, first);
-    EXPECT_EQ(first, fixture.state.elementsByName.at(W("Same")));
-    ASSERT_EQ(1u, fixture.state.registeredElements.size());
-    EXPECT_EQ(first, fixture.state.registeredElements.begin()->first);
+    EXPECT_EQ(first, fixture.state.elements.byName.at(W("Same")));
+    ASSERT_EQ(1u, fixture.state.elements.tags.size());
+    EXPECT_EQ(first, fixture.state.elements.tags.begin()->first);
 }
 
 // The whole load of a dictionary spread over three files.

@@ -1,7 +1,7 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace {
 
@@ -40,27 +40,27 @@ protected:
                                                    "04.01.02.00.00")))) {}
 
     const xercesc::DOMElement* decl(const char* name) {
-        return selectFirstElement(f.state, f.root(),
-                                  W((std::string("./xs:element[@name='") + name + "']").c_str()));
+        return f.schema().selectFirstElement(
+            f.root(), W((std::string("./xs:element[@name='") + name + "']").c_str()));
     }
 
     SchemaFixture f;
 };
 
 TEST_F(LabelsAndTags, AValidDesignatorGivesLabelAndKeyOfTheSameBytes) {
-    const auto label = readUniversalLabel(f.state, decl("Good"));
+    const auto label = readUniversalLabel(f.schema(), decl("Good"));
     ASSERT_TRUE(label);
     EXPECT_EQ(N(label->toString(kDottedHex)), kLabelLower);
-    const auto key = readULKey(f.state, decl("Good"));
+    const auto key = readULKey(f.schema(), decl("Good"));
     ASSERT_TRUE(key);
     EXPECT_EQ(key->bytes(), label->array());
 }
 
 TEST_F(LabelsAndTags, AbsentOrEmptyAnnotationsGiveNothing) {
     for (const char* name : {"None", "Empty"}) {
-        EXPECT_FALSE(readUniversalLabel(f.state, decl(name))) << name;
-        EXPECT_FALSE(readULKey(f.state, decl(name))) << name;
-        EXPECT_FALSE(readLocalTag(f.state, decl(name))) << name;
+        EXPECT_FALSE(readUniversalLabel(f.schema(), decl(name))) << name;
+        EXPECT_FALSE(readULKey(f.schema(), decl(name))) << name;
+        EXPECT_FALSE(readLocalTag(f.schema(), decl(name))) << name;
     }
 }
 
@@ -73,13 +73,14 @@ TEST_F(LabelsAndTags, DesignatorsOfTheWrongLengthAreRefusedWithTheirText) {
         // Named copies: lambdas capture no structured bindings before C++20.
         const char* const name = c.first;
         const std::string& text = c.second;
-        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readUniversalLabel(f.state, decl(name)), text);
-        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readULKey(f.state, decl(name)), text);
+        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readUniversalLabel(f.schema(), decl(name)),
+                              text);
+        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readULKey(f.schema(), decl(name)), text);
     }
 }
 
 TEST_F(LabelsAndTags, OnlyTheFirstDesignatorIsRead) {
-    const auto label = readUniversalLabel(f.state, decl("Twice"));
+    const auto label = readUniversalLabel(f.schema(), decl("Twice"));
     ASSERT_TRUE(label);
     EXPECT_EQ(N(label->toString(kDottedHex)), kLabelLower);
 }

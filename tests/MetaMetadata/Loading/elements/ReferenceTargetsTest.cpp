@@ -36,7 +36,7 @@ std::vector<WString> names(std::initializer_list<const char*> texts) {
 
 Loading::TargetNames gather(DeclarationFixture& fixture) {
     Loading::TargetNames out;
-    Loading::gatherReferenceTargets(fixture.state, fixture.component("R"), out);
+    Loading::gatherReferenceTargets(fixture.schema(), fixture.component("R"), out);
     return out;
 }
 
@@ -116,13 +116,13 @@ TEST(TargetNamesToKeys, KeysOfRegisteredNamesInNameOrder) {
     DeclarationFixture fixture("<xs:element name=\"R\"/>");
     const Key a(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00", Palimo::Types::DottedHex);
     const Key b(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00", Palimo::Types::DottedHex);
-    fixture.state.keysByName[W("A")] = std::make_unique<Key>(a).release();
-    fixture.state.keysByName[W("B")] = std::make_unique<Key>(b).release();
+    fixture.state.setKeys[W("A")] = std::make_unique<Key>(a);
+    fixture.state.setKeys[W("B")] = std::make_unique<Key>(b);
 
     Palimo::KLV::KeyVector keys;
-    Loading::targetNamesToKeys(fixture.state, names({"B", "Unknown", "A", "B", "a"}), keys);
+    Loading::targetNamesToKeys(fixture.state.setKeys, names({"B", "Unknown", "A", "B", "a"}), keys);
     EXPECT_EQ((Palimo::KLV::KeyVector{b, a, b}), keys);
-    EXPECT_EQ(2u, fixture.state.keysByName.size()) << "a lookup must not add names";
+    EXPECT_EQ(2u, fixture.state.setKeys.size()) << "a lookup must not add names";
 }
 
 } // namespace

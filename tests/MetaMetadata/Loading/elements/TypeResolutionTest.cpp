@@ -82,7 +82,7 @@ TEST_P(ResolveDataType, GivesDataAndSubType) {
     DeclarationFixture fixture(c.declaration);
     Identifier dataType = Ids::NoIdentifier;
     Identifier subType = Ids::NoIdentifier;
-    Loading::resolveDataType(fixture.state, fixture.component("E"), dataType, subType);
+    Loading::resolveDataType(fixture.schema(), fixture.component("E"), dataType, subType);
     EXPECT_EQ(c.dataType, dataType) << c.what;
     EXPECT_EQ(c.subType, subType) << c.what;
 }
@@ -94,9 +94,9 @@ TEST(FindTypeBase, PrefersComplexContentDepthAndStripsPrefix) {
         anonymousComplex("ff:StrongRefArray") +
         "<xs:element name=\"S\"><xs:simpleType><xs:restriction base=\"a:b:UInt8\"/>"
         "</xs:simpleType></xs:element><xs:element name=\"N\"/>");
-    EXPECT_EQ(W("StrongRefArray"), Loading::findTypeBase(fixture.state, fixture.component("E")));
-    EXPECT_EQ(W("b:UInt8"), Loading::findTypeBase(fixture.state, fixture.component("S")));
-    EXPECT_EQ(W(""), Loading::findTypeBase(fixture.state, fixture.component("N")));
+    EXPECT_EQ(W("StrongRefArray"), Loading::findTypeBase(fixture.schema(), fixture.component("E")));
+    EXPECT_EQ(W("b:UInt8"), Loading::findTypeBase(fixture.schema(), fixture.component("S")));
+    EXPECT_EQ(W(""), Loading::findTypeBase(fixture.schema(), fixture.component("N")));
 }
 
 TEST(ClassifyReferenceBase, LeavesUnlistedNamesAlone) {

@@ -3,8 +3,8 @@
 // expressions they replace: the committed fixtures, the example dictionary,
 // generated dictionaries and one schema of awkward cases.
 #include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/SchemaIndex.h"
 #include "support/TestSupport.h"
 
 #ifdef PALIMO_GENERATED_SCHEMAS
@@ -61,48 +61,55 @@ inline const char kAwkwardSchemaBody[] = R"(
   <xs:group name="G"><xs:sequence><xs:element ref="ff:A"/></xs:sequence></xs:group>
 )";
 
-/// A standalone schema document with the pipeline's namespace bindings.
+/// The schema of a standalone document, made as the pipeline makes it.
 class QuerySchema {
 public:
-    QuerySchema(std::string name, const std::filesystem::path& topFile) : name_(std::move(name)) {
+    QuerySchema(std::string name, const std::filesystem::path& topFile,
+                Loading::QueryObserver* observer)
+        : name_(std::move(name)) {
         Palimo::XMLUtils::XSDAggregator aggregator(
             Palimo::XMLUtils::xmlText(W(topFile.parent_path().string().c_str())),
             Palimo::XMLUtils::xmlText(W(topFile.filename().string().c_str())));
-        state_.schemaDocument = aggregator.createStandAloneSchemaDocument(state_.parser);
-        state_.nsResolver = state_.schemaDocument->createNSResolver(nullptr);
-        Loading::bindSchemaNamespaces(state_, state_.schemaDocument);
+        root_ = aggregator.createStandAloneSchemaDocument(state_.parser)->getDocumentElement();
+        state_.schema = std::make_unique<Loading::Schema>(*root_->getOwnerDocument(), observer);
     }
 
     const std::string& name() const { return name_; }
+    const Loading::Schema& schema() const { return *state_.schema; }
+    const Loading::SchemaIndex& index() const { return state_.schema->index(); }
     Loading::LoaderState& state() { return state_; }
-    xercesc::DOMElement* root() const { return state_.schemaDocument->getDocumentElement(); }
+    xercesc::DOMElement* root() const { return root_; }
 
     /// The nodes of `expression` asked of `context` (the document element by default).
     std::vector<xercesc::DOMNode*> nodes(const std::string& expression,
-                                         const xercesc::DOMNode* context = nullptr) {
+                                         const xercesc::DOMNode* context = nullptr) const {
+        return nodes(W(expression.c_str()), context);
+    }
+    std::vector<xercesc::DOMNode*> nodes(const WString& expression,
+                                         const xercesc::DOMNode* context = nullptr) const {
         std::vector<xercesc::DOMNode*> out;
-        Loading::selectNodes(state_, context != nullptr ? context : root(), W(expression.c_str()),
-                             out);
+        schema().selectNodes(context != nullptr ? context : root(), expression, out);
         return out;
     }
     Loading::DeclarationList elements(const std::string& expression,
-                                      const xercesc::DOMNode* context = nullptr) {
+                                      const xercesc::DOMNode* context = nullptr) const {
         Loading::DeclarationList out;
-        Loading::selectElements(state_, context != nullptr ? context : root(),
-                                W(expression.c_str()), out);
+        schema().selectElements(context != nullptr ? context : root(), W(expression.c_str()), out);
         return out;
     }
 
 private:
     std::string name_;
     Loading::LoaderState state_;
+    xercesc::DOMElement* root_ = nullptr;
 };
 
 /// Where the schemas are written for one test; every call gives fresh
-/// documents (and so a fresh query cache).
+/// documents, whose schemas tell `observer` what they ask.
 class QuerySchemas {
 public:
-    std::vector<std::unique_ptr<QuerySchema>> load() const {
+    std::vector<std::unique_ptr<QuerySchema>>
+    load(Loading::QueryObserver* observer = nullptr) const {
         std::vector<std::unique_ptr<QuerySchema>> schemas;
         const std::filesystem::path examples = dataDir() / ".." / ".." / "examples";
         for (const auto& [name, file] : std::vector<std::pair<std::string, std::filesystem::path>>{
@@ -111,10 +118,10 @@ public:
                  {"diff fixture (old)", dataDir() / "tools" / "diff" / "old.xsd"},
                  {"nested includes", dataDir() / "xmlutils" / "nested" / "main.xsd"},
                  {"awkward cases", awkward_}})
-            schemas.emplace_back(new QuerySchema(name, file));
+            schemas.emplace_back(new QuerySchema(name, file, observer));
         for (const std::filesystem::path& top : generated_)
-            schemas.emplace_back(
-                new QuerySchema("generated " + top.parent_path().filename().string(), top));
+            schemas.emplace_back(new QuerySchema(
+                "generated " + top.parent_path().filename().string(), top, observer));
         return schemas;
     }
 

@@ -1,10 +1,7 @@
-// The list queries that the loader asks relative to the schema element, and
-// the member lists it reads together with their facts, give the nodes of the
-// expressions they replace, in the same order.
+// The list queries that the loader asks relative to the schema element give
+// the nodes of the expressions they replace, in the same order, and one
+// sequence gives the anonymous type base that two questions would.
 #include "QuerySchemas.h"
-
-#include "MetaMetadata/Loading/schema/Annotations.h"
-#include "MetaMetadata/Loading/sets/MemberGathering.h"
 
 #include <optional>
 
@@ -40,44 +37,6 @@ TEST(RelativeQueries, GiveTheNodesOfTheAbsoluteExpressionsInOrder) {
     }
 }
 
-// Registered components are read with the facts of all top-level components.
-TEST(RelativeQueries, RegisteredComponentsAreThoseOfTheSourceScan) {
-    for (const auto& schema : QuerySchemas().load()) {
-        SCOPED_TRACE(schema->name());
-        Loading::DeclarationList registered;
-        Loading::findRegisteredComponents(schema->state(), registered);
-        EXPECT_EQ(registered,
-                  schema->elements("/xs:schema/*[./xs:annotation/xs:appinfo/@source='RP210']"));
-    }
-}
-
-// Every complex type of the schema, top-level or inline.
-Loading::DeclarationList complexTypes(QuerySchema& schema) {
-    return schema.elements("//xs:complexType");
-}
-
-TEST(RelativeQueries, MemberListsReadWithTheirFactsAreTheTwoDescendantLists) {
-    for (const auto& schema : QuerySchemas().load()) {
-        SCOPED_TRACE(schema->name());
-        for (const xercesc::DOMElement* type : complexTypes(*schema)) {
-            Loading::DeclarationList expected = schema->elements(".//xs:element", type);
-            const Loading::DeclarationList attributes = schema->elements(".//xs:attribute", type);
-            expected.insert(expected.end(), attributes.begin(), attributes.end());
-
-            Loading::DeclarationList read;
-            Loading::readDeclarationFacts(schema->state(), type, u".//xs:element, .//xs:attribute",
-                                          read);
-            EXPECT_EQ(read, expected);
-            // Asked twice: the second answer comes from the facts kept.
-            Loading::DeclarationList collected;
-            Loading::collectLocalDeclarations(schema->state(), type, collected);
-            Loading::collectLocalDeclarations(schema->state(), type, collected);
-            expected.insert(expected.end(), expected.begin(), expected.end());
-            EXPECT_EQ(collected, expected);
-        }
-    }
-}
-
 } // namespace
 
 namespace {
@@ -85,15 +44,15 @@ namespace {
 TEST(RelativeQueries, OneSequenceGivesTheFirstBaseAtDepthThreeElseAtDepthTwo) {
     for (const auto& schema : PalimoTest::QuerySchemas().load()) {
         SCOPED_TRACE(schema->name());
-        Loading::LoaderState& state = schema->state();
+        const Loading::Schema& s = schema->schema();
         for (const xercesc::DOMElement* declaration : schema->elements("/xs:schema/*")) {
-            std::optional<Palimo::WString> expected = Loading::selectOptionalText(
-                state, declaration, u"./*/*/*/@base", Loading::Resolver::None);
+            std::optional<Palimo::WString> expected =
+                s.selectOptionalText(declaration, u"./*/*/*/@base", Loading::Resolver::None);
             if (!expected)
-                expected = Loading::selectOptionalText(state, declaration, u"./*/*/@base",
-                                                       Loading::Resolver::None);
-            const std::optional<Palimo::WString> base = Loading::selectOptionalText(
-                state, declaration, u"(./*/*/*/@base, ./*/*/@base)", Loading::Resolver::None);
+                expected =
+                    s.selectOptionalText(declaration, u"./*/*/@base", Loading::Resolver::None);
+            const std::optional<Palimo::WString> base = s.selectOptionalText(
+                declaration, u"(./*/*/*/@base, ./*/*/@base)", Loading::Resolver::None);
             EXPECT_EQ(base, expected);
         }
     }

@@ -47,25 +47,28 @@ TEST(BuildAttribute, ReadsStatusDefaultAndTag) {
     SchemaFixture fixture(PalimoTest::schema(complexType("T", "", body)));
     const Palimo::Types::LocalTag tag(0x3c01);
     RegisteredElements elements;
-    elements.add<MetaSimpleElement>(fixture.state, "Count", &tag, Id::UInt8);
-    elements.add<MetaSimpleElement>(fixture.state, "Name", nullptr, Id::UTF16String);
-    elements.add<MetaReferenceElement>(fixture.state, "Holder", nullptr, Palimo::KLV::KeyVector(),
-                                       Id::StrongReference);
-    elements.add<MetaCollection>(fixture.state, "Widths", nullptr, CollectionSizeLimits(),
+    elements.add<MetaSimpleElement>(fixture.state.elements, "Count", &tag, Id::UInt8);
+    elements.add<MetaSimpleElement>(fixture.state.elements, "Name", nullptr, Id::UTF16String);
+    elements.add<MetaReferenceElement>(fixture.state.elements, "Holder", nullptr,
+                                       Palimo::KLV::KeyVector(), Id::StrongReference);
+    elements.add<MetaCollection>(fixture.state.elements, "Widths", nullptr, CollectionSizeLimits(),
                                  Id::Array, Id::UInt16);
-    elements.add<MetaReferenceCollection>(fixture.state, "Refs", nullptr, CollectionSizeLimits(),
-                                          Palimo::KLV::KeyVector(), Id::Batch, Id::StrongReference);
+    elements.add<MetaReferenceCollection>(fixture.state.elements, "Refs", nullptr,
+                                          CollectionSizeLimits(), Palimo::KLV::KeyVector(),
+                                          Id::Batch, Id::StrongReference);
 
     DeclarationList members;
-    selectElements(fixture.state, fixture.root(),
-                   u"./xs:complexType//*[self::xs:element or self::xs:attribute]", members);
+    fixture.schema().selectElements(
+        fixture.root(), u"./xs:complexType//*[self::xs:element or self::xs:attribute]", members);
     ASSERT_EQ(members.size(), std::size(cases));
     for (std::size_t i = 0; i < members.size(); ++i)
-        EXPECT_EQ(summary(buildAttribute(fixture.state, members[i], 0).get(), &tag),
-                  cases[i].second)
+        EXPECT_EQ(
+            summary(buildAttribute(fixture.schema(), fixture.state.elements, members[i], 0).get(),
+                    &tag),
+            cases[i].second)
             << cases[i].first;
     // The lookups leave the element map as it was.
-    EXPECT_EQ(fixture.state.elementsByName.size(), 5u);
+    EXPECT_EQ(fixture.state.elements.byName.size(), 5u);
 }
 
 TEST(BuildAttribute, PropertiesAreIndexValidationFlagAndNamespace) {
@@ -76,17 +79,19 @@ TEST(BuildAttribute, PropertiesAreIndexValidationFlagAndNamespace) {
                    appinfo("XMLNamespaceURI", "urn:example")) +
             member("element", "ff:Count", appinfo("use", "Required")))));
     RegisteredElements elements;
-    elements.add<MetaSimpleElement>(fixture.state, "Count", nullptr, Id::UInt8);
+    elements.add<MetaSimpleElement>(fixture.state.elements, "Count", nullptr, Id::UInt8);
     DeclarationList members;
-    selectElements(fixture.state, fixture.root(), u"./xs:complexType//xs:element", members);
+    fixture.schema().selectElements(fixture.root(), u"./xs:complexType//xs:element", members);
 
     using Entries = std::vector<PropertyMap::Entry>;
-    EXPECT_EQ(buildAttribute(fixture.state, members[0], 4294967295u)->properties(),
+    EXPECT_EQ(buildAttribute(fixture.schema(), fixture.state.elements, members[0], 4294967295u)
+                  ->properties(),
               (Entries{{u"SchemaIndex", u"4294967295"},
                        {u"RequiresSemanticsValidation", u"true"},
                        {u"XMLNamespaceURI", u"urn:example"}}));
-    EXPECT_EQ(buildAttribute(fixture.state, members[1], 10)->properties(),
-              (Entries{{u"SchemaIndex", u"10"}, {u"RequiresSemanticsValidation", u""}}));
+    EXPECT_EQ(
+        buildAttribute(fixture.schema(), fixture.state.elements, members[1], 10)->properties(),
+        (Entries{{u"SchemaIndex", u"10"}, {u"RequiresSemanticsValidation", u""}}));
 }
 
 } // namespace

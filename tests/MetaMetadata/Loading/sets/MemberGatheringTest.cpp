@@ -38,11 +38,11 @@ TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
                                                "ff:bAttr", "ff:c1", "ff:cAttr"};
     for (const char* name : {"ff:C", "C", "other:C"}) {
         DeclarationList out;
-        gatherAttributeDeclarations(fixture.state, W(name), out);
+        gatherAttributeDeclarations(fixture.schema(), W(name), out);
         EXPECT_EQ(refs(out), expected) << name;
     }
     DeclarationList own;
-    gatherAttributeDeclarations(fixture.state, W("A"), own);
+    gatherAttributeDeclarations(fixture.schema(), W("A"), own);
     EXPECT_EQ(refs(own), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr"}));
 }
 
@@ -50,7 +50,7 @@ TEST(MemberGathering, BaseThatIsNoSchemaTypeEndsTheChain) {
     SchemaFixture fixture(
         PalimoTest::schema(complexType("T", "xs:anyType", member("element", "ff:t1"))));
     DeclarationList out;
-    gatherAttributeDeclarations(fixture.state, W("T"), out);
+    gatherAttributeDeclarations(fixture.schema(), W("T"), out);
     EXPECT_EQ(refs(out), std::vector<std::string>{"ff:t1"});
 }
 
@@ -59,7 +59,7 @@ TEST(MemberGathering, ChainsThatReturnToATypeFail) {
                                              complexType("B", "A", member("element", "ff:b1")) +
                                              complexType("C", "A", member("element", "ff:c1"))));
     DeclarationList out;
-    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(fixture.state, W("C"), out),
+    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(fixture.schema(), W("C"), out),
                           "Circular base type chain: C -> A -> B -> A");
     EXPECT_TRUE(out.empty());
 }
@@ -70,22 +70,29 @@ TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
         setDeclaration("Inline", "", label(2), true,
                        complexType("", "ff:A", member("element", "ff:i1"))) +
         setDeclaration("Untyped", "", label(3)) + "<xs:element name=\"Empty\" type=\"\"/>"));
-    LoaderState& state = fixture.state;
+    const Schema& schema = fixture.schema();
 
     DeclarationList typed, inlined, untyped;
-    gatherSetMemberDeclarations(state, topElement(state, "Typed"), typed);
+    gatherSetMemberDeclarations(schema, topElement(schema, "Typed"), typed);
     EXPECT_EQ(refs(typed).size(), 7u);
-    gatherSetMemberDeclarations(state, topElement(state, "Inline"), inlined);
+    gatherSetMemberDeclarations(schema, topElement(schema, "Inline"), inlined);
     EXPECT_EQ(refs(inlined), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr", "ff:i1"}));
-    gatherSetMemberDeclarations(state, topElement(state, "Untyped"), untyped);
+    gatherSetMemberDeclarations(schema, topElement(schema, "Untyped"), untyped);
     EXPECT_TRUE(untyped.empty());
 
     DeclarationList lost;
     EXPECT_THROWS_EXACTLY(ParseError,
-                          gatherSetMemberDeclarations(state, topElement(state, "Empty"), lost),
+                          gatherSetMemberDeclarations(schema, topElement(schema, "Empty"), lost),
                           "Set Empty has an empty type, which names no top-level xs:complexType");
-    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(state, W("ff:Nope"), lost),
+    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(schema, W("ff:Nope"), lost),
                           "Type ff:Nope names no top-level xs:complexType");
+    // A type nested deeper than a set's own is none the index holds.
+    const xercesc::DOMElement* nested = schema.selectFirstElement(
+        fixture.root(), W("./xs:element[@name='Inline']/xs:complexType//xs:sequence"));
+    ASSERT_NE(nested, nullptr);
+    EXPECT_THROWS_EXACTLY(ParseError, collectLocalDeclarations(schema, nested, lost),
+                          "facts != nullptr: No members indexed for the complex type "
+                          "\"(inline type)\"");
 }
 
 } // namespace

@@ -41,10 +41,16 @@ class SetBuilder : public ::testing::Test {
 protected:
     void load(const std::string& body) {
         fixture = std::make_unique<SchemaFixture>(PalimoTest::schema(body));
-        count = &elements.add<MetaSimpleElement>(state(), "Count", nullptr, Id::UInt8);
-        name = &elements.add<MetaSimpleElement>(state(), "Name", nullptr, Id::UTF16String);
+        count =
+            &elements.add<MetaSimpleElement>(fixture->state.elements, "Count", nullptr, Id::UInt8);
+        name = &elements.add<MetaSimpleElement>(fixture->state.elements, "Name", nullptr,
+                                                Id::UTF16String);
     }
-    LoaderState& state() { return fixture->state; }
+    const Schema& schema() { return fixture->schema(); }
+    auto_ptr<MetaMetadataSet> build(const char* setName) {
+        return buildSet(schema(), fixture->state.options, fixture->state.elements,
+                        topElement(schema(), setName));
+    }
 
     std::unique_ptr<SchemaFixture> fixture;
     RegisteredElements elements;
@@ -57,7 +63,7 @@ TEST_F(SetBuilder, MembersFollowTheChainAndPositionsKeepGaps) {
          complexType("B", "ff:A", member("element", "ff:Unknown")) +
          complexType("C", "ff:B", "", member("attribute", "ff:Name")) +
          setDeclaration("Desc", "ff:C", label(1)));
-    const auto set = buildSet(state(), topElement(state(), "Desc"));
+    const auto set = build("Desc");
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->key(), key(1));
     EXPECT_EQ(members(*set), (decltype(members(*set)){{count, "0"}, {name, "2"}}));
@@ -71,7 +77,7 @@ TEST_F(SetBuilder, SetsWithoutKnownMembersAreStillBuilt) {
     load(complexType("Empty", "", member("element", "ff:Unknown")) +
          setDeclaration("Hollow", "Empty", label(1)) + setDeclaration("Untyped", "", label(2)));
     for (const char* setName : {"Hollow", "Untyped"}) {
-        const auto set = buildSet(state(), topElement(state(), setName));
+        const auto set = build(setName);
         ASSERT_NE(set, nullptr) << setName;
         EXPECT_TRUE(set->attributes().empty()) << setName;
         EXPECT_EQ(N(set->getProperty(u"name")), std::string(setName) + " Set");
@@ -85,10 +91,12 @@ TEST_F(SetBuilder, SetsAreOfferedInOrderUntilTheFirstFailure) {
          setDeclaration("Never", "T", label(3)));
     DeclarationList declarations;
     for (const char* setName : {"NoKey", "First", "First", "NoNamespace", "Never"})
-        declarations.push_back(topElement(state(), setName));
+        declarations.push_back(topElement(schema(), setName));
 
     RecordingDictionary dictionary;
-    EXPECT_THROWS_EXACTLY(ParseError, buildSets(state(), dictionary, declarations),
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          buildSets(schema(), fixture->state.options, fixture->state.elements,
+                                    declarations, dictionary),
                           "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: "
                           "NoNamespace Set");
     ASSERT_EQ(dictionary.offers.size(), 2u);

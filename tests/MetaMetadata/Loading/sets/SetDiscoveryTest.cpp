@@ -1,7 +1,8 @@
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(SetDiscovery, ElementDeclarationsAreEveryAnnotatedTopLevelComponentInDocume
                "<xs:complexType name=\"Outer\"><xs:sequence><xs:element name=\"Inner\">" + kRP210 +
                "</xs:element></xs:sequence></xs:complexType>"));
     DeclarationList found;
-    findElementDeclarations(f.state, found);
+    findElementDeclarations(f.schema(), found);
     EXPECT_EQ(names(found), (std::vector<std::string>{"E1", "T1", "S1"}));
 }
 
@@ -52,7 +53,7 @@ TEST(SetDiscovery, ReferencesTypedRefComeBeforeThoseTypedFfRef) {
                                reference("R5", "Ref", ""),
                            "xmlns:mxf=\"urn:SMPTE:MXF:file_format\""));
     DeclarationList found;
-    findReferenceDeclarations(f.state, found);
+    findReferenceDeclarations(f.schema(), found);
     // Another prefix for the same namespace is not a reference: the type is compared as text.
     EXPECT_EQ(names(found), (std::vector<std::string>{"R2", "R5", "R1", "R4"}));
 }
@@ -63,7 +64,7 @@ TEST(SetDiscovery, SetsFollowTheReferencesAndKeepRepeats) {
                            reference("Missing", "Ref", "Nowhere") + set("SetB", "") +
                            reference("ToAAgain", "ff:Ref", "SetA") + set("SetA", "")));
     DeclarationList found;
-    findSetDeclarations(f.state, found);
+    findSetDeclarations(f.schema(), found);
     ASSERT_EQ(names(found), (std::vector<std::string>{"SetA", "SetB", "SetA"}));
     // The first declaration of a name is the one found, every time.
     EXPECT_EQ(found[0], found[2]);
@@ -73,11 +74,11 @@ TEST(SetDiscovery, RegisterSetKeysKeepsTheLaterKeyOfANameAndSkipsUnlabelledSets)
     SchemaFixture f(schema(set("SetA", kLabelA) + set("Unlabelled", "") + set("SetA", kLabelB) +
                            set("Other", kLabelA)));
     DeclarationList sets;
-    selectElements(f.state, f.root(), PalimoTest::W("./xs:element"), sets);
-    registerSetKeys(f.state, sets);
+    f.schema().selectElements(f.root(), PalimoTest::W("./xs:element"), sets);
+    registerSetKeys(f.schema(), sets, f.state.setKeys);
 
     std::map<std::string, std::string> keys;
-    for (const auto& [name, key] : f.state.keysByName)
+    for (const auto& [name, key] : f.state.setKeys)
         keys[N(name)] = key->text();
     EXPECT_EQ(keys, (std::map<std::string, std::string>{{"Other", kLabelA}, {"SetA", kLabelB}}));
 }

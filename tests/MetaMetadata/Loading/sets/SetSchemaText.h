@@ -1,7 +1,8 @@
 #pragma once
 // Schema snippets and registered meta elements for the tests of the set phase.
-#include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/schema/XPathQueries.h"
+#include "MetaMetadata/Loading/PhaseData.h"
+#include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/Schema.h"
 #include "support/TestSupport.h"
 
 #include <cstdio>
@@ -64,18 +65,17 @@ inline std::string setDeclaration(const std::string& name, const std::string& ty
 }
 
 /// The top-level xs:element of that name.
-inline xercesc::DOMElement* topElement(Palimo::MetaMetadata::Loading::LoaderState& state,
+inline xercesc::DOMElement* topElement(const Palimo::MetaMetadata::Loading::Schema& schema,
                                        const std::string& name) {
-    return Palimo::MetaMetadata::Loading::selectFirstElement(
-        state, state.schemaDocument->getDocumentElement(),
-        PalimoTest::W(("./xs:element[@name='" + name + "']").c_str()));
+    return schema.selectFirstElement(schema.root(),
+                                     PalimoTest::W(("./xs:element[@name='" + name + "']").c_str()));
 }
 
-/// Meta elements filed in a loader state as the element phase files them.
+/// Meta elements filed in a registry as the element phase files them.
 class RegisteredElements {
 public:
     template <class E, class... Args>
-    E& add(Palimo::MetaMetadata::Loading::LoaderState& state, const std::string& name,
+    E& add(Palimo::MetaMetadata::Loading::ElementRegistry& registry, const std::string& name,
            const Palimo::Types::LocalTag* tag, Args&&... args) {
         auto element = std::make_unique<E>(
             Palimo::Types::UniversalLabel(
@@ -83,8 +83,8 @@ public:
                 Palimo::Types::DottedHex),
             std::forward<Args>(args)...);
         E& result = *element;
-        state.elementsByName[PalimoTest::W(name.c_str())] = element.get();
-        state.registeredElements[element.get()] = tag;
+        registry.byName[PalimoTest::W(name.c_str())] = element.get();
+        registry.tags[element.get()] = tag;
         elements_.push_back(std::move(element));
         return result;
     }

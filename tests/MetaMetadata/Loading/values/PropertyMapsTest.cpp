@@ -46,10 +46,11 @@ class FillPropertyMapSwitches : public ::testing::TestWithParam<SwitchCase> {};
 TEST_P(FillPropertyMapSwitches, AddInFixedOrder) {
     const SwitchCase& c = GetParam();
     DeclarationFixture fixture(kFullDeclaration);
-    fixture.state.loadMetaElementDocumentation = c.documentation;
-    fixture.state.loadMetaElementLengthDescription = c.length;
+    fixture.state.options.metaElementDocumentation = c.documentation;
+    fixture.state.options.metaElementLengthDescription = c.length;
     PropertyMap properties;
-    Loading::fillPropertyMap(fixture.state, fixture.component("E"), properties);
+    Loading::fillPropertyMap(fixture.schema(), fixture.state.options, fixture.component("E"),
+                             properties);
     EXPECT_EQ(c.expected, properties.properties());
 }
 
@@ -79,11 +80,10 @@ TEST(FillPropertyMap, AbsentFactsAddNothingAndOtherPrefixesResolve) {
                                "<xs:appinfo source=\"XMLNamespaceURI\">urn:other</xs:appinfo>"
                                "</xs:annotation></xs:element>",
                                "xmlns:o=\"urn:other\"");
-    fixture.state.loadMetaElementDocumentation = true;
+    fixture.state.options.metaElementDocumentation = true;
     PropertyMap properties;
-    Loading::fillPropertyMap(
-        fixture.state, fixture.state.schemaDocument->getDocumentElement()->getFirstElementChild(),
-        properties);
+    Loading::fillPropertyMap(fixture.schema(), fixture.state.options,
+                             fixture.root()->getFirstElementChild(), properties);
     EXPECT_EQ(props({{"XMLNamespaceURI", "urn:other"}, {"XMLDefaultPrefix", "o"}}),
               properties.properties());
 }
@@ -103,9 +103,10 @@ TEST_P(FillPropertyMapFailures, ThrowParseErrorAndKeepEarlierProperties) {
                                "<xs:appinfo source=\"Name In Specification\">Elem</xs:appinfo>" +
                                c.annotation + "</xs:annotation></xs:element>");
     PropertyMap properties;
-    EXPECT_THROWS_EXACTLY(
-        ParseError, Loading::fillPropertyMap(fixture.state, fixture.component("E"), properties),
-        c.message)
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          Loading::fillPropertyMap(fixture.schema(), fixture.state.options,
+                                                   fixture.component("E"), properties),
+                          c.message)
         << c.what;
     EXPECT_EQ(c.kept, properties.properties()) << c.what;
 }
@@ -138,7 +139,8 @@ TEST_F(FillMetaElementPropertyMap, CollectionGetsItsItemTagLast) {
     DeclarationFixture fixture(
         collection("<xs:sequence><xs:element name=\"Item\" type=\"UInt8\"/></xs:sequence>"));
     MetaCollection element(label_, CollectionSizeLimits(), Ids::Array, Ids::UInt8);
-    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), element);
+    Loading::fillMetaElementPropertyMap(fixture.schema(), fixture.state.options,
+                                        fixture.component("E"), element);
     EXPECT_EQ(props({{"XMLTagName", "E"},
                      {"XMLNamespaceURI", "urn:SMPTE:MXF:file_format"},
                      {"XMLDefaultPrefix", "ff"},
@@ -152,8 +154,10 @@ TEST_F(FillMetaElementPropertyMap, OtherKindsGetNoItemTag) {
     MetaSimpleElement simple(label_, Ids::UInt8);
     MetaReferenceCollection references(label_, CollectionSizeLimits(), {}, Ids::Array,
                                        Ids::StrongReference);
-    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), simple);
-    Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), references);
+    Loading::fillMetaElementPropertyMap(fixture.schema(), fixture.state.options,
+                                        fixture.component("E"), simple);
+    Loading::fillMetaElementPropertyMap(fixture.schema(), fixture.state.options,
+                                        fixture.component("E"), references);
     EXPECT_FALSE(simple.hasProperty(W("XMLChildTagName")));
     EXPECT_FALSE(references.hasProperty(W("XMLChildTagName")));
 }
@@ -164,10 +168,11 @@ TEST_F(FillMetaElementPropertyMap, CollectionWithoutItemNameFails) {
           "<xs:choice><xs:element name=\"Item\" type=\"UInt8\"/></xs:choice>"}) {
         DeclarationFixture fixture(collection(content));
         MetaCollection element(label_, CollectionSizeLimits(), Ids::Array, Ids::UInt8);
-        EXPECT_THROWS_EXACTLY(
-            InvalidMetaElementDeclaration,
-            Loading::fillMetaElementPropertyMap(fixture.state, fixture.component("E"), element),
-            "Empty name attribute")
+        EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration,
+                              Loading::fillMetaElementPropertyMap(fixture.schema(),
+                                                                  fixture.state.options,
+                                                                  fixture.component("E"), element),
+                              "Empty name attribute")
             << content;
     }
 }

@@ -1,0 +1,33 @@
+#include "MetaMetadata/Loading/schema/DomText.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+WString attributeText(const xercesc::DOMElement* element, const char* name) {
+    const XMLUtils::UnicodeString attributeName(name);
+    return attributeText(element, attributeName.utf16());
+}
+
+WString attributeText(const xercesc::DOMElement* element, const XMLCh* name) {
+    if (element == nullptr)
+        return WString();
+    return toWstring(element->getAttribute(name));
+}
+
+WString toWstring(const XMLCh* text) {
+    WString result;
+    XMLUtils::utf16ToWstring(text, result);
+    return result;
+}
+
+WString stripNamespacePrefix(WString name) {
+    const WString::size_type colon = name.find(u':');
+    if (colon == WString::npos)
+        return name;
+    return name.substr(colon + 1);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo

@@ -1,0 +1,20 @@
+#pragma once
+// Texts read straight from the DOM: attribute values and names.
+#include "bindings/Core.h"
+#include "bindings/XMLUtils.h"
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+/// The attribute's value; the empty string when absent (or the element is null).
+WString attributeText(const xercesc::DOMElement* element, const char* name);
+WString attributeText(const xercesc::DOMElement* element, const XMLCh* name);
+/// The text as a wide string (null gives the empty string).
+WString toWstring(const XMLCh* text);
+/// The text after the first colon, or the whole text.
+WString stripNamespacePrefix(WString name);
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
