@@ -79,6 +79,11 @@ struct Model {
     std::size_t groupCount = 0;
 };
 
+using Shape = GeneratorOptions::Shape;
+
+// The deepest inheritance chain of the register shape, the root set included.
+constexpr std::size_t kRegisterDepth = 7;
+
 const std::array<const char*, 28> kSimpleTypes = {
     "UInt8",          "UInt16",      "UInt32",         "UInt32",     "UInt64",   "Int8",
     "Int16",          "Int32",       "Int32",          "Int64",      "Boolean",  "Boolean",
@@ -266,13 +271,18 @@ Member makeMember(std::size_t index, const Element& element, Draw& draw) {
 }
 
 // Root set, abstract group heads below it, concrete sets below the heads and
-// a second concrete level below some of those: inheritance chains of three
-// and four types. The last sixteenth of the sets lives in the extension
-// namespace and derives from sets of the file format namespace.
-void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Draw& draw) {
+// further concrete levels below some of those: inheritance chains of three
+// and four types in the benchmark shape, of up to kRegisterDepth in the
+// register shape. In the benchmark shape the last sixteenth of the sets
+// lives in the extension namespace and derives from sets of the file format
+// namespace.
+void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Shape shape, Draw& draw) {
     model.groupCount = std::max<std::size_t>(1, setCount / 8);
-    const std::size_t extensionStart = setCount - std::max<std::size_t>(1, setCount / 16);
+    const std::size_t extensionStart = shape == Shape::Register
+                                           ? setCount
+                                           : setCount - std::max<std::size_t>(1, setCount / 16);
     std::vector<std::vector<std::size_t>> concreteByGroup(model.groupCount);
+    std::vector<std::size_t> depth(setCount, 1);
     model.sets.resize(setCount);
     for (std::size_t i = 0; i < setCount; ++i) {
         Set& set = model.sets[i];
@@ -289,17 +299,30 @@ void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Draw& dra
         if (i <= model.groupCount) {
             group = i - 1;
             set.parent = 0;
+            depth[i] = 2;
             set.abstract = true;
             word = "Generic";
         } else {
             group = draw.below(model.groupCount);
             auto& concrete = concreteByGroup[group];
-            if (!concrete.empty() && draw.percent(40))
+            set.parent = 1 + group;
+            if (shape == Shape::Register) {
+                // The most recent concrete set of the group that can take one
+                // more level, so that chains grow deep.
+                if (draw.percent(60)) {
+                    for (auto it = concrete.rbegin(); it != concrete.rend(); ++it) {
+                        if (depth[*it] < kRegisterDepth) {
+                            set.parent = *it;
+                            break;
+                        }
+                    }
+                }
+            } else if (!concrete.empty() && draw.percent(40)) {
                 set.parent = concrete[draw.below(concrete.size())];
-            else
-                set.parent = 1 + group;
+            }
             set.substitutionHead = set.parent;
             concrete.push_back(i);
+            depth[i] = depth[set.parent] + 1;
             word = draw.pick(kSetWords);
         }
         const std::string groupWord = kGroupWords[group % kGroupWords.size()];
@@ -510,7 +533,7 @@ void writeSetDeclaration(Writer& w, const Model& model, const Set& set) {
                   qualified(set.extension, set.name) + "\"/>");
 }
 
-void writeTypesFile(const fs::path& path) {
+void writeTypes(Writer& w) {
     static const std::array<std::pair<const char*, const char*>, 22> simpleTypes = {{
         {"UInt8", "xs:unsignedByte"},
         {"UInt16", "xs:unsignedShort"},
@@ -539,8 +562,6 @@ void writeTypesFile(const fs::path& path) {
         "Ref",           "Array",          "Batch",          "StrongRefHolder",
         "WeakRefHolder", "StrongRefArray", "StrongRefBatch", "WeakRefArray",
         "WeakRefBatch"};
-    Writer w(path);
-    openSchema(w, false, "Types of the MXF file format namespace used by the benchmark dictionary");
     for (const auto& [name, base] : simpleTypes) {
         w.line(1, "<xs:simpleType name=\"" + std::string(name) + "\">");
         w.line(2, "<xs:restriction base=\"" + std::string(base) + "\"/>");
@@ -551,6 +572,12 @@ void writeTypesFile(const fs::path& path) {
         w.line(2, "<xs:sequence/>");
         w.line(1, "</xs:complexType>");
     }
+}
+
+void writeTypesFile(const fs::path& path) {
+    Writer w(path);
+    openSchema(w, false, "Types of the MXF file format namespace used by the benchmark dictionary");
+    writeTypes(w);
     w.line(0, "</xs:schema>");
     w.save();
 }
@@ -586,6 +613,21 @@ void writeNamespaceFiles(const fs::path& directory, const Model& model) {
     }
 }
 
+// Everything in one file of the file format namespace.
+void writeSingleFile(const fs::path& path, const Model& model) {
+    Writer w(path);
+    openSchema(w, false, "Benchmark MXF dictionary of the register shape (generated)");
+    writeTypes(w);
+    for (const Element& e : model.elements)
+        writeElement(w, model, e);
+    for (const Set& s : model.sets)
+        writeSetType(w, model, s);
+    for (const Set& s : model.sets)
+        writeSetDeclaration(w, model, s);
+    w.line(0, "</xs:schema>");
+    w.save();
+}
+
 } // namespace
 
 GeneratedDictionary generateDictionary(const fs::path& directory, const GeneratorOptions& options) {
@@ -593,17 +635,24 @@ GeneratedDictionary generateDictionary(const fs::path& directory, const Generato
         throw std::invalid_argument("a benchmark dictionary needs at least 16 elements");
     Draw draw(options.seed);
     Model model;
-    buildSets(model, std::max<std::size_t>(8, options.elementCount / 8), options.seed, draw);
+    const std::size_t membersPerSet = options.shape == Shape::Register ? 12 : 8;
+    buildSets(model, std::max<std::size_t>(8, options.elementCount / membersPerSet), options.seed,
+              options.shape, draw);
     buildElements(model, options.elementCount, options.seed, draw);
 
     fs::create_directories(directory);
     GeneratedDictionary result;
     result.topFile = directory / kTopFile;
-    writeTopFile(result.topFile);
-    writeTypesFile(directory / kTypesFile);
-    writeNamespaceFiles(directory, model);
-    result.files = {result.topFile, directory / kTypesFile, directory / kElementsFile,
-                    directory / kSetsFile, directory / kExtensionFile};
+    if (options.shape == Shape::Register) {
+        writeSingleFile(result.topFile, model);
+        result.files = {result.topFile};
+    } else {
+        writeTopFile(result.topFile);
+        writeTypesFile(directory / kTypesFile);
+        writeNamespaceFiles(directory, model);
+        result.files = {result.topFile, directory / kTypesFile, directory / kElementsFile,
+                        directory / kSetsFile, directory / kExtensionFile};
+    }
 
     result.elementCount = model.elements.size();
     result.setCount = model.sets.size();

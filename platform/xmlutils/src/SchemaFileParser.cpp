@@ -22,6 +22,7 @@
 #include <xercesc/util/XMLUni.hpp>
 
 #include <memory>
+#include <vector>
 
 namespace Palimo {
 namespace XMLUtils {
@@ -150,14 +151,16 @@ public:
             attributesExceeded_ = true;
             return FILTER_INTERRUPT;
         }
-        std::size_t depth = 0;
-        for (const xercesc::DOMNode* node = element;
-             node != nullptr && node->getNodeType() == xercesc::DOMNode::ELEMENT_NODE;
-             node = node->getParentNode()) {
-            if (++depth > Limits::kNesting) {
-                nestingExceeded_ = true;
-                return FILTER_INTERRUPT;
-            }
+        // Elements start in document order, so the new element's parent is on
+        // the path of open elements kept here: the depth costs no walk to the
+        // root.
+        const xercesc::DOMNode* parent = element->getParentNode();
+        while (!open_.empty() && open_.back() != parent)
+            open_.pop_back();
+        open_.push_back(element);
+        if (open_.size() > Limits::kNesting) {
+            nestingExceeded_ = true;
+            return FILTER_INTERRUPT;
         }
         return FILTER_ACCEPT;
     }
@@ -174,6 +177,8 @@ public:
 private:
     bool nestingExceeded_ = false;
     bool attributesExceeded_ = false;
+    // The innermost element last; elements above the root are not counted.
+    std::vector<const xercesc::DOMNode*> open_;
 };
 
 // Deletes a scratch document.

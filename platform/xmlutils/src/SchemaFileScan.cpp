@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace Palimo {
 namespace XMLUtils {
@@ -24,6 +25,8 @@ public:
     std::uint32_t operator[](std::size_t i) const {
         if (i >= size_)
             return 0;
+        if (width_ == 1)
+            return bytes_[offset_ + i];
         const unsigned char* p = bytes_ + offset_ + i * width_;
         std::uint32_t unit = 0;
         for (unsigned b = 0; b < width_; ++b)
@@ -40,11 +43,28 @@ public:
         return true;
     }
 
+    // The position of the next unit `c` from `i`, or the end; most files
+    // are of one-byte units, searched by the C library.
+    std::size_t next(std::size_t i, std::uint32_t c) const {
+        if (i >= size_)
+            return size_;
+        if (width_ == 1) {
+            const void* found = std::memchr(bytes_ + offset_ + i, static_cast<int>(c), size_ - i);
+            return found != nullptr
+                       ? static_cast<std::size_t>(static_cast<const unsigned char*>(found) -
+                                                  (bytes_ + offset_))
+                       : size_;
+        }
+        while (i < size_ && (*this)[i] != c)
+            ++i;
+        return i;
+    }
+
     // The position after the next `text` from `i`, or the end.
     std::size_t after(std::size_t i, const char* text) const {
         const std::uint32_t first = static_cast<unsigned char>(*text);
-        for (; i < size_; ++i) {
-            if ((*this)[i] == first && startsWith(i, text))
+        for (i = next(i, first); i < size_; i = next(i + 1, first)) {
+            if (startsWith(i, text))
                 return i + std::char_traits<char>::length(text);
         }
         return size_;
@@ -75,10 +95,8 @@ public:
     void run() {
         std::size_t i = 0;
         const std::size_t n = units_.size();
-        while (i < n) {
-            if (units_[i] != '<')
-                ++i;
-            else if (units_.startsWith(i, "<!--"))
+        while ((i = units_.next(i, '<')) < n) {
+            if (units_.startsWith(i, "<!--"))
                 i = units_.after(i + 4, "-->");
             else if (units_.startsWith(i, "<![CDATA["))
                 i = units_.after(i + 9, "]]>");
