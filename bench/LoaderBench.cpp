@@ -16,6 +16,8 @@
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
+#include "registers/Importer.h"
+
 #include <benchmark/benchmark.h>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 
@@ -55,22 +57,42 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Each size is generated once per run, into a directory removed at exit.
+// The inputs, the second argument of every benchmark: generated
+// dictionaries of the benchmark shape (five files) or of the register shape
+// (one file), or the import of the register snapshot when it is present (the
+// first argument is then 0).
+enum Input : std::int64_t { kBenchmarkShape = 0, kRegisterShape = 1, kImportedRegisters = 2 };
+
+std::string registersSnapshot() {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    return fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+}
+
+// Each input is made once per run, into a directory removed at exit.
 class GeneratedFiles {
 public:
     static GeneratedFiles& instance() {
         static GeneratedFiles files;
         return files;
     }
-    const GeneratedDictionary& ofSize(std::int64_t elements) {
-        auto found = bySize_.find(elements);
-        if (found != bySize_.end())
+    const GeneratedDictionary& of(const benchmark::State& state) {
+        return of(state.range(0), state.range(1));
+    }
+    const GeneratedDictionary& of(std::int64_t elements, std::int64_t input) {
+        const auto key = std::make_pair(elements, input);
+        auto found = inputs_.find(key);
+        if (found != inputs_.end())
             return found->second;
+        if (input == kImportedRegisters)
+            return inputs_.emplace(key, importSnapshot()).first->second;
         Palimo::Bench::GeneratorOptions options;
         options.elementCount = static_cast<std::size_t>(elements);
         options.seed = kSeed;
-        const fs::path directory = root_ / ("elements-" + std::to_string(elements));
-        return bySize_.emplace(elements, Palimo::Bench::generateDictionary(directory, options))
+        if (input == kRegisterShape)
+            options.shape = Palimo::Bench::GeneratorOptions::Shape::Register;
+        const fs::path directory =
+            root_ / ("elements-" + std::to_string(elements) + "-shape-" + std::to_string(input));
+        return inputs_.emplace(key, Palimo::Bench::generateDictionary(directory, options))
             .first->second;
     }
     ~GeneratedFiles() {
@@ -81,8 +103,25 @@ public:
 private:
     GeneratedFiles()
         : root_(fs::temp_directory_path() / ("palimo-bench-" + std::to_string(getpid()))) {}
+
+    // The counts a complete load must give are the import's own.
+    GeneratedDictionary importSnapshot() const {
+        const fs::path directory = root_ / "imported-registers";
+        const Palimo::Registers::ImportReport report =
+            Palimo::Registers::importRegisters(registersSnapshot(), directory);
+        GeneratedDictionary imported;
+        imported.topFile = directory / "MXFDictionary.xsd";
+        imported.files.push_back(imported.topFile);
+        for (const auto& file : report.files)
+            if (fs::path(file.path).filename() != "MXFDictionary.xsd")
+                imported.files.push_back(file.path);
+        imported.elementCount = report.elements;
+        imported.setCount = report.sets;
+        return imported;
+    }
+
     fs::path root_;
-    std::map<std::int64_t, GeneratedDictionary> bySize_;
+    std::map<std::pair<std::int64_t, std::int64_t>, GeneratedDictionary> inputs_;
 };
 
 std::string narrow(const Palimo::WString& text) {
@@ -136,7 +175,7 @@ std::uint64_t totalBytes(const GeneratedDictionary& dictionary) {
 }
 
 void BM_DomParse(benchmark::State& state) {
-    const GeneratedDictionary& files = GeneratedFiles::instance().ofSize(state.range(0));
+    const GeneratedDictionary& files = GeneratedFiles::instance().of(state);
     Palimo::XMLUtils::Initializer::instance();
     for (auto _ : state) {
         try {
@@ -160,7 +199,7 @@ void BM_DomParse(benchmark::State& state) {
 
 // The same parse through the XPath-capable DOM implementation the loader uses.
 void BM_DomParseXPathDom(benchmark::State& state) {
-    const GeneratedDictionary& files = GeneratedFiles::instance().ofSize(state.range(0));
+    const GeneratedDictionary& files = GeneratedFiles::instance().of(state);
     auto* implementation = static_cast<xercesc::DOMImplementationLS*>(
         Palimo::XMLUtils::Initializer::instance().domImplementation());
     for (auto _ : state) {
@@ -181,7 +220,7 @@ void BM_DomParseXPathDom(benchmark::State& state) {
 }
 
 void BM_Load(benchmark::State& state) {
-    const GeneratedDictionary& files = GeneratedFiles::instance().ofSize(state.range(0));
+    const GeneratedDictionary& files = GeneratedFiles::instance().of(state);
     const Palimo::WString path = Palimo::Utils::stringToWstring(files.topFile.string());
     for (auto _ : state) {
         Dictionary dictionary;
@@ -257,7 +296,7 @@ void runPhases(const GeneratedDictionary& files, Dictionary& dictionary,
 }
 
 void BM_LoadPhases(benchmark::State& state) {
-    const GeneratedDictionary& files = GeneratedFiles::instance().ofSize(state.range(0));
+    const GeneratedDictionary& files = GeneratedFiles::instance().of(state);
     std::array<double, kPhases.size()> seconds{};
     for (auto _ : state) {
         Dictionary dictionary;
@@ -390,7 +429,7 @@ bool runProbe(const std::string& mode, const GeneratedDictionary& files, ProbeRe
 }
 
 void BM_PeakMemory(benchmark::State& state) {
-    const GeneratedDictionary& files = GeneratedFiles::instance().ofSize(state.range(0));
+    const GeneratedDictionary& files = GeneratedFiles::instance().of(state);
     std::map<std::string, ProbeResult> results;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
@@ -442,33 +481,47 @@ std::vector<std::int64_t> takeSizes(int& argc, char** argv) {
     return sizes;
 }
 
+// Every benchmark at each of the inputs: (elements, input shape).
+std::vector<std::pair<std::int64_t, std::int64_t>> inputsOf(const std::set<std::int64_t>& sizes,
+                                                            bool withRegisters) {
+    std::vector<std::pair<std::int64_t, std::int64_t>> inputs;
+    for (const std::int64_t input : {kBenchmarkShape, kRegisterShape})
+        for (const std::int64_t size : sizes)
+            inputs.emplace_back(size, input);
+    if (withRegisters)
+        inputs.emplace_back(0, kImportedRegisters);
+    return inputs;
+}
+
 void registerBenchmarks(const std::vector<std::int64_t>& loadSizes) {
+    const bool withRegisters = fs::is_directory(registersSnapshot());
     std::set<std::int64_t> parseSizes(kParseSizes.begin(), kParseSizes.end());
     parseSizes.insert(loadSizes.begin(), loadSizes.end());
-    for (std::int64_t size : parseSizes) {
+    for (const auto& [size, input] : inputsOf(parseSizes, withRegisters)) {
         benchmark::RegisterBenchmark("DomParse/XercesDOMParser", BM_DomParse)
-            ->ArgName("elements")
-            ->Arg(size)
+            ->ArgNames({"elements", "input"})
+            ->Args({size, input})
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("DomParse/XPathDOM", BM_DomParseXPathDom)
-            ->ArgName("elements")
-            ->Arg(size)
+            ->ArgNames({"elements", "input"})
+            ->Args({size, input})
             ->Unit(benchmark::kMillisecond);
     }
-    for (std::int64_t size : std::set<std::int64_t>(loadSizes.begin(), loadSizes.end())) {
+    const std::set<std::int64_t> sizes(loadSizes.begin(), loadSizes.end());
+    for (const auto& [size, input] : inputsOf(sizes, withRegisters)) {
         benchmark::RegisterBenchmark("Load", BM_Load)
-            ->ArgName("elements")
-            ->Arg(size)
+            ->ArgNames({"elements", "input"})
+            ->Args({size, input})
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("LoadPhases", BM_LoadPhases)
-            ->ArgName("elements")
-            ->Arg(size)
+            ->ArgNames({"elements", "input"})
+            ->Args({size, input})
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
         benchmark::RegisterBenchmark("PeakMemory", BM_PeakMemory)
-            ->ArgName("elements")
-            ->Arg(size)
+            ->ArgNames({"elements", "input"})
+            ->Args({size, input})
             ->Iterations(1)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
@@ -488,7 +541,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     registerBenchmarks(loadSizes);
-    benchmark::AddCustomContext("dictionary", "generated, seed " + std::to_string(kSeed));
+    benchmark::AddCustomContext("dictionary", "generated, seed " + std::to_string(kSeed) +
+                                                  "; input 0: five files, 1: one file of the "
+                                                  "register shape, 2: the imported registers");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -6,6 +6,7 @@
 
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -26,15 +27,25 @@ std::string contents(const std::filesystem::path& file) {
     return text.str();
 }
 
+using Shape = GeneratorOptions::Shape;
+
 TEST(DictionaryGenerator, GeneratedDictionariesLoadCompletely) {
     const struct {
         std::size_t elements;
         std::uint32_t seed;
-    } cases[] = {{16, 1}, {200, 1}, {200, 7}};
+        Shape shape;
+    } cases[] = {{16, 1, Shape::Benchmark},
+                 {200, 1, Shape::Benchmark},
+                 {200, 7, Shape::Benchmark},
+                 {16, 1, Shape::Register},
+                 {600, 2, Shape::Register}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.elements) + " elements, seed " + std::to_string(c.seed));
+        SCOPED_TRACE(std::to_string(c.elements) + " elements, seed " + std::to_string(c.seed) +
+                     (c.shape == Shape::Register ? ", register shape" : ""));
         TempDir dir;
-        const auto generated = generateDictionary(dir.path(), GeneratorOptions{c.elements, c.seed});
+        const auto generated =
+            generateDictionary(dir.path(), GeneratorOptions{c.elements, c.seed, c.shape});
+        EXPECT_EQ(generated.files.size(), c.shape == Shape::Register ? 1u : 5u);
         Dictionary dictionary;
         Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
         loader.load(PalimoTest::W(generated.topFile.string().c_str()).c_str(), dictionary);
@@ -72,6 +83,25 @@ TEST(DictionaryGenerator, SameOptionsGiveSameFilesAndSeedsDiffer) {
     for (std::size_t i = 0; i < a.files.size(); ++i)
         EXPECT_EQ(contents(a.files[i]), contents(b.files[i])) << a.files[i].filename();
     EXPECT_NE(contents(a.files[2]), contents(c.files[2]));
+}
+
+// The register shape: about 12 own members a set and chains of up to 7 sets.
+TEST(DictionaryGenerator, RegisterShapeHasLongChainsAndLargerSets) {
+    TempDir dir;
+    const auto generated =
+        generateDictionary(dir.path(), GeneratorOptions{3000, 1, Shape::Register});
+    Dictionary dictionary;
+    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    loader.load(PalimoTest::W(generated.topFile.string().c_str()).c_str(), dictionary);
+    EXPECT_EQ(generated.setCount, 250u);
+    std::size_t longest = 0;
+    for (const auto* set : dictionary.metaMetadataSets())
+        longest = std::max(longest, set->attributes().size());
+    // Two inherited identifiers and about 12 members on each of 7 levels at most.
+    EXPECT_GT(longest, 40u);
+    EXPECT_LT(longest, 7u * 30u);
+    const std::string text = contents(generated.topFile);
+    EXPECT_EQ(text.find("xs:include"), std::string::npos);
 }
 
 TEST(DictionaryGenerator, RefusesTooSmallADictionary) {

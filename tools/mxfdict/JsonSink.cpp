@@ -81,7 +81,14 @@ void JsonStreamWriter::null() {
 
 void JsonStreamWriter::quoted(std::string_view text) {
     buffer_.push_back('"');
-    for (const char c : text) {
+    // Runs of characters that need no escape are appended whole.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        buffer_.append(text.data() + run, i - run);
+        run = i + 1;
         switch (c) {
         case '"':
             buffer_.append("\\\"");
@@ -104,16 +111,14 @@ void JsonStreamWriter::quoted(std::string_view text) {
         case '\t':
             buffer_.append("\\t");
             break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                buffer_.append(escaped);
-            } else {
-                buffer_.push_back(c);
-            }
+        default: {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            buffer_.append(escaped);
+        }
         }
     }
+    buffer_.append(text.data() + run, text.size() - run);
     buffer_.push_back('"');
 }
 
