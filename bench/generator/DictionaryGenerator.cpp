@@ -278,9 +278,8 @@ Member makeMember(std::size_t index, const Element& element, Draw& draw) {
 // namespace.
 void buildSets(Model& model, std::size_t setCount, std::uint32_t seed, Shape shape, Draw& draw) {
     model.groupCount = std::max<std::size_t>(1, setCount / 8);
-    const std::size_t extensionStart = shape == Shape::Register
-                                           ? setCount
-                                           : setCount - std::max<std::size_t>(1, setCount / 16);
+    const std::size_t extensionStart =
+        shape == Shape::Register ? setCount : setCount - std::max<std::size_t>(1, setCount / 16);
     std::vector<std::vector<std::size_t>> concreteByGroup(model.groupCount);
     std::vector<std::size_t> depth(setCount, 1);
     model.sets.resize(setCount);
