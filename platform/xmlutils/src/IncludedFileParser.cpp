@@ -268,7 +268,12 @@ IncludedFileParser::~IncludedFileParser() = default;
 xercesc::DOMElement* IncludedFileParser::parse(const std::string& path,
                                                xercesc::DOMElement* componentsParent) {
     const std::string bytes = readSchemaFile(path);
-    const EntityBudget budget = scanSchemaFile(bytes, path);
+    return parse(path, bytes, scanSchemaFile(bytes, path).budget, componentsParent);
+}
+
+xercesc::DOMElement* IncludedFileParser::parse(const std::string& path, const std::string& bytes,
+                                               const EntityBudget& budget,
+                                               xercesc::DOMElement* componentsParent) {
     const UnicodeString systemId(path.c_str());
 
     FirstProblem problem;

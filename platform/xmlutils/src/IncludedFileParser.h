@@ -2,6 +2,8 @@
 // Parses the files a schema includes, imports or redefines straight into the
 // standalone document, so that their components are moved into place rather
 // than copied node by node into it.
+#include "SchemaFileChecks.h"
+
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -28,6 +30,9 @@ public:
     /// document order, as they are parsed; the root keeps everything else.
     xercesc::DOMElement* parse(const std::string& path,
                                xercesc::DOMElement* componentsParent = nullptr);
+    /// The same for the file's `bytes`, already read and scanned.
+    xercesc::DOMElement* parse(const std::string& path, const std::string& bytes,
+                               const EntityBudget& budget, xercesc::DOMElement* componentsParent);
 
 private:
     class Parser;

@@ -5,6 +5,7 @@
 #include "SchemaFileScan.h"
 
 #include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
 
 #include <xercesc/dom/DOMConfiguration.hpp>
 #include <xercesc/dom/DOMError.hpp>
@@ -22,6 +23,7 @@
 #include <xercesc/util/XMLUni.hpp>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Palimo {
@@ -212,13 +214,9 @@ private:
     xercesc::DOMLSParserFilter* previous_;
 };
 
-} // namespace
-
-ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path) {
-    const std::string bytes = readSchemaFile(path);
-    const EntityBudget budget = scanSchemaFile(bytes, path);
-    if (budget.longestEntity > 0)
-        checkExpandedFile(path);
+// The caller's parser on `bytes` of the file at `path`.
+ParsedSchemaFile parseWhole(xercesc::DOMLSParser& parser, const std::string& path,
+                            const std::string& bytes, const EntityBudget& budget) {
     const UnicodeString systemId(path.c_str());
 
     xercesc::DOMConfiguration& config = *parser.getDomConfig();
@@ -254,6 +252,44 @@ ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string
     parsed.root = parsed.document->getDocumentElement();
     checkSchemaRoot(parsed.root, path);
     return parsed;
+}
+
+// The caller's parser builds the document from the file without its root's
+// content: the declaration, the document type, the root with its attributes
+// and whatever follows the root. The content is then built into that root by
+// the parser of included files, which leaves out the whitespace between
+// components that nothing reads: on a large file that whitespace is a third
+// of the nodes, and every question asked of the document walks past it.
+// Anything refused on the way is parsed again the usual way, so that a
+// refusal reads exactly as it always has.
+std::optional<ParsedSchemaFile> parseAroundContent(xercesc::DOMLSParser& parser,
+                                                   const std::string& path,
+                                                   const std::string& bytes,
+                                                   const ScannedSchemaFile& scanned) {
+    const std::string outline =
+        bytes.substr(0, scanned.contentBegin) + bytes.substr(scanned.contentEnd);
+    try {
+        const ParsedSchemaFile parsed = parseWhole(parser, path, outline, scanned.budget);
+        IncludedFileParser(*parsed.document).parse(path, bytes, scanned.budget, parsed.root);
+        return parsed;
+    } catch (const SchemaAggregationError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path) {
+    const std::string bytes = readSchemaFile(path);
+    const ScannedSchemaFile scanned = scanSchemaFile(bytes, path);
+    if (scanned.budget.longestEntity > 0)
+        checkExpandedFile(path);
+    if (scanned.hasContent()) {
+        if (std::optional<ParsedSchemaFile> parsed =
+                parseAroundContent(parser, path, bytes, scanned))
+            return *parsed;
+    }
+    return parseWhole(parser, path, bytes, scanned.budget);
 }
 
 } // namespace XMLUtils

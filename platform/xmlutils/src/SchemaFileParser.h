@@ -18,7 +18,10 @@ struct ParsedSchemaFile {
 };
 
 /// Parses `path` (UTF-8) with `parser`, namespace-aware and without
-/// validation, entity references expanded, comments kept. Throws
+/// validation, entity references expanded. The root's content is built as
+/// IncludedFileParser builds an included file's: without whitespace-only text
+/// where the schema's structure has element-only content, and without the
+/// comments between components. Throws
 /// SchemaAggregationError naming the file when it cannot be read, is not
 /// well-formed (with line, column and the parser's text), refers to an
 /// external entity, nests too deep, or has a root other than xs:schema. The

@@ -91,6 +91,11 @@ public:
     Scan(const Units& units, const std::string& path) : units_(units), path_(path) {}
 
     std::size_t longestEntity() const { return longestEntity_; }
+    // The root's content as positions of units; empty when there is none.
+    std::size_t contentBegin() const { return contentBegin_; }
+    std::size_t contentEnd() const {
+        return lastEndTag_ > contentBegin_ ? lastEndTag_ : contentBegin_;
+    }
 
     void run() {
         std::size_t i = 0;
@@ -104,14 +109,28 @@ public:
                 i = units_.after(i + 2, "?>");
             else if (units_.startsWith(i, "<!DOCTYPE"))
                 i = doctype(i + 9);
-            else if (units_.startsWith(i, "<!") || units_.startsWith(i, "</"))
+            else if (units_.startsWith(i, "</"))
+                lastEndTag_ = i, i = units_.after(i + 2, ">");
+            else if (units_.startsWith(i, "<!"))
                 i = units_.after(i + 2, ">");
             else
-                i = startTag(i + 1);
+                i = element(i);
         }
     }
 
 private:
+    // A start tag at `i`; the first is the root's, whose content starts
+    // after it unless it is written empty.
+    std::size_t element(std::size_t i) {
+        const std::size_t end = startTag(i + 1);
+        if (!rootSeen_) {
+            rootSeen_ = true;
+            if (end > i + 1 && units_[end - 1] == '>' && units_[end - 2] != '/')
+                contentBegin_ = end;
+        }
+        return end;
+    }
+
     // After a quoted literal that starts at `i`.
     std::size_t literal(std::size_t i) const {
         const char quote[2] = {static_cast<char>(units_[i]), '\0'};
@@ -198,6 +217,9 @@ private:
     const Units& units_;
     const std::string& path_;
     std::size_t longestEntity_ = 0;
+    bool rootSeen_ = false;
+    std::size_t contentBegin_ = 0;
+    std::size_t lastEndTag_ = 0;
 };
 
 bool startsWithBytes(const std::string& bytes, const char* prefix, std::size_t length) {
@@ -206,7 +228,7 @@ bool startsWithBytes(const std::string& bytes, const char* prefix, std::size_t l
 
 } // namespace
 
-EntityBudget scanSchemaFile(const std::string& bytes, const std::string& path) {
+ScannedSchemaFile scanSchemaFile(const std::string& bytes, const std::string& path) {
     // Xerces' own detection: a byte order mark, else the first "<" or "<?xm".
     std::size_t offset = 0;
     unsigned width = 1;
@@ -237,10 +259,15 @@ EntityBudget scanSchemaFile(const std::string& bytes, const std::string& path) {
     const Units units(bytes, offset, width, bigEndian);
     Scan scan(units, path);
     scan.run();
-    EntityBudget budget;
-    budget.characters = static_cast<std::uint64_t>(bytes.size()) * Limits::kEntityTextPerByte;
-    budget.longestEntity = scan.longestEntity();
-    return budget;
+    ScannedSchemaFile scanned;
+    scanned.budget.characters =
+        static_cast<std::uint64_t>(bytes.size()) * Limits::kEntityTextPerByte;
+    scanned.budget.longestEntity = scan.longestEntity();
+    if (scan.contentEnd() > scan.contentBegin()) {
+        scanned.contentBegin = offset + scan.contentBegin() * width;
+        scanned.contentEnd = offset + scan.contentEnd() * width;
+    }
+    return scanned;
 }
 
 } // namespace XMLUtils
