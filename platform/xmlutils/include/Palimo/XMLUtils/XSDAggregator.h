@@ -33,7 +33,9 @@ public:
     /// is the top file's xs:schema element and whose children are the
     /// top-level components of every file in reading order, each
     /// include/import/redefine replaced in place by the components of the file
-    /// it names (each file read once). Never returns null; throws
+    /// it names (each file read once). Whitespace-only text where the schema's
+    /// structure has element-only content, and comments between components,
+    /// are left out; annotations keep all their text. Never returns null; throws
     /// SchemaAggregationError. The document is owned by the parser and stays
     /// valid until the parser is released (also across later parses).
     xercesc::DOMDocument* createStandAloneSchemaDocument(xercesc::DOMLSParser* parser);
