@@ -3,10 +3,10 @@
 // Xerces-C and XQilla) run at the same time.
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
+#include "support/Describe.h"
 #include "support/TestSupport.h"
 
 #include <future>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,35 +16,9 @@ namespace {
 using Palimo::Exceptions::BaseException;
 using Palimo::MetaMetadata::Dictionary;
 using Palimo::MetaMetadata::Loading::XSDDictionaryLoader;
+using PalimoTest::describe;
 using PalimoTest::N;
 using PalimoTest::W;
-
-// Everything a host reads back, as text: elements with label, type and
-// properties; sets with key, properties and members.
-std::string describe(const Dictionary& dictionary) {
-    std::ostringstream out;
-    for (const auto* element : dictionary.metaElements()) {
-        out << N(element->universalLabel().toString(Palimo::Types::DottedHex)) << ' '
-            << element->dataType();
-        for (const auto& [key, value] : element->properties())
-            out << ' ' << N(key) << '=' << N(value);
-        out << '\n';
-    }
-    for (const auto* set : dictionary.metaMetadataSets()) {
-        out << "set " << N(set->key().toString(Palimo::Types::DottedHex));
-        for (const auto& [key, value] : set->properties())
-            out << ' ' << N(key) << '=' << N(value);
-        for (const auto& attribute : set->attributes()) {
-            out << "\n  " << N(attribute->metaElement().getProperty(W("XMLTagName"))) << ' '
-                << attribute->requiredStatus() << ' '
-                << (attribute->defaultValue() ? attribute->defaultValue()->text() : "-");
-            for (const auto& [key, value] : attribute->properties())
-                out << ' ' << N(key) << '=' << N(value);
-        }
-        out << '\n';
-    }
-    return out.str();
-}
 
 // The dictionary text of one load, or the failure's class and message.
 std::string load(const std::string& path) {

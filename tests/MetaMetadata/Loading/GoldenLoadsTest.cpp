@@ -1,0 +1,61 @@
+// Whole loads of the committed schemas against golden texts of what a host
+// reads back (tests/support/Describe.h says how to write them again).
+#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "support/Describe.h"
+#include "support/TestSupport.h"
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+using PalimoTest::dataDir;
+
+struct GoldenLoad {
+    const char* schema; // under tests/data, or the shipped example
+    const char* golden; // under tests/data
+    bool switches;      // element documentation and length descriptions
+};
+
+const GoldenLoad kLoads[] = {
+    {"../../examples/mxf-dictionary/MXFDictionary.xsd", "example/MXFDictionary.expected", false},
+    {"../../examples/mxf-dictionary/MXFDictionary.xsd", "example/MXFDictionary.switches.expected",
+     true},
+    // Every kind of element over three files.
+    {"elements/main.xsd", "elements/main.expected", false},
+    {"elements/main.xsd", "elements/main.switches.expected", true},
+    // Inherited then own members, linked to the loaded elements.
+    {"sets/members.xsd", "sets/members.expected", false},
+    {"sets/redefine/top.xsd", "sets/redefine/top.expected", false},
+    // A load with every warning that mxfdict check reports: what it keeps.
+    {"tools/check/MXFDictionary.xsd", "tools/check/MXFDictionary.dictionary.expected", false},
+    {"tools/diff/old.xsd", "tools/diff/old.dictionary.expected", false},
+    {"tools/diff/new.xsd", "tools/diff/new.dictionary.expected", false},
+};
+
+void PrintTo(const GoldenLoad& c, std::ostream* out) {
+    *out << c.schema << (c.switches ? " with both switches" : "");
+}
+
+class GoldenLoads : public ::testing::TestWithParam<GoldenLoad> {};
+
+TEST_P(GoldenLoads, DescribeMatchesTheGoldenFile) {
+    const GoldenLoad& c = GetParam();
+    Palimo::MetaMetadata::Dictionary dictionary;
+    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    loader.loadMetaElementDocumentation(c.switches);
+    loader.loadMetaElementLengthDescription(c.switches);
+    const std::string path = (dataDir() / c.schema).lexically_normal().string();
+    loader.load(PalimoTest::W(path.c_str()).c_str(), dictionary);
+    PalimoTest::expectMatchesGolden(PalimoTest::describe(dictionary), dataDir() / c.golden);
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenLoads, ::testing::ValuesIn(kLoads),
+                         [](const ::testing::TestParamInfo<GoldenLoad>& info) {
+                             std::string name;
+                             for (const char* p = info.param.golden; *p; ++p)
+                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                             return name;
+                         });
+
+} // namespace
