@@ -1,35 +1,18 @@
 // Header metadata decoded with a dictionary: the files ffmpeg writes, read
 // with the example dictionary, and the problems the checks report.
+#include "Dictionaries.h"
 #include "MxfBytes.h"
 #include "support/TestSupport.h"
 
-#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 #include <Palimo/MXF/FileReader.h>
-
-#include <memory>
 
 namespace {
 
 using namespace MxfTest;
-using Palimo::MetaMetadata::Dictionary;
 using Palimo::MXF::DecodedFile;
 using Palimo::MXF::DecodedSet;
 using Palimo::MXF::MemorySource;
 using Palimo::MXF::PartitionPack;
-
-std::unique_ptr<Dictionary> load(const std::string& path) {
-    auto dictionary = std::make_unique<Dictionary>();
-    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
-    loader.load(PalimoTest::W(path.c_str()).c_str(), *dictionary);
-    return dictionary;
-}
-
-const Dictionary& example() {
-    static const auto dictionary = load(
-        (PalimoTest::dataDir() / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd")
-            .string());
-    return *dictionary;
-}
 
 DecodedFile readData(const char* name) {
     return Palimo::MXF::readMXFFile((PalimoTest::dataDir() / "mxf" / name).string(), example());
@@ -134,56 +117,9 @@ TEST(FfmpegFiles, ValuesAreThoseTheCommandsFix) {
                                                    "header metadata may not be final"});
 }
 
-// Two sets, Root and Leaf; Children refers strongly to Leaf sets; Size has a
-// dynamic tag.
-const char kFixture[] =
-    R"(<xs:complexType name="StrongRefArray" abstract="true"><xs:sequence/></xs:complexType>
-<xs:element name="InstanceUID" type="ff:UUID"><xs:annotation><xs:appinfo source="RP210"/>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00</xs:appinfo>
-  <xs:appinfo source="Local Tag">3c.0a</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>
-<xs:element name="Count" type="ff:UInt16"><xs:annotation><xs:appinfo source="RP210"/>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.01.01.01.01.0e.7f.00.00.00.00.00.01</xs:appinfo>
-  <xs:appinfo source="Local Tag">7f.01</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>
-<xs:element name="Children"><xs:annotation><xs:appinfo source="RP210"/>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.01.01.01.01.0e.7f.00.00.00.00.00.02</xs:appinfo>
-  <xs:appinfo source="Local Tag">7f.02</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation>
-  <xs:complexType><xs:complexContent><xs:extension base="ff:StrongRefArray"><xs:choice>
-  <xs:element ref="ff:Leaf"/></xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>
-<xs:element name="Size" type="ff:UInt32"><xs:annotation><xs:appinfo source="RP210"/>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.01.01.01.01.0e.7f.00.00.00.00.00.03</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>
-<xs:element name="Root" type="ff:RootType"><xs:annotation>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.02.53.01.01.0e.7f.01.01.01.01.01.00</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>
-<xs:element name="RootReference" type="ff:Ref" substitutionGroup="ff:Root"/>
-<xs:complexType name="RootType"><xs:sequence>
-  <xs:element ref="ff:InstanceUID"><xs:annotation><xs:appinfo source="use">required</xs:appinfo></xs:annotation></xs:element>
-  <xs:element ref="ff:Count"><xs:annotation><xs:appinfo source="use">required</xs:appinfo></xs:annotation></xs:element>
-  <xs:element ref="ff:Children"><xs:annotation><xs:appinfo source="use">optional</xs:appinfo></xs:annotation></xs:element>
-</xs:sequence></xs:complexType>
-<xs:element name="Leaf" type="ff:LeafType"><xs:annotation>
-  <xs:appinfo source="UL Designator">06.0e.2b.34.02.53.01.01.0e.7f.01.01.01.01.02.00</xs:appinfo>
-  <xs:appinfo source="XMLNamespaceURI">urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>
-<xs:element name="LeafReference" type="ff:Ref" substitutionGroup="ff:Leaf"/>
-<xs:complexType name="LeafType"><xs:sequence>
-  <xs:element ref="ff:InstanceUID"><xs:annotation><xs:appinfo source="use">required</xs:appinfo></xs:annotation></xs:element>
-  <xs:element ref="ff:Size"><xs:annotation><xs:appinfo source="use">optional</xs:appinfo></xs:annotation></xs:element>
-  <xs:element ref="ff:Children"><xs:annotation><xs:appinfo source="use">optional</xs:appinfo></xs:annotation></xs:element>
-</xs:sequence></xs:complexType>)";
-
 const char kRoot[] = "06.0e.2b.34.02.53.01.01.0e.7f.01.01.01.01.01.00";
 const char kLeaf[] = "06.0e.2b.34.02.53.01.01.0e.7f.01.01.01.01.02.00";
 const char kSizeLabel[] = "06.0e.2b.34.01.01.01.01.0e.7f.00.00.00.00.00.03";
-
-const Dictionary& fixture() {
-    static const PalimoTest::TempDir dir;
-    static const auto dictionary =
-        load(dir.write("fixture.xsd", PalimoTest::schema(kFixture)).string());
-    return *dictionary;
-}
 
 // A file whose primer lists the fixture's tags, `extraPrimer` more, then `sets`.
 Bytes fixtureFile(const Bytes& sets,

@@ -1,9 +1,9 @@
 // The strong reference tree: the Preface tree of a real file, and walks that
 // end at shared sets, cycles and references to no set.
+#include "Dictionaries.h"
 #include "MxfBytes.h"
 #include "support/TestSupport.h"
 
-#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
 
@@ -28,13 +28,8 @@ std::string tree(const DecodedFile& file) {
 }
 
 TEST(StrongReferenceTree, PrefaceTreeOfAnOPAtomFile) {
-    Palimo::MetaMetadata::Dictionary dictionary;
-    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
-    const auto schema =
-        PalimoTest::dataDir() / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd";
-    loader.load(PalimoTest::W(schema.string().c_str()).c_str(), dictionary);
     const DecodedFile file = Palimo::MXF::readMXFFile(
-        (PalimoTest::dataDir() / "mxf" / "opatom-pcm.mxf").string(), dictionary);
+        (PalimoTest::dataDir() / "mxf" / "opatom-pcm.mxf").string(), example());
     EXPECT_EQ(tree(file), R"(Preface
   Identification
   ContentStorage

@@ -8,11 +8,7 @@ using namespace PalimoTest;
 
 TEST(RegisterReader, ReadsTheEntriesOfEveryRegister) {
     const Registers registers = readRegisters(smallRegisters());
-    EXPECT_EQ(registers.elements.size(), 18u);
-    EXPECT_EQ(registers.groups.size(), 8u);
-    EXPECT_EQ(registers.types.size(), 21u);
-    EXPECT_EQ(registers.labels.size(), 2u);
-    EXPECT_TRUE(registers.hasLabels);
+    // The counts are those of the import report (ImportTest).
     ASSERT_EQ(registers.revisions.size(), 4u);
     EXPECT_EQ(registers.revisions[1],
               std::make_pair(std::string("Groups.xml"), std::string("t0001")));

@@ -1,12 +1,9 @@
 // mxfdict check: what a load skips, reported without changing the load.
 #include "ToolRun.h"
 
-#include "support/TestSupport.h"
+#include "registers/RegisterFixtures.h"
 
 #include <nlohmann/json.hpp>
-
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -18,13 +15,6 @@ std::string withoutDirectory(std::string text, const std::string& directory) {
     return text;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // One mistake of each kind, over two files; each line names its file.
 TEST(CheckCommand, ReportsEachKindOfMistakeWithItsFile) {
     const std::string schema = toolFixture("check/MXFDictionary.xsd");
@@ -33,7 +23,7 @@ TEST(CheckCommand, ReportsEachKindOfMistakeWithItsFile) {
     const std::string directory =
         std::filesystem::path(schema).parent_path().lexically_normal().string() + "/";
     EXPECT_EQ(withoutDirectory(run.out, directory),
-              readFile(toolFixture("check/MXFDictionary.expected")));
+              readText(toolFixture("check/MXFDictionary.expected")));
     EXPECT_EQ(run.err, "mxfdict: 10 findings in " + schema + "\n");
 
     // The same findings as JSON, in the same order.

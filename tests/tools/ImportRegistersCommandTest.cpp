@@ -17,8 +17,6 @@ TEST(ImportRegistersCommand, WritesASchemaSetThatShowLoadsCompletely) {
                                   "wrote: 4 sets, 16 elements, 17 set members, 10 static local "
                                   "tags, 3 references, 2 enumerations\n"))
         << run.out;
-    EXPECT_TRUE(contains(run.out, "DataValue for want of a core type: 3 elements\n")) << run.out;
-    EXPECT_TRUE(contains(run.out, "  element Part is PartItem: a set has the symbol\n"));
     EXPECT_TRUE(contains(run.err, "note: 1 deprecated elements are written because sets hold "
                                   "them\nImport time: "))
         << run.err;
@@ -67,54 +65,21 @@ TEST(ImportRegistersCommand, DiffOfTwoImportsListsTheRegisterChanges) {
     const ToolRun diff =
         mxfdict({"diff", before + "/MXFDictionary.xsd", after + "/MXFDictionary.xsd"});
     EXPECT_EQ(diff.status, 1) << diff.err;
-    const std::string e = "06.0e.2b.34.01.01.01.0e.0e.55.01.01.";
-    const std::string s = "06.0e.2b.34.02.53.01.01.0e.55.01.01.";
-    EXPECT_EQ(diff.out, "~ element " + e +
-                            "07.00.00.00 AspectRatio\n"
-                            "    properties.name: \"AspectRatio\" -> \"Aspect Ratio\"\n"
-                            "- element " +
-                            e +
-                            "08.00.00.00 Gain\n"
-                            "~ set " +
-                            s +
-                            "02.00.00.00 Widget\n"
-                            "    ~ member " +
-                            e +
-                            "03.00.00.00 WidgetParts: required: \"optional\" -> "
-                            "\"required\"\n"
-                            "~ set " +
-                            s +
-                            "03.00.00.00 FancyWidget\n"
-                            "    ~ member " +
-                            e +
-                            "03.00.00.00 WidgetParts: required: \"optional\" -> "
-                            "\"required\"\n"
-                            "    - member " +
-                            e +
-                            "08.00.00.00 Gain\n"
-                            "    ~ member " +
-                            e +
-                            "09.00.00.00 FlagSet: properties.SchemaIndex: \"10\" -> "
-                            "\"9\"\n"
-                            "    ~ member " +
-                            e +
-                            "0a.00.00.00 Offsets: properties.SchemaIndex: \"11\" -> "
-                            "\"10\"\n"
-                            "    ~ member " +
-                            e +
-                            "0b.00.00.00 Blob: properties.SchemaIndex: \"12\" -> \"11\"\n"
-                            "    ~ member " +
-                            e +
-                            "0d.00.00.00 Tables: properties.SchemaIndex: \"13\" -> "
-                            "\"12\"\n"
-                            "    ~ member " +
-                            e +
-                            "0e.00.00.00 Sample: properties.SchemaIndex: \"14\" -> "
-                            "\"13\"\n"
-                            "    ~ member " +
-                            e +
-                            "0f.00.00.00 OldThing: properties.SchemaIndex: \"15\" -> "
-                            "\"14\"\n");
+    EXPECT_EQ(diff.out, R"(~ element 06.0e.2b.34.01.01.01.0e.0e.55.01.01.07.00.00.00 AspectRatio
+    properties.name: "AspectRatio" -> "Aspect Ratio"
+- element 06.0e.2b.34.01.01.01.0e.0e.55.01.01.08.00.00.00 Gain
+~ set 06.0e.2b.34.02.53.01.01.0e.55.01.01.02.00.00.00 Widget
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.03.00.00.00 WidgetParts: required: "optional" -> "required"
+~ set 06.0e.2b.34.02.53.01.01.0e.55.01.01.03.00.00.00 FancyWidget
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.03.00.00.00 WidgetParts: required: "optional" -> "required"
+    - member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.08.00.00.00 Gain
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.09.00.00.00 FlagSet: properties.SchemaIndex: "10" -> "9"
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.0a.00.00.00 Offsets: properties.SchemaIndex: "11" -> "10"
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.0b.00.00.00 Blob: properties.SchemaIndex: "12" -> "11"
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.0d.00.00.00 Tables: properties.SchemaIndex: "13" -> "12"
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.0e.00.00.00 Sample: properties.SchemaIndex: "14" -> "13"
+    ~ member 06.0e.2b.34.01.01.01.0e.0e.55.01.01.0f.00.00.00 OldThing: properties.SchemaIndex: "15" -> "14"
+)");
 }
 
 } // namespace

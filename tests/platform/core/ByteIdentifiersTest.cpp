@@ -75,7 +75,6 @@ TEST(UUIDText, AcceptsHyphenatedUrnAndDottedForms) {
           std::string("01.23.45.67.89.ab.cd.ef.01.23.45.67.89.ab.cd.ef")}) {
         const UUID uuid(W(text.c_str()).c_str(), DottedHex);
         EXPECT_EQ(uuid.text(), canonical) << text;
-        EXPECT_TRUE(uuid.equals(UUID(W(uuid.text().c_str()).c_str(), DottedHex)));
     }
     const std::vector<std::string> bad = {
         "",
@@ -97,8 +96,8 @@ TEST(UMIDText, AcceptsDottedOrPlainBytesOfTheRightCount) {
     const std::string dotted32 = repeatDotted("ab", 32);
     const UMID32 fromDotted(W(dotted32.c_str()).c_str(), DottedHex);
     const UMID32 fromPlain(W(std::string(64, 'A').c_str()).c_str(), DottedHex);
-    EXPECT_FALSE(fromDotted.equals(fromPlain));
     EXPECT_EQ(fromDotted.text(), dotted32);
+    EXPECT_EQ(fromDotted.bytes(), std::vector<std::uint8_t>(32, 0xab));
     EXPECT_EQ(fromPlain.bytes(), std::vector<std::uint8_t>(32, 0xaa));
     EXPECT_EQ(UMID64(W(std::string(128, 'f').c_str()).c_str(), DottedHex).bytes(),
               std::vector<std::uint8_t>(64, 0xff));

@@ -30,7 +30,6 @@ TEST(SharedPtr, CountsSharesAndDeletesWithTheLastOwner) {
         b.reset();
         EXPECT_EQ(a.useCount(), 2);
         EXPECT_EQ(alive, 1);
-        SharedPtr<Tracked> borrowed(a.get(), false); // never deletes
     }
     EXPECT_EQ(alive, 0);
 }

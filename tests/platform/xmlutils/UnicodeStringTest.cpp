@@ -2,16 +2,24 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
 using Palimo::WString;
 using Palimo::XMLUtils::UnicodeString;
 using Palimo::XMLUtils::utf16ToWstring;
-using PalimoTest::W;
 
-TEST(UnicodeString, NullGivesTheEmptyNulTerminatedText) {
+// The loader builds names and paths from DOM text (UTF-16) and from paths
+// (UTF-8); a null pointer stands for absent text.
+TEST(UnicodeString, CopiesUtf16AndDecodesUtf8AndNullIsEmpty) {
+    XMLCh buffer[] = u"ff:Ref";
+    const UnicodeString copy(buffer);
+    buffer[0] = u'x';
+    EXPECT_EQ(copy.str(), WString(u"ff:Ref"));
+    EXPECT_EQ(copy.utf16()[6], u'\0');
+    EXPECT_EQ(UnicodeString("Gr\xC3\xBC\xC3\x9F"
+                            "e \xF0\x9F\x8E\xAC")
+                  .str(),
+              WString(u"Grüße \U0001F3AC"));
     const UnicodeString fromUtf16(static_cast<const XMLCh*>(nullptr));
     const UnicodeString fromUtf8(static_cast<const char*>(nullptr));
     for (const UnicodeString* s : {&fromUtf16, &fromUtf8}) {
@@ -21,22 +29,8 @@ TEST(UnicodeString, NullGivesTheEmptyNulTerminatedText) {
     }
 }
 
-TEST(UnicodeString, KeepsItsOwnCopyOfUtf16Text) {
-    XMLCh buffer[] = u"ff:Ref";
-    const UnicodeString copy(buffer);
-    buffer[0] = u'x';
-    EXPECT_EQ(copy.str(), WString(u"ff:Ref"));
-    EXPECT_EQ(copy.utf16()[6], u'\0');
-}
-
-TEST(UnicodeString, DecodesUtf8IncludingSurrogatePairs) {
-    const UnicodeString text("Gr\xC3\xBC\xC3\x9F"
-                             "e \xF0\x9F\x8E\xAC");
-    EXPECT_EQ(text.str(), WString(u"Grüße \U0001F3AC"));
-}
-
 TEST(Utf16ToWstring, ReplacesTheTargetAndNullClearsIt) {
-    WString target = W("previous text");
+    WString target = PalimoTest::W("previous text");
     utf16ToWstring(u"xs:schema", target);
     EXPECT_EQ(target, WString(u"xs:schema"));
     utf16ToWstring(nullptr, target);

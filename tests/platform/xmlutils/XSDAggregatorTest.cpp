@@ -144,30 +144,12 @@ TEST_F(XSDAggregatorTest, AcceptsAbsolutePathsAndFileUris) {
                 ::testing::ElementsAre("element Abs", "element Uri", "element Space"));
 }
 
-TEST_F(XSDAggregatorTest, RedefinitionsReplaceTheComponentsTheyRedefine) {
-    dir.write("base.xsd", schema("<xs:simpleType name='T'><xs:restriction base='xs:string'/>"
-                                 "</xs:simpleType><xs:element name='E' type='ff:T'/>"));
-    dir.write("top.xsd", schema("<xs:redefine schemaLocation='base.xsd'>"
-                                "<xs:simpleType name='T'><xs:restriction base='ff:T'>"
-                                "<xs:maxLength value='4'/></xs:restriction></xs:simpleType>"
-                                "<xs:group name='Unmatched'><xs:sequence/></xs:group>"
-                                "</xs:redefine><xs:element name='Own'/>"));
-    DOMDocument* doc = aggregateTemp("top.xsd");
-    // The original stays under a name no schema can write, which the
-    // redefinition's self-reference now names.
-    EXPECT_THAT(components(doc),
-                ::testing::ElementsAre("simpleType T#redefined-1", "simpleType T", "element E",
-                                       "group Unmatched", "element Own"));
-    EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
-    const auto* restriction = static_cast<const DOMElement*>(
-        doc->getElementsByTagNameNS(u"*", u"maxLength")->item(0)->getParentNode());
-    EXPECT_EQ(N(restriction->getAttribute(u"base")), "ff:T#redefined-1");
-}
-
 // Components of directives after the top file's last own component are built
 // at the end of the root, the others are moved before their directive: the
 // order is that of the directives either way, nested ones and redefinitions
-// included.
+// included. A redefined original stays under a name no schema can write,
+// which the redefinition's self-reference now names; an unmatched
+// redefinition is added.
 TEST_F(XSDAggregatorTest, ComponentsKeepTheirOrderWhetherBuiltAtTheEndOrMoved) {
     dir.write("deep.xsd", schema("<xs:element name='D1'/>"));
     dir.write("inner.xsd", schema("<xs:element name='I1'/><xs:include schemaLocation='deep.xsd'/>"
@@ -194,7 +176,10 @@ TEST_F(XSDAggregatorTest, ComponentsKeepTheirOrderWhetherBuiltAtTheEndOrMoved) {
         if (!tail.empty())
             expected.push_back("element Last");
         EXPECT_EQ(components(doc), expected);
-        EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
+        ASSERT_EQ(doc->getElementsByTagNameNS(u"*", u"maxLength")->getLength(), 1u);
+        const auto* restriction = static_cast<const DOMElement*>(
+            doc->getElementsByTagNameNS(u"*", u"maxLength")->item(0)->getParentNode());
+        EXPECT_EQ(N(restriction->getAttribute(u"base")), "ff:T#redefined-1");
         EXPECT_EQ(doc->getElementsByTagNameNS(u"*", u"redefine")->getLength(), 0u);
     }
 }
@@ -224,47 +209,38 @@ TEST_F(XSDAggregatorTest, RefusesWhatItCannotReadWithTheFileNamed) {
     }
 }
 
-// Locations an include may name that cannot be read as a schema.
-TEST_F(XSDAggregatorTest, RefusesUnreadableIncludedFilesAsItsOwnError) {
+// Locations a directive may name that are refused before or when read: a
+// directory, a file whose read fails, a NUL (were the path cut there, "a.xsd"
+// would be read) and the network.
+TEST_F(XSDAggregatorTest, RefusesLocationsItMustNotOrCannotRead) {
     dir.write("sub/x.xsd", schema(""));
+    dir.write("a.xsd", schema("<xs:element name='A'/>"));
+    const std::string top = "Schema \"" + at("top.xsd") + "\" names ";
+    const std::string nul = "\", which holds a NUL character";
+    const std::string network = "\"; only local files are read";
     const struct {
         std::string location;
         std::string message;
     } cases[] = {
         {"sub", "Cannot read schema file \"" + at("sub") + "\": not a regular file"},
-        // A regular file to stat() whose read fails.
         {"/proc/self/mem", "Cannot read schema file \"/proc/self/mem\": Input/output error"},
+        {"a.xsd%00.txt", top + "the location \"a.xsd%00.txt" + nul},
+        {"file:a.xsd%00", top + "the location \"file:a.xsd%00" + nul},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.location);
         dir.write("top.xsd", schema("<xs:include schemaLocation='" + c.location + "'/>"));
         EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"), c.message);
     }
-}
-
-TEST_F(XSDAggregatorTest, RefusesALocationWithANul) {
-    // Were the path cut at the NUL, "a.xsd" would be read.
-    dir.write("a.xsd", schema("<xs:element name='A'/>"));
-    for (const std::string location : {"a.xsd%00.txt", "file:a.xsd%00"}) {
-        SCOPED_TRACE(location);
-        dir.write("top.xsd", schema("<xs:include schemaLocation='" + location + "'/>"));
-        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"),
-                              "Schema \"" + at("top.xsd") + "\" names the location \"" + location +
-                                  "\", which holds a NUL character");
-    }
-}
-
-TEST_F(XSDAggregatorTest, NeverReachesOutToTheNetwork) {
     for (const std::string location :
          {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
           "HTTP://example.com/a.xsd", "//server/share/a.xsd", "\\\\server\\share\\a.xsd",
           "file://server/share/a.xsd"}) {
         SCOPED_TRACE(location);
-        dir.write("net.xsd",
+        dir.write("top.xsd",
                   schema("<xs:import namespace='urn:x' schemaLocation='" + location + "'/>"));
-        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("net.xsd"),
-                              "Schema \"" + at("net.xsd") + "\" names a network location \"" +
-                                  location + "\"; only local files are read");
+        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregateTemp("top.xsd"),
+                              top + "a network location \"" + location + network);
     }
 }
 
@@ -346,7 +322,13 @@ TEST_F(XSDAggregatorTest, IncludedFilesKeepEveryTextButStructuralWhitespace) {
                 ElementsAre("text: stray & text ", "cdata: "));
 }
 
-TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParser) {
+// The loader's parser outlives each aggregator and keeps its own settings.
+TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParserWhoseHandlersAreRestored) {
+    struct Handler : xercesc::DOMErrorHandler {
+        bool handleError(const xercesc::DOMError&) override { return true; }
+    } handler;
+    auto* config = parser->getDomConfig();
+    config->setParameter(xercesc::XMLUni::fgDOMErrorHandler, &handler);
     dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
     dir.write("one.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
     dir.write("two.xsd", schema("<xs:element name='Two'/>"));
@@ -356,18 +338,6 @@ TEST_F(XSDAggregatorTest, DocumentsLiveAsLongAsTheParser) {
     EXPECT_NE(first, second);
     EXPECT_THAT(components(first), ::testing::ElementsAre("element Included"));
     EXPECT_THAT(components(second), ::testing::ElementsAre("element Two"));
-}
-
-TEST_F(XSDAggregatorTest, RestoresTheParsersOwnHandlers) {
-    struct Handler : xercesc::DOMErrorHandler {
-        bool handleError(const xercesc::DOMError&) override { return true; }
-    } handler;
-    auto* config = parser->getDomConfig();
-    config->setParameter(xercesc::XMLUni::fgDOMErrorHandler, &handler);
-    dir.write("inc.xsd", schema("<xs:element name='Included'/>"));
-    dir.write("top.xsd", schema("<xs:include schemaLocation='inc.xsd'/>"));
-    aggregateTemp("top.xsd");
-    EXPECT_THROW(aggregateTemp("none.xsd"), SchemaAggregationError);
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgDOMErrorHandler), &handler);
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
 }
