@@ -5,6 +5,7 @@
 #include "MetaMetadata/Loading/SchemaFixture.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -53,6 +54,32 @@ inline std::string setDeclaration(const std::string& name, const std::string& ty
            appinfo("UL Designator", label) +
            appinfo("XMLNamespaceURI", "urn:SMPTE:MXF:file_format") +
            "</xs:annotation></xs:element>";
+}
+
+/// A reference to each space-separated name of `names`: xs:element, or the
+/// `kind` given.
+inline std::string refs(const std::string& names, const std::string& kind = "element") {
+    std::string out;
+    for (std::size_t at = 0; at < names.size();) {
+        const std::size_t end = std::min(names.find(' ', at), names.size());
+        out += "<xs:" + kind + " ref=\"" + names.substr(at, end - at) + "\"/>";
+        at = end + 1;
+    }
+    return out;
+}
+
+/// A complex type with a sequence of `elements` then `attributes`, derived
+/// from `base` by `derivation` when `base` is not empty; unnamed for an empty `name`.
+inline std::string complexType(const std::string& name, const std::string& base,
+                               const std::string& elements, const std::string& attributes = "",
+                               const std::string& derivation = "extension") {
+    const std::string content = "<xs:sequence>" + elements + "</xs:sequence>" + attributes;
+    const std::string open =
+        name.empty() ? "<xs:complexType>" : "<xs:complexType name=\"" + name + "\">";
+    if (base.empty())
+        return open + content + "</xs:complexType>";
+    return open + "<xs:complexContent><xs:" + derivation + " base=\"" + base + "\">" + content +
+           "</xs:" + derivation + "></xs:complexContent></xs:complexType>";
 }
 
 /// The schema fixture over a schema body (in a root binding xs and ff, with

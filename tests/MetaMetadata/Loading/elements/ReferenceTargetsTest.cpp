@@ -3,26 +3,41 @@
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 
+#include <sstream>
+
 namespace PalimoTest {
 namespace {
 
 using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::KLV::Key;
 
-// A reference declaration "R" whose choice names `refs`.
-std::string reference(std::initializer_list<const char*> refs) {
-    std::string choice;
-    for (const char* ref : refs)
-        choice += "<xs:element ref=\"" + std::string(ref) + "\"/>";
-    return R"(<xs:element name="R"><xs:complexType><xs:complexContent>
+// A reference declaration "R" whose choice names `targets`, then the
+// declarations of `members`: each "name<group" is a declaration of type T in
+// that substitution group, "name<group=type" one of another type and
+// "name<group=" one without type.
+std::string schemaOf(const std::string& targets, const std::string& members) {
+    std::string body =
+        R"(<xs:element name="R"><xs:complexType><xs:complexContent>
       <xs:extension base="StrongRefArray"><xs:choice>)" +
-           choice + "</xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>";
+        refs(targets) +
+        "</xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>";
+    std::istringstream in(members);
+    for (std::string member; in >> member;) {
+        const std::size_t lt = member.find('<');
+        const std::size_t eq = std::min(member.find('='), member.size());
+        const std::string type = eq == member.size() ? "T" : member.substr(eq + 1);
+        body += "<xs:element name=\"" + member.substr(0, lt) + "\" substitutionGroup=\"" +
+                member.substr(lt + 1, eq - lt - 1) + "\"" +
+                (type.empty() ? "" : " type=\"" + type + "\"") + "/>";
+    }
+    return body;
 }
 
-std::vector<WString> names(std::initializer_list<const char*> texts) {
+std::vector<WString> names(const std::string& spaced) {
     std::vector<WString> out;
-    for (const char* text : texts)
-        out.push_back(W(text));
+    std::istringstream in(spaced);
+    for (std::string name; in >> name;)
+        out.push_back(W(name.c_str()));
     return out;
 }
 
@@ -35,8 +50,7 @@ Loading::TargetNames gather(const Snippet& fixture) {
 struct TargetCase {
     const char* name;
     std::string body;
-    std::vector<WString> targets;
-    std::string circular; // the cycle of the failure, when the gathering fails
+    std::string expected; // the names gathered, or the cycle the gathering fails on
 };
 
 class GatherReferenceTargets : public ::testing::TestWithParam<TargetCase> {};
@@ -44,11 +58,11 @@ class GatherReferenceTargets : public ::testing::TestWithParam<TargetCase> {};
 TEST_P(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
     const TargetCase& c = GetParam();
     Snippet fixture(c.body);
-    if (c.circular.empty()) {
-        EXPECT_EQ(c.targets, gather(fixture));
+    if (c.expected.find(" -> ") == std::string::npos) {
+        EXPECT_EQ(names(c.expected), gather(fixture));
     } else {
         EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, gather(fixture),
-                              "Circular substitution group in the targets of R: " + c.circular);
+                              "Circular substitution group in the targets of R: " + c.expected);
     }
 }
 
@@ -58,60 +72,34 @@ TEST_P(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
 INSTANTIATE_TEST_SUITE_P(
     Schemas, GatherReferenceTargets,
     ::testing::Values(
-        TargetCase{"InDocumentOrderLevelByLevel", reference({"ff:Head", "SetB"}) + R"(
-            <xs:element name="Head" abstract="true" type="T"/>
-            <xs:element name="SetB" type="T"/>
-            <xs:element name="M1" substitutionGroup="ff:Head" type="T"/>
-            <xs:element name="NoType" substitutionGroup="Head"/>
-            <xs:element name="SB1" substitutionGroup="SetB" type="T"/>
-            <xs:element name="RefTyped" substitutionGroup="Head" type="ff:Ref"/>
-            <xs:element name="RefTyped2" substitutionGroup="Head" type="Ref"/>
-            <xs:element name="M11" substitutionGroup="M1" type="T"/>
-            <xs:element name="M2" substitutionGroup="Head" type="T"/>)",
-                   names({"Head", "SetB", "M1", "M2", "SB1", "M11"}), ""},
+        TargetCase{
+            "InDocumentOrderLevelByLevel",
+            schemaOf("ff:Head SetB", "M1<ff:Head NoType<Head= SB1<SetB RefTyped<Head=ff:Ref "
+                                     "RefTyped2<Head=Ref M11<M1 M2<Head") +
+                R"(<xs:element name="Head" abstract="true" type="T"/><xs:element name="SetB" type="T"/>)",
+            "Head SetB M1 M2 SB1 M11"},
         // X is a member of two groups and the choice names SetB twice.
-        TargetCase{"DuplicatesStayWithoutBeingCycles", reference({"SetB", "SetB", "H"}) + R"(
-            <xs:element name="SB1" substitutionGroup="SetB" type="T"/>
-            <xs:element name="X" substitutionGroup="SB1" type="T"/>
-            <xs:element name="X" substitutionGroup="H" type="T"/>
-            <xs:element name="Y" substitutionGroup="X" type="T"/>)",
-                   names({"SetB", "SetB", "H", "SB1", "SB1", "X", "X", "X", "Y", "Y", "Y"}), ""},
-        TargetCase{"NoChoiceNoNames",
-                   R"(<xs:element name="R"><xs:complexType><xs:complexContent>
-              <xs:extension base="StrongRefHolder"/></xs:complexContent></xs:complexType></xs:element>
-            <xs:element name="M" substitutionGroup="" type="T"/>)",
-                   {},
+        TargetCase{"DuplicatesStayWithoutBeingCycles",
+                   schemaOf("SetB SetB H", "SB1<SetB X<SB1 X<H Y<X"),
+                   "SetB SetB H SB1 SB1 X X X Y Y Y"},
+        TargetCase{"NoChoiceNoNames", R"(<xs:element name="R"><xs:complexType><xs:complexContent>
+              <xs:extension base="StrongRefHolder"/></xs:complexContent></xs:complexType>
+              </xs:element><xs:element name="M" substitutionGroup="" type="T"/>)",
                    ""},
-        TargetCase{"CycleOutsideTheTargetsIsNotVisited", reference({"Head"}) + R"(
-            <xs:element name="A" substitutionGroup="B" type="T"/>
-            <xs:element name="B" substitutionGroup="A" type="T"/>)",
-                   names({"Head"}), ""},
-        TargetCase{"CycleOfTwoHeads",
-                   reference({"Head"}) + R"(
-            <xs:element name="B" substitutionGroup="Head" type="T"/>
-            <xs:element name="Head" substitutionGroup="ff:B" type="T"/>)",
-                   {},
-                   "Head -> B -> Head"},
-        TargetCase{"CycleBelowTheNamedHead",
-                   reference({"Head"}) + R"(
-            <xs:element name="X" substitutionGroup="Head" type="T"/>
-            <xs:element name="Y" substitutionGroup="X" type="T"/>
-            <xs:element name="X" substitutionGroup="Y" type="T"/>)",
-                   {},
-                   "X -> Y -> X"}),
+        TargetCase{"CycleOutsideTheTargetsIsNotVisited", schemaOf("Head", "A<B B<A"), "Head"},
+        TargetCase{"CycleOfTwoHeads", schemaOf("Head", "B<Head Head<ff:B"), "Head -> B -> Head"},
+        TargetCase{"CycleBelowTheNamedHead", schemaOf("Head", "X<Head Y<X X<Y"), "X -> Y -> X"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(GatherReferenceTargetsCap, RepeatedMembersStopAtALimitInsteadOfDoubling) {
     // Two members of one name per level double the list at every level.
-    std::string members;
-    for (int level = 0; level < 20; ++level) {
-        const std::string member = "<xs:element name=\"L" + std::to_string(level + 1) +
-                                   "\" type=\"T\" substitutionGroup=\"" +
-                                   (level == 0 ? "Head" : "L" + std::to_string(level)) + "\"/>";
+    std::string members = "L1<Head L1<Head";
+    for (int level = 1; level < 20; ++level) {
+        const std::string member = " L" + std::to_string(level + 1) + "<L" + std::to_string(level);
         members += member + member;
     }
     EXPECT_THROWS_EXACTLY(
-        InvalidMetaElementDeclaration, gather(Snippet(reference({"Head"}) + members)),
+        InvalidMetaElementDeclaration, gather(Snippet(schemaOf("Head", members))),
         "Too many substitution group members in the targets of R: more than 65536 names");
 }
 
@@ -122,7 +110,7 @@ TEST(TargetNamesToKeys, KeysOfRegisteredNamesInNameOrder) {
     setKeys[W("A")] = std::make_unique<Key>(a);
     setKeys[W("B")] = std::make_unique<Key>(b);
     Palimo::KLV::KeyVector keys;
-    Loading::targetNamesToKeys(setKeys, names({"B", "Unknown", "A", "B", "a"}), keys);
+    Loading::targetNamesToKeys(setKeys, names("B Unknown A B a"), keys);
     EXPECT_EQ((Palimo::KLV::KeyVector{b, a, b}), keys);
     EXPECT_EQ(2u, setKeys.size()) << "a lookup must not add names";
 }

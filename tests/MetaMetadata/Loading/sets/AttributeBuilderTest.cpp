@@ -44,38 +44,29 @@ struct Members : Snippet {
     Loading::DeclarationList declarations;
 };
 
+// A member `ref` with its use and default value, each left out when null.
+std::string member(const char* ref, const char* use, const char* value,
+                   const std::string& kind = "element") {
+    return "<xs:" + kind + " ref=\"" + ref + "\"><xs:annotation>" +
+           (use ? appinfo("use", use) : "") + (value ? appinfo("Distinguished Value", value) : "") +
+           "</xs:annotation></xs:" + kind + ">";
+}
+
 TEST(BuildAttribute, ReadsStatusDefaultAndTag) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<std::string, const char*> cases[] = {
         // Simple elements parse with no sub type; the default is not trimmed.
-        {R"(<xs:element ref="ff:Count"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value">300</xs:appinfo></xs:annotation></xs:element>)",
-         "Required [44] tag"},
-        {R"(<xs:attribute ref="Count"><xs:annotation><xs:appinfo source="use">optional</xs:appinfo>
-            </xs:annotation></xs:attribute>)",
-         "Optional - tag"},
-        {R"(<xs:element ref="ff:Name"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value"> a </xs:appinfo></xs:annotation></xs:element>)",
-         "Required [ a ]"},
+        {member("ff:Count", "Required", "300"), "Required [44] tag"},
+        {member("Count", "optional", nullptr, "attribute"), "Optional - tag"},
+        {member("ff:Name", "Required", " a "), "Required [ a ]"},
         // No "use" gives the status of the empty text; an empty default is none.
-        {R"(<xs:element ref="ff:Count"><xs:annotation>
-            <xs:appinfo source="Distinguished Value"></xs:appinfo></xs:annotation></xs:element>)",
-         "Unknown - tag"},
+        {member("ff:Count", nullptr, ""), "Unknown - tag"},
         // A type without a parsing rule gives no default.
-        {R"(<xs:element ref="ff:Holder"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value">x</xs:appinfo></xs:annotation></xs:element>)",
-         "Required -"},
+        {member("ff:Holder", "Required", "x"), "Required -"},
         // Collections parse their items as the sub type.
-        {R"(<xs:element ref="ff:Widths"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value">{1, 70000}</xs:appinfo></xs:annotation>
-            </xs:element>)",
-         "Required [{1,4464}]"},
-        {R"(<xs:element ref="ff:Refs"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value">{a,b}</xs:appinfo></xs:annotation></xs:element>)",
-         "Required [{}]"},
+        {member("ff:Widths", "Required", "{1, 70000}"), "Required [{1,4464}]"},
+        {member("ff:Refs", "Required", "{a,b}"), "Required [{}]"},
         // Unknown elements and declarations by name give no attribute.
-        {R"(<xs:element ref="ff:Missing"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-            <xs:appinfo source="Distinguished Value">1</xs:appinfo></xs:annotation></xs:element>)",
-         "none"},
+        {member("ff:Missing", "Required", "1"), "none"},
         {R"(<xs:element name="Local"/>)", "none"}};
     std::string body;
     for (const auto& c : cases)
@@ -90,11 +81,9 @@ TEST(BuildAttribute, ReadsStatusDefaultAndTag) {
 
 TEST(BuildAttribute, PropertiesAreIndexValidationFlagAndNamespace) {
     Members members(R"(<xs:element ref="ff:Count"><xs:annotation>
-        <xs:appinfo source="use">Required</xs:appinfo>
         <xs:appinfo source="RequiresSemanticsValidation">true</xs:appinfo>
-        <xs:appinfo source="XMLNamespaceURI">urn:example</xs:appinfo></xs:annotation></xs:element>
-      <xs:element ref="ff:Count"><xs:annotation><xs:appinfo source="use">Required</xs:appinfo>
-        </xs:annotation></xs:element>)");
+        <xs:appinfo source="XMLNamespaceURI">urn:example</xs:appinfo></xs:annotation></xs:element>)" +
+                    member("ff:Count", "Required", nullptr));
     using Entries = std::vector<PropertyMap::Entry>;
     EXPECT_EQ(members.build(0, 4294967295u)->properties(),
               (Entries{{u"SchemaIndex", u"4294967295"},

@@ -10,7 +10,7 @@ using Palimo::Exceptions::ParseError;
 using Strings = std::vector<std::string>;
 
 // The ref (or else the name) of every declaration, in list order.
-Strings refs(const Loading::DeclarationList& list) {
+Strings referenced(const Loading::DeclarationList& list) {
     Strings texts;
     for (const xercesc::DOMElement* declaration : list) {
         const WString ref = Loading::attributeText(declaration, "ref");
@@ -20,15 +20,11 @@ Strings refs(const Loading::DeclarationList& list) {
 }
 
 // A three-level chain: C restricts B, B extends A; B's element sits in a choice.
-const char kChain[] = R"(
-  <xs:complexType name="A"><xs:sequence><xs:element ref="ff:a1"/><xs:element ref="ff:a2"/>
-    </xs:sequence><xs:attribute ref="ff:aAttr"/></xs:complexType>
-  <xs:complexType name="B"><xs:complexContent><xs:extension base="ff:A"><xs:sequence><xs:choice>
-    <xs:element ref="ff:b1"/></xs:choice></xs:sequence><xs:attribute ref="ff:bAttr"/>
-    </xs:extension></xs:complexContent></xs:complexType>
-  <xs:complexType name="C"><xs:complexContent><xs:restriction base="B"><xs:sequence>
-    <xs:element ref="ff:c1"/></xs:sequence><xs:attribute ref="ff:cAttr"/>
-    </xs:restriction></xs:complexContent></xs:complexType>)";
+const std::string kChain =
+    complexType("A", "", refs("ff:a1 ff:a2"), refs("ff:aAttr", "attribute")) +
+    complexType("B", "ff:A", "<xs:choice>" + refs("ff:b1") + "</xs:choice>",
+                refs("ff:bAttr", "attribute")) +
+    complexType("C", "B", refs("ff:c1"), refs("ff:cAttr", "attribute"), "restriction");
 
 const Strings kChainMembers = {"ff:a1",    "ff:a2", "ff:aAttr", "ff:b1",
                                "ff:bAttr", "ff:c1", "ff:cAttr"};
@@ -36,7 +32,7 @@ const Strings kChainMembers = {"ff:a1",    "ff:a2", "ff:aAttr", "ff:b1",
 Strings gather(const Snippet& fixture, const char* type) {
     Loading::DeclarationList out;
     Loading::gatherAttributeDeclarations(fixture.schema(), W(type), out);
-    return refs(out);
+    return referenced(out);
 }
 
 TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
@@ -45,21 +41,14 @@ TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
         EXPECT_EQ(gather(fixture, name), kChainMembers) << name;
     EXPECT_EQ(gather(fixture, "A"), (Strings{"ff:a1", "ff:a2", "ff:aAttr"}));
     // A base that is no schema type ends the chain.
-    Snippet any(R"(<xs:complexType name="T"><xs:complexContent><xs:extension base="xs:anyType">
-        <xs:sequence><xs:element ref="ff:t1"/></xs:sequence></xs:extension></xs:complexContent>
-        </xs:complexType>)");
+    Snippet any(complexType("T", "xs:anyType", refs("ff:t1")));
     EXPECT_EQ(gather(any, "T"), Strings{"ff:t1"});
 }
 
 TEST(MemberGathering, ChainsThatReturnToATypeFail) {
     // Each type has a member of its own, none of which may be gathered.
-    std::string types;
-    for (const char* type : {"A:ff:B", "B:A", "C:A"})
-        types += "<xs:complexType name=\"" + std::string(type, 1) +
-                 "\"><xs:complexContent><xs:extension base=\"" + std::string(type + 2) +
-                 "\"><xs:sequence><xs:element ref=\"ff:m\"/></xs:sequence></xs:extension>"
-                 "</xs:complexContent></xs:complexType>";
-    Snippet fixture(types);
+    Snippet fixture(complexType("A", "ff:B", refs("ff:a1")) + complexType("B", "A", refs("ff:b1")) +
+                    complexType("C", "A", refs("ff:c1")));
     Loading::DeclarationList out;
     EXPECT_THROWS_EXACTLY(ParseError,
                           Loading::gatherAttributeDeclarations(fixture.schema(), W("C"), out),
@@ -68,17 +57,15 @@ TEST(MemberGathering, ChainsThatReturnToATypeFail) {
 }
 
 TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
-    Snippet fixture(kChain + setDeclaration("Typed", "ff:C", setLabel(1)) + R"(
-      <xs:element name="Inline"><xs:complexType><xs:complexContent><xs:extension base="ff:A">
-        <xs:sequence><xs:element ref="ff:i1"/></xs:sequence></xs:extension></xs:complexContent>
-      </xs:complexType></xs:element>
-      <xs:element name="Untyped"/>
-      <xs:element name="Empty" type=""/>)");
+    Snippet fixture(
+        kChain + setDeclaration("Typed", "ff:C", setLabel(1)) + "<xs:element name=\"Inline\">" +
+        complexType("", "ff:A", refs("ff:i1")) +
+        R"(</xs:element><xs:element name="Untyped"/><xs:element name="Empty" type=""/>)");
     const Loading::Schema& schema = fixture.schema();
     const auto members = [&](const char* set) {
         Loading::DeclarationList out;
         Loading::gatherSetMemberDeclarations(schema, fixture.component(set), out);
-        return refs(out);
+        return referenced(out);
     };
     EXPECT_EQ(members("Typed"), kChainMembers);
     EXPECT_EQ(members("Inline"), (Strings{"ff:a1", "ff:a2", "ff:aAttr", "ff:i1"}));

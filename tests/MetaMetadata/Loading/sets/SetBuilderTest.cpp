@@ -59,16 +59,16 @@ struct SetBuilder : ::testing::Test {
     const MetaElement* name = nullptr;
 };
 
-// A member position counts the members that are no known element too.
+// A member position counts the members that are no known element too; sets
+// without known members are still built.
 TEST_F(SetBuilder, MembersFollowTheChainAndPositionsKeepGaps) {
-    load(R"(<xs:complexType name="A"><xs:sequence><xs:element ref="ff:Count"/></xs:sequence>
-      </xs:complexType>
-      <xs:complexType name="B"><xs:complexContent><xs:extension base="ff:A"><xs:sequence>
-        <xs:element ref="ff:Unknown"/></xs:sequence></xs:extension></xs:complexContent>
-      </xs:complexType>
-      <xs:complexType name="C"><xs:complexContent><xs:extension base="ff:B"><xs:sequence/>
-        <xs:attribute ref="ff:Name"/></xs:extension></xs:complexContent></xs:complexType>)" +
-         Snippets::setDeclaration("Desc", "ff:C", label(1)));
+    load(Snippets::complexType("A", "", Snippets::refs("ff:Count")) +
+         Snippets::complexType("B", "ff:A", Snippets::refs("ff:Unknown")) +
+         Snippets::complexType("C", "ff:B", "", Snippets::refs("ff:Name", "attribute")) +
+         Snippets::setDeclaration("Desc", "ff:C", label(1)) +
+         Snippets::complexType("Empty", "", Snippets::refs("ff:Unknown")) +
+         Snippets::setDeclaration("Hollow", "Empty", label(2)) +
+         Snippets::setDeclaration("Untyped", "", label(3)));
     const auto set = build("Desc");
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->key(), key(1));
@@ -77,29 +77,21 @@ TEST_F(SetBuilder, MembersFollowTheChainAndPositionsKeepGaps) {
     EXPECT_EQ(N(set->getProperty(u"XMLDefaultPrefix")), "ff");
     // The set holds the only share of each attribute.
     EXPECT_EQ(set->attributes().front().useCount(), 1);
-}
-
-TEST_F(SetBuilder, SetsWithoutKnownMembersAreStillBuilt) {
-    load(R"(<xs:complexType name="Empty"><xs:sequence><xs:element ref="ff:Unknown"/>
-      </xs:sequence></xs:complexType>)" +
-         Snippets::setDeclaration("Hollow", "Empty", label(1)) +
-         Snippets::setDeclaration("Untyped", "", label(2)));
     for (const char* setName : {"Hollow", "Untyped"}) {
-        const auto set = build(setName);
-        ASSERT_NE(set, nullptr) << setName;
-        EXPECT_TRUE(set->attributes().empty()) << setName;
-        EXPECT_EQ(N(set->getProperty(u"name")), std::string(setName) + " Set");
+        const auto hollow = build(setName);
+        ASSERT_NE(hollow, nullptr) << setName;
+        EXPECT_TRUE(hollow->attributes().empty()) << setName;
+        EXPECT_EQ(N(hollow->getProperty(u"name")), std::string(setName) + " Set");
     }
 }
 
 TEST_F(SetBuilder, SetsAreOfferedInOrderUntilTheFirstFailure) {
-    load(R"(<xs:complexType name="T"><xs:sequence><xs:element ref="ff:Count"/></xs:sequence>
-      </xs:complexType>
-      <xs:element name="NoKey" type="T"/>)" +
+    load(Snippets::complexType("T", "", Snippets::refs("ff:Count")) +
+         R"(<xs:element name="NoKey" type="T"/>)" +
          Snippets::setDeclaration("First", "T", label(1)) +
          R"(<xs:element name="NoNamespace" type="T"><xs:annotation>
-        <xs:appinfo source="Name In Specification">NoNamespace Set</xs:appinfo>
-        <xs:appinfo source="UL Designator">)" +
+         <xs:appinfo source="Name In Specification">NoNamespace Set</xs:appinfo>
+         <xs:appinfo source="UL Designator">)" +
          label(2) + "</xs:appinfo></xs:annotation></xs:element>" +
          Snippets::setDeclaration("Never", "T", label(3)));
     DeclarationList declarations;
