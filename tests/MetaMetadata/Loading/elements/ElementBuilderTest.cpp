@@ -11,13 +11,7 @@ namespace {
 namespace Ids = Palimo::Types::Identifiers;
 using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::Exceptions::InvalidULDesignator;
-using Palimo::MetaMetadata::Dictionary;
-using Palimo::MetaMetadata::GetMetaElementVisitor;
-using Palimo::MetaMetadata::MetaCollection;
-using Palimo::MetaMetadata::MetaElement;
-using Palimo::MetaMetadata::MetaReferenceCollection;
-using Palimo::MetaMetadata::MetaReferenceElement;
-using Palimo::MetaMetadata::MetaSimpleElement;
+using namespace Palimo::MetaMetadata;
 using Palimo::Types::LocalTag;
 using Palimo::Types::UniversalLabel;
 
