@@ -1,7 +1,8 @@
 #pragma once
 // The schema text of the loader's unit tests. Cases write their declarations
-// inline as raw strings; the labels, the annotation of a meta element and the
-// fixture over a schema body are what many cases share.
+// inline as raw strings; what many cases share is here: labels, meta element
+// and set declarations, member references and complex types, the fixture over
+// a schema body and meta elements filed as the element phase files them.
 #include "MetaMetadata/Loading/SchemaFixture.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 

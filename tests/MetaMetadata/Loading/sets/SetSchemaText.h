@@ -1,5 +1,6 @@
 #pragma once
-// Schema snippets and registered meta elements for the tests of the set phase.
+// Schema snippets of the load failure catalogue and the whole-load set tests;
+// unit tests use MetaMetadata/Loading/SchemaSnippets.h.
 #include "MetaMetadata/Loading/PhaseData.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/Schema.h"
