@@ -1,7 +1,9 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 #include "MetaMetadata/Loading/Pipeline.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
-#include "support/TestSupport.h"
+
+#include <array>
 
 namespace {
 
@@ -13,17 +15,13 @@ using PalimoTest::schema;
 using PalimoTest::TempDir;
 using PalimoTest::W;
 
-const char kLabel[] = "06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00";
+const std::string kLabel = PalimoTest::setLabel(0x2f);
 
 /// A set reached through a reference, with a label: a load registers its key.
 std::string labelledSet(const std::string& label) {
-    return schema("<xs:element name=\"Ref1\" type=\"ff:Ref\" substitutionGroup=\"ff:S\"/>"
-                  "<xs:element name=\"S\" type=\"ST\"><xs:annotation>"
-                  "<xs:appinfo source=\"UL Designator\">" +
-                  label +
-                  "</xs:appinfo><xs:appinfo source=\"XMLNamespaceURI\">"
-                  "urn:SMPTE:MXF:file_format</xs:appinfo></xs:annotation></xs:element>"
-                  "<xs:complexType name=\"ST\"/>");
+    return schema(R"(<xs:element name="Ref1" type="ff:Ref" substitutionGroup="ff:S"/>
+      <xs:complexType name="ST"/>)" +
+                  PalimoTest::setDeclaration("S", "ST", label));
 }
 
 void load(XSDDictionaryLoader& loader, const std::string& path, Dictionary& dictionary) {
@@ -31,11 +29,7 @@ void load(XSDDictionaryLoader& loader, const std::string& path, Dictionary& dict
 }
 
 TEST(SchemaPath, SplitsAtTheLastSlash) {
-    const struct {
-        const char* path;
-        const char* directory;
-        const char* file;
-    } cases[] = {
+    const std::array<const char*, 3> cases[] = {
         {"C:/dict/main.xsd", "C:/dict", "main.xsd"},
         {"a/b/c.xsd", "a/b", "c.xsd"},
         {"main.xsd", ".", "main.xsd"},
@@ -43,12 +37,12 @@ TEST(SchemaPath, SplitsAtTheLastSlash) {
         {"/main.xsd", "", "main.xsd"},
         {"dict/", "dict", ""},
     };
-    for (const auto& c : cases) {
-        WString path = W(c.path);
-        WString directory = W("stale");
-        splitSchemaPath(path, directory);
-        EXPECT_EQ(N(directory), c.directory) << c.path;
-        EXPECT_EQ(N(path), c.file) << c.path;
+    for (const auto& [path, directory, file] : cases) {
+        WString split = W(path);
+        WString into = W("stale");
+        splitSchemaPath(split, into);
+        EXPECT_EQ(N(into), directory) << path;
+        EXPECT_EQ(N(split), file) << path;
     }
 }
 
@@ -66,8 +60,7 @@ TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {
     TempDir dir;
     dir.write("sub/main.xsd", labelledSet(kLabel));
     const std::string other =
-        dir.write("other.xsd", labelledSet("06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00"))
-            .string();
+        dir.write("other.xsd", labelledSet(PalimoTest::setLabel(0x30))).string();
     XSDDictionaryLoader loader;
     Dictionary dictionary;
     EXPECT_NO_THROW(load(loader, dir.path().string() + "\\sub\\main.xsd", dictionary));

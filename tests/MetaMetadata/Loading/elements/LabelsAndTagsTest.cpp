@@ -1,88 +1,72 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
-#include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/schema/Schema.h"
 
+#include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
+
+namespace PalimoTest {
 namespace {
 
-using namespace Palimo::MetaMetadata::Loading;
 using Palimo::Exceptions::InvalidULDesignator;
-using PalimoTest::N;
-using PalimoTest::schema;
-using PalimoTest::SchemaFixture;
-using PalimoTest::W;
 
-const char kLabel[] = "06.0E.2B.34.01.01.01.02.06.01.01.04.01.02.00.00";
-const char kLabelLower[] = "06.0e.2b.34.01.01.01.02.06.01.01.04.01.02.00.00";
+const std::string kLabel = "06.0E.2B.34.01.01.01.02.06.01.01.04.01.02.00.00";
 
-std::string declaration(const std::string& name, const std::string& appinfos) {
-    return "<xs:element name=\"" + name + "\"><xs:annotation>" + appinfos +
-           "</xs:annotation></xs:element>";
-}
-
-std::string appinfo(const std::string& source, const std::string& text) {
-    return "<xs:appinfo source=\"" + source + "\">" + text + "</xs:appinfo>";
-}
-
-class LabelsAndTags : public ::testing::Test {
-protected:
-    LabelsAndTags()
-        : f(schema(
-              declaration("Good",
-                          appinfo("UL Designator", kLabel) + appinfo("Local Tag", "3c.0a")) +
-              declaration("None", appinfo("RP210", "x")) +
-              declaration("Empty", appinfo("UL Designator", "") + appinfo("Local Tag", "")) +
-              declaration("Padded", appinfo("UL Designator", "\n  " + std::string(kLabel) + "\n")) +
-              declaration("Twice",
-                          appinfo("UL Designator", kLabel) + appinfo("UL Designator", "bad")) +
-              declaration("Comment",
-                          appinfo("UL Designator", "06.0e.2b.34.01.01.01.02<!-- c -->.06.01.01."
-                                                   "04.01.02.00.00")))) {}
-
-    const xercesc::DOMElement* decl(const char* name) {
-        return f.schema().selectFirstElement(
-            f.root(), W((std::string("./xs:element[@name='") + name + "']").c_str()));
-    }
-
-    SchemaFixture f;
+struct LabelCase {
+    const char* name;
+    std::string appinfos; // of the declaration "E"
+    const char* label;    // the label read, in lower case; null: none
+    std::string refused;  // the InvalidULDesignator message, when refused
+    bool tagged;
 };
 
-TEST_F(LabelsAndTags, AValidDesignatorGivesLabelAndKeyOfTheSameBytes) {
-    const auto label = readUniversalLabel(f.schema(), decl("Good"));
-    ASSERT_TRUE(label);
-    EXPECT_EQ(N(label->toString(kDottedHex)), kLabelLower);
-    const auto key = readULKey(f.schema(), decl("Good"));
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->bytes(), label->array());
-}
+class ReadLabelAndTag : public ::testing::TestWithParam<LabelCase> {};
 
-TEST_F(LabelsAndTags, AbsentOrEmptyAnnotationsGiveNothing) {
-    for (const char* name : {"None", "Empty"}) {
-        EXPECT_FALSE(readUniversalLabel(f.schema(), decl(name))) << name;
-        EXPECT_FALSE(readULKey(f.schema(), decl(name))) << name;
-        EXPECT_FALSE(readLocalTag(f.schema(), decl(name))) << name;
+TEST_P(ReadLabelAndTag, OfTheFirstDesignator) {
+    const LabelCase& c = GetParam();
+    Snippet f(R"(<xs:element name="E"><xs:annotation>)" + c.appinfos +
+              "</xs:annotation></xs:element>");
+    const xercesc::DOMElement* e = f.component("E");
+    if (!c.refused.empty()) {
+        EXPECT_THROWS_EXACTLY(InvalidULDesignator, Loading::readUniversalLabel(f.schema(), e),
+                              c.refused);
+        EXPECT_THROWS_EXACTLY(InvalidULDesignator, Loading::readULKey(f.schema(), e), c.refused);
+        return;
+    }
+    const auto label = Loading::readUniversalLabel(f.schema(), e);
+    const auto key = Loading::readULKey(f.schema(), e);
+    ASSERT_EQ(c.label != nullptr, static_cast<bool>(label));
+    ASSERT_EQ(c.label != nullptr, static_cast<bool>(key));
+    if (c.label) {
+        EXPECT_EQ(N(label->toString(Palimo::Types::DottedHex)), c.label);
+        EXPECT_EQ(key->bytes(), label->array());
+    }
+    const auto tag = Loading::readLocalTag(f.schema(), e);
+    ASSERT_EQ(c.tagged, static_cast<bool>(tag));
+    if (c.tagged) {
+        EXPECT_EQ(Palimo::Types::LocalTag(0x3c0a), *tag);
     }
 }
 
-TEST_F(LabelsAndTags, DesignatorsOfTheWrongLengthAreRefusedWithTheirText) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Padded", "\n  " + std::string(kLabel) + "\n"},
-        {"Comment", "06.0e.2b.34.01.01.01.02"}, // the text before the comment only
-    };
-    for (const auto& c : cases) {
-        // Named copies: lambdas capture no structured bindings before C++20.
-        const char* const name = c.first;
-        const std::string& text = c.second;
-        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readUniversalLabel(f.schema(), decl(name)),
-                              text);
-        EXPECT_THROWS_EXACTLY(InvalidULDesignator, readULKey(f.schema(), decl(name)), text);
-    }
-}
+const char kLower[] = "06.0e.2b.34.01.01.01.02.06.01.01.04.01.02.00.00";
 
-TEST_F(LabelsAndTags, OnlyTheFirstDesignatorIsRead) {
-    const auto label = readUniversalLabel(f.schema(), decl("Twice"));
-    ASSERT_TRUE(label);
-    EXPECT_EQ(N(label->toString(kDottedHex)), kLabelLower);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Annotations, ReadLabelAndTag,
+    ::testing::Values(
+        LabelCase{"Valid", appinfo("UL Designator", kLabel) + appinfo("Local Tag", "3c.0a"), kLower,
+                  "", true},
+        LabelCase{"Absent", appinfo("RP210", "x"), nullptr, "", false},
+        LabelCase{"Empty", appinfo("UL Designator", "") + appinfo("Local Tag", ""), nullptr, "",
+                  false},
+        LabelCase{"OnlyTheFirstIsRead",
+                  appinfo("UL Designator", kLabel) + appinfo("UL Designator", "bad"), kLower, "",
+                  false},
+        LabelCase{"PaddedIsRefusedWithItsText", appinfo("UL Designator", "\n  " + kLabel + "\n"),
+                  nullptr, "\n  " + kLabel + "\n", false},
+        // Only the text before the comment is read.
+        LabelCase{
+            "SplitByAComment",
+            appinfo("UL Designator", "06.0e.2b.34.01.01.01.02<!-- c -->.06.01.01.04.01.02.00.00"),
+            nullptr, "06.0e.2b.34.01.01.01.02", false}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
+} // namespace PalimoTest

@@ -1,9 +1,9 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/elements/DeclarationFixture.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 
-#include <memory>
+#include <sstream>
 
 namespace PalimoTest {
 namespace {
@@ -11,118 +11,108 @@ namespace {
 using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::KLV::Key;
 
-// A reference declaration "R" whose choice names `refs`.
-std::string reference(const std::vector<std::string>& refs) {
-    std::string choice;
-    for (const std::string& ref : refs)
-        choice += "<xs:element ref=\"" + ref + "\"/>";
-    return "<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
-           "<xs:extension base=\"StrongRefArray\"><xs:choice>" +
-           choice + "</xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>";
+// A reference declaration "R" whose choice names `targets`, then the
+// declarations of `members`: each "name<group" is a declaration of type T in
+// that substitution group, "name<group=type" one of another type and
+// "name<group=" one without type.
+std::string schemaOf(const std::string& targets, const std::string& members) {
+    std::string body =
+        R"(<xs:element name="R"><xs:complexType><xs:complexContent>
+      <xs:extension base="StrongRefArray"><xs:choice>)" +
+        refs(targets) +
+        "</xs:choice></xs:extension></xs:complexContent></xs:complexType></xs:element>";
+    std::istringstream in(members);
+    for (std::string member; in >> member;) {
+        const std::size_t lt = member.find('<');
+        const std::size_t eq = std::min(member.find('='), member.size());
+        const std::string type = eq == member.size() ? "T" : member.substr(eq + 1);
+        body += "<xs:element name=\"" + member.substr(0, lt) + "\" substitutionGroup=\"" +
+                member.substr(lt + 1, eq - lt - 1) + "\"" +
+                (type.empty() ? "" : " type=\"" + type + "\"") + "/>";
+    }
+    return body;
 }
 
-std::string member(const std::string& name, const std::string& group,
-                   const std::string& type = "T") {
-    return "<xs:element name=\"" + name + "\" substitutionGroup=\"" + group + "\"" +
-           (type.empty() ? "" : " type=\"" + type + "\"") + "/>";
-}
-
-std::vector<WString> names(std::initializer_list<const char*> texts) {
+std::vector<WString> names(const std::string& spaced) {
     std::vector<WString> out;
-    for (const char* text : texts)
-        out.push_back(W(text));
+    std::istringstream in(spaced);
+    for (std::string name; in >> name;)
+        out.push_back(W(name.c_str()));
     return out;
 }
 
-Loading::TargetNames gather(DeclarationFixture& fixture) {
+Loading::TargetNames gather(const Snippet& fixture) {
     Loading::TargetNames out;
     Loading::gatherReferenceTargets(fixture.schema(), fixture.component("R"), out);
     return out;
 }
 
-// Group heads first, then the members of each name's group in document order,
-// members of members in their own turn; declarations without type or typed
-// as references are no members.
-TEST(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
-    DeclarationFixture fixture(reference({"ff:Head", "SetB"}) +
-                               "<xs:element name=\"Head\" abstract=\"true\" type=\"T\"/>"
-                               "<xs:element name=\"SetB\" type=\"T\"/>" +
-                               member("M1", "ff:Head") + member("NoType", "Head", "") +
-                               member("SB1", "SetB") + member("RefTyped", "Head", "ff:Ref") +
-                               member("RefTyped2", "Head", "Ref") + member("M11", "M1") +
-                               member("M2", "Head"));
-    EXPECT_EQ(names({"Head", "SetB", "M1", "M2", "SB1", "M11"}), gather(fixture));
-}
-
-TEST(GatherReferenceTargets, DuplicatesStayWithoutBeingCycles) {
-    // X is a member of two groups and the choice names SetB twice.
-    DeclarationFixture fixture(reference({"SetB", "SetB", "H"}) + member("SB1", "SetB") +
-                               member("X", "SB1") + member("X", "H") + member("Y", "X"));
-    EXPECT_EQ(names({"SetB", "SetB", "H", "SB1", "SB1", "X", "X", "X", "Y", "Y", "Y"}),
-              gather(fixture));
-}
-
-TEST(GatherReferenceTargets, NoChoiceGivesNoNames) {
-    DeclarationFixture fixture("<xs:element name=\"R\"><xs:complexType><xs:complexContent>"
-                               "<xs:extension base=\"StrongRefHolder\"/></xs:complexContent>"
-                               "</xs:complexType></xs:element>" +
-                               member("M", ""));
-    EXPECT_TRUE(gather(fixture).empty());
-}
-
-struct CycleCase {
-    const char* what;
-    std::string members;
-    std::string message;
+struct TargetCase {
+    const char* name;
+    std::string body;
+    std::string expected; // the names gathered, or the cycle the gathering fails on
 };
 
-class CircularGroups : public ::testing::TestWithParam<CycleCase> {};
+class GatherReferenceTargets : public ::testing::TestWithParam<TargetCase> {};
 
-TEST_P(CircularGroups, FailInsteadOfGrowingForever) {
-    const CycleCase& c = GetParam();
-    DeclarationFixture fixture(reference({"Head"}) + c.members);
-    EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, gather(fixture),
-                          "Circular substitution group in the targets of R: " + c.message)
-        << c.what;
+TEST_P(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
+    const TargetCase& c = GetParam();
+    Snippet fixture(c.body);
+    if (c.expected.find(" -> ") == std::string::npos) {
+        EXPECT_EQ(names(c.expected), gather(fixture));
+    } else {
+        EXPECT_THROWS_EXACTLY(InvalidMetaElementDeclaration, gather(fixture),
+                              "Circular substitution group in the targets of R: " + c.expected);
+    }
 }
 
+// Group heads first, then the members of each name's group in document order,
+// members of members in their own turn; declarations without type or typed as
+// references are no members.
 INSTANTIATE_TEST_SUITE_P(
-    Schemas, CircularGroups,
+    Schemas, GatherReferenceTargets,
     ::testing::Values(
-        CycleCase{"two heads", member("B", "Head") + member("Head", "ff:B"), "Head -> B -> Head"},
-        CycleCase{"below the named head", member("X", "Head") + member("Y", "X") + member("X", "Y"),
-                  "X -> Y -> X"}));
+        TargetCase{
+            "InDocumentOrderLevelByLevel",
+            schemaOf("ff:Head SetB", "M1<ff:Head NoType<Head= SB1<SetB RefTyped<Head=ff:Ref "
+                                     "RefTyped2<Head=Ref M11<M1 M2<Head") +
+                R"(<xs:element name="Head" abstract="true" type="T"/><xs:element name="SetB" type="T"/>)",
+            "Head SetB M1 M2 SB1 M11"},
+        // X is a member of two groups and the choice names SetB twice.
+        TargetCase{"DuplicatesStayWithoutBeingCycles",
+                   schemaOf("SetB SetB H", "SB1<SetB X<SB1 X<H Y<X"),
+                   "SetB SetB H SB1 SB1 X X X Y Y Y"},
+        TargetCase{"NoChoiceNoNames", R"(<xs:element name="R"><xs:complexType><xs:complexContent>
+              <xs:extension base="StrongRefHolder"/></xs:complexContent></xs:complexType>
+              </xs:element><xs:element name="M" substitutionGroup="" type="T"/>)",
+                   ""},
+        TargetCase{"CycleOutsideTheTargetsIsNotVisited", schemaOf("Head", "A<B B<A"), "Head"},
+        TargetCase{"CycleOfTwoHeads", schemaOf("Head", "B<Head Head<ff:B"), "Head -> B -> Head"},
+        TargetCase{"CycleBelowTheNamedHead", schemaOf("Head", "X<Head Y<X X<Y"), "X -> Y -> X"}),
+    [](const auto& info) { return info.param.name; });
 
-TEST(GatherReferenceTargets, RepeatedMembersStopAtALimitInsteadOfDoubling) {
+TEST(GatherReferenceTargetsCap, RepeatedMembersStopAtALimitInsteadOfDoubling) {
     // Two members of one name per level double the list at every level.
-    std::string members;
-    for (int level = 0; level < 20; ++level) {
-        const std::string group = level == 0 ? "Head" : "L" + std::to_string(level);
-        const std::string name = "L" + std::to_string(level + 1);
-        members += member(name, group) + member(name, group);
+    std::string members = "L1<Head L1<Head";
+    for (int level = 1; level < 20; ++level) {
+        const std::string member = " L" + std::to_string(level + 1) + "<L" + std::to_string(level);
+        members += member + member;
     }
-    DeclarationFixture fixture(reference({"Head"}) + members);
     EXPECT_THROWS_EXACTLY(
-        InvalidMetaElementDeclaration, gather(fixture),
+        InvalidMetaElementDeclaration, gather(Snippet(schemaOf("Head", members))),
         "Too many substitution group members in the targets of R: more than 65536 names");
 }
 
-TEST(GatherReferenceTargets, CycleOutsideTheTargetsIsNotVisited) {
-    DeclarationFixture fixture(reference({"Head"}) + member("A", "B") + member("B", "A"));
-    EXPECT_EQ(names({"Head"}), gather(fixture));
-}
-
 TEST(TargetNamesToKeys, KeysOfRegisteredNamesInNameOrder) {
-    DeclarationFixture fixture("<xs:element name=\"R\"/>");
-    const Key a(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00", Palimo::Types::DottedHex);
-    const Key b(u"06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.30.00", Palimo::Types::DottedHex);
-    fixture.state.setKeys[W("A")] = std::make_unique<Key>(a);
-    fixture.state.setKeys[W("B")] = std::make_unique<Key>(b);
-
+    Loading::SetKeys setKeys;
+    const Key a(W(setLabel(0x2f).c_str()).c_str(), Palimo::Types::DottedHex);
+    const Key b(W(setLabel(0x30).c_str()).c_str(), Palimo::Types::DottedHex);
+    setKeys[W("A")] = std::make_unique<Key>(a);
+    setKeys[W("B")] = std::make_unique<Key>(b);
     Palimo::KLV::KeyVector keys;
-    Loading::targetNamesToKeys(fixture.state.setKeys, names({"B", "Unknown", "A", "B", "a"}), keys);
+    Loading::targetNamesToKeys(setKeys, names("B Unknown A B a"), keys);
     EXPECT_EQ((Palimo::KLV::KeyVector{b, a, b}), keys);
-    EXPECT_EQ(2u, fixture.state.setKeys.size()) << "a lookup must not add names";
+    EXPECT_EQ(2u, setKeys.size()) << "a lookup must not add names";
 }
 
 } // namespace

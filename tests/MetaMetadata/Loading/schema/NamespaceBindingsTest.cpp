@@ -1,84 +1,83 @@
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
-#include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 
 #include <map>
 
+namespace PalimoTest {
 namespace {
 
-using namespace Palimo::MetaMetadata::Loading;
-using PalimoTest::N;
-using PalimoTest::SchemaFixture;
-using PalimoTest::W;
+using Map = std::map<std::string, std::string>;
 
 const std::string kXs = "http://www.w3.org/2001/XMLSchema";
 const std::string kFf = "urn:SMPTE:MXF:file_format";
 
-std::string root(const std::string& attributes, const std::string& prefix = "xs") {
-    return "<" + prefix + ":schema " + attributes + "><" + prefix + ":element name=\"E\"/></" +
-           prefix + ":schema>";
-}
+struct BindingCase {
+    const char* name;
+    std::string rootAttributes; // of an xs:schema root holding one xs:element
+    Map prefixes;               // namespace to the prefix recorded for it
+    Map resolved;               // prefix to what the resolver gives
+    const char* prefix = "xs";  // of the root's elements
+};
 
-std::map<std::string, std::string> prefixMap(const Schema& schema) {
-    std::map<std::string, std::string> result;
-    for (const auto& [uri, prefix] : schema.namespacePrefixes())
-        result[N(uri)] = N(prefix);
-    return result;
-}
+class NamespaceBindings : public ::testing::TestWithParam<BindingCase> {};
 
-std::string resolve(const Schema& schema, const char* prefix) {
-    return N(toWstring(schema.resolver().lookupNamespaceURI(W(prefix).c_str())));
-}
-
-TEST(NamespaceBindings, RootDeclarationsAndTheFixedFileFormatPrefix) {
-    SchemaFixture f(root("xmlns:xs=\"" + kXs + "\" xmlns:ff=\"" + kFf + "\""));
-    EXPECT_EQ(prefixMap(f.schema()),
-              (std::map<std::string, std::string>{{kFf, "ff"}, {kXs, "xs"}}));
-    EXPECT_EQ(resolve(f.schema(), "xs"), kXs);
-    EXPECT_EQ(resolve(f.schema(), "ff"), kFf);
-}
-
-TEST(NamespaceBindings, FileFormatUnderAnotherPrefixKeepsFfInTheMap) {
-    SchemaFixture f(root("xmlns:xs=\"" + kXs + "\" xmlns:mxf=\"" + kFf + "\""));
-    EXPECT_EQ(prefixMap(f.schema()).at(kFf), "ff");
-    EXPECT_EQ(resolve(f.schema(), "ff"), kFf);
-    EXPECT_EQ(resolve(f.schema(), "mxf"), kFf);
-}
-
-TEST(NamespaceBindings, FfBoundElsewhereByTheRootIsRecordedAndAddedAfterTheFixedOne) {
-    SchemaFixture f(root("xmlns:xs=\"" + kXs + "\" xmlns:ff=\"urn:other\""));
-    EXPECT_EQ(prefixMap(f.schema()),
-              (std::map<std::string, std::string>{{kFf, "ff"}, {"urn:other", "ff"}, {kXs, "xs"}}));
-    // The root's binding comes last; the engine keeps the later one.
-    EXPECT_EQ(resolve(f.schema(), "ff"), "urn:other");
-}
-
-TEST(NamespaceBindings, ADefaultDeclarationAloneGivesOnlyTheFixedBinding) {
-    SchemaFixture f("<schema xmlns=\"" + kXs + "\" version=\"1\"><element name=\"E\"/></schema>");
-    EXPECT_EQ(prefixMap(f.schema()), (std::map<std::string, std::string>{{kFf, "ff"}}));
-}
-
-TEST(NamespaceBindings, AnAttributeWithTheCapitalPrefixXmlnsIsNoDeclaration) {
-    SchemaFixture f(root("xmlns:xs=\"" + kXs + "\" xmlns:XMLNS=\"urn:caps\" XMLNS:p=\"urn:p\""));
-    EXPECT_EQ(prefixMap(f.schema()), (std::map<std::string, std::string>{
-                                         {kFf, "ff"}, {"urn:caps", "XMLNS"}, {kXs, "xs"}}));
-    EXPECT_EQ(resolve(f.schema(), "p"), "");
-}
-
-TEST(NamespaceBindings, SchemaWrittenWithXsdStillAnswersXsQueries) {
-    SchemaFixture f(root("xmlns:xsd=\"" + kXs + "\"", "xsd"));
-    EXPECT_EQ(prefixMap(f.schema()),
-              (std::map<std::string, std::string>{{kFf, "ff"}, {kXs, "xsd"}}));
-    DeclarationList elements;
+// Whatever the root binds, the loader's xs and ff queries are answered.
+TEST_P(NamespaceBindings, RecordRootDeclarationsAndTheFixedFileFormatPrefix) {
+    const BindingCase& c = GetParam();
+    const std::string p = *c.prefix ? c.prefix + std::string(":") : "";
+    SchemaFixture f("<" + p + "schema " + c.rootAttributes + "><" + p + "element name=\"E\"/></" +
+                    p + "schema>");
+    Map prefixes;
+    for (const auto& [uri, prefix] : f.schema().namespacePrefixes())
+        prefixes[N(uri)] = N(prefix);
+    EXPECT_EQ(prefixes, c.prefixes);
+    for (const auto& [prefix, uri] : c.resolved)
+        EXPECT_EQ(N(Loading::toWstring(
+                      f.schema().resolver().lookupNamespaceURI(W(prefix.c_str()).c_str()))),
+                  uri)
+            << prefix;
+    Loading::DeclarationList elements;
     f.schema().selectElements(f.root(), W("/xs:schema/xs:element"), elements);
     EXPECT_EQ(elements.size(), 1u);
 }
 
-TEST(NamespaceBindings, TheFirstPrefixOfANamespaceWins) {
-    SchemaFixture f(root("xmlns:xs=\"" + kXs + "\" xmlns:a=\"urn:twice\" xmlns:b=\"urn:twice\""));
-    EXPECT_EQ(prefixMap(f.schema()).at("urn:twice"), "a");
-    EXPECT_EQ(resolve(f.schema(), "b"), "urn:twice");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Roots, NamespaceBindings,
+    ::testing::Values(
+        BindingCase{"XsAndFf",
+                    "xmlns:xs=\"" + kXs + "\" xmlns:ff=\"" + kFf + "\"",
+                    {{kFf, "ff"}, {kXs, "xs"}},
+                    {{"xs", kXs}, {"ff", kFf}}},
+        BindingCase{"FileFormatUnderAnotherPrefixKeepsFf",
+                    "xmlns:xs=\"" + kXs + "\" xmlns:mxf=\"" + kFf + "\"",
+                    {{kFf, "ff"}, {kXs, "xs"}},
+                    {{"ff", kFf}, {"mxf", kFf}}},
+        // The root's binding comes after the fixed one; the engine keeps the later one.
+        BindingCase{"FfBoundElsewhereIsRecordedAndWins",
+                    "xmlns:xs=\"" + kXs + "\" xmlns:ff=\"urn:other\"",
+                    {{kFf, "ff"}, {"urn:other", "ff"}, {kXs, "xs"}},
+                    {{"ff", "urn:other"}}},
+        // An unprefixed root gives only the fixed binding, and xs still resolves.
+        BindingCase{"ADefaultDeclarationIsNone",
+                    "xmlns=\"" + kXs + "\" version=\"1\"",
+                    {{kFf, "ff"}},
+                    {{"xs", kXs}},
+                    ""},
+        BindingCase{"TheCapitalPrefixXmlnsIsNoDeclaration",
+                    "xmlns:xs=\"" + kXs + "\" xmlns:XMLNS=\"urn:caps\" XMLNS:p=\"urn:p\"",
+                    {{kFf, "ff"}, {"urn:caps", "XMLNS"}, {kXs, "xs"}},
+                    {{"p", ""}}},
+        BindingCase{"SchemaWrittenWithXsd",
+                    "xmlns:xsd=\"" + kXs + "\"",
+                    {{kFf, "ff"}, {kXs, "xsd"}},
+                    {{"xs", kXs}},
+                    "xsd"},
+        BindingCase{"TheFirstPrefixOfANamespaceWins",
+                    "xmlns:xs=\"" + kXs + "\" xmlns:a=\"urn:twice\" xmlns:b=\"urn:twice\"",
+                    {{kFf, "ff"}, {"urn:twice", "a"}, {kXs, "xs"}},
+                    {{"b", "urn:twice"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+} // namespace PalimoTest

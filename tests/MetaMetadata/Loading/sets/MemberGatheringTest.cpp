@@ -1,98 +1,90 @@
 #include "MetaMetadata/Loading/sets/MemberGathering.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/SchemaFixture.h"
-#include "MetaMetadata/Loading/sets/SetSchemaText.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 
+namespace PalimoTest {
 namespace {
 
-using namespace Palimo::MetaMetadata::Loading;
-using namespace SetsTest;
 using Palimo::Exceptions::ParseError;
-using PalimoTest::N;
-using PalimoTest::SchemaFixture;
-using PalimoTest::W;
+using Strings = std::vector<std::string>;
 
 // The ref (or else the name) of every declaration, in list order.
-std::vector<std::string> refs(const DeclarationList& list) {
-    std::vector<std::string> texts;
+Strings referenced(const Loading::DeclarationList& list) {
+    Strings texts;
     for (const xercesc::DOMElement* declaration : list) {
-        const WString ref = attributeText(declaration, "ref");
-        texts.push_back(N(ref.empty() ? attributeText(declaration, "name") : ref));
+        const WString ref = Loading::attributeText(declaration, "ref");
+        texts.push_back(N(ref.empty() ? Loading::attributeText(declaration, "name") : ref));
     }
     return texts;
 }
 
 // A three-level chain: C restricts B, B extends A; B's element sits in a choice.
 const std::string kChain =
-    complexType("A", "", member("element", "ff:a1") + member("element", "ff:a2"),
-                member("attribute", "ff:aAttr")) +
-    complexType("B", "ff:A", "<xs:choice>" + member("element", "ff:b1") + "</xs:choice>",
-                member("attribute", "ff:bAttr")) +
-    complexType("C", "B", member("element", "ff:c1"), member("attribute", "ff:cAttr"),
-                "restriction");
+    complexType("A", "", refs("ff:a1 ff:a2"), refs("ff:aAttr", "attribute")) +
+    complexType("B", "ff:A", "<xs:choice>" + refs("ff:b1") + "</xs:choice>",
+                refs("ff:bAttr", "attribute")) +
+    complexType("C", "B", refs("ff:c1"), refs("ff:cAttr", "attribute"), "restriction");
 
-TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
-    SchemaFixture fixture(PalimoTest::schema(kChain));
-    const std::vector<std::string> expected = {"ff:a1",    "ff:a2", "ff:aAttr", "ff:b1",
-                                               "ff:bAttr", "ff:c1", "ff:cAttr"};
-    for (const char* name : {"ff:C", "C", "other:C"}) {
-        DeclarationList out;
-        gatherAttributeDeclarations(fixture.schema(), W(name), out);
-        EXPECT_EQ(refs(out), expected) << name;
-    }
-    DeclarationList own;
-    gatherAttributeDeclarations(fixture.schema(), W("A"), own);
-    EXPECT_EQ(refs(own), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr"}));
+const Strings kChainMembers = {"ff:a1",    "ff:a2", "ff:aAttr", "ff:b1",
+                               "ff:bAttr", "ff:c1", "ff:cAttr"};
+
+Strings gather(const Snippet& fixture, const char* type) {
+    Loading::DeclarationList out;
+    Loading::gatherAttributeDeclarations(fixture.schema(), W(type), out);
+    return referenced(out);
 }
 
-TEST(MemberGathering, BaseThatIsNoSchemaTypeEndsTheChain) {
-    SchemaFixture fixture(
-        PalimoTest::schema(complexType("T", "xs:anyType", member("element", "ff:t1"))));
-    DeclarationList out;
-    gatherAttributeDeclarations(fixture.schema(), W("T"), out);
-    EXPECT_EQ(refs(out), std::vector<std::string>{"ff:t1"});
+TEST(MemberGathering, InheritedMembersComeFirstElementsBeforeAttributes) {
+    Snippet fixture(kChain);
+    for (const char* name : {"ff:C", "C", "other:C"})
+        EXPECT_EQ(gather(fixture, name), kChainMembers) << name;
+    EXPECT_EQ(gather(fixture, "A"), (Strings{"ff:a1", "ff:a2", "ff:aAttr"}));
+    // A base that is no schema type ends the chain.
+    Snippet any(complexType("T", "xs:anyType", refs("ff:t1")));
+    EXPECT_EQ(gather(any, "T"), Strings{"ff:t1"});
 }
 
 TEST(MemberGathering, ChainsThatReturnToATypeFail) {
-    SchemaFixture fixture(PalimoTest::schema(complexType("A", "ff:B", member("element", "ff:a1")) +
-                                             complexType("B", "A", member("element", "ff:b1")) +
-                                             complexType("C", "A", member("element", "ff:c1"))));
-    DeclarationList out;
-    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(fixture.schema(), W("C"), out),
+    // Each type has a member of its own, none of which may be gathered.
+    Snippet fixture(complexType("A", "ff:B", refs("ff:a1")) + complexType("B", "A", refs("ff:b1")) +
+                    complexType("C", "A", refs("ff:c1")));
+    Loading::DeclarationList out;
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          Loading::gatherAttributeDeclarations(fixture.schema(), W("C"), out),
                           "Circular base type chain: C -> A -> B -> A");
     EXPECT_TRUE(out.empty());
 }
 
 TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
-    SchemaFixture fixture(PalimoTest::schema(
-        kChain + setDeclaration("Typed", "ff:C", label(1)) +
-        setDeclaration("Inline", "", label(2), true,
-                       complexType("", "ff:A", member("element", "ff:i1"))) +
-        setDeclaration("Untyped", "", label(3)) + "<xs:element name=\"Empty\" type=\"\"/>"));
-    const Schema& schema = fixture.schema();
+    Snippet fixture(
+        kChain + setDeclaration("Typed", "ff:C", setLabel(1)) + "<xs:element name=\"Inline\">" +
+        complexType("", "ff:A", refs("ff:i1")) +
+        R"(</xs:element><xs:element name="Untyped"/><xs:element name="Empty" type=""/>)");
+    const Loading::Schema& schema = fixture.schema();
+    const auto members = [&](const char* set) {
+        Loading::DeclarationList out;
+        Loading::gatherSetMemberDeclarations(schema, fixture.component(set), out);
+        return referenced(out);
+    };
+    EXPECT_EQ(members("Typed"), kChainMembers);
+    EXPECT_EQ(members("Inline"), (Strings{"ff:a1", "ff:a2", "ff:aAttr", "ff:i1"}));
+    EXPECT_TRUE(members("Untyped").empty());
 
-    DeclarationList typed, inlined, untyped;
-    gatherSetMemberDeclarations(schema, topElement(schema, "Typed"), typed);
-    EXPECT_EQ(refs(typed).size(), 7u);
-    gatherSetMemberDeclarations(schema, topElement(schema, "Inline"), inlined);
-    EXPECT_EQ(refs(inlined), (std::vector<std::string>{"ff:a1", "ff:a2", "ff:aAttr", "ff:i1"}));
-    gatherSetMemberDeclarations(schema, topElement(schema, "Untyped"), untyped);
-    EXPECT_TRUE(untyped.empty());
-
-    DeclarationList lost;
-    EXPECT_THROWS_EXACTLY(ParseError,
-                          gatherSetMemberDeclarations(schema, topElement(schema, "Empty"), lost),
+    Loading::DeclarationList lost;
+    EXPECT_THROWS_EXACTLY(ParseError, members("Empty"),
                           "Set Empty has an empty type, which names no top-level xs:complexType");
-    EXPECT_THROWS_EXACTLY(ParseError, gatherAttributeDeclarations(schema, W("ff:Nope"), lost),
+    EXPECT_THROWS_EXACTLY(ParseError,
+                          Loading::gatherAttributeDeclarations(schema, W("ff:Nope"), lost),
                           "Type ff:Nope names no top-level xs:complexType");
     // A type nested deeper than a set's own is none the index holds.
     const xercesc::DOMElement* nested = schema.selectFirstElement(
         fixture.root(), W("./xs:element[@name='Inline']/xs:complexType//xs:sequence"));
     ASSERT_NE(nested, nullptr);
-    EXPECT_THROWS_EXACTLY(ParseError, collectLocalDeclarations(schema, nested, lost),
+    EXPECT_THROWS_EXACTLY(ParseError, Loading::collectLocalDeclarations(schema, nested, lost),
                           "facts != nullptr: No members indexed for the complex type "
                           "\"(inline type)\"");
 }
 
 } // namespace
+} // namespace PalimoTest

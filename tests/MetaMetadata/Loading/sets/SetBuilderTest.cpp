@@ -1,7 +1,7 @@
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/SchemaFixture.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
 #include "MetaMetadata/Loading/sets/SetSchemaText.h"
 
@@ -11,9 +11,9 @@ using namespace Palimo::MetaMetadata;
 using namespace Palimo::MetaMetadata::Loading;
 using namespace SetsTest;
 namespace Id = Palimo::Types::Identifiers;
+namespace Snippets = PalimoTest;
 using Palimo::Exceptions::ParseError;
 using PalimoTest::N;
-using PalimoTest::SchemaFixture;
 using PalimoTest::W;
 
 /// Keeps a copy of every set offered, in order, besides storing it.
@@ -26,8 +26,10 @@ public:
     std::vector<MetaMetadataSet> offers;
 };
 
-std::vector<std::pair<const MetaElement*, std::string>> members(const MetaMetadataSet& set) {
-    std::vector<std::pair<const MetaElement*, std::string>> result;
+using Members = std::vector<std::pair<const MetaElement*, std::string>>;
+
+Members members(const MetaMetadataSet& set) {
+    Members result;
     for (const MetaAttributePtr& attribute : set.attributes())
         result.emplace_back(&attribute->metaElement(), N(attribute->getProperty(u"SchemaIndex")));
     return result;
@@ -37,72 +39,75 @@ Palimo::KLV::Key key(int n) {
     return Palimo::KLV::Key(W(label(n).c_str()).c_str(), Palimo::Types::DottedHex);
 }
 
-class SetBuilder : public ::testing::Test {
-protected:
+// Sets of the schema body built over the registered elements Count and Name.
+struct SetBuilder : ::testing::Test {
     void load(const std::string& body) {
-        fixture = std::make_unique<SchemaFixture>(PalimoTest::schema(body));
+        fixture = std::make_unique<Snippets::Snippet>(body);
         count =
             &elements.add<MetaSimpleElement>(fixture->state.elements, "Count", nullptr, Id::UInt8);
         name = &elements.add<MetaSimpleElement>(fixture->state.elements, "Name", nullptr,
                                                 Id::UTF16String);
     }
-    const Schema& schema() { return fixture->schema(); }
     auto_ptr<MetaMetadataSet> build(const char* setName) {
-        return buildSet(schema(), fixture->state.options, fixture->state.elements,
-                        topElement(schema(), setName));
+        return buildSet(fixture->schema(), fixture->state.options, fixture->state.elements,
+                        fixture->component(setName));
     }
 
-    std::unique_ptr<SchemaFixture> fixture;
-    RegisteredElements elements;
+    std::unique_ptr<Snippets::Snippet> fixture;
+    Snippets::RegisteredElements elements;
     const MetaElement* count = nullptr;
     const MetaElement* name = nullptr;
 };
 
+// A member position counts the members that are no known element too; sets
+// without known members are still built.
 TEST_F(SetBuilder, MembersFollowTheChainAndPositionsKeepGaps) {
-    load(complexType("A", "", member("element", "ff:Count")) +
-         complexType("B", "ff:A", member("element", "ff:Unknown")) +
-         complexType("C", "ff:B", "", member("attribute", "ff:Name")) +
-         setDeclaration("Desc", "ff:C", label(1)));
+    load(Snippets::complexType("A", "", Snippets::refs("ff:Count")) +
+         Snippets::complexType("B", "ff:A", Snippets::refs("ff:Unknown")) +
+         Snippets::complexType("C", "ff:B", "", Snippets::refs("ff:Name", "attribute")) +
+         Snippets::setDeclaration("Desc", "ff:C", label(1)) +
+         Snippets::complexType("Empty", "", Snippets::refs("ff:Unknown")) +
+         Snippets::setDeclaration("Hollow", "Empty", label(2)) +
+         Snippets::setDeclaration("Untyped", "", label(3)));
     const auto set = build("Desc");
     ASSERT_NE(set, nullptr);
     EXPECT_EQ(set->key(), key(1));
-    EXPECT_EQ(members(*set), (decltype(members(*set)){{count, "0"}, {name, "2"}}));
+    EXPECT_EQ(members(*set), (Members{{count, "0"}, {name, "2"}}));
     EXPECT_EQ(N(set->getProperty(u"XMLTagName")), "Desc");
     EXPECT_EQ(N(set->getProperty(u"XMLDefaultPrefix")), "ff");
     // The set holds the only share of each attribute.
     EXPECT_EQ(set->attributes().front().useCount(), 1);
-}
-
-TEST_F(SetBuilder, SetsWithoutKnownMembersAreStillBuilt) {
-    load(complexType("Empty", "", member("element", "ff:Unknown")) +
-         setDeclaration("Hollow", "Empty", label(1)) + setDeclaration("Untyped", "", label(2)));
     for (const char* setName : {"Hollow", "Untyped"}) {
-        const auto set = build(setName);
-        ASSERT_NE(set, nullptr) << setName;
-        EXPECT_TRUE(set->attributes().empty()) << setName;
-        EXPECT_EQ(N(set->getProperty(u"name")), std::string(setName) + " Set");
+        const auto hollow = build(setName);
+        ASSERT_NE(hollow, nullptr) << setName;
+        EXPECT_TRUE(hollow->attributes().empty()) << setName;
+        EXPECT_EQ(N(hollow->getProperty(u"name")), std::string(setName) + " Set");
     }
 }
 
 TEST_F(SetBuilder, SetsAreOfferedInOrderUntilTheFirstFailure) {
-    load(complexType("T", "", member("element", "ff:Count")) + setDeclaration("NoKey", "T", "") +
-         setDeclaration("First", "T", label(1)) +
-         setDeclaration("NoNamespace", "T", label(2), false) +
-         setDeclaration("Never", "T", label(3)));
+    load(Snippets::complexType("T", "", Snippets::refs("ff:Count")) +
+         R"(<xs:element name="NoKey" type="T"/>)" +
+         Snippets::setDeclaration("First", "T", label(1)) +
+         R"(<xs:element name="NoNamespace" type="T"><xs:annotation>
+         <xs:appinfo source="Name In Specification">NoNamespace Set</xs:appinfo>
+         <xs:appinfo source="UL Designator">)" +
+         label(2) + "</xs:appinfo></xs:annotation></xs:element>" +
+         Snippets::setDeclaration("Never", "T", label(3)));
     DeclarationList declarations;
     for (const char* setName : {"NoKey", "First", "First", "NoNamespace", "Never"})
-        declarations.push_back(topElement(schema(), setName));
+        declarations.push_back(fixture->component(setName));
 
     RecordingDictionary dictionary;
     EXPECT_THROWS_EXACTLY(ParseError,
-                          buildSets(schema(), fixture->state.options, fixture->state.elements,
-                                    declarations, dictionary),
+                          buildSets(fixture->schema(), fixture->state.options,
+                                    fixture->state.elements, declarations, dictionary),
                           "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: "
                           "NoNamespace Set");
     ASSERT_EQ(dictionary.offers.size(), 2u);
     for (const MetaMetadataSet& offered : dictionary.offers) {
         EXPECT_EQ(offered.key(), key(1));
-        EXPECT_EQ(members(offered), (decltype(members(offered)){{count, "0"}}));
+        EXPECT_EQ(members(offered), (Members{{count, "0"}}));
     }
     EXPECT_EQ(dictionary.metaMetadataSetCount(), 1u);
     ASSERT_NE(dictionary.findMetaMetadataSet(key(1)), nullptr);

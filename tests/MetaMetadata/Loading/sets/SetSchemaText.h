@@ -1,5 +1,6 @@
 #pragma once
-// Schema snippets and registered meta elements for the tests of the set phase.
+// Schema snippets of the load failure catalogue and the whole-load set tests;
+// unit tests use MetaMetadata/Loading/SchemaSnippets.h.
 #include "MetaMetadata/Loading/PhaseData.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/Schema.h"
@@ -63,34 +64,5 @@ inline std::string setDeclaration(const std::string& name, const std::string& ty
     return "<xs:element name=\"" + name + "\"" + typeAttribute + ">" + annotation(appinfos) +
            inlineType + "</xs:element>";
 }
-
-/// The top-level xs:element of that name.
-inline xercesc::DOMElement* topElement(const Palimo::MetaMetadata::Loading::Schema& schema,
-                                       const std::string& name) {
-    return schema.selectFirstElement(schema.root(),
-                                     PalimoTest::W(("./xs:element[@name='" + name + "']").c_str()));
-}
-
-/// Meta elements filed in a registry as the element phase files them.
-class RegisteredElements {
-public:
-    template <class E, class... Args>
-    E& add(Palimo::MetaMetadata::Loading::ElementRegistry& registry, const std::string& name,
-           const Palimo::Types::LocalTag* tag, Args&&... args) {
-        auto element = std::make_unique<E>(
-            Palimo::Types::UniversalLabel(
-                PalimoTest::W(label(static_cast<int>(elements_.size()) + 0x80).c_str()).c_str(),
-                Palimo::Types::DottedHex),
-            std::forward<Args>(args)...);
-        E& result = *element;
-        registry.byName[PalimoTest::W(name.c_str())] = element.get();
-        registry.tags[element.get()] = tag;
-        elements_.push_back(std::move(element));
-        return result;
-    }
-
-private:
-    std::vector<std::unique_ptr<Palimo::MetaMetadata::MetaElement>> elements_;
-};
 
 } // namespace SetsTest

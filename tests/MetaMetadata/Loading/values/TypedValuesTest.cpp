@@ -20,17 +20,10 @@ struct Case {
     const char* expected; // text() of the value; null: no value
 };
 
-// Readable test names: the type, the sub type and the text with its control
-// characters escaped.
-std::ostream& operator<<(std::ostream& os, const Case& c) {
-    os << Id::identifierToString(c.type) << "/" << Id::identifierToString(c.subType) << " [";
-    for (const char ch : c.text) {
-        if (static_cast<unsigned char>(ch) < 0x20)
-            os << "\\x" << std::hex << int(ch) << std::dec;
-        else
-            os << ch;
-    }
-    return os << "]";
+// Case names: the type, the sub type and the place in the table.
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+    return std::string(Id::identifierToString(info.param.type)) +
+           Id::identifierToString(info.param.subType) + "_" + std::to_string(info.index);
 }
 
 class ParseTypedValue : public ::testing::TestWithParam<Case> {};
@@ -66,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         // No number, or out of range of the extraction type: no value.
         // (Other unreadable texts are in the load failure catalogue.)
         Case{Id::Int32, kNone, "", nullptr}, Case{Id::Int32, kNone, "- 5", nullptr},
-        Case{Id::Int8, kNone, "5000000000", nullptr}));
+        Case{Id::Int8, kNone, "5000000000", nullptr}),
+    caseName);
 
 INSTANTIATE_TEST_SUITE_P(
     OtherRules, ParseTypedValue,
@@ -86,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{Id::Array, Id::Int32, "{7}", "{}"}, Case{Id::Array, Id::Int32, "{42}", "{42}"},
         Case{Id::Array, Id::Int32, "{1,,x,2}", "{1,2}"},
         Case{Id::Batch, Id::StrongReference, "{a,b}", "{}"},
-        Case{Id::Array, Id::Array, "{{1},{2}}", "{}"}));
+        Case{Id::Array, Id::Array, "{{1},{2}}", "{}"}),
+    caseName);
 
 TEST(TypedValues, TypesWithoutARuleGiveNoValue) {
     for (const Identifier id :
