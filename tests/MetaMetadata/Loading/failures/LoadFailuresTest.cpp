@@ -358,7 +358,7 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, LoadFailures, ::testing::ValuesIn(caseNames(
                          [](const auto& info) { return testName(info.param); });
 
 // Without this a catalogue that is not found would pass as no cases at all.
-TEST(LoadFailureCatalogue, IsFound) {
+TEST(LoadFailuresCatalogue, IsFound) {
     EXPECT_FALSE(caseNames().empty()) << catalogue();
 }
 
@@ -434,9 +434,9 @@ const Variant kVariants[] = {
      kFiftyMegabytes},
 };
 
-class LoadFailureVariants : public ::testing::TestWithParam<Variant> {};
+class LoadFailuresMadeAtRunTime : public ::testing::TestWithParam<Variant> {};
 
-TEST_P(LoadFailureVariants, EndAsTheirHeaderSays) {
+TEST_P(LoadFailuresMadeAtRunTime, EndAsTheirHeaderSays) {
     const Variant& v = GetParam();
     const fs::path source = catalogue() / v.source;
     TempDir dir;
@@ -454,7 +454,7 @@ TEST_P(LoadFailureVariants, EndAsTheirHeaderSays) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Generated, LoadFailureVariants, ::testing::ValuesIn(kVariants),
+INSTANTIATE_TEST_SUITE_P(Generated, LoadFailuresMadeAtRunTime, ::testing::ValuesIn(kVariants),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
