@@ -65,8 +65,8 @@ struct Expectation {
     std::vector<std::string> sets;
     bool documentation = false;
     bool length = false;
-    std::string defaultsOf; // a set whose members' default values are checked
-    std::vector<std::optional<std::string>> defaults;
+    std::string defaultOf; // a set whose one member's default value is checked
+    std::optional<std::string> defaultValue;
     std::string secret; // in neither the message nor any property
 };
 
@@ -74,61 +74,31 @@ struct Expectation {
     throw std::runtime_error("malformed header: " + why);
 }
 
-struct Word {
-    std::string text;
-    bool quoted;
-};
-
-// Words separated by blanks; a word that starts with '"' runs to the next
-// unescaped '"' and may hold \n, \t, \0, \\ and \".
-std::vector<Word> words(const std::string& text) {
-    std::vector<Word> result;
-    for (std::size_t i = 0; i < text.size();) {
-        if (text[i] == ' ' || text[i] == '\t') {
-            ++i;
+// A value as written, or in double quotes with \n, \t, \0, \\ and \".
+std::string value(const std::string& text) {
+    if (text.empty() || text[0] != '"')
+        return text;
+    if (text.size() < 2 || text.back() != '"')
+        malformed("no closing quote in " + text);
+    static const std::map<char, char> escapes{
+        {'n', '\n'}, {'t', '\t'}, {'0', '\0'}, {'\\', '\\'}, {'"', '"'}};
+    std::string result;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] != '\\') {
+            result += text[i];
             continue;
         }
-        std::string word;
-        const bool quoted = text[i] == '"';
-        if (!quoted) {
-            while (i < text.size() && text[i] != ' ' && text[i] != '\t')
-                word += text[i++];
-        } else {
-            static const std::map<char, char> escapes{
-                {'n', '\n'}, {'t', '\t'}, {'0', '\0'}, {'\\', '\\'}, {'"', '"'}};
-            for (++i; i < text.size() && text[i] != '"'; ++i) {
-                if (text[i] == '\\') {
-                    const auto e = i + 1 < text.size() ? escapes.find(text[++i]) : escapes.end();
-                    if (e == escapes.end())
-                        malformed("unknown escape in " + text);
-                    word += e->second;
-                } else {
-                    word += text[i];
-                }
-            }
-            if (i++ == text.size())
-                malformed("unterminated quote in " + text);
-        }
-        result.push_back({word, quoted});
+        const auto e = escapes.find(text[++i]);
+        if (e == escapes.end() || i + 1 == text.size())
+            malformed("unknown escape in " + text);
+        result += e->second;
     }
     return result;
 }
 
-// One value: the whole text, or one quoted word.
-std::string value(const std::string& text) {
-    if (text.empty() || text[0] != '"')
-        return text;
-    const auto w = words(text);
-    if (w.size() != 1)
-        malformed("text after a quoted value: " + text);
-    return w[0].text;
-}
-
-std::vector<std::string> nameList(const std::string& text) {
-    std::vector<std::string> result;
-    for (const auto& w : words(text))
-        result.push_back(w.text);
-    return result;
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
 Expectation parseHeader(const std::string& header) {
@@ -139,24 +109,22 @@ Expectation parseHeader(const std::string& header) {
         const auto first = line.find_first_not_of(" \t\r");
         if (first == std::string::npos)
             continue;
-        const auto last = line.find_last_not_of(" \t\r");
-        line = line.substr(first, last + 1 - first);
+        line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
         const auto colon = line.find(':');
         if (colon == std::string::npos)
             malformed("no \"key: value\" in \"" + line + "\"");
-        const std::string key = line.substr(0, colon);
         std::string text = line.substr(colon + 1);
         text.erase(0, text.find_first_not_of(" \t"));
-        if (!fields.emplace(key, text).second)
-            malformed("\"" + key + "\" given twice");
+        if (!fields.emplace(line.substr(0, colon), text).second)
+            malformed("\"" + line.substr(0, colon) + "\" given twice");
     }
-    const auto take = [&](const char* key) -> std::optional<std::string> {
+    const auto take = [&](const char* key) {
         const auto at = fields.find(key);
         if (at == fields.end())
-            return std::nullopt;
-        std::string text = at->second;
+            return std::optional<std::string>();
+        const std::string text = at->second;
         fields.erase(at);
-        return text;
+        return std::optional(text);
     };
     const auto expect = take("expect");
     if (!expect)
@@ -178,25 +146,22 @@ Expectation parseHeader(const std::string& header) {
         malformed("a message for a load that succeeds");
     e.pattern = pattern.has_value();
     e.message = value(pattern ? *pattern : message.value_or(""));
-    e.elements = nameList(take("elements").value_or(""));
-    e.sets = nameList(take("sets").value_or(""));
-    for (const auto& s : nameList(take("switches").value_or(""))) {
-        if (s == "documentation")
-            e.documentation = true;
-        else if (s == "length")
-            e.length = true;
-        else
+    e.elements = words(take("elements").value_or(""));
+    e.sets = words(take("sets").value_or(""));
+    for (const auto& s : words(take("switches").value_or(""))) {
+        if (s != "documentation" && s != "length")
             malformed("unknown switch \"" + s + "\"");
+        (s == "length" ? e.length : e.documentation) = true;
     }
-    if (const auto defaults = take("defaults")) {
-        const auto w = words(*defaults);
-        if (w.size() < 2)
-            malformed("\"defaults:\" needs a set and its members' values");
-        e.defaultsOf = w[0].text;
-        for (std::size_t i = 1; i < w.size(); ++i) {
-            if (!w[i].quoted && w[i].text != "none")
-                malformed("a default is none or a quoted text, not " + w[i].text);
-            e.defaults.push_back(w[i].quoted ? std::optional(w[i].text) : std::nullopt);
+    if (const auto text = take("default")) {
+        const auto blank = text->find(' ');
+        const std::string written =
+            blank == std::string::npos ? "" : text->substr(text->find_first_not_of(' ', blank));
+        e.defaultOf = text->substr(0, blank);
+        if (written != "none") {
+            if (written.empty() || written[0] != '"')
+                malformed("\"default:\" takes a set, then none or a quoted text");
+            e.defaultValue = value(written);
         }
     }
     e.secret = value(take("secret").value_or(""));
@@ -280,17 +245,14 @@ void expectOutcome(const fs::path& top, const Expectation& e, Dictionary& dictio
     EXPECT_EQ(e.elements, names(dictionary.metaElements()));
     EXPECT_EQ(e.sets, names(sets));
 
-    if (!e.defaultsOf.empty()) {
+    if (!e.defaultOf.empty()) {
         const auto set = std::find_if(sets.begin(), sets.end(), [&](const auto* s) {
-            return N(s->getProperty(W("XMLTagName"))) == e.defaultsOf;
+            return N(s->getProperty(W("XMLTagName"))) == e.defaultOf;
         });
-        ASSERT_NE(sets.end(), set) << "no set " << e.defaultsOf;
-        std::vector<std::optional<std::string>> defaults;
-        for (const auto& member : (*set)->attributes())
-            defaults.push_back(member->defaultValue()
-                                   ? std::optional(member->defaultValue()->text())
-                                   : std::nullopt);
-        EXPECT_EQ(e.defaults, defaults);
+        ASSERT_NE(sets.end(), set) << "no set " << e.defaultOf;
+        ASSERT_EQ(1u, (*set)->attributes().size());
+        const auto* value = (*set)->attributes()[0]->defaultValue();
+        EXPECT_EQ(e.defaultValue, value ? std::optional(value->text()) : std::nullopt);
     }
 
     if (!e.secret.empty()) {
