@@ -1,7 +1,7 @@
 # loader_fuzz_replay: the fuzz target with a plain main that runs the inputs
-# named on its command line, and a test that replays the seed corpus and
-# every input a fuzzing run ever failed on. Included by tests/ and by fuzz/;
-# the first inclusion defines it.
+# named on its command line, and a test that replays the seed corpora (the
+# load failure catalogue among them) and every input a fuzzing run ever
+# failed on. Included by tests/ and by fuzz/; the first inclusion defines it.
 if(NOT TARGET loader_fuzz_replay)
   add_executable(loader_fuzz_replay
     ${PROJECT_SOURCE_DIR}/fuzz/LoaderFuzzer.cpp
@@ -10,7 +10,7 @@ if(NOT TARGET loader_fuzz_replay)
   palimo_warnings(loader_fuzz_replay)
   add_test(NAME loader_fuzz_replay
     COMMAND loader_fuzz_replay ${PROJECT_SOURCE_DIR}/fuzz/corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus-large
-            ${PROJECT_SOURCE_DIR}/tests/data/fuzz-regressions)
+            ${PROJECT_SOURCE_DIR}/tests/data/failures ${PROJECT_SOURCE_DIR}/tests/data/fuzz-regressions)
   set_tests_properties(loader_fuzz_replay PROPERTIES TIMEOUT 600)
 endif()
 
