@@ -14,8 +14,9 @@ std::string utf8(const WString& text) {
     return Utils::wstringToString(text);
 }
 
+// The label's own text is its dotted form; no round trip through UTF-16.
 std::string labelText(const Types::UniversalLabel& label) {
-    return utf8(label.toString(Types::DottedHex));
+    return label.text();
 }
 
 std::string keyText(const KLV::Key& key) {
@@ -82,9 +83,11 @@ std::string statusName(AttributeRequiredStatus::Status status) {
 
 std::optional<std::string> property(const PropertyMap& map, const char* key) {
     const WString wideKey = Utils::stringToWstring(key);
-    if (!map.hasProperty(wideKey))
-        return std::nullopt;
-    return utf8(map.getProperty(wideKey));
+    for (const PropertyMap::Entry& entry : map.properties()) {
+        if (entry.first == wideKey)
+            return utf8(entry.second);
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> tagName(const PropertyMap& map) {

@@ -97,9 +97,16 @@ WString decode(const unsigned char* s, std::size_t n) {
 
 // Encodes UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string encode(const char16_t* s, std::size_t n) {
-    std::string out;
-    out.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    // Most texts are ASCII throughout: copied unit by unit up to the first
+    // other character.
+    std::size_t i = 0;
+    while (i < n && s[i] < 0x80)
+        ++i;
+    std::string out(s, s + i);
+    if (i == n)
+        return out;
+    out.reserve(n + (n - i) * 2);
+    for (; i < n; ++i) {
         const char32_t u = s[i];
         if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
             appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (s[i + 1] - 0xDC00));
