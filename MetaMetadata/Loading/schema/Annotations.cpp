@@ -24,7 +24,7 @@ const DeclarationFacts& factsOf(const Schema& schema, const xercesc::DOMElement*
 std::optional<WString> valueOf(const xercesc::DOMNode* node) {
     if (node == nullptr)
         return std::nullopt;
-    return toWstring(node->getNodeValue());
+    return toWstring(nodeText(node));
 }
 
 } // namespace

@@ -15,6 +15,16 @@ WString attributeText(const xercesc::DOMElement* element, const XMLCh* name) {
     return toWstring(element->getAttribute(name));
 }
 
+const XMLCh* nodeText(const xercesc::DOMNode* node) {
+    if (node->getNodeType() == xercesc::DOMNode::ATTRIBUTE_NODE) {
+        const xercesc::DOMNode* text = node->getFirstChild();
+        if (text != nullptr && text->getNextSibling() == nullptr &&
+            text->getNodeType() == xercesc::DOMNode::TEXT_NODE)
+            return text->getNodeValue();
+    }
+    return node->getNodeValue();
+}
+
 WString toWstring(const XMLCh* text) {
     WString result;
     XMLUtils::utf16ToWstring(text, result);

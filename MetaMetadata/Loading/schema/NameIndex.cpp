@@ -1,5 +1,6 @@
 #include "MetaMetadata/Loading/schema/NameIndex.h"
 
+#include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
 #include <xercesc/util/XMLString.hpp>
@@ -63,8 +64,7 @@ xercesc::DOMElement* findTopLevelComplexType(const Schema& schema, const WString
 
 void findTopLevelElementsOfType(const Schema& schema, const char16_t* type, DeclarationList& out) {
     for (const TopLevelElement& element : schema.index().topLevelElements()) {
-        if (element.type != nullptr &&
-            xercesc::XMLString::equals(element.type->getNodeValue(), type))
+        if (element.type != nullptr && xercesc::XMLString::equals(nodeText(element.type), type))
             out.push_back(element.element);
     }
 }

@@ -91,7 +91,7 @@ std::optional<WString> Schema::selectOptionalText(const DOMNode* context, const 
     const DOMNode* node = selectFirstNode(context, expression, resolver);
     if (node == nullptr)
         return std::nullopt;
-    return toWstring(node->getNodeValue());
+    return toWstring(nodeText(node));
 }
 
 xercesc::DOMElement* Schema::selectFirstElement(const DOMNode* context, const WString& expression,
@@ -113,7 +113,7 @@ void Schema::selectElements(const DOMNode* context, const WString& expression, D
 void Schema::selectTexts(const DOMNode* context, const WString& expression,
                          std::vector<WString>& out, Resolver resolver) const {
     visitNodes(context, expression, resolver, [&out](DOMNode* node) {
-        out.push_back(node != nullptr ? toWstring(node->getNodeValue()) : WString());
+        out.push_back(node != nullptr ? toWstring(nodeText(node)) : WString());
     });
 }
 

@@ -37,7 +37,7 @@ const char16_t kComplexTypesQuery[] =
 const XMLCh kRegisteredSource[] = u"RP210";
 
 bool hasValue(const DOMNode* attribute, const XMLCh* value) {
-    return attribute != nullptr && XMLString::equals(attribute->getNodeValue(), value);
+    return attribute != nullptr && XMLString::equals(nodeText(attribute), value);
 }
 
 // Files a text node whose parent is one of the declaration's appinfo
@@ -47,7 +47,7 @@ void addText(DeclarationFacts& facts, const DOMNode* text) {
     const auto* appinfo = static_cast<const xercesc::DOMElement*>(text->getParentNode());
     const xercesc::DOMAttr* source = appinfo->getAttributeNodeNS(nullptr, u"source");
     if (source != nullptr)
-        facts.firstTextBySource.emplace(std::u16string_view(source->getValue()), text);
+        facts.firstTextBySource.emplace(std::u16string_view(nodeText(source)), text);
 }
 
 } // namespace
@@ -75,14 +75,13 @@ void SchemaIndex::readTopLevelElements(const Schema& schema) {
         else if (XMLString::equals(attribute, u"substitutionGroup"))
             element.substitutionGroup = node;
         else // the first in document order keeps a name
-            elementsByName_.emplace(toWstring(node->getNodeValue()), element.element);
+            elementsByName_.emplace(toWstring(nodeText(node)), element.element);
     }
     // "@type!='Ref'" holds only for a type attribute, with another value.
     for (const TopLevelElement& element : topLevelElements_) {
         if (element.substitutionGroup != nullptr && element.type != nullptr &&
             !hasValue(element.type, u"Ref") && !hasValue(element.type, u"ff:Ref"))
-            groupMembers_[stripNamespacePrefix(
-                              toWstring(element.substitutionGroup->getNodeValue()))]
+            groupMembers_[stripNamespacePrefix(toWstring(nodeText(element.substitutionGroup)))]
                 .push_back(attributeText(element.element, "name"));
     }
 }
@@ -93,7 +92,7 @@ void SchemaIndex::readComplexTypeNames(const Schema& schema) {
     complexTypesByName_.reserve(names.size());
     for (const DOMNode* node : names) {
         if (const auto* name = dynamic_cast<const xercesc::DOMAttr*>(node))
-            complexTypesByName_.emplace(toWstring(name->getValue()), name->getOwnerElement());
+            complexTypesByName_.emplace(toWstring(nodeText(name)), name->getOwnerElement());
     }
 }
 
@@ -111,7 +110,7 @@ void SchemaIndex::readTopLevelFacts(const Schema& schema) {
             addText(*facts, node);
         } else if (!XMLString::equals(node->getLocalName(), u"source")) {
             facts->nameAttribute = node;
-        } else if (XMLString::equals(node->getNodeValue(), kRegisteredSource)) {
+        } else if (XMLString::equals(nodeText(node), kRegisteredSource)) {
             facts->registered = true;
         }
     }
@@ -139,7 +138,7 @@ void SchemaIndex::readComplexTypes(const Schema& schema) {
         } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
             addText(*facts, node);
         } else if (facts == nullptr) {
-            type->base = toWstring(node->getNodeValue());
+            type->base = toWstring(nodeText(node));
         } else {
             facts->nameAttribute = node;
         }
