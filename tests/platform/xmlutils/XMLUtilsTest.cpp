@@ -1,10 +1,12 @@
-// The aggregator's cases are folders under tests/data/xmlutils. Each folder is
+// The XML stand-in: the shared Xerces/XQilla set-up, UTF-16 text and the schema
+// aggregator. The aggregator's cases are folders under tests/data/xmlutils. Each folder is
 // copied to a temporary directory ("{dir}" in its files becomes that
 // directory), its main.xsd is aggregated and the outcome is compared with the
 // folder's outline.expected: the whole standalone document, or the refusal.
 // The top file is parsed around its root's content, so the top-* folders
 // hold what a whole-file parse gives, refusal positions included.
 #include <Palimo/XMLUtils/Initializer.h>
+#include <Palimo/XMLUtils/UnicodeString.h>
 #include <Palimo/XMLUtils/XSDAggregator.h>
 
 #include "support/Describe.h"
@@ -20,13 +22,16 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
+using Palimo::WString;
 using Palimo::XMLUtils::Initializer;
 using Palimo::XMLUtils::SchemaAggregationError;
+using Palimo::XMLUtils::UnicodeString;
 using Palimo::XMLUtils::XSDAggregator;
 using PalimoTest::N;
 using PalimoTest::TempDir;
@@ -195,6 +200,56 @@ TEST(XSDAggregator, DocumentsLiveAsLongAsTheParserWhoseHandlersAreRestored) {
               "Two");
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgDOMErrorHandler), &handler);
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
+}
+
+TEST(Initializer, IsOneInstanceAcrossThreadsWhoseParsersAnswerXPath2) {
+    std::vector<Initializer*> seen(4, nullptr);
+    std::vector<std::thread> threads;
+    for (auto& slot : seen)
+        threads.emplace_back([&slot] { slot = &Initializer::instance(); });
+    for (auto& t : threads)
+        t.join();
+    for (Initializer* p : seen)
+        EXPECT_EQ(p, &Initializer::instance());
+
+    const TempDir dir;
+    const Parser parser = newParser();
+    DOMDocument* doc =
+        parser->parseURI(dir.write("a.xml", "<a><b>1</b><b>2</b><b>3</b></a>").c_str());
+    ASSERT_NE(doc, nullptr);
+    // The value comparison "eq" exists in XPath 2.0 only.
+    const std::unique_ptr<xercesc::DOMXPathExpression, Release> expression(
+        doc->createExpression(u"/a/b[. eq '3']", nullptr));
+    const std::unique_ptr<xercesc::DOMXPathResult, Release> result(
+        expression->evaluate(doc, xercesc::DOMXPathResult::FIRST_RESULT_TYPE, nullptr));
+    ASSERT_TRUE(result->isNode());
+    EXPECT_EQ(std::u16string(result->getNodeValue()->getTextContent()), u"3");
+}
+
+// The loader builds names and paths from DOM text (UTF-16) and from paths
+// (UTF-8); a null pointer stands for absent text.
+TEST(UnicodeString, CopiesUtf16AndDecodesUtf8AndNullIsEmpty) {
+    XMLCh buffer[] = u"ff:Ref";
+    const UnicodeString copy(buffer);
+    buffer[0] = u'x';
+    EXPECT_EQ(copy.str(), WString(u"ff:Ref"));
+    EXPECT_EQ(copy.utf16()[6], u'\0');
+    EXPECT_EQ(UnicodeString("Gr\xC3\xBC\xC3\x9F"
+                            "e \xF0\x9F\x8E\xAC")
+                  .str(),
+              WString(u"Grüße \U0001F3AC"));
+    const UnicodeString fromUtf16(static_cast<const XMLCh*>(nullptr));
+    const UnicodeString fromUtf8(static_cast<const char*>(nullptr));
+    for (const UnicodeString* s : {&fromUtf16, &fromUtf8}) {
+        ASSERT_NE(s->utf16(), nullptr);
+        EXPECT_EQ(s->utf16()[0], u'\0');
+        EXPECT_TRUE(s->str().empty());
+    }
+    WString target = W("previous text");
+    Palimo::XMLUtils::utf16ToWstring(u"xs:schema", target);
+    EXPECT_EQ(target, WString(u"xs:schema"));
+    Palimo::XMLUtils::utf16ToWstring(nullptr, target);
+    EXPECT_TRUE(target.empty());
 }
 
 } // namespace
