@@ -162,22 +162,6 @@ INSTANTIATE_TEST_SUITE_P(Folders, XSDAggregatorCase, ::testing::ValuesIn(caseNam
                              return name;
                          });
 
-TEST(XSDAggregator, RefusesNetworkLocations) {
-    const TempDir dir;
-    const Parser parser = newParser();
-    for (const std::string location :
-         {"http://example.com/a.xsd", "https://example.com/a.xsd", "ftp://example.com/a.xsd",
-          "HTTP://example.com/a.xsd", "//server/share/a.xsd", "\\\\server\\share\\a.xsd",
-          "file://server/share/a.xsd"}) {
-        const fs::path top = dir.write(
-            "top.xsd",
-            PalimoTest::schema("<xs:import namespace='urn:x' schemaLocation='" + location + "'/>"));
-        EXPECT_THROWS_EXACTLY(SchemaAggregationError, aggregate(*parser, dir.path(), "top.xsd"),
-                              "Schema \"" + top.string() + "\" names a network location \"" +
-                                  location + "\"; only local files are read");
-    }
-}
-
 // The loader's parser outlives each aggregator and keeps its own settings.
 TEST(XSDAggregator, DocumentsLiveAsLongAsTheParserWhoseHandlersAreRestored) {
     struct Handler : xercesc::DOMErrorHandler {
