@@ -131,7 +131,7 @@ std::vector<std::string> caseNames() {
 
 class XSDAggregatorCase : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(XSDAggregatorCase, MatchesItsOutline) {
+TEST_P(XSDAggregatorCase, MatchesItsGoldenOutline) {
     const TempDir dir;
     const fs::path source = casesDir() / GetParam();
     for (const auto& entry : fs::recursive_directory_iterator(source)) {
