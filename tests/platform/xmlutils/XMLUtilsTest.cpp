@@ -123,8 +123,10 @@ fs::path casesDir() {
 
 std::vector<std::string> caseNames() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(casesDir()))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(casesDir())) {
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }
