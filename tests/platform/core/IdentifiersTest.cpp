@@ -21,17 +21,18 @@ TEST(Identifiers, EveryNameMapsBothWays) {
         EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(value)), name);
 }
 
-TEST(Identifiers, OtherTextsGiveNoIdentifier) {
+TEST(Identifiers, OtherTextsAndValuesGiveNoIdentifierOrName) {
     for (const char* text : {"uint8", "UInt8 ", " Array", "Int", "UInt88", "NoIdentifier"})
         EXPECT_EQ(Identifiers::stringToIdentifier(W(text)), Identifiers::NoIdentifier) << text;
-    EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(41)), "");
-    EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(-1)), "");
+    for (const int value : {41, -1})
+        EXPECT_STREQ(Identifiers::identifierToString(static_cast<Identifier>(value)), "");
 }
 
-TEST(BaseTypeFactory, DescribesElementAndCollectionTypes) {
+// The MXF reader takes each fixed size from here; its decoding of every type
+// checks the others.
+TEST(BaseTypeFactory, DescribesElementAndCollectionTypesAndRefusesOthers) {
+    using Palimo::Exceptions::UnsupportedDataType;
     const auto& factory = Factories::BaseTypeFactory::instance();
-    // The MXF reader takes each fixed size from here; its decoding of every
-    // type checks the others.
     const std::pair<Identifier, std::size_t> sizes[] = {{Identifiers::UMID64, 64},
                                                         {Identifiers::WeakReference, 16},
                                                         {Identifiers::UTF16String, 0},
@@ -43,14 +44,8 @@ TEST(BaseTypeFactory, DescribesElementAndCollectionTypes) {
     EXPECT_TRUE(factory.collectionType(Identifiers::Batch).isCollection);
     EXPECT_TRUE(factory.elementType(Identifiers::StrongReference).isReference);
     EXPECT_STREQ(factory.elementType(Identifiers::UInt8).name, "UInt8");
-}
-
-TEST(BaseTypeFactory, RefusesUnsupportedIdentifiers) {
-    using Palimo::Exceptions::UnsupportedDataType;
-    const auto& factory = Factories::BaseTypeFactory::instance();
-    EXPECT_THROW(factory.elementType(Identifiers::NoIdentifier), UnsupportedDataType);
-    EXPECT_THROW(factory.elementType(static_cast<Identifier>(41)), UnsupportedDataType);
-    EXPECT_THROW(factory.elementType(static_cast<Identifier>(-1)), UnsupportedDataType);
-    EXPECT_THROW(factory.collectionType(Identifiers::UInt8), UnsupportedDataType);
-    EXPECT_THROW(factory.collectionType(Identifiers::NoIdentifier), UnsupportedDataType);
+    for (const int value : {static_cast<int>(Identifiers::NoIdentifier), 41, -1})
+        EXPECT_THROW(factory.elementType(static_cast<Identifier>(value)), UnsupportedDataType);
+    for (const Identifier id : {Identifiers::UInt8, Identifiers::NoIdentifier})
+        EXPECT_THROW(factory.collectionType(id), UnsupportedDataType);
 }

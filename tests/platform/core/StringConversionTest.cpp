@@ -44,20 +44,16 @@ TEST(StringConversion, InvalidUtf8BecomesOneReplacementPerBadSequence) {
         EXPECT_EQ(stringToWstring(c.input), WString(c.expected)) << c.input;
 }
 
-TEST(StringConversion, UnpairedSurrogatesBecomeReplacementCharacters) {
+// Unpaired surrogates become replacement characters; null pointers give empty
+// strings and an embedded NUL survives the string overloads.
+TEST(StringConversion, UnpairedSurrogatesNullPointersAndEmbeddedNul) {
     const char16_t lone[] = {u'a', 0xD800, u'b', 0xDC00, 0};
     EXPECT_EQ(wstringToString(lone), "a\xEF\xBF\xBD"
                                      "b\xEF\xBF\xBD");
     const char16_t reversed[] = {0xDC00, 0xD800, 0};
     EXPECT_EQ(wstringToString(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(StringConversion, NullPointersGiveEmptyStrings) {
     EXPECT_TRUE(stringToWstring(static_cast<const char*>(nullptr)).empty());
     EXPECT_TRUE(wstringToString(static_cast<const char16_t*>(nullptr)).empty());
-}
-
-TEST(StringConversion, EmbeddedNulSurvivesStringOverloads) {
     const std::string narrow("a\0b", 3);
     EXPECT_EQ(wstringToString(stringToWstring(narrow)), narrow);
 }

@@ -1,0 +1,231 @@
+// The XML stand-in: the shared Xerces/XQilla set-up, UTF-16 text and the schema
+// aggregator. The aggregator's cases are folders under tests/data/xmlutils. Each folder is
+// copied to a temporary directory ("{dir}" in its files becomes that
+// directory), its main.xsd is aggregated and the outcome is compared with the
+// folder's outline.expected: the whole standalone document, or the refusal.
+// The top file is parsed around its root's content, so the top-* folders
+// hold what a whole-file parse gives, refusal positions included.
+#include <Palimo/XMLUtils/Initializer.h>
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include "support/Describe.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Palimo::WString;
+using Palimo::XMLUtils::Initializer;
+using Palimo::XMLUtils::SchemaAggregationError;
+using Palimo::XMLUtils::UnicodeString;
+using Palimo::XMLUtils::XSDAggregator;
+using PalimoTest::N;
+using PalimoTest::TempDir;
+using PalimoTest::W;
+using xercesc::DOMDocument;
+using xercesc::DOMNode;
+
+struct Release {
+    template <class T>
+    void operator()(T* p) const {
+        p->release();
+    }
+};
+using Parser = std::unique_ptr<xercesc::DOMLSParser, Release>;
+
+Parser newParser() {
+    auto* ls =
+        dynamic_cast<xercesc::DOMImplementationLS*>(Initializer::instance().domImplementation());
+    return Parser(ls->createLSParser(xercesc::DOMImplementationLS::MODE_SYNCHRONOUS, nullptr,
+                                     xercesc::XMLPlatformUtils::fgMemoryManager, nullptr));
+}
+
+DOMDocument* aggregate(xercesc::DOMLSParser& parser, const fs::path& dir, const char* file) {
+    XSDAggregator aggregator(W(dir.string().c_str()).c_str(), W(file).c_str());
+    return aggregator.createStandAloneSchemaDocument(&parser);
+}
+
+std::string quoted(const XMLCh* text) {
+    std::string out = "\"";
+    for (const char c : N(text))
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out + "\"";
+}
+
+// One node a line, indented by depth: elements with their attributes sorted
+// (namespace declarations included), text, CDATA and comments quoted.
+void outline(const DOMNode* node, int depth, std::string& out) {
+    std::string line(2 * depth, ' ');
+    const auto type = node->getNodeType();
+    if (type == DOMNode::ELEMENT_NODE) {
+        line += N(node->getNodeName());
+        std::vector<std::string> attributes;
+        for (XMLSize_t i = 0; i < node->getAttributes()->getLength(); ++i) {
+            const DOMNode* a = node->getAttributes()->item(i);
+            attributes.push_back(N(a->getNodeName()) + "=" + quoted(a->getNodeValue()));
+        }
+        std::sort(attributes.begin(), attributes.end());
+        for (const std::string& a : attributes)
+            line += " " + a;
+    } else {
+        static const std::map<int, std::string> kinds = {{DOMNode::TEXT_NODE, "text "},
+                                                         {DOMNode::CDATA_SECTION_NODE, "cdata "},
+                                                         {DOMNode::COMMENT_NODE, "comment "}};
+        const auto kind = kinds.find(type);
+        line += kind == kinds.end() ? "node " + std::to_string(type)
+                                    : kind->second + quoted(node->getNodeValue());
+    }
+    out += line + "\n";
+    for (const DOMNode* n = node->getFirstChild(); n; n = n->getNextSibling())
+        outline(n, depth + 1, out);
+}
+
+std::string outline(const DOMDocument& document) {
+    const XMLCh* version = document.getXmlVersion(); // none without an XML declaration
+    std::string out = "xml " + (version ? N(version) : "(no declaration)") +
+                      (document.getDoctype() ? " with a document type\n" : "\n");
+    for (const DOMNode* n = document.getFirstChild(); n; n = n->getNextSibling())
+        outline(n, 0, out);
+    return out;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+fs::path casesDir() {
+    return PalimoTest::dataDir() / "xmlutils";
+}
+
+std::vector<std::string> caseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(casesDir())) {
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class XSDAggregatorCase : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(XSDAggregatorCase, MatchesItsGoldenOutline) {
+    const TempDir dir;
+    const fs::path source = casesDir() / GetParam();
+    for (const auto& entry : fs::recursive_directory_iterator(source)) {
+        const fs::path relative = fs::relative(entry.path(), source);
+        if (entry.is_regular_file() && relative != "outline.expected")
+            dir.write(relative.string(),
+                      replaced(readFile(entry.path()), "{dir}", dir.path().string()));
+    }
+    const Parser parser = newParser();
+    std::string actual;
+    try {
+        actual = outline(*aggregate(*parser, dir.path(), "main.xsd"));
+    } catch (const SchemaAggregationError& e) {
+        actual = "refused: " + replaced(N(e.message()), dir.path().string(), "{dir}") + "\n";
+    }
+    PalimoTest::expectMatchesGolden(actual, source / "outline.expected");
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, XSDAggregatorCase, ::testing::ValuesIn(caseNames()),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// The loader's parser outlives each aggregator and keeps its own settings.
+TEST(XSDAggregator, DocumentsLiveAsLongAsTheParserWhoseHandlersAreRestored) {
+    struct Handler : xercesc::DOMErrorHandler {
+        bool handleError(const xercesc::DOMError&) override { return true; }
+    } handler;
+    const Parser parser = newParser();
+    auto* config = parser->getDomConfig();
+    config->setParameter(xercesc::XMLUni::fgDOMErrorHandler, &handler);
+    // The first document's aggregator is gone before the second one is built.
+    const fs::path one = casesDir() / "nested-directives", two = casesDir() / "top-components";
+    const DOMDocument* first = aggregate(*parser, one, "main.xsd");
+    const DOMDocument* second = aggregate(*parser, two, "main.xsd");
+    EXPECT_THROW(aggregate(*parser, two, "none.xsd"), SchemaAggregationError);
+    EXPECT_EQ(outline(*first), readFile(one / "outline.expected"));
+    EXPECT_EQ(outline(*second), readFile(two / "outline.expected"));
+    EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgDOMErrorHandler), &handler);
+    EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
+}
+
+TEST(Initializer, IsOneInstanceAcrossThreadsWhoseParsersAnswerXPath2) {
+    std::vector<Initializer*> seen(4, nullptr);
+    std::vector<std::thread> threads;
+    for (auto& slot : seen)
+        threads.emplace_back([&slot] { slot = &Initializer::instance(); });
+    for (auto& t : threads)
+        t.join();
+    for (Initializer* p : seen)
+        EXPECT_EQ(p, &Initializer::instance());
+
+    const TempDir dir;
+    const Parser parser = newParser();
+    DOMDocument* doc =
+        parser->parseURI(dir.write("a.xml", "<a><b>1</b><b>2</b><b>3</b></a>").c_str());
+    ASSERT_NE(doc, nullptr);
+    // The value comparison "eq" exists in XPath 2.0 only.
+    const std::unique_ptr<xercesc::DOMXPathExpression, Release> expression(
+        doc->createExpression(u"/a/b[. eq '3']", nullptr));
+    const std::unique_ptr<xercesc::DOMXPathResult, Release> result(
+        expression->evaluate(doc, xercesc::DOMXPathResult::FIRST_RESULT_TYPE, nullptr));
+    ASSERT_TRUE(result->isNode());
+    EXPECT_EQ(std::u16string(result->getNodeValue()->getTextContent()), u"3");
+}
+
+// The loader builds names and paths from DOM text (UTF-16) and from paths
+// (UTF-8); a null pointer stands for absent text.
+TEST(UnicodeString, CopiesUtf16AndDecodesUtf8AndNullIsEmpty) {
+    XMLCh buffer[] = u"ff:Ref";
+    const UnicodeString copy(buffer);
+    buffer[0] = u'x';
+    EXPECT_EQ(copy.str(), WString(u"ff:Ref"));
+    EXPECT_EQ(copy.utf16()[6], u'\0');
+    EXPECT_EQ(UnicodeString("Gr\xC3\xBC\xC3\x9F"
+                            "e \xF0\x9F\x8E\xAC")
+                  .str(),
+              WString(u"Grüße \U0001F3AC"));
+    const UnicodeString fromUtf16(static_cast<const XMLCh*>(nullptr));
+    const UnicodeString fromUtf8(static_cast<const char*>(nullptr));
+    for (const UnicodeString* s : {&fromUtf16, &fromUtf8}) {
+        ASSERT_NE(s->utf16(), nullptr);
+        EXPECT_EQ(s->utf16()[0], u'\0');
+        EXPECT_TRUE(s->str().empty());
+    }
+    WString target = W("previous text");
+    Palimo::XMLUtils::utf16ToWstring(u"xs:schema", target);
+    EXPECT_EQ(target, WString(u"xs:schema"));
+    Palimo::XMLUtils::utf16ToWstring(nullptr, target);
+    EXPECT_TRUE(target.empty());
+}
+
+} // namespace
