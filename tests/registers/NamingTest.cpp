@@ -8,39 +8,11 @@ using namespace Palimo::Registers;
 
 namespace {
 
-struct NameCase {
-    bool isSet;
-    const char* symbol;
-    std::uint8_t lastByte; // of the UL; entries come in the order of their ULs
-    const char* name;
-    const char* reason;              // of the rename, "" when the symbol is the name
-    const char* type = nullptr;      // of a set
-    const char* reference = nullptr; // the name of a set's reference declaration
-};
-
-const char* const kLower = "a set with a lower UL has the symbol";
-const char* const kNoXmlName = "the symbol is no XML name";
-const char* const kSetHasIt = "a set has the symbol";
-
-// Renames are listed sets first, then elements, those renamed for a clash
-// last: the rows with a reason are in that order.
-const NameCase kNames[] = {
-    {true, "Clip", 1, "Clip", "", "ClipType", "ClipReference_0e55000000000001"},
-    {true, "Clip", 2, "Clip_0e55000000000002", kLower, "Clip_0e55000000000002Type",
-     "Clip_0e55000000000002Reference"},
-    // Its type would be the data type VersionType.
-    {true, "Version", 3, "Version", "", "VersionSetType", "VersionReference"},
-    {true, "Odd Set", 4, "Odd_Set", kNoXmlName, "Odd_SetType", "Odd_SetReference"},
-    {false, "2D", 0, "_2D", kNoXmlName},
-    {false, "Clip", 1, "Clip_0e55000000000001", kSetHasIt},
-    // Keeps its symbol, which the clashing Clip before it would otherwise take.
-    {false, "ClipItem", 2, "ClipItem", ""},
-    {false, "Clip", 3, "Clip_0e55000000000003", kSetHasIt},
-    {false, "Length", 4, "Length", ""},
-    {false, "Length", 5, "LengthItem", "an element with a lower UL has the symbol"},
-    // Taken before the first set's reference declaration is named.
-    {false, "ClipReference", 7, "ClipReference", ""},
-};
+Label label(std::uint8_t kind, std::uint8_t last) {
+    Label ul{0x06, 0x0e, 0x2b, 0x34, kind, 0x01, 0x01, 0x0e, 0x0e, 0x55};
+    ul[15] = last;
+    return ul;
+}
 
 } // namespace
 
@@ -48,42 +20,56 @@ TEST(Naming, ElementsKeepClearOfSetsAndOfEachOther) {
     std::deque<GroupEntry> groups;
     std::deque<ElementEntry> elements;
     Selection selection;
-    for (const NameCase& c : kNames) {
-        Label ul{0x06, 0x0e, 0x2b, 0x34, std::uint8_t(c.isSet ? 2 : 1), 1, 1, 0x0e, 0x0e, 0x55};
-        ul[15] = c.lastByte;
-        if (c.isSet) {
-            groups.push_back({});
-            groups.back().symbol = c.symbol;
-            groups.back().ul = ul;
-            selection.sets.push_back({&groups.back(), nullptr, {}});
-        } else {
-            elements.push_back({});
-            elements.back().symbol = c.symbol;
-            elements.back().ul = ul;
-            selection.elements.push_back(&elements.back());
-        }
-    }
+    auto group = [&](const char* symbol, std::uint8_t last) {
+        GroupEntry& g = groups.emplace_back();
+        g.symbol = symbol;
+        g.ul = label(0x02, last);
+        selection.sets.push_back({&g, nullptr, {}});
+    };
+    auto element = [&](const char* symbol, std::uint8_t last) {
+        ElementEntry& e = elements.emplace_back();
+        e.symbol = symbol;
+        e.ul = label(0x01, last);
+        selection.elements.push_back(&e);
+    };
+    group("Clip", 1);
+    group("Clip", 2);       // repeats a set's name
+    group("Version", 3);    // its type would be the data type VersionType
+    group("Odd Set", 4);    // no XML name
+    element("Clip", 1);     // a set has the name
+    element("ClipItem", 2); // keeps its symbol, which Clip would otherwise take
+    element("Clip", 3);
+    element("Length", 4);
+    element("Length", 5);
+    element("2D", 6);
+    element("ClipReference", 7); // the name of Clip's reference declaration
+
     const Names names = assignNames(selection);
-    std::vector<std::string> expectedRenames;
-    std::size_t set = 0, element = 0;
-    for (const NameCase& c : kNames) {
-        SCOPED_TRACE(c.name);
-        if (c.isSet) {
-            const GroupEntry* group = &groups[set++];
-            EXPECT_EQ(names.sets.at(group), c.name);
-            EXPECT_EQ(names.types.at(group), c.type);
-            EXPECT_EQ(names.references.at(group), c.reference);
-        } else {
-            EXPECT_EQ(names.elements.at(&elements[element++]), c.name);
-        }
-        if (*c.reason)
-            expectedRenames.push_back(std::string(c.isSet ? "set " : "element ") + c.symbol +
-                                      " -> " + c.name + ": " + c.reason);
-    }
+    const std::vector<std::string> sets = {names.sets.at(&groups[0]), names.sets.at(&groups[1]),
+                                           names.sets.at(&groups[2]), names.sets.at(&groups[3])};
+    EXPECT_EQ(sets,
+              (std::vector<std::string>{"Clip", "Clip_0e55000000000002", "Version", "Odd_Set"}));
+    std::vector<std::string> elementNames;
+    for (const ElementEntry& e : elements)
+        elementNames.push_back(names.elements.at(&e));
+    EXPECT_EQ(elementNames, (std::vector<std::string>{"Clip_0e55000000000001", "ClipItem",
+                                                      "Clip_0e55000000000003", "Length",
+                                                      "LengthItem", "_2D", "ClipReference"}));
+    EXPECT_EQ(names.references.at(&groups[0]), "ClipReference_0e55000000000001");
+    EXPECT_EQ(names.types.at(&groups[2]), "VersionSetType");
+    EXPECT_EQ(names.types.at(&groups[1]), "Clip_0e55000000000002Type");
+
     std::vector<std::string> renames;
     for (const Rename& r : names.renames)
         renames.push_back(r.what + " " + r.symbol + " -> " + r.name + ": " + r.reason);
-    EXPECT_EQ(renames, expectedRenames);
+    EXPECT_EQ(renames,
+              (std::vector<std::string>{
+                  "set Clip -> Clip_0e55000000000002: a set with a lower UL has the symbol",
+                  "set Odd Set -> Odd_Set: the symbol is no XML name",
+                  "element 2D -> _2D: the symbol is no XML name",
+                  "element Clip -> Clip_0e55000000000001: a set has the symbol",
+                  "element Clip -> Clip_0e55000000000003: a set has the symbol",
+                  "element Length -> LengthItem: an element with a lower UL has the symbol"}));
 }
 
 TEST(Naming, NamespacePrefixesComeFromTheirURIs) {
