@@ -1,6 +1,6 @@
 #pragma once
-// The hand-written register excerpts of tests/data/registers and copies of
-// them that a test may change.
+// The hand-written register excerpts of tests/data/registers, the golden
+// files of their import, and copies of them that a test may change.
 #include "support/TestSupport.h"
 
 #include <filesystem>
@@ -14,11 +14,22 @@ inline std::filesystem::path smallRegisters() {
     return dataDir() / "registers" / "small";
 }
 
+inline std::filesystem::path smallImportGolden() {
+    return dataDir() / "registers" / "small-import";
+}
+
 inline std::string readText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+/// `text` with every `from` replaced by `to` (an output directory by "OUT").
+inline std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
 }
 
 /// Copies the small registers into `dir`/registers and returns that directory.

@@ -1,3 +1,6 @@
+// Malformed registers: the import fails naming the file and the entry, before
+// anything is written. What the reader reads from well-formed registers shows
+// in the golden files of ImportTest.
 #include "registers/RegisterReader.h"
 #include "registers/Importer.h"
 
@@ -6,32 +9,12 @@
 using namespace Palimo::Registers;
 using namespace PalimoTest;
 
-TEST(RegisterReader, ReadsTheEntriesOfEveryRegister) {
-    const Registers registers = readRegisters(smallRegisters());
-    // The counts are those of the import report (ImportTest).
-    ASSERT_EQ(registers.revisions.size(), 4u);
-    EXPECT_EQ(registers.revisions[1],
-              std::make_pair(std::string("Groups.xml"), std::string("t0001")));
-
-    const GroupEntry& widget = registers.groups[2];
-    EXPECT_EQ(widget.place.text(), "Groups.xml, entry 3 (Widget)");
-    EXPECT_EQ(dottedLabel(*widget.parent), "06.0e.2b.34.02.7f.01.01.0e.55.01.01.01.00.00.00");
-    EXPECT_TRUE(widget.isLocalSet());
-    ASSERT_EQ(widget.contents.size(), 9u);
-    EXPECT_EQ(widget.contents[0].localTag, std::optional<std::uint16_t>(0x8001));
-    EXPECT_FALSE(widget.contents[0].optional);
-    EXPECT_EQ(widget.contents[2].localTag, std::nullopt); // assigned per file
-    EXPECT_EQ(widget.contents[3].localTag, std::optional<std::uint16_t>(0x0008));
-    EXPECT_FALSE(registers.groups[6].isLocalSet()); // a pack
-    EXPECT_TRUE(registers.groups[5].deprecated);
-    EXPECT_FALSE(registers.groups[0].leaf);
-    EXPECT_EQ(registers.elements[2].definition, "The name of a widget & its <kind>.");
-    EXPECT_EQ(registers.types[10].facets.size(), 4u);
-    EXPECT_TRUE(registers.types[10].facets[3].deprecated);
-}
+namespace {
 
 struct MalformedCase {
     const char* file;
+    // The first `from` in the file becomes `to`; without `from` the file is
+    // replaced by the one `to` names under tests/data/registers, or removed.
     const char* from;
     const char* to;
     const char* message; // "%DIR%" stands for the registers directory
@@ -61,40 +44,30 @@ const MalformedCase kMalformedCases[] = {
     {"Groups.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE GroupsRegister [<!ENTITY a \"b\">]>",
      "Groups.xml: a register has no document type declaration"},
+    {"Groups.xml", nullptr, "malformed-entry/Groups.xml",
+     "Groups.xml, entry 2 (Gizmo): UL \"urn:smpte:ul:060e2b34.027f0101.0e5501\" is no universal "
+     "label"},
+    {"Types.xml", nullptr, "small/Labels.xml",
+     "Types.xml: the root element is LabelsRegister, not TypesRegister"},
+    {"Types.xml", nullptr, nullptr, "Types.xml: cannot read %DIR%/Types.xml: no such file"},
 };
 
-TEST(RegisterReader, RefusesMalformedRegistersNamingFileAndEntry) {
+} // namespace
+
+TEST(RegisterReader, RefusesMalformedRegistersNamingFileAndEntryAndWritesNothing) {
     for (const MalformedCase& c : kMalformedCases) {
         SCOPED_TRACE(c.message);
         const TempDir dir;
         const std::filesystem::path registers = copySmallRegisters(dir);
-        replaceFirst(registers / c.file, c.from, c.to);
-        EXPECT_THROWS_EXACTLY(RegisterError, readRegisters(registers), c.message);
+        if (c.from)
+            replaceFirst(registers / c.file, c.from, c.to);
+        else if (c.to)
+            std::filesystem::copy_file(dataDir() / "registers" / c.to, registers / c.file,
+                                       std::filesystem::copy_options::overwrite_existing);
+        else
+            std::filesystem::remove(registers / c.file);
+        EXPECT_THROWS_EXACTLY(RegisterError, importRegisters(registers, dir.path() / "out"),
+                              replaceAll(c.message, "%DIR%", registers.string()));
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "out"));
     }
-}
-
-TEST(RegisterReader, RefusesAWrongRootAndAMissingRegister) {
-    const TempDir dir;
-    const std::filesystem::path registers = copySmallRegisters(dir);
-    std::filesystem::copy_file(registers / "Labels.xml", registers / "Types.xml",
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_THROWS_EXACTLY(RegisterError, readRegisters(registers),
-                          "Types.xml: the root element is LabelsRegister, not TypesRegister");
-    std::filesystem::remove(registers / "Types.xml");
-    EXPECT_THROWS_EXACTLY(RegisterError, readRegisters(registers),
-                          "Types.xml: cannot read " + (registers / "Types.xml").string() +
-                              ": no such file");
-}
-
-TEST(RegisterReader, AMalformedEntryFailsTheImportBeforeAnythingIsWritten) {
-    const TempDir dir;
-    const std::filesystem::path registers = copySmallRegisters(dir);
-    std::filesystem::copy_file(dataDir() / "registers" / "malformed-entry" / "Groups.xml",
-                               registers / "Groups.xml",
-                               std::filesystem::copy_options::overwrite_existing);
-    EXPECT_THROWS_EXACTLY(
-        RegisterError, importRegisters(registers, dir.path() / "out"),
-        "Groups.xml, entry 2 (Gizmo): UL \"urn:smpte:ul:060e2b34.027f0101.0e5501\" is no "
-        "universal label");
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "out"));
 }

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <set>
 
 using namespace Palimo;
 using namespace Palimo::Registers;
@@ -20,13 +21,6 @@ namespace {
 std::filesystem::path snapshot() {
     const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
     return fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
-}
-
-const GroupEntry* findGroup(const std::vector<GroupEntry>& groups, const Label& ul) {
-    for (const GroupEntry& group : groups)
-        if (group.ul == ul)
-            return &group;
-    return nullptr;
 }
 
 } // namespace
@@ -44,9 +38,12 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
     EXPECT_EQ(dictionary.metaMetadataSetCount(), report.sets);
 
     const Palimo::Registers::Registers registers = readRegisters(registersDir);
-    std::map<Label, const ElementEntry*> elements;
+    std::set<Label> elements;
     for (const ElementEntry& element : registers.elements)
-        elements.emplace(element.ul, &element);
+        elements.insert(element.ul);
+    std::map<Label, const GroupEntry*> groups;
+    for (const GroupEntry& group : registers.groups)
+        groups.emplace(group.ul, &group);
     for (const GroupEntry& group : registers.groups) {
         if (!group.leaf || !group.isLocalSet() || group.deprecated)
             continue;
@@ -55,15 +52,15 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
             KLV::Key(W(dottedLabel(localSetKey(group.ul)).c_str()).c_str(), Types::DottedHex));
         ASSERT_NE(set, nullptr);
         // The records of the chain, root first.
-        std::vector<const GroupEntry*> chain;
-        for (const GroupEntry* at = &group; at;
-             at = at->parent ? findGroup(registers.groups, *at->parent) : nullptr)
-            chain.insert(chain.begin(), at);
         std::vector<const GroupRecord*> records;
-        for (const GroupEntry* link : chain)
-            for (const GroupRecord& record : link->contents)
+        for (const GroupEntry* at = &group; at;
+             at = at->parent && groups.count(*at->parent) ? groups[*at->parent] : nullptr) {
+            std::vector<const GroupRecord*> own;
+            for (const GroupRecord& record : at->contents)
                 if (elements.count(record.ul) != 0)
-                    records.push_back(&record);
+                    own.push_back(&record);
+            records.insert(records.begin(), own.begin(), own.end());
+        }
         ASSERT_EQ(set->attributes().size(), records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
             const MetaMetadata::MetaAttribute& attribute = *set->attributes()[i];
