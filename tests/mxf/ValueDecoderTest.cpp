@@ -43,7 +43,7 @@ std::string text(const Value& value) {
     }
 }
 
-TEST(ValueDecoder, DecodesTheCasesOfTheTable) {
+TEST(ValueDecoder, DecodesTheCasesOfTheGoldenTable) {
     static const char* const kinds[] = {"Integer", "Unsigned", "Real", "Boolean",  "String",
                                         "Label",   "UUID",     "UMID", "Rational", "Timestamp",
                                         "Record",  "Version",  "List"};
