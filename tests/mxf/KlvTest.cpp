@@ -40,18 +40,6 @@ TEST(BerLength, ShortLongAndRefusedForms) {
     }
 }
 
-TEST(KlvHeader, ReadsKeyLengthAndValueOffset) {
-    const Bytes file = hex("ff ff") + klv(hex("06.0e.2b.34.01.02.03.04.05.06.07.08.09.0a.0b.0c"),
-                                          Bytes(300, 0x55));
-    const MemorySource source(file.data(), file.size());
-    const auto header = readKlvHeader(source, 2);
-    EXPECT_EQ(header.offset, 2u);
-    EXPECT_EQ(header.key[4], 0x01);
-    EXPECT_EQ(header.length, 300u);
-    EXPECT_EQ(header.valueOffset, 22u);
-    EXPECT_EQ(header.end(), file.size());
-}
-
 TEST(KlvHeader, RefusesWhatDoesNotFit) {
     const Bytes key = hex("06.0e.2b.34.01.02.03.04.05.06.07.08.09.0a.0b.0c");
     struct Case {

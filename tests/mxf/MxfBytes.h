@@ -1,8 +1,7 @@
 #pragma once
 // Builds the bytes of small MXF files for the reader tests: KLVs with 4-byte
 // BER lengths, partition packs, primer packs and local sets.
-#include <Palimo/MXF/Value.h>
-
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -17,25 +16,15 @@ inline Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
-/// Bytes from hex digits; dots and spaces are skipped ("06.0e.2b.34", "0a 0b").
+/// Bytes from hex digits; anything else is skipped ("06.0e.2b.34", "0a 0b").
 inline Bytes hex(const std::string& text) {
     Bytes bytes;
-    int high = -1;
-    for (char c : text) {
-        int v;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else
-            continue;
-        if (high < 0) {
-            high = v;
-        } else {
-            bytes.push_back(static_cast<std::uint8_t>(high * 16 + v));
-            high = -1;
+    std::string digits;
+    for (char c : text)
+        if (std::isxdigit(static_cast<unsigned char>(c)) && (digits += c).size() == 2) {
+            bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits, nullptr, 16)));
+            digits.clear();
         }
-    }
     return bytes;
 }
 
@@ -103,28 +92,6 @@ inline Bytes array(const std::vector<Bytes>& items, std::size_t itemSize) {
 /// `metadata` (the primer first), counted by HeaderByteCount.
 inline Bytes headerFile(const Bytes& metadata) {
     return partitionPack(0x02, 0x04, metadata.size()) + metadata;
-}
-
-/// The value as test expectations write it: numbers in decimal, true/false,
-/// texts as they are, lists as [a, b].
-inline std::string render(const Palimo::MXF::Value& value) {
-    using Kind = Palimo::MXF::Value::Kind;
-    switch (value.kind) {
-    case Kind::Integer:
-        return std::to_string(value.integer);
-    case Kind::Unsigned:
-        return std::to_string(value.unsignedInteger);
-    case Kind::Boolean:
-        return value.boolean ? "true" : "false";
-    case Kind::List: {
-        std::string text = "[";
-        for (std::size_t i = 0; i < value.items.size(); ++i)
-            text += (i ? ", " : "") + render(value.items[i]);
-        return text + "]";
-    }
-    default:
-        return value.text;
-    }
 }
 
 } // namespace MxfTest
