@@ -15,16 +15,20 @@
 #   ONLY=<id>[,<id>...]   run only these entries
 #   DRY=1                 only check that every entry applies, build nothing
 #   EXCLUDE=<regex>       ctest -E (default: valgrind|package_install|install_deps)
+#   STOP=1                stop the tests of an entry at its first failure (faster;
+#                         names only the first failing tests)
 #
 # Slow (a rebuild and a suite run per entry): a manual check, not part of CI.
 set -euo pipefail
 
-[[ $# -ge 2 ]] || { sed -n '2,18p' "$0"; exit 2; }
+[[ $# -ge 2 ]] || { sed -n '2,20p' "$0"; exit 2; }
 tree=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
 out=${3:-/tmp/mutations-$(date +%Y-%m-%d).tsv}
 list=${MUTATIONS:-$(cd "$(dirname "$0")" && pwd)/mutations.txt}
 exclude=${EXCLUDE:-valgrind|package_install|install_deps}
+ctest_args=(-j2 -E "$exclude" --timeout 300)
+[[ -z ${STOP:-} ]] || ctest_args+=(--stop-on-failure)
 
 work=$(mktemp -d)
 # Split the list: ids, and per id its file, from and to lines.
@@ -91,7 +95,7 @@ for id in "${ids[@]}"; do
         failing="build failed: $(grep -m1 'error' "$work/build.log" || true)"
     else
         rm -f "$build/Testing/Temporary/LastTestsFailed.log"
-        if ctest --test-dir "$build" -j2 -E "$exclude" --timeout 300 >"$work/test.log" 2>&1; then
+        if ctest --test-dir "$build" "${ctest_args[@]}" >"$work/test.log" 2>&1; then
             result=missed
         else
             result=caught
