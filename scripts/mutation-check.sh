@@ -100,7 +100,7 @@ for id in "${ids[@]}"; do
         else
             result=caught
             failing=$(cut -d: -f2- "$build/Testing/Temporary/LastTestsFailed.log" 2>/dev/null |
-                head -5 | paste -sd, -)
+                sed 's/  # GetParam() = .*//' | head -5 | paste -sd, -)
         fi
     fi
     restore
