@@ -68,7 +68,8 @@ TEST_P(GatherReferenceTargets, NamesThenGroupMembersBreadthFirst) {
 
 // Group heads first, then the members of each name's group in document order,
 // members of members in their own turn; declarations without type or typed as
-// references are no members.
+// references are no members. Cycles through the named head are in the failure
+// catalogue.
 INSTANTIATE_TEST_SUITE_P(
     Schemas, GatherReferenceTargets,
     ::testing::Values(
@@ -87,7 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
               </xs:element><xs:element name="M" substitutionGroup="" type="T"/>)",
                    ""},
         TargetCase{"CycleOutsideTheTargetsIsNotVisited", schemaOf("Head", "A<B B<A"), "Head"},
-        TargetCase{"CycleOfTwoHeads", schemaOf("Head", "B<Head Head<ff:B"), "Head -> B -> Head"},
         TargetCase{"CycleBelowTheNamedHead", schemaOf("Head", "X<Head Y<X X<Y"), "X -> Y -> X"}),
     [](const auto& info) { return info.param.name; });
 
