@@ -76,16 +76,21 @@ private:
     int calls_ = 0;
 };
 
+// The refused element's name gets back the element it replaced, or goes.
 TEST(BuildMetaElements, RefusedElementLeavesNoAddressBehind) {
-    ElementPhase phase(rp210("Same", "UInt8", elementLabel(1)) +
-                       rp210("Same", "UInt16", elementLabel(2)));
-    RefusingDictionary dictionary;
-    EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument, phase.run(dictionary), "refused");
-    const MetaElement* first = dictionary.findMetaElement(ul(1));
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(first, phase.state.elements.byName.at(W("Same")));
-    ASSERT_EQ(1u, phase.state.elements.tags.size());
-    EXPECT_EQ(first, phase.state.elements.tags.begin()->first);
+    for (const char* second : {"Same", "Other"}) {
+        ElementPhase phase(rp210("Same", "UInt8", elementLabel(1)) +
+                           rp210(second, "UInt16", elementLabel(2)));
+        RefusingDictionary dictionary;
+        EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument, phase.run(dictionary),
+                              "refused");
+        const MetaElement* first = dictionary.findMetaElement(ul(1));
+        ASSERT_NE(nullptr, first);
+        ASSERT_EQ(1u, phase.state.elements.byName.size()) << second;
+        EXPECT_EQ(first, phase.state.elements.byName.at(W("Same")));
+        ASSERT_EQ(1u, phase.state.elements.tags.size());
+        EXPECT_EQ(first, phase.state.elements.tags.begin()->first);
+    }
 }
 
 } // namespace
