@@ -37,8 +37,9 @@ class FillPropertyMap : public ::testing::TestWithParam<MapCase> {};
 TEST_P(FillPropertyMap, AddsInFixedOrder) {
     const MapCase& c = GetParam();
     Snippet fixture(c.declaration, R"(xmlns:o="urn:other")");
-    fixture.state.options.metaElementDocumentation = c.documentation;
-    fixture.state.options.metaElementLengthDescription = c.length;
+    // A switch a case leaves off keeps its default: off.
+    fixture.state.options.metaElementDocumentation |= c.documentation;
+    fixture.state.options.metaElementLengthDescription |= c.length;
     PropertyMap properties;
     const auto fill = [&] {
         Loading::fillPropertyMap(fixture.schema(), fixture.state.options,
@@ -51,8 +52,8 @@ TEST_P(FillPropertyMap, AddsInFixedOrder) {
     EXPECT_EQ(c.expected, entries(properties));
 }
 
-// Every text fact, some with surrounding blanks; both switches off and both on
-// are in the golden loads.
+// Every text fact, some with surrounding blanks; both switches on is in the
+// golden loads.
 const std::string kFull = R"(<xs:element name="E" type="UInt8"><xs:annotation>
     <xs:documentation>Says what E is</xs:documentation>
     <xs:appinfo source="Name In Specification"> Element E </xs:appinfo>
@@ -73,6 +74,7 @@ const std::string kTail =
 INSTANTIATE_TEST_SUITE_P(
     Declarations, FillPropertyMap,
     ::testing::Values(
+        MapCase{"SwitchesAtTheirDefaults", kFull, false, false, "name= Element E |" + kTail, ""},
         MapCase{"LengthOnly", kFull, false, true,
                 "name= Element E |LengthDescription=2 bytes|" + kTail, ""},
         MapCase{"AbsentFactsAddNothingAndOtherPrefixesResolve",
