@@ -92,14 +92,18 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(GatherReferenceTargetsCap, RepeatedMembersStopAtALimitInsteadOfDoubling) {
-    // Two members of one name per level double the list at every level.
-    std::string members = "L1<Head L1<Head";
-    for (int level = 1; level < 20; ++level) {
-        const std::string member = " L" + std::to_string(level + 1) + "<L" + std::to_string(level);
+    // Two members of one name per level double the list at every level: with
+    // the head, 15 levels give 2^16 - 1 names, and each direct member one more.
+    std::string members;
+    for (int level = 1; level <= 15; ++level) {
+        const std::string member = " L" + std::to_string(level) + "<" +
+                                   (level == 1 ? "Head" : "L" + std::to_string(level - 1));
         members += member + member;
     }
+    EXPECT_EQ(gather(Snippet(schemaOf("Head", members + " X<Head"))).size(), 65536u);
     EXPECT_THROWS_EXACTLY(
-        InvalidMetaElementDeclaration, gather(Snippet(schemaOf("Head", members))),
+        InvalidMetaElementDeclaration,
+        gather(Snippet(schemaOf("Head", members + " X<Head Y<Head"))),
         "Too many substitution group members in the targets of R: more than 65536 names");
 }
 
