@@ -24,8 +24,12 @@ const GoldenLoad kLoads[] = {
     // Every kind of element over three files.
     {"elements/main.xsd", "elements/main.expected", false},
     {"elements/main.xsd", "elements/main.switches.expected", true},
+    // Names and labels that two declarations have, and no name.
+    {"elements/names.xsd", "elements/names.expected", false},
     // Inherited then own members, linked to the loaded elements.
     {"sets/members.xsd", "sets/members.expected", false},
+    // Status, default, tag and position of members over elements of every kind.
+    {"sets/attributes.xsd", "sets/attributes.expected", false},
     {"sets/redefine/top.xsd", "sets/redefine/top.expected", false},
     // A load with every warning that mxfdict check reports: what it keeps.
     {"tools/check/MXFDictionary.xsd", "tools/check/MXFDictionary.dictionary.expected", false},

@@ -1,10 +1,11 @@
 #pragma once
 // The schema text of the loader's unit tests. Cases write their declarations
 // inline as raw strings; what many cases share is here: labels, meta element
-// and set declarations, member references and complex types, the fixture over
-// a schema body and meta elements filed as the element phase files them.
-#include "MetaMetadata/Loading/SchemaFixture.h"
+// and set declarations, member references and complex types, the fixtures over
+// a schema document or body.
+#include "MetaMetadata/Loading/LoaderState.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
+#include "support/TestSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,34 @@
 namespace PalimoTest {
 
 namespace Loading = Palimo::MetaMetadata::Loading;
+
+/// A loader state holding the schema made from inline text, for tests of the
+/// operations that query it and of the phases that build from it.
+class SchemaFixture {
+public:
+    /// Aggregates `text` (a whole schema document) into the state's document
+    /// and makes the schema of it, as the pipeline does; `observer` sees what
+    /// the schema compiles and evaluates.
+    explicit SchemaFixture(const std::string& text, Loading::QueryObserver* observer = nullptr) {
+        dir_.write("main.xsd", text);
+        const WString directory = W(dir_.path().string().c_str());
+        Palimo::XMLUtils::XSDAggregator aggregator(Palimo::XMLUtils::xmlText(directory),
+                                                   u"main.xsd");
+        document_ = aggregator.createStandAloneSchemaDocument(state.parser);
+        state.schema = std::make_unique<Loading::Schema>(*document_, observer);
+    }
+
+    const Loading::Schema& schema() const { return *state.schema; }
+    xercesc::DOMDocument& document() const { return *document_; }
+    xercesc::DOMElement* root() const { return document_->getDocumentElement(); }
+
+    /// The parser, the schema and what the phases fill.
+    Loading::LoaderState state;
+
+private:
+    TempDir dir_;
+    xercesc::DOMDocument* document_ = nullptr; // owned by the state's parser
+};
 
 /// A meta element label text whose last byte is `n`.
 inline std::string elementLabel(int n) {
@@ -101,29 +130,6 @@ public:
         ADD_FAILURE() << "no top-level component named " << name;
         return nullptr;
     }
-};
-
-/// Meta elements filed in a registry as the element phase files them, each
-/// with a label of its own.
-class RegisteredElements {
-public:
-    template <class E, class... Args>
-    E& add(Loading::ElementRegistry& registry, const std::string& name,
-           const Palimo::Types::LocalTag* tag, Args&&... args) {
-        auto element = std::make_unique<E>(
-            Palimo::Types::UniversalLabel(
-                W(elementLabel(static_cast<int>(elements_.size()) + 0x80).c_str()).c_str(),
-                Palimo::Types::DottedHex),
-            std::forward<Args>(args)...);
-        E& result = *element;
-        registry.byName[W(name.c_str())] = element.get();
-        registry.tags[element.get()] = tag;
-        elements_.push_back(std::move(element));
-        return result;
-    }
-
-private:
-    std::vector<std::unique_ptr<Palimo::MetaMetadata::MetaElement>> elements_;
 };
 
 } // namespace PalimoTest

@@ -8,23 +8,13 @@
 namespace PalimoTest {
 namespace {
 
-namespace Ids = Palimo::Types::Identifiers;
 using Palimo::Exceptions::InvalidMetaElementDeclaration;
 using Palimo::Exceptions::InvalidULDesignator;
 using namespace Palimo::MetaMetadata;
-using Palimo::Types::LocalTag;
 using Palimo::Types::UniversalLabel;
 
 UniversalLabel ul(int n) {
     return UniversalLabel(W(elementLabel(n).c_str()).c_str(), Palimo::Types::DottedHex);
-}
-
-template <class T>
-const T* as(const MetaElement* element) {
-    GetMetaElementVisitor<T> visitor;
-    if (element != nullptr)
-        element->accept(visitor);
-    return visitor.result();
 }
 
 // The element phase over every RP210 declaration of the schema, into `dictionary`.
@@ -37,10 +27,6 @@ struct ElementPhase : Snippet {
                                    state.elements);
     }
     void run() { run(dictionary); }
-    const MetaElement* byName(const std::string& name) {
-        const auto found = state.elements.byName.find(W(name.c_str()));
-        return found == state.elements.byName.end() ? nullptr : found->second;
-    }
     Dictionary dictionary;
 };
 
@@ -76,34 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "MetaElement Declaration of type collection with unknown sub data type: E"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(BuildMetaElements, NamesFileTheLaterDeclarationAndEmptyNames) {
-    ElementPhase phase(rp210("Same", "UInt8", elementLabel(1)) +
-                       rp210("Same", "UInt16", elementLabel(2)) +
-                       rp210("", "Int8", elementLabel(3)));
-    phase.run();
-    EXPECT_EQ(3u, phase.dictionary.metaElementCount());
-    EXPECT_EQ(2u, phase.state.elements.byName.size());
-    EXPECT_EQ(phase.dictionary.findMetaElement(ul(2)), phase.byName("Same"));
-    ASSERT_NE(nullptr, phase.byName(""));
-    EXPECT_EQ(Ids::Int8, phase.byName("")->dataType());
-    EXPECT_FALSE(phase.byName("")->hasProperty(W("XMLTagName")));
-}
-
-TEST(BuildMetaElements, RegisteredTagIsWhatTheDictionaryHoldsForTheLabel) {
-    ElementPhase phase(rp210("Tagged", "UInt8", elementLabel(1), appinfo("Local Tag", "3c.0a")) +
-                       rp210("Untagged", "UInt8", elementLabel(2)) +
-                       rp210("SameLabel", "UInt8", elementLabel(1)));
-    phase.run();
-    const auto& registered = phase.state.elements.tags;
-    ASSERT_EQ(3u, registered.size());
-    const LocalTag* tagged = registered.at(phase.byName("Tagged"));
-    ASSERT_NE(nullptr, tagged);
-    EXPECT_EQ(LocalTag(0x3c0a), *tagged);
-    EXPECT_EQ(tagged, phase.dictionary.findLocalTag(ul(1)));
-    EXPECT_EQ(nullptr, registered.at(phase.byName("Untagged")));
-    EXPECT_EQ(tagged, registered.at(phase.byName("SameLabel")));
-}
-
 // A dictionary that refuses its second element.
 class RefusingDictionary : public Dictionary {
 public:
@@ -118,16 +76,21 @@ private:
     int calls_ = 0;
 };
 
+// The refused element's name gets back the element it replaced, or goes.
 TEST(BuildMetaElements, RefusedElementLeavesNoAddressBehind) {
-    ElementPhase phase(rp210("Same", "UInt8", elementLabel(1)) +
-                       rp210("Same", "UInt16", elementLabel(2)));
-    RefusingDictionary dictionary;
-    EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument, phase.run(dictionary), "refused");
-    const MetaElement* first = dictionary.findMetaElement(ul(1));
-    ASSERT_NE(nullptr, first);
-    EXPECT_EQ(first, phase.state.elements.byName.at(W("Same")));
-    ASSERT_EQ(1u, phase.state.elements.tags.size());
-    EXPECT_EQ(first, phase.state.elements.tags.begin()->first);
+    for (const char* second : {"Same", "Other"}) {
+        ElementPhase phase(rp210("Same", "UInt8", elementLabel(1)) +
+                           rp210(second, "UInt16", elementLabel(2)));
+        RefusingDictionary dictionary;
+        EXPECT_THROWS_EXACTLY(Palimo::Exceptions::InvalidArgument, phase.run(dictionary),
+                              "refused");
+        const MetaElement* first = dictionary.findMetaElement(ul(1));
+        ASSERT_NE(nullptr, first);
+        ASSERT_EQ(1u, phase.state.elements.byName.size()) << second;
+        EXPECT_EQ(first, phase.state.elements.byName.at(W("Same")));
+        ASSERT_EQ(1u, phase.state.elements.tags.size());
+        EXPECT_EQ(first, phase.state.elements.tags.begin()->first);
+    }
 }
 
 } // namespace

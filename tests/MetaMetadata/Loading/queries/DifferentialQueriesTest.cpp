@@ -16,33 +16,26 @@
 namespace PalimoTest {
 namespace {
 
-class Differential : public ::testing::TestWithParam<std::string> {
+class Differential : public ::testing::TestWithParam<std::pair<std::string, std::string>> {
 public:
-    static void SetUpTestSuite() {
-        files_ = new QuerySchemas;
-        schemas_ = files_->load();
-    }
-    static void TearDownTestSuite() {
-        schemas_.clear();
-        delete files_;
-    }
+    static void SetUpTestSuite() { schemas_ = QuerySchemas().load(); }
+    static void TearDownTestSuite() { schemas_.clear(); }
 
 protected:
     const QuerySchema& q() const {
         for (const auto& schema : schemas_)
-            if (schema->name() == GetParam())
+            if (schema->name() == GetParam().first)
                 return *schema;
-        throw std::logic_error("no schema " + GetParam());
+        throw std::logic_error("no schema " + GetParam().first);
     }
     const Loading::Schema& s() const { return q().schema(); }
 
 private:
-    static inline QuerySchemas* files_ = nullptr;
     static inline std::vector<std::unique_ptr<QuerySchema>> schemas_;
 };
 
-INSTANTIATE_TEST_SUITE_P(Schemas, Differential, ::testing::ValuesIn(querySchemaNames()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(Schemas, Differential, ::testing::ValuesIn(kQuerySchemas),
+                         [](const auto& info) { return info.param.first; });
 
 TEST_P(Differential, NameLookupsAnswerAsTheExpressionWithThePastedName) {
     // Every name attribute of the schema, and names that no declaration has.
@@ -151,8 +144,7 @@ TEST_P(Differential, ComplexTypesHaveTheBaseAndTheTwoDescendantLists) {
 
 // What no expression can be pasted for, and what no phase asks.
 TEST(AwkwardNames, AreFoundWithoutAPastedNameAndAppinfosAreNotIndexed) {
-    QuerySchemas files;
-    const auto schemas = files.load();
+    const auto schemas = QuerySchemas().load();
     const QuerySchema& awkward = *schemas.at(4);
     ASSERT_EQ(awkward.name(), "Awkward");
     const Loading::Schema& s = awkward.schema();

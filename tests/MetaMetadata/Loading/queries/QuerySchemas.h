@@ -60,43 +60,45 @@ private:
     xercesc::DOMElement* root_ = nullptr;
 };
 
-/// The names of the schemas, in the order QuerySchemas::load gives them.
-inline std::vector<std::string> querySchemaNames() {
-    return {"ExampleDictionary", "ElementFixtures", "DiffFixture", "NestedIncludes", "Awkward",
+/// The schemas by name: files under tests/data (or the shipped example), then
+/// generated dictionaries, which have no file and the seed that ends their name.
+inline const std::vector<std::pair<std::string, std::string>> kQuerySchemas = {
+    {"ExampleDictionary", "../../examples/mxf-dictionary/MXFDictionary.xsd"},
+    {"ElementFixtures", "elements/main.xsd"},
+    {"DiffFixture", "tools/diff/old.xsd"},
+    {"NestedIncludes", "xmlutils/nested/main.xsd"},
+    {"Awkward", "queries/awkward.xsd"},
 #ifdef PALIMO_GENERATED_SCHEMAS
-            "GeneratedSeed1",    "GeneratedSeed2"
+    {"GeneratedSeed1", ""},
+    {"GeneratedSeed2", ""},
 #endif
-    };
-}
+};
 
 /// Where the generated schemas are written; every load gives fresh
 /// documents, whose schemas tell `observer` what they ask.
 class QuerySchemas {
 public:
     QuerySchemas() {
-        const std::filesystem::path examples = dataDir() / ".." / ".." / "examples";
-        files_ = {examples / "mxf-dictionary" / "MXFDictionary.xsd",
-                  dataDir() / "elements" / "main.xsd", dataDir() / "tools" / "diff" / "old.xsd",
-                  dataDir() / "xmlutils" / "nested" / "main.xsd",
-                  dataDir() / "queries" / "awkward.xsd"};
+        for (const auto& [name, file] : kQuerySchemas) {
+            files_.push_back((dataDir() / file).lexically_normal());
 #ifdef PALIMO_GENERATED_SCHEMAS
-        for (std::uint32_t seed : {1u, 2u}) {
-            Palimo::Bench::GeneratorOptions options;
-            options.elementCount = 300;
-            options.seed = seed;
-            files_.push_back(Palimo::Bench::generateDictionary(
-                                 dir_.path() / ("seed-" + std::to_string(seed)), options)
-                                 .topFile);
-        }
+            if (file.empty()) {
+                Palimo::Bench::GeneratorOptions options;
+                options.elementCount = 300;
+                options.seed = static_cast<std::uint32_t>(name.back() - '0');
+                files_.back() =
+                    Palimo::Bench::generateDictionary(dir_.path() / name, options).topFile;
+            }
 #endif
+        }
     }
 
     std::vector<std::unique_ptr<QuerySchema>>
     load(Loading::QueryObserver* observer = nullptr) const {
         std::vector<std::unique_ptr<QuerySchema>> schemas;
-        const std::vector<std::string> names = querySchemaNames();
         for (std::size_t i = 0; i < files_.size(); ++i)
-            schemas.push_back(std::make_unique<QuerySchema>(names.at(i), files_[i], observer));
+            schemas.push_back(
+                std::make_unique<QuerySchema>(kQuerySchemas[i].first, files_[i], observer));
         return schemas;
     }
 

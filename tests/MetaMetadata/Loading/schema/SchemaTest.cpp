@@ -4,7 +4,7 @@
 #include "MetaMetadata/Loading/schema/Schema.h"
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/Pipeline.h"
-#include "MetaMetadata/Loading/SchemaFixture.h"
+#include "MetaMetadata/Loading/SchemaSnippets.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 
 #include <xqilla/exceptions/XQillaException.hpp>

@@ -100,11 +100,6 @@ TEST(TypedValues, TextsReachTheLabelConstructorsUntrimmed) {
                  InvalidStringRepresentation);
 }
 
-// An empty collection item of UTF16 (the catalogue has the blank default).
-TEST(TypedValues, Utf16WithoutAWordIsTheNulCharacter) {
-    EXPECT_EQ(parseTypedValue(Id::UTF16, kNone, W(""))->text(), std::string(1, '\0'));
-}
-
 TEST(TypedValues, SplitCollectionText) {
     const std::pair<const char*, std::vector<const char*>> cases[] = {{"{a,b}", {"a", "b"}},
                                                                       {"{a,,b}", {"a", "", "b"}},
