@@ -14,62 +14,36 @@ using Palimo::Exceptions::ParseError;
 using Palimo::MetaMetadata::Dictionary;
 using Palimo::MetaMetadata::Loading::XSDDictionaryLoader;
 using PalimoTest::N;
-using PalimoTest::schema;
-using PalimoTest::TempDir;
 using PalimoTest::W;
 
-const char kAnnotation[] = "<xs:annotation><xs:appinfo source=\"RP210\">x</xs:appinfo>";
-
-class Host : public ::testing::Test {
-protected:
-    void load(const std::string& body) {
-        const std::string path = dir_.write("main.xsd", schema(body)).string();
-        auto loader = std::make_unique<XSDDictionaryLoader>();
-        loader->load(W(path.c_str()).c_str(), dictionary_);
-    }
-
-    Dictionary dictionary_;
-
-private:
-    TempDir dir_;
-};
-
-TEST_F(Host, LoadsASchemaFile) {
-    EXPECT_NO_THROW(load("<xs:element name=\"Plain\"/>"));
-    EXPECT_EQ(dictionary_.metaMetadataSetCount(), 0u);
+// Loads a case of the failure catalogue with a loader on the heap.
+void load(const char* failure, Dictionary& dictionary) {
+    const std::string path = (PalimoTest::dataDir() / "failures" / failure).string();
+    auto loader = std::make_unique<XSDDictionaryLoader>();
+    loader->load(W(path.c_str()).c_str(), dictionary);
 }
 
-TEST_F(Host, CatchesParseError) {
+template <class E>
+void expectCaught(const char* failure, int code, const std::string& messageStart) {
+    SCOPED_TRACE(failure);
     try {
-        load("<xs:element name=\"R\" type=\"ff:Ref\" substitutionGroup=\"a'b\"/>");
+        Dictionary dictionary;
+        load(failure, dictionary);
         ADD_FAILURE() << "nothing thrown";
-    } catch (const ParseError& e) {
-        EXPECT_EQ(e.exceptionCode(), 33);
-        EXPECT_EQ(N(e.message()).rfind("XQillaException:: ", 0), 0u) << e.what();
+    } catch (const E& e) {
+        EXPECT_EQ(e.exceptionCode(), code);
+        EXPECT_EQ(N(e.message()).rfind(messageStart, 0), 0u) << e.what();
     }
 }
 
-TEST_F(Host, CatchesInvalidULDesignator) {
-    try {
-        load("<xs:element name=\"R\" type=\"ff:Ref\" substitutionGroup=\"S\"/>"
-             "<xs:element name=\"S\"><xs:annotation><xs:appinfo source=\"UL Designator\">"
-             "06.0e</xs:appinfo></xs:annotation></xs:element>");
-        ADD_FAILURE() << "nothing thrown";
-    } catch (const InvalidULDesignator& e) {
-        EXPECT_EQ(e.exceptionCode(), 25);
-        EXPECT_EQ(N(e.message()), "06.0e");
-    }
-}
-
-TEST_F(Host, CatchesInvalidMetaElementDeclaration) {
-    try {
-        load(std::string("<xs:element name=\"NoLabel\" type=\"UInt8\">") + kAnnotation +
-             "</xs:annotation></xs:element>");
-        ADD_FAILURE() << "nothing thrown";
-    } catch (const InvalidMetaElementDeclaration& e) {
-        EXPECT_EQ(e.exceptionCode(), 20);
-        EXPECT_EQ(N(e.message()), "MetaElement Declaration with no UL Designator in NoLabel");
-    }
+TEST(Host, LoadsASchemaFileAndCatchesEachFailureByItsClass) {
+    Dictionary dictionary;
+    EXPECT_NO_THROW(load("nesting-at-the-limit-loads/main.xsd", dictionary));
+    EXPECT_EQ(dictionary.metaElementCount(), 2u);
+    expectCaught<ParseError>("apostrophe-in-a-set-type.xsd", 33, "XQillaException:: ");
+    expectCaught<InvalidULDesignator>("designator-of-wrong-length.xsd", 25, "06.0e.2b.34");
+    expectCaught<InvalidMetaElementDeclaration>(
+        "no-designator.xsd", 20, "MetaElement Declaration with no UL Designator in Bad");
 }
 
 TEST(HostAllocation, LoadersUseTheirClassAllocationOperators) {

@@ -1,4 +1,5 @@
 #include "support/Describe.h"
+#include "support/TestSupport.h"
 
 #include <Palimo/MetaMetadata/AttributeRequiredStatus.h>
 #include <Palimo/MetaMetadata/MetaAttribute.h>
@@ -22,16 +23,12 @@ namespace Types = Palimo::Types;
 std::string oneLine(const std::string& text) {
     std::string result;
     for (char c : text) {
-        if (c == '\\')
-            result += "\\\\";
-        else if (c == '\n')
-            result += "\\n";
-        else if (c == '\r')
-            result += "\\r";
-        else if (c == '\t')
-            result += "\\t";
-        else
-            result += c;
+        const char* escaped = c == '\\'   ? "\\\\"
+                              : c == '\n' ? "\\n"
+                              : c == '\r' ? "\\r"
+                              : c == '\t' ? "\\t"
+                                          : nullptr;
+        escaped ? result += escaped : result += c;
     }
     return result;
 }
@@ -180,14 +177,11 @@ std::vector<std::string> lines(const std::string& text) {
             return ::testing::AssertionFailure() << "cannot write " << path.string();
         return ::testing::AssertionSuccess();
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!std::filesystem::exists(path))
         return ::testing::AssertionFailure()
                << "no golden file " << path.string()
                << "; write it with PALIMO_UPDATE_GOLDEN=1 and review it";
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string expected = content.str();
+    const std::string expected = readFile(path);
     if (expected == actual)
         return ::testing::AssertionSuccess();
 

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace PalimoTest {
@@ -40,6 +42,13 @@ std::string schema(const std::string& body, const std::string& extraAttributes) 
            kSchemaNamespaces + (extraAttributes.empty() ? "" : " ") + extraAttributes +
            " targetNamespace=\"urn:SMPTE:MXF:file_format\" elementFormDefault=\"qualified\">\n" +
            body + "\n</xs:schema>\n";
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::filesystem::path dataDir() {

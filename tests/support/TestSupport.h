@@ -72,6 +72,9 @@ inline const char kSchemaNamespaces[] = "xmlns:xs=\"http://www.w3.org/2001/XMLSc
 /// `extraAttributes` on the root.
 std::string schema(const std::string& body, const std::string& extraAttributes = "");
 
+/// The bytes of the file at `path`; throws std::runtime_error when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
 /// The directory of the committed fixtures (tests/data).
 std::filesystem::path dataDir();
 

@@ -3,8 +3,6 @@
 #include "support/TestSupport.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace PalimoTest {
@@ -16,13 +14,6 @@ std::string quoted(const std::string& text) {
     for (char c : text)
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return result + "'";
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 int system(const std::string& command) {

@@ -1,9 +1,10 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 #include "MetaMetadata/Loading/Pipeline.h"
-#include "MetaMetadata/Loading/SchemaSnippets.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "support/TestSupport.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -11,18 +12,15 @@ using namespace Palimo::MetaMetadata::Loading;
 using Palimo::Exceptions::InvalidULDesignator;
 using Palimo::MetaMetadata::Dictionary;
 using PalimoTest::N;
-using PalimoTest::schema;
-using PalimoTest::TempDir;
 using PalimoTest::W;
 
-const std::string kLabel = PalimoTest::setLabel(0x2f);
-
-/// A set reached through a reference, with a label: a load registers its key.
-std::string labelledSet(const std::string& label) {
-    return schema(R"(<xs:element name="Ref1" type="ff:Ref" substitutionGroup="ff:S"/>
-      <xs:complexType name="ST"/>)" +
-                  PalimoTest::setDeclaration("S", "ST", label));
+// Cases of the failure catalogue: two that load, one refused.
+std::string catalogued(const char* name) {
+    return (PalimoTest::dataDir() / "failures" / name).string();
 }
+const std::string kElementsOnly = catalogued("nesting-at-the-limit-loads/main.xsd");
+const std::string kWithSets = catalogued("default-boolean-word-reads-as-true.xsd");
+const std::string kBadLabel = catalogued("designator-of-wrong-length.xsd");
 
 void load(XSDDictionaryLoader& loader, const std::string& path, Dictionary& dictionary) {
     loader.load(W(path.c_str()).c_str(), dictionary);
@@ -57,48 +55,40 @@ TEST(Pipeline, ASpentLoaderOnlyRecordsTheLocation) {
 }
 
 TEST(Loader, BackslashesAreSlashesAndOnlyTheFirstLoadReads) {
-    TempDir dir;
-    dir.write("sub/main.xsd", labelledSet(kLabel));
-    const std::string other =
-        dir.write("other.xsd", labelledSet(PalimoTest::setLabel(0x30))).string();
     XSDDictionaryLoader loader;
     Dictionary dictionary;
-    EXPECT_NO_THROW(load(loader, dir.path().string() + "\\sub\\main.xsd", dictionary));
-    EXPECT_EQ(dictionary.metaMetadataSetCount(), 1u);
+    EXPECT_NO_THROW(load(
+        loader, PalimoTest::dataDir().string() + "\\failures\\nesting-at-the-limit-loads\\main.xsd",
+        dictionary));
+    EXPECT_EQ(dictionary.metaElementCount(), 2u);
     // Spent: another schema, or a path that names nothing, is only recorded.
-    EXPECT_NO_THROW(load(loader, other, dictionary));
-    EXPECT_NO_THROW(load(loader, dir.path().string() + "/missing.xsd", dictionary));
-    EXPECT_EQ(dictionary.metaMetadataSetCount(), 1u);
-    EXPECT_EQ(dictionary.metaElementCount(), 0u);
+    EXPECT_NO_THROW(load(loader, kWithSets, dictionary));
+    EXPECT_NO_THROW(load(loader, catalogued("missing.xsd"), dictionary));
+    EXPECT_EQ(dictionary.metaElementCount(), 2u);
+    EXPECT_EQ(dictionary.metaMetadataSetCount(), 0u);
 }
 
 TEST(Loader, ALoaderIsSpentAfterAFailedLoad) {
-    TempDir dir;
-    dir.write("bad.xsd", labelledSet("06.0e"));
-    dir.write("good.xsd", schema(""));
     XSDDictionaryLoader loader;
     Dictionary dictionary;
-    EXPECT_THROWS_EXACTLY(InvalidULDesignator,
-                          load(loader, (dir.path() / "bad.xsd").string(), dictionary), "06.0e");
-    EXPECT_NO_THROW(load(loader, (dir.path() / "good.xsd").string(), dictionary));
+    EXPECT_THROWS_EXACTLY(InvalidULDesignator, load(loader, kBadLabel, dictionary), "06.0e.2b.34");
+    EXPECT_NO_THROW(load(loader, kElementsOnly, dictionary));
 }
 
 TEST(Loader, SwitchesAreStoredAndAbstractGroupsChangesNothing) {
-    TempDir dir;
-    const std::string path = dir.write("main.xsd", labelledSet(kLabel)).string();
     Dictionary plain;
     Dictionary switched;
     XSDDictionaryLoader first;
-    load(first, path, plain);
+    load(first, kWithSets, plain);
     XSDDictionaryLoader second;
     second.loadAbstractGroups(true);
     second.loadMetaElementDocumentation(true);
     second.loadMetaElementLengthDescription(true);
     second.loadAbstractGroups(false);
     second.loadAbstractGroups(true);
-    load(second, path, switched);
+    load(second, kWithSets, switched);
     second.loadMetaElementDocumentation(false); // after the load: no effect, no failure
-    EXPECT_EQ(plain.metaMetadataSetCount(), 1u);
+    EXPECT_EQ(plain.metaMetadataSetCount(), 2u);
     EXPECT_EQ(switched.metaElementCount(), plain.metaElementCount());
     EXPECT_EQ(switched.metaMetadataSetCount(), plain.metaMetadataSetCount());
 }
@@ -109,8 +99,7 @@ TEST(Loader, ANullPathIsRefusedAndLeavesTheLoaderFresh) {
     EXPECT_THROW(loader.load(static_cast<const unsigned short*>(nullptr), dictionary),
                  Palimo::Exceptions::InvalidArgument);
     // The unsigned short form reads like the XMLCh form.
-    TempDir dir;
-    const WString path = W(dir.write("bad.xsd", labelledSet("06.0e")).string().c_str());
+    const WString path = W(kBadLabel.c_str());
     std::vector<unsigned short> units(path.begin(), path.end());
     units.push_back(0);
     EXPECT_THROW(loader.load(units.data(), dictionary), InvalidULDesignator);
