@@ -66,7 +66,7 @@ inline const std::vector<std::pair<std::string, std::string>> kQuerySchemas = {
     {"ExampleDictionary", "../../examples/mxf-dictionary/MXFDictionary.xsd"},
     {"ElementFixtures", "elements/main.xsd"},
     {"DiffFixture", "tools/diff/old.xsd"},
-    {"NestedIncludes", "xmlutils/nested/main.xsd"},
+    {"NestedIncludes", "xmlutils/nested-directives/main.xsd"},
     {"Awkward", "queries/awkward.xsd"},
 #ifdef PALIMO_GENERATED_SCHEMAS
     {"GeneratedSeed1", ""},
