@@ -147,6 +147,18 @@ TEST(DomText, AttributesAreVerbatimAndPrefixesEndAtTheFirstColon) {
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(N(stripNamespacePrefix(W(text))), expected) << text;
+
+    // Node texts are Xerces' own values: of an attribute with an entity, an
+    // empty one, one of two text children, and of an element (none).
+    SchemaFixture g(schema(R"(<xs:element name="a&amp;b" type=""/>)"));
+    xercesc::DOMElement* e = g.root()->getFirstElementChild();
+    xercesc::DOMAttr* type = e->getAttributeNode(u"type");
+    EXPECT_EQ(N(toWstring(nodeText(e->getAttributeNode(u"name")))), "a&b");
+    EXPECT_EQ(N(toWstring(nodeText(type))), "");
+    type->appendChild(g.document().createTextNode(u"x"));
+    type->appendChild(g.document().createTextNode(u"y"));
+    EXPECT_EQ(N(toWstring(nodeText(type))), "xy");
+    EXPECT_EQ(nodeText(e), nullptr);
 }
 
 } // namespace
