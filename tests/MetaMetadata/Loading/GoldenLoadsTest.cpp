@@ -12,15 +12,18 @@ namespace {
 using PalimoTest::dataDir;
 
 struct GoldenLoad {
-    const char* schema; // under tests/data, or the shipped example
-    const char* golden; // under tests/data
-    bool switches;      // element documentation and length descriptions
+    const char* schema;          // under tests/data, or the shipped example
+    const char* golden;          // under tests/data
+    bool switches;               // element documentation and length descriptions
+    bool abstractGroups = false; // stored, and changes nothing
 };
 
 const GoldenLoad kLoads[] = {
     {"../../examples/mxf-dictionary/MXFDictionary.xsd", "example/MXFDictionary.expected", false},
     {"../../examples/mxf-dictionary/MXFDictionary.xsd", "example/MXFDictionary.switches.expected",
      true},
+    {"../../examples/mxf-dictionary/MXFDictionary.xsd", "example/MXFDictionary.switches.expected",
+     true, true},
     // Every kind of element over three files.
     {"elements/main.xsd", "elements/main.expected", false},
     {"elements/main.xsd", "elements/main.switches.expected", true},
@@ -38,7 +41,8 @@ const GoldenLoad kLoads[] = {
 };
 
 void PrintTo(const GoldenLoad& c, std::ostream* out) {
-    *out << c.schema << (c.switches ? " with both switches" : "");
+    *out << c.schema << (c.switches ? " with both switches" : "")
+         << (c.abstractGroups ? " and abstract groups" : "");
 }
 
 class GoldenLoads : public ::testing::TestWithParam<GoldenLoad> {};
@@ -47,6 +51,7 @@ TEST_P(GoldenLoads, DescribeMatchesTheGoldenFile) {
     const GoldenLoad& c = GetParam();
     Palimo::MetaMetadata::Dictionary dictionary;
     Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
+    loader.loadAbstractGroups(c.abstractGroups);
     if (c.switches) { // else both stay as a fresh loader has them: off
         loader.loadMetaElementDocumentation(true);
         loader.loadMetaElementLengthDescription(true);
@@ -59,7 +64,8 @@ TEST_P(GoldenLoads, DescribeMatchesTheGoldenFile) {
 INSTANTIATE_TEST_SUITE_P(Golden, GoldenLoads, ::testing::ValuesIn(kLoads),
                          [](const ::testing::TestParamInfo<GoldenLoad>& info) {
                              return std::regex_replace(info.param.golden,
-                                                       std::regex("[^A-Za-z0-9]"), "_");
+                                                       std::regex("[^A-Za-z0-9]"), "_") +
+                                    (info.param.abstractGroups ? "_abstractGroups" : "");
                          });
 
 } // namespace

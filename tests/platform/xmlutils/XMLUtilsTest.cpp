@@ -23,7 +23,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -176,30 +175,6 @@ TEST(XSDAggregator, DocumentsLiveAsLongAsTheParserWhoseHandlersAreRestored) {
     EXPECT_EQ(outline(*second), readFile(two / "outline.expected"));
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgDOMErrorHandler), &handler);
     EXPECT_EQ(config->getParameter(xercesc::XMLUni::fgXercesUserAdoptsDOMDocument), nullptr);
-}
-
-TEST(Initializer, IsOneInstanceAcrossThreadsWhoseParsersAnswerXPath2) {
-    std::vector<Initializer*> seen(4, nullptr);
-    std::vector<std::thread> threads;
-    for (auto& slot : seen)
-        threads.emplace_back([&slot] { slot = &Initializer::instance(); });
-    for (auto& t : threads)
-        t.join();
-    for (Initializer* p : seen)
-        EXPECT_EQ(p, &Initializer::instance());
-
-    const TempDir dir;
-    const Parser parser = newParser();
-    DOMDocument* doc =
-        parser->parseURI(dir.write("a.xml", "<a><b>1</b><b>2</b><b>3</b></a>").c_str());
-    ASSERT_NE(doc, nullptr);
-    // The value comparison "eq" exists in XPath 2.0 only.
-    const std::unique_ptr<xercesc::DOMXPathExpression, Release> expression(
-        doc->createExpression(u"/a/b[. eq '3']", nullptr));
-    const std::unique_ptr<xercesc::DOMXPathResult, Release> result(
-        expression->evaluate(doc, xercesc::DOMXPathResult::FIRST_RESULT_TYPE, nullptr));
-    ASSERT_TRUE(result->isNode());
-    EXPECT_EQ(std::u16string(result->getNodeValue()->getTextContent()), u"3");
 }
 
 // The loader builds names and paths from DOM text (UTF-16) and from paths
