@@ -70,7 +70,10 @@ TEST_F(ErrorReporting, EachFailureClassHasItsMessageForm) {
         {[] { throw std::runtime_error("exhausted"); }, "Unknown error in Xerces or XQilla"},
         {[] { throw 5; }, "Unknown error in Xerces or XQilla"},
     };
-    for (const auto& [raise, message] : cases) {
+    for (const auto& entry : cases) {
+        // Plain references: lambdas cannot capture structured bindings in C++17.
+        const std::function<void()>& raise = entry.first;
+        const std::string& message = entry.second;
         EXPECT_THROWS_EXACTLY(ParseError, inRegion(raise), message);
         if (message.rfind("Unknown", 0) != 0)
             continue; // the others name where they are translated
