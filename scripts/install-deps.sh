@@ -20,9 +20,12 @@ packages=(
   libxqilla-dev
 )
 
+# Commands' output is taken whole before it is matched: under pipefail, a
+# `grep -q` that stops reading at its match kills a writer that has more to say
+# (SIGPIPE), and the pipeline then fails although the text was there.
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  if [[ $(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) != *"install ok installed"* ]]; then
     missing+=("$p")
   fi
 done
@@ -55,7 +58,7 @@ debian_mirror() {
 $SUDO apt-get update -qq
 
 xqilla_offered() {
-  apt-cache policy libxqilla-dev 2>/dev/null | grep -q 'Candidate: [0-9]'
+  [[ $(apt-cache policy libxqilla-dev 2>/dev/null) =~ Candidate:\ [0-9] ]]
 }
 
 bullseye_sources=/etc/apt/sources.list.d/bullseye-xqilla.sources
@@ -108,8 +111,7 @@ xqilla_debs() {
   for f in "$dir"/libxqilla*_"$arch".deb; do
     [ -f "$f" ] && debs+=("$f")
   done
-  if ! printf '%s\n' "${debs[@]}" | grep -q '/libxqilla-dev_' ||
-     ! printf '%s\n' "${debs[@]}" | grep -q '/libxqilla6v5_'; then
+  if [[ " ${debs[*]} " != *"/libxqilla-dev_"* || " ${debs[*]} " != *"/libxqilla6v5_"* ]]; then
     echo "install-deps: $dir must hold libxqilla-dev_2.3.4-*_$arch.deb and libxqilla6v5_2.3.4-*_$arch.deb" >&2
     return 1
   fi

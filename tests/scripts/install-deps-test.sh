@@ -47,6 +47,10 @@ if [ "$OFFERED" = 1 ] || { [ -f "$STATE/bullseye-xqilla.sources" ] && [ "$SERVED
 else
   echo "  Candidate: (none)"
 fi
+# Like apt-cache, the version table follows the candidate in a later write,
+# after a reader that stopped at the candidate may have gone.
+sleep 0.2
+echo "  Version table:"
 S
 stub apt-get <<'S'
 #!/bin/sh
