@@ -3,7 +3,6 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -11,11 +10,10 @@ namespace PalimoTest {
 
 TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
-    std::random_device rd;
     for (;;) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("palimo-test-" + std::to_string(::getpid()) + "-" +
-                          std::to_string(counter++) + "-" + std::to_string(rd() % 100000));
+        auto candidate =
+            std::filesystem::temp_directory_path() /
+            ("palimo-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
             return;
@@ -38,8 +36,10 @@ std::filesystem::path TempDir::write(const std::string& relative,
 }
 
 std::string schema(const std::string& body, const std::string& extraAttributes) {
-    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xs:schema ") +
-           kSchemaNamespaces + (extraAttributes.empty() ? "" : " ") + extraAttributes +
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xs:schema "
+                       "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                       "xmlns:ff=\"urn:SMPTE:MXF:file_format\"") +
+           (extraAttributes.empty() ? "" : " ") + extraAttributes +
            " targetNamespace=\"urn:SMPTE:MXF:file_format\" elementFormDefault=\"qualified\">\n" +
            body + "\n</xs:schema>\n";
 }

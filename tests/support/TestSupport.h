@@ -64,10 +64,6 @@ private:
     std::filesystem::path path_;
 };
 
-/// The namespace declarations every fixture root carries.
-inline const char kSchemaNamespaces[] = "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-                                        "xmlns:ff=\"urn:SMPTE:MXF:file_format\"";
-
 /// A whole schema document around `body`, with the xs and ff prefixes and any
 /// `extraAttributes` on the root.
 std::string schema(const std::string& body, const std::string& extraAttributes = "");

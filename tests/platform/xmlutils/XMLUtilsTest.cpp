@@ -18,10 +18,8 @@
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +32,7 @@ using Palimo::XMLUtils::SchemaAggregationError;
 using Palimo::XMLUtils::UnicodeString;
 using Palimo::XMLUtils::XSDAggregator;
 using PalimoTest::N;
+using PalimoTest::readFile;
 using PalimoTest::TempDir;
 using PalimoTest::W;
 using xercesc::DOMDocument;
@@ -101,13 +100,6 @@ std::string outline(const DOMDocument& document) {
     for (const DOMNode* n = document.getFirstChild(); n; n = n->getNextSibling())
         outline(n, 0, out);
     return out;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
