@@ -3,6 +3,7 @@
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+#include "MetaMetadata/Loading/schema/Query.h"
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
 namespace Palimo {
@@ -12,12 +13,6 @@ namespace Loading {
 namespace {
 
 using xercesc::DOMNode;
-using xercesc::DOMXPathResult;
-
-struct ResultRelease {
-    void operator()(DOMXPathResult* result) const noexcept { result->release(); }
-};
-using Result = std::unique_ptr<DOMXPathResult, ResultRelease>;
 
 xercesc::DOMXPathNSResolver* createResolver(xercesc::DOMDocument& document) {
     if (document.getDocumentElement() == nullptr)
@@ -33,10 +28,6 @@ xercesc::DOMXPathNSResolver* createResolver(xercesc::DOMDocument& document) {
 
 } // namespace
 
-void Schema::Release::operator()(xercesc::DOMXPathExpression* expression) const noexcept {
-    expression->release();
-}
-
 Schema::Schema(xercesc::DOMDocument& document, QueryObserver* observer)
     : document_(document), resolver_(createResolver(document)), observer_(observer) {
     bindSchemaNamespaces(*document.getDocumentElement(), *resolver_, prefixes_);
@@ -49,41 +40,28 @@ xercesc::DOMElement* Schema::root() const {
     return document_.getDocumentElement();
 }
 
-xercesc::DOMXPathExpression& Schema::compiled(const WString& expression, Resolver resolver) const {
+const Query& Schema::compiled(const WString& expression, Resolver resolver) const {
     const auto key = std::make_pair(resolver, expression);
-    const auto found = expressions_.find(key);
-    if (found != expressions_.end())
+    const auto found = queries_.find(key);
+    if (found != queries_.end())
         return *found->second;
-    Expression compiled(document_.createExpression(
-        expression.c_str(), resolver == Resolver::Schema ? resolver_ : nullptr));
+    auto query = std::make_unique<const Query>(expression.c_str(),
+                                               resolver == Resolver::Schema ? resolver_ : nullptr);
     if (observer_ != nullptr)
         observer_->compiled(expression, resolver);
-    return *expressions_.emplace(key, std::move(compiled)).first->second;
+    return *queries_.emplace(key, std::move(query)).first->second;
 }
 
-DOMXPathResult* Schema::evaluate(const DOMNode* context, const WString& expression,
-                                 Resolver resolver, bool list) const {
-    xercesc::DOMXPathExpression& compiledExpression = compiled(expression, resolver);
+const Query& Schema::evaluated(const WString& expression, Resolver resolver, bool list) const {
+    const Query& query = compiled(expression, resolver);
     if (observer_ != nullptr)
         observer_->evaluated(expression, list);
-    return compiledExpression.evaluate(
-        context, list ? DOMXPathResult::ITERATOR_RESULT_TYPE : DOMXPathResult::FIRST_RESULT_TYPE,
-        nullptr);
-}
-
-// The result is released on every path, also when iterating throws half-way.
-template <class Visit>
-void Schema::visitNodes(const DOMNode* context, const WString& expression, Resolver resolver,
-                        Visit&& visit) const {
-    const Result result(evaluate(context, expression, resolver, true));
-    while (result->iterateNext())
-        visit(result->getNodeValue());
+    return query;
 }
 
 DOMNode* Schema::selectFirstNode(const DOMNode* context, const WString& expression,
                                  Resolver resolver) const {
-    const Result result(evaluate(context, expression, resolver, false));
-    return result->isNode() ? result->getNodeValue() : nullptr;
+    return evaluated(expression, resolver, false).firstNode(context);
 }
 
 std::optional<WString> Schema::selectOptionalText(const DOMNode* context, const WString& expression,
@@ -101,24 +79,27 @@ xercesc::DOMElement* Schema::selectFirstElement(const DOMNode* context, const WS
 
 void Schema::selectNodes(const DOMNode* context, const WString& expression,
                          std::vector<DOMNode*>& out, Resolver resolver) const {
-    visitNodes(context, expression, resolver, [&out](DOMNode* node) { out.push_back(node); });
+    evaluated(expression, resolver, true).forEachNode(context, [&out](DOMNode* node) {
+        out.push_back(node);
+    });
 }
 
 void Schema::selectElements(const DOMNode* context, const WString& expression, DeclarationList& out,
                             Resolver resolver) const {
-    visitNodes(context, expression, resolver,
-               [&out](DOMNode* node) { out.push_back(dynamic_cast<xercesc::DOMElement*>(node)); });
+    evaluated(expression, resolver, true).forEachNode(context, [&out](DOMNode* node) {
+        out.push_back(dynamic_cast<xercesc::DOMElement*>(node));
+    });
 }
 
 void Schema::selectTexts(const DOMNode* context, const WString& expression,
                          std::vector<WString>& out, Resolver resolver) const {
-    visitNodes(context, expression, resolver, [&out](DOMNode* node) {
-        out.push_back(node != nullptr ? toWstring(nodeText(node)) : WString());
+    evaluated(expression, resolver, true).forEachNode(context, [&out](DOMNode* node) {
+        out.push_back(toWstring(nodeText(node)));
     });
 }
 
 void Schema::compileOnly(const WString& expression) const {
-    const Expression compiled(document_.createExpression(expression.c_str(), resolver_));
+    const Query compiled(expression.c_str(), resolver_);
 }
 
 } // namespace Loading

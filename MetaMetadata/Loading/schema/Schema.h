@@ -15,6 +15,7 @@ namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
+class Query;
 class SchemaIndex;
 
 /// Which namespace resolver an expression is compiled with.
@@ -82,25 +83,15 @@ public:
     void compileOnly(const WString& expression) const;
 
 private:
-    struct Release {
-        void operator()(xercesc::DOMXPathExpression* expression) const noexcept;
-    };
-    using Expression = std::unique_ptr<xercesc::DOMXPathExpression, Release>;
-
-    xercesc::DOMXPathExpression& compiled(const WString& expression, Resolver resolver) const;
-    xercesc::DOMXPathResult* evaluate(const xercesc::DOMNode* context, const WString& expression,
-                                      Resolver resolver, bool list) const;
-    template <class Visit>
-    void visitNodes(const xercesc::DOMNode* context, const WString& expression, Resolver resolver,
-                    Visit&& visit) const;
+    const Query& compiled(const WString& expression, Resolver resolver) const;
+    const Query& evaluated(const WString& expression, Resolver resolver, bool list) const;
 
     xercesc::DOMDocument& document_;
     xercesc::DOMXPathNSResolver* resolver_; // owned by the document
     NamespacePrefixes prefixes_;
     QueryObserver* observer_;
-    // Compiled at the first question that asks them: the text is the key and
-    // outlives the expression, which belongs to the document.
-    mutable std::map<std::pair<Resolver, WString>, Expression> expressions_;
+    // Compiled at the first question that asks them.
+    mutable std::map<std::pair<Resolver, WString>, std::unique_ptr<const Query>> queries_;
     std::unique_ptr<const SchemaIndex> index_;
 };
 
