@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
 #include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
 
 #include <xercesc/util/XMLString.hpp>
 
@@ -18,15 +19,13 @@ using xercesc::XMLString;
 // their kind and local name. The paths start at the schema element: a path
 // from the root makes the engine sort its result into document order.
 
-// Each top-level xs:element with the attributes the lists test.
-const char16_t kTopLevelElementsQuery[] =
-    u"for $e in self::xs:schema/xs:element return ($e, $e/@name, $e/@type, $e/@substitutionGroup)";
-const char16_t kComplexTypeNamesQuery[] = u"self::xs:schema/xs:complexType/@name";
-// Every top-level component with its name, the sources of its appinfo
-// elements and their texts.
-const char16_t kTopLevelFactsQuery[] =
-    u"for $d in (self::xs:schema/*) return ($d, $d/@name, "
+// Every top-level component with its attributes (those that the lists and
+// lookups test are read by name), the sources of its appinfo elements and
+// their texts: one question for the components and the elements among them.
+const char16_t kTopLevelComponentsQuery[] =
+    u"for $d in self::xs:schema/* return ($d, $d/@*, "
     u"$d/xs:annotation/xs:appinfo/@source, $d/xs:annotation/xs:appinfo/text())";
+const char16_t kComplexTypeNamesQuery[] = u"self::xs:schema/xs:complexType/@name";
 // Every complex type a set can have (named, or inline in a top-level
 // element), its base, then each member declaration with its name and texts.
 const char16_t kComplexTypesQuery[] =
@@ -38,6 +37,11 @@ const XMLCh kRegisteredSource[] = u"RP210";
 
 bool hasValue(const DOMNode* attribute, const XMLCh* value) {
     return attribute != nullptr && XMLString::equals(nodeText(attribute), value);
+}
+
+bool isXsdElement(const xercesc::DOMElement* element, const XMLCh* localName) {
+    return XMLString::equals(element->getLocalName(), localName) &&
+           XMLString::equals(element->getNamespaceURI(), kXmlSchemaNamespace);
 }
 
 // Files a text node whose parent is one of the declaration's appinfo
@@ -53,37 +57,9 @@ void addText(DeclarationFacts& facts, const DOMNode* text) {
 } // namespace
 
 SchemaIndex::SchemaIndex(const Schema& schema) {
-    readTopLevelElements(schema);
+    readTopLevelComponents(schema);
     readComplexTypeNames(schema);
-    readTopLevelFacts(schema);
     readComplexTypes(schema);
-}
-
-void SchemaIndex::readTopLevelElements(const Schema& schema) {
-    std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kTopLevelElementsQuery, nodes);
-    for (DOMNode* node : nodes) {
-        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
-            topLevelElements_.push_back(
-                {static_cast<xercesc::DOMElement*>(node), nullptr, nullptr});
-            continue;
-        }
-        TopLevelElement& element = topLevelElements_.back();
-        const XMLCh* attribute = node->getLocalName();
-        if (XMLString::equals(attribute, u"type"))
-            element.type = node;
-        else if (XMLString::equals(attribute, u"substitutionGroup"))
-            element.substitutionGroup = node;
-        else // the first in document order keeps a name
-            elementsByName_.emplace(toWstring(nodeText(node)), element.element);
-    }
-    // "@type!='Ref'" holds only for a type attribute, with another value.
-    for (const TopLevelElement& element : topLevelElements_) {
-        if (element.substitutionGroup != nullptr && element.type != nullptr &&
-            !hasValue(element.type, u"Ref") && !hasValue(element.type, u"ff:Ref"))
-            groupMembers_[stripNamespacePrefix(toWstring(nodeText(element.substitutionGroup)))]
-                .push_back(attributeText(element.element, "name"));
-    }
 }
 
 void SchemaIndex::readComplexTypeNames(const Schema& schema) {
@@ -96,27 +72,59 @@ void SchemaIndex::readComplexTypeNames(const Schema& schema) {
     }
 }
 
-void SchemaIndex::readTopLevelFacts(const Schema& schema) {
+void SchemaIndex::readTopLevelComponents(const Schema& schema) {
     std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kTopLevelFactsQuery, nodes);
+    schema.selectNodes(schema.root(), kTopLevelComponentsQuery, nodes);
     DeclarationList components;
+    const xercesc::DOMElement* component = nullptr;
     DeclarationFacts* facts = nullptr;
+    TopLevelElement* element = nullptr; // when the component is an xs:element
     for (DOMNode* node : nodes) {
-        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
-            auto* component = static_cast<xercesc::DOMElement*>(node);
-            components.push_back(component);
-            facts = &facts_[component];
-        } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
+        const auto type = node->getNodeType();
+        if (type == DOMNode::ELEMENT_NODE) {
+            auto* declaration = static_cast<xercesc::DOMElement*>(node);
+            component = declaration;
+            components.push_back(declaration);
+            facts = &facts_[declaration];
+            element = nullptr;
+            if (isXsdElement(declaration, u"element")) {
+                topLevelElements_.push_back({declaration, nullptr, nullptr});
+                element = &topLevelElements_.back();
+            }
+        } else if (type != DOMNode::ATTRIBUTE_NODE) {
             addText(*facts, node);
-        } else if (!XMLString::equals(node->getLocalName(), u"source")) {
-            facts->nameAttribute = node;
-        } else if (XMLString::equals(nodeText(node), kRegisteredSource)) {
-            facts->registered = true;
+        } else if (static_cast<const xercesc::DOMAttr*>(node)->getOwnerElement() != component) {
+            facts->registered |= XMLString::equals(nodeText(node), kRegisteredSource);
+        } else if (node->getNamespaceURI() == nullptr) {
+            readComponentAttribute(node, *facts, element);
         }
     }
-    for (xercesc::DOMElement* component : components) {
-        if (facts_.at(component).registered)
-            registered_.push_back(component);
+    for (xercesc::DOMElement* declaration : components) {
+        if (facts_.at(declaration).registered)
+            registered_.push_back(declaration);
+    }
+    // "@type!='Ref'" holds only for a type attribute, with another value.
+    for (const TopLevelElement& candidate : topLevelElements_) {
+        if (candidate.substitutionGroup != nullptr && candidate.type != nullptr &&
+            !hasValue(candidate.type, u"Ref") && !hasValue(candidate.type, u"ff:Ref"))
+            groupMembers_[stripNamespacePrefix(toWstring(nodeText(candidate.substitutionGroup)))]
+                .push_back(attributeText(candidate.element, "name"));
+    }
+}
+
+void SchemaIndex::readComponentAttribute(const DOMNode* attribute, DeclarationFacts& facts,
+                                         TopLevelElement* element) {
+    const XMLCh* name = attribute->getLocalName();
+    if (XMLString::equals(name, u"name")) {
+        facts.nameAttribute = attribute;
+        if (element != nullptr) // the first in document order keeps a name
+            elementsByName_.emplace(toWstring(nodeText(attribute)), element->element);
+    } else if (element == nullptr) {
+        return;
+    } else if (XMLString::equals(name, u"type")) {
+        element->type = attribute;
+    } else if (XMLString::equals(name, u"substitutionGroup")) {
+        element->substitutionGroup = attribute;
     }
 }
 

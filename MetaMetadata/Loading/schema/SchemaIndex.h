@@ -72,9 +72,10 @@ public:
     const ComplexTypeFacts* complexTypeFacts(const xercesc::DOMElement* type) const;
 
 private:
-    void readTopLevelElements(const Schema& schema);
+    void readTopLevelComponents(const Schema& schema);
+    void readComponentAttribute(const xercesc::DOMNode* attribute, DeclarationFacts& facts,
+                                TopLevelElement* element);
     void readComplexTypeNames(const Schema& schema);
-    void readTopLevelFacts(const Schema& schema);
     void readComplexTypes(const Schema& schema);
 
     std::vector<TopLevelElement> topLevelElements_;

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Schemas, Differential, ::testing::ValuesIn(kQuerySchema
 
 TEST_P(Differential, NameLookupsAnswerAsTheExpressionWithThePastedName) {
     // Every name attribute of the schema, and names that no declaration has.
-    std::set<WString> names = {u"", u"NoSuchName", u"ff:A", u"A ", u"a"};
+    std::set<WString> names = {u"", u"NoSuchName", u"ff:A", u"A ", u"a", u"Foreign"};
     for (const xercesc::DOMNode* name : q().nodes("//@name"))
         names.insert(Loading::toWstring(name->getNodeValue()));
     for (const WString& name : names) {
