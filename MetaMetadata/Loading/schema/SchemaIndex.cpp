@@ -5,6 +5,8 @@
 
 #include <xercesc/util/XMLString.hpp>
 
+#include <unordered_set>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
@@ -26,12 +28,12 @@ const char16_t kTopLevelComponentsQuery[] =
     u"for $d in self::xs:schema/* return ($d, $d/@*, "
     u"$d/xs:annotation/xs:appinfo/@source, $d/xs:annotation/xs:appinfo/text())";
 const char16_t kComplexTypeNamesQuery[] = u"self::xs:schema/xs:complexType/@name";
-// Every complex type a set can have (named, or inline in a top-level
-// element), its base, then each member declaration with its name and texts.
-const char16_t kComplexTypesQuery[] =
-    u"for $t in (self::xs:schema/xs:complexType, self::xs:schema/xs:element/xs:complexType) "
-    u"return ($t, ($t/*/*/@base)[1], for $d in ($t//xs:element, $t//xs:attribute) "
-    u"return ($d, $d/@name, $d/xs:annotation/xs:appinfo/text()))";
+// Each xs:complexType child of the context, its base, then each member
+// declaration with its name and texts: asked of the schema element for the
+// top-level types and of each set for its inline ones.
+const char16_t kComplexTypesQuery[] = u"for $t in ./xs:complexType return ($t, ($t/*/*/@base)[1], "
+                                      u"for $d in ($t//xs:element, $t//xs:attribute) "
+                                      u"return ($d, $d/@name, $d/xs:annotation/xs:appinfo/text()))";
 
 const XMLCh kRegisteredSource[] = u"RP210";
 
@@ -131,6 +133,18 @@ void SchemaIndex::readComponentAttribute(const DOMNode* attribute, DeclarationFa
 void SchemaIndex::readComplexTypes(const Schema& schema) {
     std::vector<DOMNode*> nodes;
     schema.selectNodes(schema.root(), kComplexTypesQuery, nodes);
+    // Only a set's own type can be inline, and a set is the element that a
+    // reference's substitution group names (the first of that name): the
+    // inline types of the other elements, most of them, are never gathered.
+    std::unordered_set<const xercesc::DOMElement*> heads;
+    for (const TopLevelElement& element : topLevelElements_) {
+        if (element.substitutionGroup == nullptr)
+            continue;
+        xercesc::DOMElement* head =
+            topLevelElement(stripNamespacePrefix(toWstring(nodeText(element.substitutionGroup))));
+        if (head != nullptr && heads.insert(head).second)
+            schema.selectNodes(head, kComplexTypesQuery, nodes);
+    }
     ComplexTypeFacts* type = nullptr;
     DeclarationFacts* facts = nullptr;
     for (DOMNode* node : nodes) {

@@ -68,7 +68,9 @@ public:
     /// complex type that complexTypeFacts knows; null for any other node.
     const DeclarationFacts* facts(const xercesc::DOMElement* declaration) const;
     /// The facts of a top-level xs:complexType or of an xs:complexType child
-    /// of a top-level xs:element; null for any other node.
+    /// of a set: of the first top-level xs:element with a name that some
+    /// top-level element's substitutionGroup gives (without prefix). Null for
+    /// any other node.
     const ComplexTypeFacts* complexTypeFacts(const xercesc::DOMElement* type) const;
 
 private:

@@ -92,7 +92,7 @@ xercesc::DOMElement* findComplexType(const Schema& schema, WString typeName) {
 namespace {
 
 // Every complex type whose members can be gathered is in the index: top-level
-// ones, and the inline types of top-level elements.
+// ones, and the inline types of the elements that substitution groups name.
 const ComplexTypeFacts& factsOf(const Schema& schema, const xercesc::DOMElement* complexType) {
     const ComplexTypeFacts* facts =
         complexType != nullptr ? schema.index().complexTypeFacts(complexType) : nullptr;
