@@ -35,8 +35,8 @@ void replay(const Json& json, Mxfdict::JsonSink& sink) {
     }
 }
 
-// The texts cover nesting, empty containers and every escape; the large
-// array is written in many pieces.
+// The texts cover nesting, empty containers and every escape; the long
+// string and the large array are written in many pieces.
 TEST(JsonSink, StreamsWhatNlohmannDumpsAndRebuildsTheTree) {
     std::vector<Json> documents;
     for (const char* text : {
@@ -49,6 +49,8 @@ TEST(JsonSink, StreamsWhatNlohmannDumpsAndRebuildsTheTree) {
              R"({"": "", "key with \"quotes\"": "x", "nested": [{"x": [{"y": "z"}]}]})",
          })
         documents.push_back(Json::parse(text));
+    // One string longer than the writer's buffer, escaped throughout.
+    documents.push_back(Json::array({std::string(100000, '\n') + std::string(200000, 'y')}));
     Json& large = documents.emplace_back(Json::array());
     for (int i = 0; i < 20000; ++i)
         large.push_back({{"n", i}, {"text", std::string(i % 50, 'x')}});

@@ -1,6 +1,8 @@
 #include "JsonSink.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace Mxfdict {
 
@@ -11,20 +13,34 @@ constexpr std::size_t kFlushSize = 1 << 16;
 } // namespace
 
 JsonStreamWriter::~JsonStreamWriter() {
-    buffer_.push_back('\n');
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    put('\n');
+    out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+}
+
+char* JsonStreamWriter::room(std::size_t n) {
+    if (used_ + n > buffer_.size())
+        buffer_.resize(std::max(used_ + n, std::max(2 * buffer_.size(), 2 * kFlushSize)));
+    return buffer_.data() + used_;
+}
+
+void JsonStreamWriter::put(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    used_ += text.size();
 }
 
 void JsonStreamWriter::newLine() {
-    buffer_.push_back('\n');
-    buffer_.append(2 * filled_.size(), ' ');
+    const std::size_t indent = 2 * filled_.size();
+    char* at = room(1 + indent);
+    *at = '\n';
+    std::memset(at + 1, ' ', indent);
+    used_ += 1 + indent;
 }
 
 void JsonStreamWriter::flushIfFull() {
-    if (buffer_.size() < kFlushSize)
+    if (used_ < kFlushSize)
         return;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    buffer_.clear();
+    out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
 }
 
 // A value in an array starts a line of its own; one after a key follows it.
@@ -36,14 +52,14 @@ void JsonStreamWriter::beforeValue() {
     if (filled_.empty())
         return;
     if (filled_.back())
-        buffer_.push_back(',');
+        put(',');
     filled_.back() = true;
     newLine();
 }
 
 void JsonStreamWriter::open(char bracket) {
     beforeValue();
-    buffer_.push_back(bracket);
+    put(bracket);
     filled_.push_back(false);
 }
 
@@ -52,14 +68,14 @@ void JsonStreamWriter::close(char bracket) {
     filled_.pop_back();
     if (filled)
         newLine();
-    buffer_.push_back(bracket);
+    put(bracket);
     flushIfFull();
 }
 
 void JsonStreamWriter::key(std::string_view name) {
     beforeValue();
     quoted(name);
-    buffer_.append(": ");
+    put(": ");
     afterKey_ = true;
 }
 
@@ -71,55 +87,52 @@ void JsonStreamWriter::string(std::string_view text) {
 
 void JsonStreamWriter::number(std::int64_t value) {
     beforeValue();
-    buffer_.append(std::to_string(value));
+    put(std::to_string(value));
 }
 
 void JsonStreamWriter::null() {
     beforeValue();
-    buffer_.append("null");
+    put("null");
 }
 
 void JsonStreamWriter::quoted(std::string_view text) {
-    buffer_.push_back('"');
-    // Runs of characters that need no escape are appended whole.
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\')
+    // No character takes more than the six of "\u00XX".
+    char* const begin = room(2 + 6 * text.size());
+    char* at = begin;
+    *at++ = '"';
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            *at++ = ch;
             continue;
-        buffer_.append(text.data() + run, i - run);
-        run = i + 1;
+        }
+        *at++ = '\\';
         switch (c) {
         case '"':
-            buffer_.append("\\\"");
-            break;
         case '\\':
-            buffer_.append("\\\\");
+            *at++ = ch;
             break;
         case '\b':
-            buffer_.append("\\b");
+            *at++ = 'b';
             break;
         case '\f':
-            buffer_.append("\\f");
+            *at++ = 'f';
             break;
         case '\n':
-            buffer_.append("\\n");
+            *at++ = 'n';
             break;
         case '\r':
-            buffer_.append("\\r");
+            *at++ = 'r';
             break;
         case '\t':
-            buffer_.append("\\t");
+            *at++ = 't';
             break;
-        default: {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            buffer_.append(escaped);
-        }
+        default:
+            at += std::snprintf(at, 6, "u%04x", static_cast<unsigned>(c));
         }
     }
-    buffer_.append(text.data() + run, text.size() - run);
-    buffer_.push_back('"');
+    *at++ = '"';
+    used_ += static_cast<std::size_t>(at - begin);
 }
 
 void JsonTreeBuilder::push(Json value, bool container) {

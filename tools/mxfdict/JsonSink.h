@@ -55,9 +55,16 @@ private:
     void quoted(std::string_view text);
     void newLine();
     void flushIfFull();
+    void put(char c) { *room(1) = c, ++used_; }
+    void put(std::string_view text);
+    // Where `n` more characters go; they count once `used_` is moved on.
+    char* room(std::size_t n);
 
     std::ostream& out_;
+    // The text not yet written is the first `used_` characters: a dump of a
+    // large dictionary is millions of short pieces, each put straight in.
     std::string buffer_;
+    std::size_t used_ = 0;
     // Per open container: whether it has an entry yet.
     std::vector<bool> filled_;
     bool afterKey_ = false;
