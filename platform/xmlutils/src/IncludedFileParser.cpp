@@ -290,8 +290,11 @@ xercesc::DOMElement* IncludedFileParser::parse(const std::string& path, const st
                 parser.setXMLEntityResolver(nullptr);
             }
         } detach{parser};
-        const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
-                                                bytes.size(), systemId.utf16(), false);
+        xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
+                                          bytes.size(), systemId.utf16(), false);
+        // The bytes outlive the parse: the stream reads them where they are
+        // rather than from a copy of a whole file.
+        source.setCopyBufToStream(false);
         try {
             parser.parse(source);
         } catch (const StopParse&) {

@@ -234,6 +234,7 @@ ParsedSchemaFile parseWhole(xercesc::DOMLSParser& parser, const std::string& pat
         configureForSchemas(config);
         xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.data()),
                                           bytes.size(), systemId.utf16(), false);
+        source.setCopyBufToStream(false); // the bytes outlive the parse
         xercesc::Wrapper4InputSource input(&source, false);
         try {
             parsed.document = parser.parse(&input);
