@@ -60,16 +60,6 @@ public:
         return i;
     }
 
-    // The position after the next `text` from `i`, or the end.
-    std::size_t after(std::size_t i, const char* text) const {
-        const std::uint32_t first = static_cast<unsigned char>(*text);
-        for (i = next(i, first); i < size_; i = next(i + 1, first)) {
-            if (startsWith(i, text))
-                return i + std::char_traits<char>::length(text);
-        }
-        return size_;
-    }
-
 private:
     const unsigned char* bytes_;
     unsigned width_;
@@ -104,19 +94,21 @@ public:
                    : size_;
     }
 
-    std::size_t after(std::size_t i, const char* text) const {
-        const std::uint32_t first = static_cast<unsigned char>(*text);
-        for (i = next(i, first); i < size_; i = next(i + 1, first)) {
-            if (startsWith(i, text))
-                return i + std::char_traits<char>::length(text);
-        }
-        return size_;
-    }
-
 private:
     const unsigned char* bytes_;
     std::size_t size_;
 };
+
+// The position after the next `text` from `i` in `units`, or the end.
+template <class Units>
+std::size_t after(const Units& units, std::size_t i, const char* text) {
+    const std::uint32_t first = static_cast<unsigned char>(*text);
+    for (i = units.next(i, first); i < units.size(); i = units.next(i + 1, first)) {
+        if (units.startsWith(i, text))
+            return i + std::char_traits<char>::length(text);
+    }
+    return units.size();
+}
 
 bool isSpace(std::uint32_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -143,17 +135,17 @@ public:
         const std::size_t n = units_.size();
         while ((i = units_.next(i, '<')) < n) {
             if (units_.startsWith(i, "<!--"))
-                i = units_.after(i + 4, "-->");
+                i = after(units_, i + 4, "-->");
             else if (units_.startsWith(i, "<![CDATA["))
-                i = units_.after(i + 9, "]]>");
+                i = after(units_, i + 9, "]]>");
             else if (units_.startsWith(i, "<?"))
-                i = units_.after(i + 2, "?>");
+                i = after(units_, i + 2, "?>");
             else if (units_.startsWith(i, "<!DOCTYPE"))
                 i = doctype(i + 9);
             else if (units_.startsWith(i, "</"))
-                lastEndTag_ = i, i = units_.after(i + 2, ">");
+                lastEndTag_ = i, i = after(units_, i + 2, ">");
             else if (units_.startsWith(i, "<!"))
-                i = units_.after(i + 2, ">");
+                i = after(units_, i + 2, ">");
             else
                 i = element(i);
         }
@@ -175,7 +167,7 @@ private:
     // After a quoted literal that starts at `i`.
     std::size_t literal(std::size_t i) const {
         const char quote[2] = {static_cast<char>(units_[i]), '\0'};
-        return units_.after(i + 1, quote);
+        return after(units_, i + 1, quote);
     }
 
     // The attributes of a start tag whose name starts at `i`; the position
@@ -224,9 +216,9 @@ private:
             } else if (c == '>' && !inSubset) {
                 return i + 1;
             } else if (inSubset && units_.startsWith(i, "<!--")) {
-                i = units_.after(i + 4, "-->");
+                i = after(units_, i + 4, "-->");
             } else if (inSubset && units_.startsWith(i, "<?")) {
-                i = units_.after(i + 2, "?>");
+                i = after(units_, i + 2, "?>");
             } else if (inSubset && units_.startsWith(i, "<!ENTITY")) {
                 i = entity(i + 8);
             } else {
