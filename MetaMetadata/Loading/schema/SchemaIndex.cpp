@@ -78,19 +78,18 @@ void SchemaIndex::readTopLevelComponents(const Schema& schema) {
     std::vector<DOMNode*> nodes;
     schema.selectNodes(schema.root(), kTopLevelComponentsQuery, nodes);
     DeclarationList components;
-    const xercesc::DOMElement* component = nullptr;
+    xercesc::DOMElement* component = nullptr;
     DeclarationFacts* facts = nullptr;
     TopLevelElement* element = nullptr; // when the component is an xs:element
     for (DOMNode* node : nodes) {
         const auto type = node->getNodeType();
         if (type == DOMNode::ELEMENT_NODE) {
-            auto* declaration = static_cast<xercesc::DOMElement*>(node);
-            component = declaration;
-            components.push_back(declaration);
-            facts = &facts_[declaration];
+            component = static_cast<xercesc::DOMElement*>(node);
+            components.push_back(component);
+            facts = &facts_[component];
             element = nullptr;
-            if (isXsdElement(declaration, u"element")) {
-                topLevelElements_.push_back({declaration, nullptr, nullptr});
+            if (isXsdElement(component, u"element")) {
+                topLevelElements_.push_back({component, nullptr, nullptr});
                 element = &topLevelElements_.back();
             }
         } else if (type != DOMNode::ATTRIBUTE_NODE) {
@@ -133,9 +132,9 @@ void SchemaIndex::readComponentAttribute(const DOMNode* attribute, DeclarationFa
 void SchemaIndex::readComplexTypes(const Schema& schema) {
     std::vector<DOMNode*> nodes;
     schema.selectNodes(schema.root(), kComplexTypesQuery, nodes);
-    // Only a set's own type can be inline, and a set is the element that a
-    // reference's substitution group names (the first of that name): the
-    // inline types of the other elements, most of them, are never gathered.
+    // Only a set's own type can be inline, and every set is an element that
+    // a substitution group names (the first of that name): the inline types
+    // of the other elements, most of them, are never gathered.
     std::unordered_set<const xercesc::DOMElement*> heads;
     for (const TopLevelElement& element : topLevelElements_) {
         if (element.substitutionGroup == nullptr)
