@@ -11,7 +11,7 @@ namespace XMLUtils {
 
 namespace {
 
-// The characters of the file as code units of one width and byte order.
+// The characters of a file of two- or four-byte code units in one byte order.
 class Units {
 public:
     Units(const std::string& bytes, std::size_t offset, unsigned width, bool bigEndian)
@@ -25,8 +25,6 @@ public:
     std::uint32_t operator[](std::size_t i) const {
         if (i >= size_)
             return 0;
-        if (width_ == 1)
-            return bytes_[offset_ + i];
         const unsigned char* p = bytes_ + offset_ + i * width_;
         std::uint32_t unit = 0;
         for (unsigned b = 0; b < width_; ++b)
@@ -43,21 +41,11 @@ public:
         return true;
     }
 
-    // The position of the next unit `c` from `i`, or the end; most files
-    // are of one-byte units, searched by the C library.
+    // The position of the next unit `c` from `i`, or the end.
     std::size_t next(std::size_t i, std::uint32_t c) const {
-        if (i >= size_)
-            return size_;
-        if (width_ == 1) {
-            const void* found = std::memchr(bytes_ + offset_ + i, static_cast<int>(c), size_ - i);
-            return found != nullptr
-                       ? static_cast<std::size_t>(static_cast<const unsigned char*>(found) -
-                                                  (bytes_ + offset_))
-                       : size_;
-        }
         while (i < size_ && (*this)[i] != c)
             ++i;
-        return i;
+        return std::min(i, size_);
     }
 
 private:
@@ -68,8 +56,9 @@ private:
     std::size_t size_;
 };
 
-// The same for one-byte units, the common case, read without the width's
-// branches: the scan touches every byte of a large dictionary.
+// The characters of a file of one-byte units, the common case, read without
+// assembling units and searched by the C library: the scan touches every byte
+// of a large dictionary.
 class ByteUnits {
 public:
     ByteUnits(const std::string& bytes, std::size_t offset)
