@@ -3,7 +3,7 @@
 #include <xercesc/dom/DOMException.hpp>
 #include <xercesc/dom/DOMXPathException.hpp>
 #include <xercesc/util/XMLException.hpp>
-#include <xercesc/util/XMLUniDefs.hpp>
+#include <xercesc/util/XMLUni.hpp>
 #include <xqilla/context/DynamicContext.hpp>
 #include <xqilla/exceptions/XQException.hpp>
 #include <xqilla/exceptions/XQillaException.hpp>
@@ -22,8 +22,6 @@ namespace {
 
 using xercesc::DOMNode;
 using xercesc::DOMXPathException;
-
-const XMLCh kNoPrefix[] = {0};
 
 // What the DOM binding turns a failure of compiling, starting or reading a
 // result into, so that callers see the same exceptions either way.
@@ -81,7 +79,7 @@ Query::Query(const XMLCh* expression, const xercesc::DOMXPathNSResolver* resolve
         if (resolver != nullptr) {
             context->setNSResolver(resolver);
             context->setDefaultElementAndTypeNS(context->getMemoryManager()->getPooledString(
-                resolver->lookupNamespaceURI(kNoPrefix)));
+                resolver->lookupNamespaceURI(xercesc::XMLUni::fgZeroLenString)));
         }
         parts_->query.reset(XQilla::parse(expression, context));
         parts_->dynamic.reset(parts_->query->createDynamicContext());
