@@ -78,7 +78,7 @@ TEST(Mxfdict, WriteErrorsOnStandardOutputFail) {
     const std::vector<std::vector<std::string>> cases = {
         {"show", "--json", example()},
         {"show", example()},
-        {"lookup", example(), "InstanceUID"},
+        {"lookup", example(), "InstanceID"},
         {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")},
         {"check", "--json", example()},
     };

@@ -20,10 +20,10 @@ int main(int argc, char** argv) {
     }
     std::cout << dictionary.metaElementCount() << " elements, " << dictionary.metaMetadataSetCount()
               << " sets\n";
-    const Palimo::Types::UniversalLabel instanceUID(
+    const Palimo::Types::UniversalLabel instanceID(
         Palimo::Utils::stringToWstring("06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00").c_str(),
         Palimo::Types::DottedHex);
-    if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(instanceUID))
-        std::cout << "InstanceUID tag " << tag->text() << '\n';
+    if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(instanceID))
+        std::cout << "InstanceID tag " << tag->text() << '\n';
     return 0;
 }
