@@ -50,6 +50,8 @@ public:
     std::size_t labelNameCount() const { return labelNames_.size(); }
     /// Every type in the order they were added.
     const std::deque<TypeDefinition>& types() const { return types_; }
+    /// Every label name in the order they were added.
+    const std::deque<LabelName>& labelNames() const { return labelNames_; }
 
     // Building: for the schema reader and for tests.
 
