@@ -119,11 +119,12 @@ LookupResult lookup(const Dictionary& dictionary, const std::string& key) {
     return result;
 }
 
-void printLookup(std::ostream& out, const Dictionary& dictionary, const LookupResult& result) {
+void printLookup(std::ostream& out, const Dictionary& dictionary,
+                 const Palimo::TypeDefinitions::TypeDictionary* types, const LookupResult& result) {
     if (result.tagLabel)
         out << "local tag " << *result.localTag << " is " << *result.tagLabel << '\n';
     for (const MetaElement* element : result.elements) {
-        printElement(out, *element, dictionary);
+        printElement(out, *element, dictionary, types);
         out << "    held by:";
         const auto holders = setsHolding(dictionary, *element);
         for (const MetaMetadataSet* set : holders)
@@ -134,7 +135,8 @@ void printLookup(std::ostream& out, const Dictionary& dictionary, const LookupRe
         printSet(out, *set);
 }
 
-Json lookupToJson(const Dictionary& dictionary, const std::string& key,
+Json lookupToJson(const Dictionary& dictionary,
+                  const Palimo::TypeDefinitions::TypeDictionary* types, const std::string& key,
                   const LookupResult& result) {
     Json json = jsonDocument();
     json["key"] = key;
@@ -143,7 +145,7 @@ Json lookupToJson(const Dictionary& dictionary, const std::string& key,
     json["localTagLabel"] = result.tagLabel ? Json(*result.tagLabel) : Json(nullptr);
     json["elements"] = Json::array();
     for (const MetaElement* element : result.elements) {
-        Json entry = elementToJson(*element, dictionary);
+        Json entry = elementToJson(*element, dictionary, types);
         entry["heldBy"] = Json::array();
         for (const MetaMetadataSet* set : setsHolding(dictionary, *element))
             entry["heldBy"].push_back({{"key", keyText(set->key())}, {"name", nameOrKey(*set)}});

@@ -3,6 +3,7 @@
 #include "JsonOutput.h"
 
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/TypeDefinitions/TypeDictionary.h>
 
 #include <optional>
 #include <ostream>
@@ -36,12 +37,14 @@ std::vector<const Palimo::MetaMetadata::MetaMetadataSet*>
 setsHolding(const Palimo::MetaMetadata::Dictionary& dictionary,
             const Palimo::MetaMetadata::MetaElement& element);
 
+/// Elements with their type definitions when `types` has them.
 void printLookup(std::ostream& out, const Palimo::MetaMetadata::Dictionary& dictionary,
-                 const LookupResult& result);
+                 const Palimo::TypeDefinitions::TypeDictionary* types, const LookupResult& result);
 
 /// {"formatVersion", "key", "matchedBy", "exact", "localTagLabel", "elements": [element +
 /// "heldBy": [{"key", "name"}]], "sets": [...]}
-Json lookupToJson(const Palimo::MetaMetadata::Dictionary& dictionary, const std::string& key,
+Json lookupToJson(const Palimo::MetaMetadata::Dictionary& dictionary,
+                  const Palimo::TypeDefinitions::TypeDictionary* types, const std::string& key,
                   const LookupResult& result);
 
 } // namespace Mxfdict

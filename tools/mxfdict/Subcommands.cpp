@@ -11,12 +11,8 @@ Subcommand addImportRegistersCommand(CLI::App& app);
 
 const std::vector<AddSubcommand>& subcommands() {
     static const std::vector<AddSubcommand> all = {
-        addShowCommand,
-        addLookupCommand,
-        addDiffCommand,
-        addCheckCommand,
-        addReadCommand,
-        addImportRegistersCommand,
+        addShowCommand,  addLookupCommand, addDiffCommand,
+        addCheckCommand, addReadCommand,   addImportRegistersCommand,
     };
     return all;
 }

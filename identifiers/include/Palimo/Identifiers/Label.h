@@ -82,8 +82,8 @@ private:
 };
 
 /// An AUID is 16 bytes that hold either a universal label or a UUID. A UUID
-/// is stored with its two 8-byte halves swapped, so that its variant bits land
-/// on the first byte, where a label has 0x06.
+/// is stored with its two 8-byte halves swapped, so that its variant bits
+/// (the high bit set) land on the first byte, where a label has 0x06.
 class AUID {
 public:
     constexpr AUID() = default;
@@ -93,8 +93,9 @@ public:
     /// The UUID stored with its halves swapped.
     static AUID fromUUID(const UUID& uuid);
 
-    /// Whether the bytes are a universal label (they start with 06.0e.2b.34).
-    bool isLabel() const { return stored_.isSMPTE(); }
+    /// Whether the bytes are a universal label: the high bit of the first byte
+    /// is clear.
+    bool isLabel() const { return (stored_[0] & 0x80) == 0; }
     /// The bytes as stored, read as a label.
     const Label& label() const { return stored_; }
     /// The UUID, its halves swapped back: stored 80ad0060-0814-3e6f-05cb-a7311daa11d3
