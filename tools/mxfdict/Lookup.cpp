@@ -1,10 +1,11 @@
 #include "Lookup.h"
 
 #include "JsonExport.h"
-#include "KeyForms.h"
 #include "TextDump.h"
 #include "TextForms.h"
 
+#include <Palimo/Identifiers/Hex.h>
+#include <Palimo/Identifiers/Label.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
 #include <strings.h>
@@ -21,10 +22,10 @@ std::string versionNote(const std::string& asked, const std::string& found) {
 }
 
 bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
-    const auto bytes = readLabelText(key);
-    if (!bytes)
+    const std::optional<Palimo::Identifiers::Label> parsed = Palimo::Identifiers::Label::parse(key);
+    if (!parsed)
         return false;
-    const Types::UniversalLabel label(*bytes);
+    const Types::UniversalLabel label(parsed->bytes());
     bool exact = false;
     if (const MetaElement* element = dictionary.findMetaElementIgnoringVersion(label, &exact)) {
         if (!exact)
@@ -32,7 +33,7 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
                 versionNote(labelText(label), labelText(element->universalLabel())));
         result.elements.push_back(element);
     }
-    const KLV::Key setKey(*bytes);
+    const KLV::Key setKey(parsed->bytes());
     if (const MetaMetadataSet* set =
             dictionary.findMetaMetadataSetIgnoringVersion(setKey, &exact)) {
         if (!exact)
@@ -43,7 +44,7 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
 }
 
 bool lookupByLocalTag(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
-    const auto value = readLocalTagText(key);
+    const auto value = Palimo::Identifiers::parseLocalTag(key);
     if (!value)
         return false;
     const Types::UniversalLabel* label = dictionary.findLabelByLocalTag(Types::LocalTag(*value));

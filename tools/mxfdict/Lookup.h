@@ -26,7 +26,7 @@ struct LookupResult {
     std::vector<const Palimo::MetaMetadata::MetaMetadataSet*> sets;
 };
 
-/// Tries `key` as a label (any text form, see KeyForms.h; a label that
+/// Tries `key` as a label (any text form Identifiers::Label::parse reads; a label that
 /// differs only in the version byte also matches), then as a local tag, then
 /// as a name (XML tag name or the name in the MXF standard; exactly, else
 /// ignoring case).
