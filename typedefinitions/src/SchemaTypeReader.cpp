@@ -153,6 +153,8 @@ public:
              component != nullptr; component = component->getNextElementSibling()) {
             if (isXsd(component, u"simpleType") || isXsd(component, u"complexType"))
                 readType(component);
+            if (isXsd(component, u"complexType"))
+                readIdentifyingMembers(component);
             else if (isXsd(component, u"annotation"))
                 readLabelNames(component);
         }
@@ -362,19 +364,34 @@ private:
         }
     }
 
-    // The members flagged "Unique Identifier" anywhere below the top-level
-    // complex types, by the element they refer to; then every set of the
-    // dictionary that holds one of those elements.
+    // A member of a top-level complex type flagged "Unique Identifier" names
+    // (by its ref) the element that identifies the sets holding it. The
+    // index has read every member's appinfo texts already.
+    void readIdentifyingMembers(const DOMElement* type) {
+        const MetaMetadata::Loading::ComplexTypeFacts* facts =
+            schema_.index().complexTypeFacts(type);
+        if (facts == nullptr)
+            return;
+        for (const DOMElement* member : facts->localDeclarations) {
+            const MetaMetadata::Loading::DeclarationFacts* memberFacts =
+                schema_.index().facts(member);
+            if (memberFacts == nullptr)
+                continue;
+            const auto flag = memberFacts->firstTextBySource.find(u"Unique Identifier");
+            if (flag == memberFacts->firstTextBySource.end() ||
+                !XMLString::equals(flag->second->getNodeValue(), u"true"))
+                continue;
+            if (const std::optional<std::string> ref = attribute(member, u"ref"))
+                identifyingNames_.insert(localPart(*ref));
+        }
+    }
+
+    // Every set of the dictionary that holds an identifying element.
     void readUniqueIdentifiers() {
-        std::set<std::string> names;
-        for (const DOMElement* component = schema_.root()->getFirstElementChild();
-             component != nullptr; component = component->getNextElementSibling())
-            if (isXsd(component, u"complexType"))
-                findIdentifyingMembers(component, names);
-        if (names.empty())
+        if (identifyingNames_.empty())
             return;
         std::vector<Label> labels;
-        for (const std::string& name : names) {
+        for (const std::string& name : identifyingNames_) {
             const DOMElement* declaration =
                 schema_.index().topLevelElement(Utils::stringToWstring(name));
             if (declaration == nullptr)
@@ -391,20 +408,6 @@ private:
                     break;
                 }
             }
-    }
-
-    static void findIdentifyingMembers(const DOMElement* parent, std::set<std::string>& names) {
-        for (const DOMElement* child = parent->getFirstElementChild(); child != nullptr;
-             child = child->getNextElementSibling()) {
-            if (isXsd(child, u"element")) {
-                if (appinfo(child, u"Unique Identifier") == std::optional<std::string>("true"))
-                    if (const std::optional<std::string> ref = attribute(child, u"ref"))
-                        names.insert(localPart(*ref));
-                continue;
-            }
-            if (!isXsd(child, u"annotation"))
-                findIdentifyingMembers(child, names);
-        }
     }
 
     void readLabelNames(const DOMElement* annotation) {
@@ -430,6 +433,7 @@ private:
     const MetaMetadata::Dictionary& dictionary_;
     TypeDictionary& types_;
     std::vector<Pending> pending_;
+    std::set<std::string> identifyingNames_;
 };
 
 } // namespace
