@@ -85,46 +85,43 @@ const std::vector<PartitionPack>& PartitionSearch::listed() {
         return listed_;
     }
     routes_.push_back(kByRip);
+    // Each partition read once, in file order, however often the pack lists it.
+    std::vector<std::uint64_t> offsets;
+    for (const RandomIndexEntry& entry : rip->partitions)
+        if (entry.byteOffset != 0) // the header partition
+            offsets.push_back(entry.byteOffset);
+    std::sort(offsets.begin(), offsets.end());
+    offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
     // One note for all the entries that lead nowhere: a damaged pack may
     // have many.
     std::size_t unusable = 0;
     std::string firstProblem;
-    for (const RandomIndexEntry& entry : rip->partitions) {
-        if (entry.byteOffset == 0) // the header partition
-            continue;
+    for (const std::uint64_t offset : offsets) {
         std::string problem;
-        if (entry.byteOffset >= source_.size() - runIn_) {
+        if (offset >= source_.size() - runIn_) {
             problem = "it lies past the end of the file (" + std::to_string(source_.size()) +
                       " bytes, " + std::to_string(runIn_) + " of them run-in)";
         } else {
             try {
-                PartitionPack pack = readPartitionPackAt(source_, runIn_ + entry.byteOffset);
+                PartitionPack pack = readPartitionPackAt(source_, runIn_ + offset);
                 if (pack.kind != PartitionPack::Header) {
                     listed_.push_back(std::move(pack));
                     continue;
                 }
-                problem = "byte " + std::to_string(runIn_ + entry.byteOffset) +
+                problem = "byte " + std::to_string(runIn_ + offset) +
                           " holds another header partition pack";
             } catch (const Exceptions::MalformedMXFFile& e) {
                 problem = e.what();
             }
         }
         if (unusable++ == 0)
-            firstProblem = "offset " + std::to_string(entry.byteOffset) + ": " + problem;
+            firstProblem = "offset " + std::to_string(offset) + ": " + problem;
     }
     if (unusable > 0)
         notes_.push_back("the random index pack at byte " + std::to_string(rip->klv.offset) +
                          " lists " + std::to_string(unusable) + " partition" +
                          (unusable == 1 ? "" : "s") + " that cannot be used (the first, " +
                          firstProblem + ")");
-    std::sort(listed_.begin(), listed_.end(), [](const PartitionPack& a, const PartitionPack& b) {
-        return a.klv.offset < b.klv.offset;
-    });
-    listed_.erase(std::unique(listed_.begin(), listed_.end(),
-                              [](const PartitionPack& a, const PartitionPack& b) {
-                                  return a.klv.offset == b.klv.offset;
-                              }),
-                  listed_.end());
     if (listed_.empty())
         ripProblem_ = "the random index pack lists no other partition";
     return listed_;
