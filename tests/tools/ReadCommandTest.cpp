@@ -157,27 +157,11 @@ TEST(ReadCommand, ExitStatusesAndMessages) {
          "through the footer partition offset)\n",
          "Partition: footer partition at byte 156, closed complete, version 1.3, KAG 512\n"
          "           read in place of the header partition at byte 0, open incomplete\n"},
-        {{"read", "--partition", "header", seed("footer-metadata.mxf")},
-         0,
-         "note: read the header metadata of the header partition as asked; it is open "
-         "incomplete and may not be final\nnote: the header partition holds no header "
-         "metadata\n",
-         "Partition: header partition at byte 0, open incomplete"},
         {{"read", "--partition", "footer", mxfFile("op1a-mpeg2-pcm.mxf")},
          3,
          "mxfdict: cannot read " + mxfFile("op1a-mpeg2-pcm.mxf") +
              ": the file has no footer partition with header metadata: the footer partition at "
              "byte 23552 (found through the footer partition offset) holds none\n",
-         ""},
-        {{"read", "--partition", "footer", seed("op1a-header.mxf")},
-         3,
-         ": the file has no footer partition with header metadata: the footer partition offset "
-         "23552 of the header partition pack is unusable: it lies past the end of the file "
-         "(6144 bytes, 0 of them run-in), and the file ends in no random index pack\n",
-         ""},
-        {{"read", "--partition", "middle", seed("op1a-header.mxf")},
-         2,
-         "--partition: middle not in {best,header,footer}",
          ""},
     };
     for (const Case& c : cases) {
