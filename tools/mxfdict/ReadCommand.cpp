@@ -46,6 +46,7 @@ int runRead(const ReadOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
     try {
+        // readMXFFile, with the partition asked for.
         const Palimo::MXF::FileSource source(options.file);
         file = Palimo::MXF::decodeHeaderMetadata(
             Palimo::MXF::readHeaderMetadata(source, partitionChoice(options.partition)),

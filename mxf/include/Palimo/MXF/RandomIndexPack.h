@@ -13,8 +13,8 @@ namespace MXF {
 
 struct RandomIndexEntry {
     std::uint32_t bodySID = 0;
-    std::uint64_t byteOffset =
-        0; // of the partition pack's key, from the header partition pack's key
+    /// Of the partition pack's key, counted from the header partition pack's key.
+    std::uint64_t byteOffset = 0;
 };
 
 struct RandomIndexPack {
