@@ -1,5 +1,7 @@
 #include <Palimo/MXF/Partition.h>
 
+#include <Palimo/MXF/TextForms.h>
+
 #include "ByteCursor.h"
 
 namespace Palimo {
@@ -56,6 +58,15 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
     for (std::uint32_t i = 0; i < count; ++i)
         pack.essenceContainers.push_back(in.label("EssenceContainers item"));
     return pack;
+}
+
+PartitionPack readPartitionPackAt(const ByteSource& source, std::uint64_t offset) {
+    const KlvHeader klv = readKlvHeader(source, offset);
+    if (!isPartitionPackKey(klv.key))
+        throw Exceptions::MalformedMXFFile(
+            offset, "a partition pack was expected here, found KLV " + labelText(klv.key), __FILE__,
+            __LINE__);
+    return readPartitionPack(source, klv);
 }
 
 const char* kindName(PartitionPack::Kind kind) {

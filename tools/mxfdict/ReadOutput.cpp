@@ -88,7 +88,11 @@ void printPartition(std::ostream& out, const DecodedFile& file) {
     const PartitionPack& p = file.partition;
     out << "Partition: " << kindName(p.kind) << " partition at byte " << p.klv.offset << ", "
         << statusText(p) << ", version " << p.majorVersion << '.' << p.minorVersion << ", KAG "
-        << p.kagSize << "\n           operational pattern " << labelText(p.operationalPattern)
+        << p.kagSize << '\n';
+    if (p.kind != PartitionPack::Header)
+        out << "           read in place of the header partition at byte "
+            << file.headerPartition.klv.offset << ", " << statusText(file.headerPartition) << '\n';
+    out << "           operational pattern " << labelText(p.operationalPattern)
         << "\n           header byte count " << p.headerByteCount << ", index byte count "
         << p.indexByteCount << ", body SID " << p.bodySID << ", index SID " << p.indexSID
         << ", footer partition at byte " << p.footerPartition << '\n';
@@ -177,6 +181,9 @@ Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
                          {"bodySID", p.bodySID},
                          {"operationalPattern", labelText(p.operationalPattern)},
                          {"essenceContainers", containers}};
+    if (p.kind != PartitionPack::Header)
+        json["partition"]["headerPartition"] = {{"offset", file.headerPartition.klv.offset},
+                                                {"status", statusText(file.headerPartition)}};
     json["primer"] = file.primer
                          ? Json{{"offset", file.primer->offset}, {"entries", file.primerEntries}}
                          : Json(nullptr);
