@@ -1,5 +1,6 @@
 #include "registers/Naming.h"
 
+#include <Palimo/Identifiers/Hex.h>
 #include <Palimo/Types/Identifiers.h>
 
 #include <algorithm>
@@ -32,7 +33,7 @@ std::string xmlName(const std::string& symbol) {
 }
 
 std::string labelSuffix(const Label& ul) {
-    return "_" + hexBytes(ul, 8, 16);
+    return "_" + Identifiers::hexText(ul.data() + 8, 8);
 }
 
 // Hands out names from one symbol space.

@@ -14,8 +14,8 @@ std::vector<EnumerationValue> enumerationValues(const TypeEntry& type,
             continue;
         EnumerationValue value{facet.value, facet.symbol};
         if (const std::optional<Label> label = parseRegisterLabel(facet.value)) {
-            value.value = dottedLabel(*label);
-            const auto named = labelSymbols.find(withoutVersion(*label));
+            value.value = label->dotted();
+            const auto named = labelSymbols.find(label->withoutVersion());
             if (value.documentation.empty() && named != labelSymbols.end())
                 value.documentation = named->second;
         }
@@ -28,7 +28,7 @@ std::string registerTypeSymbol(const ElementEntry& element, const TypeMapper& ty
     if (!element.type)
         return std::string();
     const TypeEntry* type = types.find(*element.type);
-    return type ? type->symbol : dottedLabel(*element.type);
+    return type ? type->symbol : element.type->dotted();
 }
 
 } // namespace
@@ -51,7 +51,7 @@ SchemaModel buildSchemaModel(const Registers& registers, const Selection& select
 
     std::map<Label, std::string> labelSymbols;
     for (const LabelEntry& label : registers.labels)
-        labelSymbols.emplace(withoutVersion(label.ul), label.symbol);
+        labelSymbols.emplace(label.ul.withoutVersion(), label.symbol);
 
     for (const SelectedSet& set : selection.sets) {
         SetDeclaration declaration{set.group,
@@ -89,7 +89,7 @@ SchemaModel buildSchemaModel(const Registers& registers, const Selection& select
                 model.leftOut.push_back(
                     {"reference target of element " + declaration.name,
                      declaration.type.target
-                         ? "group " + dottedLabel(*declaration.type.target) +
+                         ? "group " + declaration.type.target->dotted() +
                                " is no written set: the reference is written without targets"
                          : "the register gives no target: the reference is written without "
                            "targets"});

@@ -4,6 +4,8 @@
 #include "registers/RegisterError.h"
 #include "registers/XmlText.h"
 
+#include <Palimo/Identifiers/Hex.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -124,9 +126,9 @@ void writeElement(std::ostream& out, const ElementDeclaration& element) {
         Annotation annotation(out, "    ");
         annotation.documentation(entry.definition);
         annotation.appinfo("RP210", "", true);
-        annotation.appinfo("UL Designator", dottedLabel(entry.ul));
+        annotation.appinfo("UL Designator", entry.ul.dotted());
         if (element.localTag)
-            annotation.appinfo("Local Tag", dottedLocalTag(*element.localTag));
+            annotation.appinfo("Local Tag", Identifiers::localTagText(*element.localTag));
         annotation.appinfo("Name In Specification", entry.name);
         annotation.appinfo("Length", entry.valueLength);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
@@ -153,7 +155,7 @@ void writeSet(std::ostream& out, const SetDeclaration& set) {
     {
         Annotation annotation(out, "    ");
         annotation.documentation(entry.definition);
-        annotation.appinfo("UL Designator", dottedLabel(localSetKey(entry.ul)));
+        annotation.appinfo("UL Designator", localSetKey(entry.ul).dotted());
         annotation.appinfo("Name In Specification", entry.name);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
     }

@@ -5,6 +5,8 @@
 
 #include "support/TestSupport.h"
 
+#include <Palimo/Identifiers/Hex.h>
+
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
 
@@ -49,7 +51,7 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
             continue;
         SCOPED_TRACE(group.symbol);
         const MetaMetadata::MetaMetadataSet* set = dictionary.findMetaMetadataSet(
-            KLV::Key(W(dottedLabel(localSetKey(group.ul)).c_str()).c_str(), Types::DottedHex));
+            KLV::Key(W(localSetKey(group.ul).dotted().c_str()).c_str(), Types::DottedHex));
         ASSERT_NE(set, nullptr);
         // The records of the chain, root first.
         std::vector<const GroupRecord*> records;
@@ -64,12 +66,13 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
         ASSERT_EQ(set->attributes().size(), records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
             const MetaMetadata::MetaAttribute& attribute = *set->attributes()[i];
-            EXPECT_EQ(attribute.metaElement().universalLabel().text(), dottedLabel(records[i]->ul));
+            EXPECT_EQ(attribute.metaElement().universalLabel().text(), records[i]->ul.dotted());
             EXPECT_EQ(attribute.requiredStatus() == MetaMetadata::AttributeRequiredStatus::Optional,
                       records[i]->optional);
             if (records[i]->localTag) {
                 ASSERT_NE(attribute.localTag(), nullptr);
-                EXPECT_EQ(attribute.localTag()->text(), dottedLocalTag(*records[i]->localTag));
+                EXPECT_EQ(attribute.localTag()->text(),
+                          Identifiers::localTagText(*records[i]->localTag));
             }
         }
     }
