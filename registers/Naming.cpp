@@ -128,6 +128,25 @@ Names assignNames(const Selection& selection) {
     return names;
 }
 
+std::map<const TypeEntry*, TypeName> assignTypeNames(const std::vector<TypeEntry>& types) {
+    std::vector<const TypeEntry*> ordered;
+    for (const TypeEntry& type : types)
+        ordered.push_back(&type);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const TypeEntry* a, const TypeEntry* b) { return a->ul < b->ul; });
+    NameSpace typeSpace;
+    std::map<const TypeEntry*, TypeName> names;
+    for (const TypeEntry* type : ordered) {
+        const std::string base = xmlName(type->symbol);
+        TypeName& name = names[type];
+        name.name = typeSpace.claim({base, base + labelSuffix(type->ul)});
+        if (name.name != type->symbol)
+            name.reason = name.name == base ? "the symbol is no XML name"
+                                            : "a type with a lower UL has the symbol";
+    }
+    return names;
+}
+
 std::string namespacePrefix(const std::string& uri) {
     if (uri == kFileFormatNamespace)
         return "ff";

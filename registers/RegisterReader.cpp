@@ -131,6 +131,7 @@ GroupRecord readRecord(const DOMElement* record, const EntryPlace& group, std::s
             throwMalformed(place, "LocalTag \"" + *tag + "\" is no local tag");
     }
     result.optional = readFlag(fields, "IsOptional", place).value_or(true);
+    result.uniqueID = readFlag(fields, "IsUniqueID", place).value_or(false);
     result.value = fields.textOr("Value");
     return result;
 }

@@ -3,6 +3,8 @@
 #include "registers/Importer.h"
 #include "registers/RegisterReader.h"
 
+#include "registers/RegisterFixtures.h"
+#include "support/Describe.h"
 #include "support/TestSupport.h"
 
 #include <Palimo/Identifiers/Hex.h>
@@ -76,4 +78,35 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
             }
         }
     }
+}
+
+// What the loader builds from an import is what it builds without the type
+// definitions, the links to them and the unique identifiers.
+TEST(SnapshotImport, TypeDefinitionsChangeNothingTheLoaderBuilds) {
+    const std::filesystem::path registersDir = snapshot();
+    if (!std::filesystem::exists(registersDir / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registersDir;
+    const TempDir dir;
+    const ImportReport report = importRegisters(registersDir, dir.path() / "with");
+    // Every element with a register type has its type definition.
+    EXPECT_GT(report.typeDefinitions, 400u);
+    std::size_t untyped = 0;
+    for (const Fallback& fallback : report.fallbacks)
+        untyped += fallback.reason == "the element has no type" ? 1 : 0;
+    EXPECT_EQ(report.typedElements + untyped, report.elements);
+    for (const LeftOut& item : report.leftOut)
+        EXPECT_NE(item.what.rfind("type definition", 0), 0u) << item.what << ": " << item.reason;
+    EXPECT_EQ(report.uniqueIdentifiers, 8u);
+    std::filesystem::copy(dir.path() / "with", dir.path() / "without");
+    removeTypeDefinitions(dir.path() / "without");
+    std::string described[2];
+    for (int i = 0; i < 2; ++i) {
+        MetaMetadata::Dictionary dictionary;
+        MetaMetadata::Loading::XSDDictionaryLoader loader;
+        loader.load(
+            W((dir.path() / (i == 0 ? "with" : "without") / kTopFileName).string().c_str()).c_str(),
+            dictionary);
+        described[i] = describe(dictionary);
+    }
+    EXPECT_EQ(described[0], described[1]);
 }
