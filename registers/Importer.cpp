@@ -21,11 +21,11 @@ ImportReport importRegisters(const std::filesystem::path& registersDirectory,
     report.labelsPresent = registers.hasLabels;
     report.sets = model.sets.size();
     report.elements = model.elements.size();
-    for (const SetDeclaration& set : model.sets)
-        for (const MemberDeclaration& member : set.members) {
-            ++report.members;
+    for (const SetDeclaration& set : model.sets) {
+        report.members += set.members.size();
+        for (const MemberDeclaration& member : set.members)
             report.uniqueIdentifiers += member.uniqueIdentifier ? 1 : 0;
-        }
+    }
     report.typeDefinitions = model.typeDefinitions.types.size();
     report.typedElements = model.typeDefinitions.elementTypes.size();
     if (model.labelNames)
