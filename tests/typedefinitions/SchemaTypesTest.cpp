@@ -99,8 +99,8 @@ TEST(SchemaTypes, RefusesDefinitionsThatCannotBeRead) {
         {"<xs:restriction base=\"t:Int64\"/>", "<xs:restriction base=\"t:PositionType\"/>",
          "type definition PositionType is defined through itself"},
         {"<xs:appinfo source=\"Size\">8</xs:appinfo>\n      <xs:appinfo source=\"Signed\">",
-         "<xs:appinfo source=\"Size\">3</xs:appinfo>\n      <xs:appinfo source=\"Signed\">",
-         "Integer type Int64 has a \"Size\" of 3 bytes"},
+         "<xs:appinfo source=\"Size\">9</xs:appinfo>\n      <xs:appinfo source=\"Signed\">",
+         "Integer type Int64 has a \"Size\" of 9 bytes"},
         {"\"Element Count\">8</xs:appinfo>\n    </xs:annotation>\n    <xs:sequence><xs:element "
          "name=\"RGBAComponent\"",
          "\"Element Count\">eight</xs:appinfo>\n    </xs:annotation>\n    <xs:sequence><xs:element "

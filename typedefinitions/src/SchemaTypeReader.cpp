@@ -243,8 +243,7 @@ private:
 
     static void checkSize(const TypeDefinition& type) {
         const std::size_t size = type.size;
-        const bool fits = type.kind == TypeKind::Integer
-                              ? size == 1 || size == 2 || size == 4 || size == 8
+        const bool fits = type.kind == TypeKind::Integer ? size >= 1 && size <= 8
                           : type.kind == TypeKind::Float ? size == 4 || size == 8
                                                          : size == 1 || size == 2;
         if (!fits)

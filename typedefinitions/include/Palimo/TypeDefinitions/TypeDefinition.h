@@ -17,7 +17,7 @@ namespace TypeDefinitions {
 using Identifiers::Label;
 
 enum class TypeKind {
-    Integer,               // size 1, 2, 4 or 8; signed or not; big-endian
+    Integer,               // size 1 to 8 (UInt48: 6); signed or not; big-endian
     Float,                 // IEEE 754, size 4 or 8
     Character,             // one character: size 1 (ISO 7, UTF-8 unit) or 2 (UTF-16 unit)
     String,                // characters of `element` up to the end of the value
