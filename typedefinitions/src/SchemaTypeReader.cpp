@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace Palimo {
 namespace TypeDefinitions {
@@ -32,8 +31,16 @@ using xercesc::XMLString;
 }
 
 std::string utf8(const XMLCh* text) {
-    return text == nullptr ? std::string()
-                           : Utils::wstringToString(MetaMetadata::Loading::toWstring(text));
+    if (text == nullptr)
+        return std::string();
+    // Symbols, labels and numbers are ASCII: copied without a conversion.
+    std::string ascii;
+    for (const XMLCh* c = text; *c != 0; ++c) {
+        if (*c >= 0x80)
+            return Utils::wstringToString(MetaMetadata::Loading::toWstring(text));
+        ascii.push_back(static_cast<char>(*c));
+    }
+    return ascii;
 }
 
 bool isXsd(const DOMElement* element, const char16_t* localName) {
@@ -166,26 +173,36 @@ public:
     }
 
 private:
+    // A top-level component's appinfo text as the schema index read it.
+    static std::optional<std::string> fact(const MetaMetadata::Loading::DeclarationFacts& facts,
+                                           const char16_t* source) {
+        const auto found = facts.firstTextBySource.find(source);
+        if (found == facts.firstTextBySource.end())
+            return std::nullopt;
+        return utf8(found->second->getNodeValue());
+    }
+
     void readType(const DOMElement* component) {
-        const MetaMetadata::Loading::DeclarationFacts* facts = schema_.index().facts(component);
-        if (facts == nullptr ||
-            facts->firstTextBySource.find(u"Type Kind") == facts->firstTextBySource.end())
+        const MetaMetadata::Loading::DeclarationFacts* found = schema_.index().facts(component);
+        if (found == nullptr ||
+            found->firstTextBySource.find(u"Type Kind") == found->firstTextBySource.end())
             return;
+        const MetaMetadata::Loading::DeclarationFacts& facts = *found;
         TypeDefinition type;
         type.symbol = attribute(component, u"name").value_or("");
         if (type.symbol.empty())
             fail("a type definition has no name");
-        const std::string kind = appinfo(component, u"Type Kind").value_or("");
+        const std::string kind = fact(facts, u"Type Kind").value_or("");
         const std::optional<TypeKind> parsedKind = typeKindFromName(kind);
         if (!parsedKind)
             fail("type definition " + type.symbol + ": unknown \"Type Kind\" \"" + kind + "\"");
         type.kind = *parsedKind;
-        const std::optional<std::string> ul = appinfo(component, u"UL Designator");
+        const std::optional<std::string> ul = fact(facts, u"UL Designator");
         if (!ul)
             fail("type definition " + type.symbol + " has no \"UL Designator\"");
         type.label = label("type definition " + type.symbol, *ul);
-        type.name = appinfo(component, u"Name In Specification").value_or("");
-        type.namespaceURI = appinfo(component, u"XMLNamespaceURI").value_or("");
+        type.name = fact(facts, u"Name In Specification").value_or("");
+        type.namespaceURI = fact(facts, u"XMLNamespaceURI").value_or("");
         type.documentation = documentation(component);
 
         Pending pending{nullptr, {}, {}};
@@ -193,13 +210,13 @@ private:
         case TypeKind::Integer:
         case TypeKind::Float:
         case TypeKind::Character:
-            type.size = number(type.symbol, "Size", appinfo(component, u"Size").value_or(""));
+            type.size = number(type.symbol, "Size", fact(facts, u"Size").value_or(""));
             checkSize(type);
             if (type.kind == TypeKind::Integer)
-                type.isSigned = appinfo(component, u"Signed") == std::optional<std::string>("true");
+                type.isSigned = fact(facts, u"Signed") == std::optional<std::string>("true");
             break;
         case TypeKind::String:
-            pending.element = required(type, appinfo(component, u"Element Type"), "Element Type");
+            pending.element = required(type, fact(facts, u"Element Type"), "Element Type");
             break;
         case TypeKind::Rename:
         case TypeKind::Enumeration:
@@ -216,8 +233,8 @@ private:
                 fail("record type " + type.symbol + " has no members");
             break;
         case TypeKind::FixedArray:
-            type.count = number(type.symbol, "Element Count",
-                                appinfo(component, u"Element Count").value_or(""));
+            type.count =
+                number(type.symbol, "Element Count", fact(facts, u"Element Count").value_or(""));
             [[fallthrough]];
         case TypeKind::VariableArray:
         case TypeKind::Set: {
@@ -228,7 +245,7 @@ private:
         }
         case TypeKind::StrongReference:
         case TypeKind::WeakReference:
-            if (const std::optional<std::string> target = appinfo(component, u"Reference Target"))
+            if (const std::optional<std::string> target = fact(facts, u"Reference Target"))
                 type.target = label("type definition " + type.symbol, *target);
             break;
         case TypeKind::Indirect:
@@ -348,7 +365,9 @@ private:
 
     void linkElements() {
         for (const DOMElement* declaration : schema_.index().registeredComponents()) {
-            const std::optional<std::string> name = appinfo(declaration, u"Type Definition");
+            const MetaMetadata::Loading::DeclarationFacts& facts =
+                *schema_.index().facts(declaration);
+            const std::optional<std::string> name = fact(facts, u"Type Definition");
             if (!name)
                 continue;
             const std::string element = attribute(declaration, u"name").value_or("");
@@ -356,7 +375,7 @@ private:
             if (type == nullptr)
                 fail("element " + element + " names type " + *name +
                      ", which the schema does not define");
-            const std::optional<std::string> ul = appinfo(declaration, u"UL Designator");
+            const std::optional<std::string> ul = fact(facts, u"UL Designator");
             if (ul)
                 if (const std::optional<Label> parsed = Label::parse(*ul))
                     types_.linkElement(*parsed, *type);
@@ -395,7 +414,10 @@ private:
                 schema_.index().topLevelElement(Utils::stringToWstring(name));
             if (declaration == nullptr)
                 continue;
-            if (const std::optional<std::string> ul = appinfo(declaration, u"UL Designator"))
+            const MetaMetadata::Loading::DeclarationFacts* facts =
+                schema_.index().facts(declaration);
+            if (const std::optional<std::string> ul =
+                    facts ? fact(*facts, u"UL Designator") : std::nullopt)
                 if (const std::optional<Label> parsed = Label::parse(*ul))
                     labels.push_back(*parsed);
         }
@@ -415,17 +437,46 @@ private:
             if (!isXsd(child, u"appinfo") ||
                 !XMLString::equals(child->getAttributeNS(nullptr, u"source"), u"Label Names"))
                 continue;
-            std::istringstream lines(utf8(child->getTextContent()));
             std::string line;
-            while (std::getline(lines, line)) {
-                std::istringstream words(line);
-                std::string text, symbol;
-                if (!(words >> text))
+            for (const DOMNode* text = child->getFirstChild(); text != nullptr;
+                 text = text->getNextSibling()) {
+                if (text->getNodeType() != DOMNode::TEXT_NODE)
                     continue;
-                words >> symbol;
-                types_.addLabelName({label("label names", text), symbol, symbol});
+                for (const XMLCh* c = text->getNodeValue(); *c != 0; ++c) {
+                    if (*c != u'\n') {
+                        line.push_back(*c < 0x80 ? static_cast<char>(*c) : '?');
+                        continue;
+                    }
+                    addLabelName(line);
+                    line.clear();
+                }
             }
+            addLabelName(line);
         }
+    }
+
+    // "urn:smpte:ul:... Symbol", blanks around; a blank line names nothing.
+    void addLabelName(const std::string& line) {
+        const auto blank = [](char c) {
+            return c == ' ' || c == '\t' || c == '\r';
+        };
+        std::size_t start = 0;
+        while (start < line.size() && blank(line[start]))
+            ++start;
+        if (start == line.size())
+            return;
+        std::size_t end = start;
+        while (end < line.size() && !blank(line[end]))
+            ++end;
+        std::size_t symbolStart = end;
+        while (symbolStart < line.size() && blank(line[symbolStart]))
+            ++symbolStart;
+        std::size_t symbolEnd = symbolStart;
+        while (symbolEnd < line.size() && !blank(line[symbolEnd]))
+            ++symbolEnd;
+        const std::string symbol = line.substr(symbolStart, symbolEnd - symbolStart);
+        types_.addLabelName(
+            {label("label names", line.substr(start, end - start)), symbol, symbol});
     }
 
     const Schema& schema_;
