@@ -51,7 +51,7 @@ std::optional<std::array<std::uint8_t, 4>> registerTypeBytes(const Identifiers::
     return std::array<std::uint8_t, 4>{label[8], label[9], label[10], label[11]};
 }
 
-std::string twoHex(const std::uint8_t* bytes, std::size_t size) {
+std::string hexOf(const std::uint8_t* bytes, std::size_t size) {
     return Identifiers::hexText(bytes, size);
 }
 
@@ -174,21 +174,21 @@ DecodedValue decodeSpecial(SpecialType type, const std::string& typeName, const 
     case SpecialType::Timestamp: {
         const Timestamp stamp{date(b, little), Time{b[4], b[5], b[6], b[7]}};
         if (!dateInRange(stamp.date) || !timeInRange(stamp.time))
-            decoded.problem = "timestamp field out of range (" + twoHex(b, 8) + ")";
+            decoded.problem = "timestamp field out of range (" + hexOf(b, 8) + ")";
         decoded.value = valueOf(stamp);
         break;
     }
     case SpecialType::Date: {
         const Date d = date(b, little);
         if (!dateInRange(d))
-            decoded.problem = "date field out of range (" + twoHex(b, 4) + ")";
+            decoded.problem = "date field out of range (" + hexOf(b, 4) + ")";
         decoded.value = valueOf(d);
         break;
     }
     case SpecialType::Time: {
         const Time t{b[0], b[1], b[2], b[3]};
         if (!timeInRange(t))
-            decoded.problem = "time field out of range (" + twoHex(b, 4) + ")";
+            decoded.problem = "time field out of range (" + hexOf(b, 4) + ")";
         decoded.value = valueOf(t);
         break;
     }

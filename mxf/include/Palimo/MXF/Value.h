@@ -109,7 +109,9 @@ struct Record {
 };
 
 /// The items of an array (fixed or variable), set or batch, and the strings
-/// of a string array, in stored order.
+/// of a string array, in stored order. Each item has the array's item type;
+/// the strings of a string array of characters (UTF16StringArray) have the
+/// character type.
 struct List {
     std::vector<Value> items;
 };
