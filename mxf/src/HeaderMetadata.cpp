@@ -1,6 +1,6 @@
 #include <Palimo/MXF/HeaderMetadata.h>
 
-#include <Palimo/MXF/TextForms.h>
+#include <Palimo/Identifiers/Hex.h>
 
 #include "ByteCursor.h"
 #include "PartitionSearch.h"
@@ -26,8 +26,7 @@ std::uint64_t findHeaderPartition(const ByteSource& source) {
     for (std::size_t i = 0; i + 16 <= start.size(); ++i) {
         if (start[i] != 0x06)
             continue;
-        Label key;
-        std::copy(start.begin() + i, start.begin() + i + 16, key.begin());
+        const Label key = Label::fromBytes(start.data() + i);
         if (isPartitionPackKey(key) && key[13] == 0x02)
             return i;
     }
@@ -47,8 +46,9 @@ std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const Klv
         item.tag = in.u16("item tag");
         const std::uint16_t length = in.u16("item length");
         if (length > in.remaining())
-            fail(item.offset, "item " + tagText(item.tag) + " of the " + context + ": length " +
-                                  std::to_string(length) + " runs past the end of the set (" +
+            fail(item.offset, "item " + Identifiers::localTagText(item.tag) + " of the " + context +
+                                  ": length " + std::to_string(length) +
+                                  " runs past the end of the set (" +
                                   std::to_string(in.remaining()) + " bytes left)");
         const std::uint8_t* bytes = in.take(length, "item value");
         item.value.assign(bytes, bytes + length);
@@ -61,9 +61,9 @@ std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const Klv
 // metadata: a writer that counted HeaderByteCount from the partition pack
 // rather than from the primer makes the count run into them.
 bool endsHeaderMetadata(const Label& key) {
-    static const Label indexSegment = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01,
-                                       0x0d, 0x01, 0x02, 0x01, 0x01, 0x10, 0x01, 0x00};
-    return isPartitionPackKey(key) || equalIgnoringVersion(key, indexSegment);
+    static const Label indexSegment({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01, 0x0d, 0x01,
+                                     0x02, 0x01, 0x01, 0x10, 0x01, 0x00});
+    return isPartitionPackKey(key) || key.equalIgnoringVersion(indexSegment);
 }
 
 void readSets(const ByteSource& source, HeaderMetadata& metadata) {
@@ -76,7 +76,7 @@ void readSets(const ByteSource& source, HeaderMetadata& metadata) {
     if (!Primer::isPrimerKey(klv.key))
         fail(klv.offset, "the header metadata of the " + std::string(kindName(pack.kind)) +
                              " partition does not start with a primer pack (found KLV " +
-                             labelText(klv.key) + ")");
+                             klv.key.dotted() + ")");
     if (pack.headerByteCount > source.size() - klv.offset)
         fail(pack.klv.offset, "HeaderByteCount " + std::to_string(pack.headerByteCount) +
                                   " of the " + kindName(pack.kind) +
@@ -93,7 +93,7 @@ void readSets(const ByteSource& source, HeaderMetadata& metadata) {
         if (endsHeaderMetadata(klv.key))
             break;
         if (klv.end() > end)
-            fail(offset, "KLV " + labelText(klv.key) + " (length " + std::to_string(klv.length) +
+            fail(offset, "KLV " + klv.key.dotted() + " (length " + std::to_string(klv.length) +
                              ") runs past the end of the header metadata (byte " +
                              std::to_string(end) + ")");
         if (isFillKey(klv.key))

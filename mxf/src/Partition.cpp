@@ -1,6 +1,6 @@
 #include <Palimo/MXF/Partition.h>
 
-#include <Palimo/MXF/TextForms.h>
+#include <Palimo/Identifiers/Hex.h>
 
 #include "ByteCursor.h"
 
@@ -8,8 +8,8 @@ namespace Palimo {
 namespace MXF {
 
 bool isPartitionPackKey(const Label& key) {
-    static const Label prefix = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01,
-                                 0x0d, 0x01, 0x02, 0x01, 0x01, 0x00, 0x00, 0x00};
+    static const Label prefix({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01, 0x0d, 0x01, 0x02,
+                               0x01, 0x01, 0x00, 0x00, 0x00});
     for (std::size_t i = 0; i < 13; ++i)
         if (i != 7 && key[i] != prefix[i])
             return false;
@@ -64,7 +64,7 @@ PartitionPack readPartitionPackAt(const ByteSource& source, std::uint64_t offset
     const KlvHeader klv = readKlvHeader(source, offset);
     if (!isPartitionPackKey(klv.key))
         throw Exceptions::MalformedMXFFile(
-            offset, "a partition pack was expected here, found KLV " + labelText(klv.key), __FILE__,
+            offset, "a partition pack was expected here, found KLV " + klv.key.dotted(), __FILE__,
             __LINE__);
     return readPartitionPack(source, klv);
 }

@@ -20,9 +20,9 @@ constexpr std::uint64_t kEntriesRead = 4096; // per read: a long pack is not hel
 } // namespace
 
 bool isRandomIndexPackKey(const Label& key) {
-    static const Label rip = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01,
-                              0x0d, 0x01, 0x02, 0x01, 0x01, 0x11, 0x01, 0x00};
-    return equalIgnoringVersion(key, rip);
+    static const Label rip({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01, 0x0d, 0x01, 0x02, 0x01,
+                            0x01, 0x11, 0x01, 0x00});
+    return key.equalIgnoringVersion(rip);
 }
 
 std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source) {
@@ -36,8 +36,7 @@ std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source) {
         return std::nullopt;
     const std::uint64_t start = size - length;
     const std::vector<std::uint8_t> keyBytes = source.read(start, 16);
-    Label key;
-    std::copy(keyBytes.begin(), keyBytes.end(), key.begin());
+    const Label key = Label::fromBytes(keyBytes.data());
     if (!isRandomIndexPackKey(key))
         return std::nullopt;
 

@@ -146,4 +146,24 @@ inline Bytes headerFile(const Bytes& metadata) {
     return partitionPack(0x02, 0x04, metadata.size()) + metadata;
 }
 
+/// Big-endian UTF-16 of ASCII text.
+inline Bytes utf16(const std::string& ascii) {
+    Bytes bytes;
+    for (char c : ascii)
+        bytes = bytes + Bytes{0, static_cast<std::uint8_t>(c)};
+    return bytes;
+}
+
+/// An Indirect value: the byte order ('B' or 'L'), the label of the value's
+/// type (dotted) as AAF stores an AUID in that order, then `value` as is.
+inline Bytes indirect(char order, const std::string& typeLabel, const Bytes& value) {
+    const Bytes label = hex(typeLabel);
+    Bytes id(label.begin() + 8, label.end()); // the label's halves swapped
+    id.insert(id.end(), label.begin(), label.begin() + 8);
+    if (order == 'L') // the first three fields of the UUID little-endian
+        for (const auto& [from, to] : {std::pair<int, int>{0, 3}, {1, 2}, {4, 5}, {6, 7}})
+            std::swap(id[from], id[to]);
+    return Bytes{static_cast<std::uint8_t>(order)} + id + value;
+}
+
 } // namespace MxfTest

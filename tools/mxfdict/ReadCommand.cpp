@@ -46,12 +46,8 @@ int runRead(const ReadOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
     try {
-        // readMXFFile, with the partition asked for.
-        const Palimo::MXF::FileSource source(options.file);
-        file = Palimo::MXF::decodeHeaderMetadata(
-            Palimo::MXF::readHeaderMetadata(source, partitionChoice(options.partition)),
-            *loaded->dictionary);
-        Palimo::MXF::checkHeaderMetadata(file);
+        file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
+                                        partitionChoice(options.partition));
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "mxfdict: cannot read " << options.file << ": " << e.what() << '\n';
         return ExitUnreadable;
