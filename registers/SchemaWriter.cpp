@@ -134,6 +134,8 @@ void writeElement(std::ostream& out, const ElementDeclaration& element) {
         annotation.appinfo("Length", entry.valueLength);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
         annotation.appinfo("Type Definition", element.typeDefinition);
+        if (element.name != entry.symbol)
+            annotation.appinfo("Symbol", entry.symbol);
     }
     if (element.type.kind == MappedType::Kind::Simple) {
         if (element.type.enumeration)
@@ -160,6 +162,8 @@ void writeSet(std::ostream& out, const SetDeclaration& set) {
         annotation.appinfo("UL Designator", localSetKey(entry.ul).dotted());
         annotation.appinfo("Name In Specification", entry.name);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
+        if (set.name != entry.symbol)
+            annotation.appinfo("Symbol", entry.symbol);
     }
     out << "  </xs:element>\n";
     out << "  <xs:element name=\"" << set.referenceName

@@ -43,6 +43,8 @@ std::string describeTypes(const TypeDictionary& types,
         const Label label(element->universalLabel().array());
         if (const TypeDefinition* type = types.elementType(label))
             out << "element " << label.dotted() << ": " << type->symbol << '\n';
+        if (const std::string* symbol = types.registerSymbol(label))
+            out << "element " << label.dotted() << " has the register symbol " << *symbol << '\n';
     }
     for (const auto* set : dictionary.metaMetadataSets()) {
         const Label key(set->key().bytes());

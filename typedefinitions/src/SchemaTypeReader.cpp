@@ -162,6 +162,8 @@ public:
                 readType(component);
             if (isXsd(component, u"complexType"))
                 readIdentifyingMembers(component);
+            else if (isXsd(component, u"element"))
+                readRegisterSymbol(component);
             else if (isXsd(component, u"annotation"))
                 readLabelNames(component);
         }
@@ -361,6 +363,20 @@ private:
         for (const RecordMember& member : type.members)
             contained.push_back(member.type);
         return contained;
+    }
+
+    // An element or set declared under a name other than its register symbol
+    // carries the symbol.
+    void readRegisterSymbol(const DOMElement* declaration) {
+        const MetaMetadata::Loading::DeclarationFacts* facts = schema_.index().facts(declaration);
+        if (facts == nullptr)
+            return;
+        const std::optional<std::string> symbol = fact(*facts, u"Symbol");
+        const std::optional<std::string> ul =
+            symbol ? fact(*facts, u"UL Designator") : std::nullopt;
+        if (!ul)
+            return;
+        types_.setRegisterSymbol(label("element or set " + *symbol, *ul), *symbol);
     }
 
     void linkElements() {

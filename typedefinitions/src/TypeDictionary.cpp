@@ -41,6 +41,15 @@ const LabelName* TypeDictionary::labelName(const Label& label) const {
     return found ? *found : nullptr;
 }
 
+const std::string* TypeDictionary::registerSymbol(const Label& label) const {
+    const auto found = symbols_.find(label);
+    return found == symbols_.end() ? nullptr : &found->second;
+}
+
+void TypeDictionary::setRegisterSymbol(const Label& label, std::string symbol) {
+    symbols_[label] = std::move(symbol);
+}
+
 TypeDefinition& TypeDictionary::addType(TypeDefinition type) {
     if (bySymbol_.count(type.symbol))
         throw Exceptions::TypeDefinitionError("type " + type.symbol + " is defined twice", __FILE__,

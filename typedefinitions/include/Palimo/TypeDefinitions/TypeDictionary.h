@@ -45,6 +45,10 @@ public:
     /// The register's name of a label (exact, then ignoring the version byte);
     /// null when the schema does not name it.
     const LabelName* labelName(const Label& label) const;
+    /// The register symbol of the element with this label, or of the set with
+    /// this key, where the schema declares it under another name (an element
+    /// named like a set); null where the declaration's name is the symbol.
+    const std::string* registerSymbol(const Label& label) const;
 
     std::size_t typeCount() const { return types_.size(); }
     std::size_t labelNameCount() const { return labelNames_.size(); }
@@ -66,6 +70,8 @@ public:
     void setUniqueIdentifier(const Label& setKey, const Label& identifier);
     /// Names a label; the first name of a label stays.
     void addLabelName(LabelName name);
+    /// The element or set `label` has the register symbol `symbol`.
+    void setRegisterSymbol(const Label& label, std::string symbol);
 
 private:
     template <typename T>
@@ -79,6 +85,7 @@ private:
     ByLabel<const TypeDefinition*> looseElementTypes_;
     ByLabel<Label> identifiers_;
     ByLabel<Label> looseIdentifiers_;
+    ByLabel<std::string> symbols_;
     std::deque<LabelName> labelNames_;
     ByLabel<const LabelName*> labelNamesByLabel_;
     ByLabel<const LabelName*> looseLabelNames_;
