@@ -31,9 +31,7 @@ std::optional<WString> valueOf(const xercesc::DOMNode* node) {
 
 std::optional<WString> appinfoText(const Schema& schema, const xercesc::DOMElement* declaration,
                                    const char16_t* source) {
-    const DeclarationFacts& facts = factsOf(schema, declaration);
-    const auto found = facts.firstTextBySource.find(std::u16string_view(source));
-    return found != facts.firstTextBySource.end() ? valueOf(found->second) : std::nullopt;
+    return valueOf(factsOf(schema, declaration).firstText(source));
 }
 
 std::optional<WString> nameAttributeText(const Schema& schema,

@@ -46,62 +46,84 @@ bool isXsdElement(const xercesc::DOMElement* element, const XMLCh* localName) {
            XMLString::equals(element->getNamespaceURI(), kXmlSchemaNamespace);
 }
 
-// Files a text node whose parent is one of the declaration's appinfo
-// elements under that element's source; the first in document order counts.
-void addText(DeclarationFacts& facts, const DOMNode* text) {
-    // "@source" is the appinfo's attribute of that local name in no namespace.
-    const auto* appinfo = static_cast<const xercesc::DOMElement*>(text->getParentNode());
-    const xercesc::DOMAttr* source = appinfo->getAttributeNodeNS(nullptr, u"source");
-    if (source != nullptr)
-        facts.firstTextBySource.emplace(std::u16string_view(nodeText(source)), text);
-}
-
 } // namespace
 
 SchemaIndex::SchemaIndex(const Schema& schema) {
     readTopLevelComponents(schema);
     readComplexTypeNames(schema);
     readComplexTypes(schema);
+    linkTexts();
+}
+
+DeclarationFacts& SchemaIndex::startFacts(const xercesc::DOMElement* declaration) {
+    const auto [found, added] =
+        factsOf_.emplace(declaration, static_cast<std::uint32_t>(facts_.size()));
+    if (!added) {
+        readBefore_ = DeclarationFacts();
+        reading_ = nullptr;
+        return readBefore_;
+    }
+    facts_.emplace_back();
+    firstTextOf_.push_back(texts_.size());
+    reading_ = &facts_.back();
+    return *reading_;
+}
+
+// Files a text node whose parent is one of the declaration's appinfo
+// elements under that element's source.
+void SchemaIndex::addText(const DOMNode* text) {
+    if (reading_ == nullptr)
+        return;
+    // "@source" is the appinfo's attribute of that local name in no namespace.
+    const auto* appinfo = static_cast<const xercesc::DOMElement*>(text->getParentNode());
+    const xercesc::DOMAttr* source = appinfo->getAttributeNodeNS(nullptr, u"source");
+    if (source == nullptr)
+        return;
+    texts_.push_back({std::u16string_view(nodeText(source)), text});
+    ++reading_->textCount;
+}
+
+// The texts no longer move: each declaration's facts point at its run.
+void SchemaIndex::linkTexts() {
+    for (std::size_t i = 0; i < facts_.size(); ++i)
+        facts_[i].texts = texts_.data() + firstTextOf_[i];
+    firstTextOf_ = {};
+    reading_ = nullptr;
 }
 
 void SchemaIndex::readComplexTypeNames(const Schema& schema) {
-    std::vector<DOMNode*> names;
-    schema.selectNodes(schema.root(), kComplexTypeNamesQuery, names);
-    complexTypesByName_.reserve(names.size());
-    for (const DOMNode* node : names) {
+    schema.forEachNode(schema.root(), kComplexTypeNamesQuery, [this](const DOMNode* node) {
         if (const auto* name = dynamic_cast<const xercesc::DOMAttr*>(node))
             complexTypesByName_.emplace(toWstring(nodeText(name)), name->getOwnerElement());
-    }
+    });
 }
 
 void SchemaIndex::readTopLevelComponents(const Schema& schema) {
-    std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kTopLevelComponentsQuery, nodes);
     DeclarationList components;
     xercesc::DOMElement* component = nullptr;
     DeclarationFacts* facts = nullptr;
     TopLevelElement* element = nullptr; // when the component is an xs:element
-    for (DOMNode* node : nodes) {
+    schema.forEachNode(schema.root(), kTopLevelComponentsQuery, [&](DOMNode* node) {
         const auto type = node->getNodeType();
         if (type == DOMNode::ELEMENT_NODE) {
             component = static_cast<xercesc::DOMElement*>(node);
             components.push_back(component);
-            facts = &facts_[component];
+            facts = &startFacts(component);
             element = nullptr;
             if (isXsdElement(component, u"element")) {
                 topLevelElements_.push_back({component, nullptr, nullptr});
                 element = &topLevelElements_.back();
             }
         } else if (type != DOMNode::ATTRIBUTE_NODE) {
-            addText(*facts, node);
+            addText(node);
         } else if (static_cast<const xercesc::DOMAttr*>(node)->getOwnerElement() != component) {
             facts->registered |= XMLString::equals(nodeText(node), kRegisteredSource);
         } else if (node->getNamespaceURI() == nullptr) {
             readComponentAttribute(node, *facts, element);
         }
-    }
+    });
     for (xercesc::DOMElement* declaration : components) {
-        if (facts_.at(declaration).registered)
+        if (facts_[factsOf_.at(declaration)].registered)
             registered_.push_back(declaration);
     }
     // "@type!='Ref'" holds only for a type attribute, with another value.
@@ -130,8 +152,28 @@ void SchemaIndex::readComponentAttribute(const DOMNode* attribute, DeclarationFa
 }
 
 void SchemaIndex::readComplexTypes(const Schema& schema) {
-    std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kComplexTypesQuery, nodes);
+    ComplexTypeFacts* type = nullptr;
+    DeclarationFacts* facts = nullptr;
+    const auto read = [&](DOMNode* node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            auto* element = static_cast<xercesc::DOMElement*>(node);
+            if (XMLString::equals(element->getLocalName(), u"complexType")) {
+                type = &complexTypes_[element];
+                facts = nullptr;
+                reading_ = nullptr;
+            } else {
+                type->localDeclarations.push_back(element);
+                facts = &startFacts(element);
+            }
+        } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
+            addText(node);
+        } else if (facts == nullptr) {
+            type->base = toWstring(nodeText(node));
+        } else {
+            facts->nameAttribute = node;
+        }
+    };
+    schema.forEachNode(schema.root(), kComplexTypesQuery, read);
     // Only a set's own type can be inline, and every set is an element that
     // a substitution group names (the first of that name): the inline types
     // of the other elements, most of them, are never gathered.
@@ -142,27 +184,7 @@ void SchemaIndex::readComplexTypes(const Schema& schema) {
         xercesc::DOMElement* head =
             topLevelElement(stripNamespacePrefix(toWstring(nodeText(element.substitutionGroup))));
         if (head != nullptr && heads.insert(head).second)
-            schema.selectNodes(head, kComplexTypesQuery, nodes);
-    }
-    ComplexTypeFacts* type = nullptr;
-    DeclarationFacts* facts = nullptr;
-    for (DOMNode* node : nodes) {
-        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
-            auto* element = static_cast<xercesc::DOMElement*>(node);
-            if (XMLString::equals(element->getLocalName(), u"complexType")) {
-                type = &complexTypes_[element];
-                facts = nullptr;
-            } else {
-                type->localDeclarations.push_back(element);
-                facts = &facts_[element];
-            }
-        } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
-            addText(*facts, node);
-        } else if (facts == nullptr) {
-            type->base = toWstring(nodeText(node));
-        } else {
-            facts->nameAttribute = node;
-        }
+            schema.forEachNode(head, kComplexTypesQuery, read);
     }
 }
 
@@ -177,8 +199,8 @@ xercesc::DOMElement* SchemaIndex::complexType(const WString& name) const {
 }
 
 const DeclarationFacts* SchemaIndex::facts(const xercesc::DOMElement* declaration) const {
-    const auto found = facts_.find(declaration);
-    return found != facts_.end() ? &found->second : nullptr;
+    const auto found = factsOf_.find(declaration);
+    return found != factsOf_.end() ? &facts_[found->second] : nullptr;
 }
 
 const ComplexTypeFacts* SchemaIndex::complexTypeFacts(const xercesc::DOMElement* type) const {

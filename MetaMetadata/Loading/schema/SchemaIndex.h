@@ -6,6 +6,7 @@
 // base and member declarations of every complex type a set can have.
 #include "MetaMetadata/Loading/schema/Schema.h"
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -14,16 +15,32 @@ namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
-/// A declaration's name attribute node and, for each value of the source
-/// attribute of its xs:annotation/xs:appinfo elements, the first text node
-/// of those elements in document order.
+/// A text node of a declaration's xs:annotation/xs:appinfo elements, with the
+/// source attribute of its xs:appinfo.
+struct AppinfoText {
+    std::u16string_view source; // the document's text
+    const xercesc::DOMNode* text = nullptr;
+};
+
+/// A declaration's name attribute node and the text nodes of its
+/// xs:annotation/xs:appinfo elements that have a source attribute.
 struct DeclarationFacts {
     const xercesc::DOMNode* nameAttribute = nullptr;
     /// Whether one of those appinfo elements has the source "RP210"; known
     /// for top-level components only.
     bool registered = false;
-    /// By the source text, which the document keeps.
-    std::unordered_map<std::u16string_view, const xercesc::DOMNode*> firstTextBySource;
+    /// The texts in document order, in the index's storage.
+    const AppinfoText* texts = nullptr;
+    std::size_t textCount = 0;
+
+    /// The first text node, in document order, of the appinfo elements whose
+    /// source is `source`; null when there is none.
+    const xercesc::DOMNode* firstText(std::u16string_view source) const {
+        for (std::size_t i = 0; i < textCount; ++i)
+            if (texts[i].source == source)
+                return texts[i].text;
+        return nullptr;
+    }
 };
 
 /// A top-level xs:element with the attributes that the list questions test;
@@ -79,13 +96,24 @@ private:
                                 TopLevelElement* element);
     void readComplexTypeNames(const Schema& schema);
     void readComplexTypes(const Schema& schema);
+    /// The facts of the declaration whose texts the next addText calls give.
+    /// A declaration met again has the same texts: they are read only once.
+    DeclarationFacts& startFacts(const xercesc::DOMElement* declaration);
+    void addText(const xercesc::DOMNode* text);
+    void linkTexts();
 
     std::vector<TopLevelElement> topLevelElements_;
     ElementsByName elementsByName_;
     ElementsByName complexTypesByName_;
     DeclarationList registered_;
     GroupMembers groupMembers_;
-    std::unordered_map<const xercesc::DOMElement*, DeclarationFacts> facts_;
+    // Each declaration's texts are a run of texts_, linked when all are read.
+    std::vector<DeclarationFacts> facts_;
+    std::vector<std::size_t> firstTextOf_; // by facts_ position
+    std::vector<AppinfoText> texts_;
+    DeclarationFacts* reading_ = nullptr; // null: a declaration read before
+    DeclarationFacts readBefore_;
+    std::unordered_map<const xercesc::DOMElement*, std::uint32_t> factsOf_;
     std::unordered_map<const xercesc::DOMElement*, ComplexTypeFacts> complexTypes_;
 };
 
