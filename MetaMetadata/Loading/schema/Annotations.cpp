@@ -21,10 +21,10 @@ const DeclarationFacts& factsOf(const Schema& schema, const xercesc::DOMElement*
     return *facts;
 }
 
-std::optional<WString> valueOf(const xercesc::DOMNode* node) {
-    if (node == nullptr)
+std::optional<WString> valueOf(const std::optional<std::u16string_view>& text) {
+    if (!text)
         return std::nullopt;
-    return toWstring(nodeText(node));
+    return WString(text->data(), text->size());
 }
 
 } // namespace
@@ -34,9 +34,21 @@ std::optional<WString> appinfoText(const Schema& schema, const xercesc::DOMEleme
     return valueOf(factsOf(schema, declaration).firstText(source));
 }
 
-std::optional<WString> nameAttributeText(const Schema& schema,
-                                         const xercesc::DOMElement* declaration) {
-    return valueOf(factsOf(schema, declaration).nameAttribute);
+std::optional<WString> declarationAttribute(const Schema& schema,
+                                            const xercesc::DOMElement* declaration,
+                                            DeclarationAttribute attribute) {
+    const DeclarationFacts& facts = factsOf(schema, declaration);
+    switch (attribute) {
+    case DeclarationAttribute::Name:
+        return valueOf(facts.name);
+    case DeclarationAttribute::Type:
+        return valueOf(facts.type);
+    case DeclarationAttribute::SubstitutionGroup:
+        return valueOf(facts.substitutionGroup);
+    case DeclarationAttribute::Ref:
+        return valueOf(facts.ref);
+    }
+    return std::nullopt;
 }
 
 } // namespace Loading
