@@ -90,10 +90,11 @@ void SchemaIndex::readAttribute(const xercesc::DOMAttr& attribute) {
 
 std::u16string_view SchemaIndex::addSource(const xercesc::DOMAttr& source) {
     // A few sources serve thousands of appinfo elements: one copy of each.
-    const XMLCh* text = nodeText(&source);
-    auto known = std::find(sources_.begin(), sources_.end(), std::u16string_view(text));
+    const XMLCh* value = nodeText(&source);
+    const std::u16string_view text(value != nullptr ? value : u"");
+    auto known = std::find(sources_.begin(), sources_.end(), text);
     if (known == sources_.end())
-        known = sources_.insert(sources_.end(), copies_.copy(text));
+        known = sources_.insert(sources_.end(), copies_.copy(value));
     appinfoSources_.emplace_back(source.getOwnerElement(), *known);
     return *known;
 }
