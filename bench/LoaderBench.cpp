@@ -2,11 +2,12 @@
 // files, the whole load, the load phase by phase, and the peak memory of a
 // load measured in a fresh process.
 //
-//   loader_bench [--sizes=1000,4000,16000] [Google Benchmark flags]
+//   loader_bench [--sizes=1000,4000,16000] [--shapes=appinfo-rich,...] [Google Benchmark flags]
 //
 // The DOM parse always runs at 1,000, 4,000 and 16,000 declarations. The
 // load-based benchmarks run at 1,000 unless --sizes (or PALIMO_BENCH_SIZES)
-// asks for more: large loads can take minutes.
+// asks for more: large loads can take minutes. The benchmark and register
+// shapes always run, the other shapes of the generator when --shapes names them.
 #include "DictionaryGenerator.h"
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
@@ -27,6 +28,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -37,6 +39,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -60,8 +63,20 @@ double secondsSince(Clock::time_point start) {
 // The inputs, the second argument of every benchmark: generated
 // dictionaries of the benchmark shape (five files) or of the register shape
 // (one file), or the import of the register snapshot when it is present (the
-// first argument is then 0).
+// first argument is then 0), or from 3 on the other shapes of the generator,
+// in the generator's order, each in its own layout.
 enum Input : std::int64_t { kBenchmarkShape = 0, kRegisterShape = 1, kImportedRegisters = 2 };
+
+using Shape = Palimo::Bench::GeneratorOptions::Shape;
+
+Shape shapeOfInput(std::int64_t input) {
+    return input < kImportedRegisters ? static_cast<Shape>(input) : static_cast<Shape>(input - 1);
+}
+
+std::int64_t inputOfShape(Shape shape) {
+    const auto index = static_cast<std::int64_t>(shape);
+    return index < kImportedRegisters ? index : index + 1;
+}
 
 std::string registersSnapshot() {
     const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
@@ -88,8 +103,7 @@ public:
         Palimo::Bench::GeneratorOptions options;
         options.elementCount = static_cast<std::size_t>(elements);
         options.seed = kSeed;
-        if (input == kRegisterShape)
-            options.shape = Palimo::Bench::GeneratorOptions::Shape::Register;
+        options.shape = shapeOfInput(input);
         const fs::path directory =
             root_ / ("elements-" + std::to_string(elements) + "-shape-" + std::to_string(input));
         return inputs_.emplace(key, Palimo::Bench::generateDictionary(directory, options))
@@ -464,28 +478,54 @@ std::vector<std::int64_t> parseSizes(const std::string& text) {
     return sizes;
 }
 
-// Takes --sizes=LIST out of the arguments (Google Benchmark refuses flags it
-// does not know); PALIMO_BENCH_SIZES gives the same list.
-std::vector<std::int64_t> takeSizes(int& argc, char** argv) {
+// The inputs of the shapes in a comma-separated list of their names.
+std::vector<std::int64_t> parseShapes(const std::string& text) {
+    std::vector<std::int64_t> inputs;
+    std::stringstream list(text);
+    std::string name;
+    while (std::getline(list, name, ',')) {
+        const auto shape = Palimo::Bench::shapeNamed(name);
+        if (!shape)
+            throw std::invalid_argument("no shape named " + name);
+        inputs.push_back(inputOfShape(*shape));
+    }
+    return inputs;
+}
+
+struct Selection {
     std::vector<std::int64_t> sizes = {1000};
+    std::vector<std::int64_t> inputs = {kBenchmarkShape, kRegisterShape};
+};
+
+// Takes --sizes=LIST and --shapes=LIST out of the arguments (Google Benchmark
+// refuses flags it does not know); PALIMO_BENCH_SIZES gives the same sizes.
+Selection takeSelection(int& argc, char** argv) {
+    Selection selection;
     if (const char* fromEnvironment = std::getenv("PALIMO_BENCH_SIZES"))
-        sizes = parseSizes(fromEnvironment);
+        selection.sizes = parseSizes(fromEnvironment);
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--sizes=", 8) == 0)
-            sizes = parseSizes(argv[i] + 8);
-        else
+        if (std::strncmp(argv[i], "--sizes=", 8) == 0) {
+            selection.sizes = parseSizes(argv[i] + 8);
+        } else if (std::strncmp(argv[i], "--shapes=", 9) == 0) {
+            for (const std::int64_t input : parseShapes(argv[i] + 9))
+                if (std::find(selection.inputs.begin(), selection.inputs.end(), input) ==
+                    selection.inputs.end())
+                    selection.inputs.push_back(input);
+        } else {
             argv[kept++] = argv[i];
+        }
     }
     argc = kept;
-    return sizes;
+    return selection;
 }
 
 // Every benchmark at each of the inputs: (elements, input shape).
 std::vector<std::pair<std::int64_t, std::int64_t>> inputsOf(const std::set<std::int64_t>& sizes,
+                                                            const std::vector<std::int64_t>& shapes,
                                                             bool withRegisters) {
     std::vector<std::pair<std::int64_t, std::int64_t>> inputs;
-    for (const std::int64_t input : {kBenchmarkShape, kRegisterShape})
+    for (const std::int64_t input : shapes)
         for (const std::int64_t size : sizes)
             inputs.emplace_back(size, input);
     if (withRegisters)
@@ -493,11 +533,11 @@ std::vector<std::pair<std::int64_t, std::int64_t>> inputsOf(const std::set<std::
     return inputs;
 }
 
-void registerBenchmarks(const std::vector<std::int64_t>& loadSizes) {
+void registerBenchmarks(const Selection& selection) {
     const bool withRegisters = fs::is_directory(registersSnapshot());
     std::set<std::int64_t> parseSizes(kParseSizes.begin(), kParseSizes.end());
-    parseSizes.insert(loadSizes.begin(), loadSizes.end());
-    for (const auto& [size, input] : inputsOf(parseSizes, withRegisters)) {
+    parseSizes.insert(selection.sizes.begin(), selection.sizes.end());
+    for (const auto& [size, input] : inputsOf(parseSizes, selection.inputs, withRegisters)) {
         benchmark::RegisterBenchmark("DomParse/XercesDOMParser", BM_DomParse)
             ->ArgNames({"elements", "input"})
             ->Args({size, input})
@@ -507,8 +547,8 @@ void registerBenchmarks(const std::vector<std::int64_t>& loadSizes) {
             ->Args({size, input})
             ->Unit(benchmark::kMillisecond);
     }
-    const std::set<std::int64_t> sizes(loadSizes.begin(), loadSizes.end());
-    for (const auto& [size, input] : inputsOf(sizes, withRegisters)) {
+    const std::set<std::int64_t> sizes(selection.sizes.begin(), selection.sizes.end());
+    for (const auto& [size, input] : inputsOf(sizes, selection.inputs, withRegisters)) {
         benchmark::RegisterBenchmark("Load", BM_Load)
             ->ArgNames({"elements", "input"})
             ->Args({size, input})
@@ -533,17 +573,19 @@ void registerBenchmarks(const std::vector<std::int64_t>& loadSizes) {
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], kProbeFlag) == 0)
         return runMemoryProbe(argc, argv);
-    std::vector<std::int64_t> loadSizes;
+    Selection selection;
     try {
-        loadSizes = takeSizes(argc, argv);
+        selection = takeSelection(argc, argv);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "loader_bench: %s\n", e.what());
         return 2;
     }
-    registerBenchmarks(loadSizes);
-    benchmark::AddCustomContext("dictionary", "generated, seed " + std::to_string(kSeed) +
-                                                  "; input 0: five files, 1: one file of the "
-                                                  "register shape, 2: the imported registers");
+    registerBenchmarks(selection);
+    benchmark::AddCustomContext("dictionary",
+                                "generated, seed " + std::to_string(kSeed) +
+                                    "; input 0: five files, 1: one file of the register shape, "
+                                    "2: the imported registers, 3 to 7: the appinfo-rich, "
+                                    "defaults, namespaces, set-heavy and combined shapes");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -2,9 +2,9 @@
 # Writes what `mxfdict show --json` makes of many schemas, with and without
 # both loader switches, so that two builds of the loader can be compared with
 # `diff -r`: the shipped example, every schema under tests/data and the fuzz
-# seed corpora, generated dictionaries of several shapes and, when the
-# register snapshot is present, its import. A refused schema gives its exit
-# status and message instead of the JSON.
+# seed corpora, generated dictionaries of every shape (in one file and split)
+# and, when the register snapshot is present, its import. A refused schema
+# gives its exit status and message instead of the JSON.
 #
 #   scripts/snapshot-loads.sh BUILD_DIR OUT_DIR
 #   diff -r before/ after/
@@ -25,6 +25,13 @@ for shape in "100 1" "1000 2" "3000 7"; do
   set -- $shape
   "$generator" --elements "$1" --seed "$2" "$work/gen-$1-$2" >/dev/null
   schemas+=("$work/gen-$1-$2/MXFDictionary.xsd")
+done
+for shape in register appinfo-rich defaults namespaces set-heavy combined; do
+  for layout in one-file split; do
+    "$generator" --elements 600 --seed 5 --shape "$shape" "--$layout" "$work/gen-$shape-$layout" \
+      >/dev/null
+    schemas+=("$work/gen-$shape-$layout/MXFDictionary.xsd")
+  done
 done
 registers="$root/../shared/data/registers-2021"
 if [ -d "$registers" ]; then

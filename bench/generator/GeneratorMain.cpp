@@ -9,12 +9,20 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: mxfdict-gen [--elements N] [--seed S] [--shape benchmark|register] "
-                 "DIRECTORY\n"
-                 "Writes a dictionary of N meta element declarations (default 1000, at least\n"
-                 "16) into DIRECTORY; the top file is MXFDictionary.xsd. The benchmark shape\n"
-                 "(default) has about N/8 sets in five files, the register shape about N/12\n"
-                 "sets with inheritance up to 7 deep in that one file.\n";
+    std::cerr
+        << "usage: mxfdict-gen [--elements N] [--seed S] [--shape SHAPE] [--one-file|--split] "
+           "DIRECTORY\n"
+           "Writes a dictionary of N meta element declarations (default 1000, at least\n"
+           "16) into DIRECTORY; the top file is MXFDictionary.xsd. SHAPE is one of\n"
+           "  benchmark     about N/8 sets, inheritance three or four deep (default)\n"
+           "  register      about N/12 sets, inheritance up to 7 deep\n"
+           "  appinfo-rich  benchmark, 8 to 12 annotation facts a declaration\n"
+           "  defaults      benchmark, values of every type, defaults on most members\n"
+           "  namespaces    benchmark, 14 namespaces\n"
+           "  set-heavy     N/4 sets of 12 members, inheritance three deep\n"
+           "  combined      set-heavy with the facts, defaults and namespaces\n"
+           "The register shape is written into that one file, the others into a file\n"
+           "per namespace and kind, unless --one-file or --split says otherwise.\n";
     return 2;
 }
 
@@ -40,11 +48,13 @@ int main(int argc, char** argv) {
             else
                 options.seed = static_cast<std::uint32_t>(value);
         } else if (arg == "--shape" && i + 1 < argc) {
-            const std::string shape = argv[++i];
-            if (shape == "register")
-                options.shape = Palimo::Bench::GeneratorOptions::Shape::Register;
-            else if (shape != "benchmark")
+            const auto shape = Palimo::Bench::shapeNamed(argv[++i]);
+            if (!shape)
                 return usage();
+            options.shape = *shape;
+        } else if (arg == "--one-file" || arg == "--split") {
+            options.layout = arg == "--split" ? Palimo::Bench::GeneratorOptions::Layout::Split
+                                              : Palimo::Bench::GeneratorOptions::Layout::OneFile;
         } else if (!arg.empty() && arg[0] != '-' && !directory) {
             directory = argv[i];
         } else {
@@ -58,7 +68,9 @@ int main(int argc, char** argv) {
         std::cout << result.topFile.string() << ": " << result.elementCount << " elements ("
                   << result.referenceElementCount << " references, "
                   << result.collectionElementCount << " collections), " << result.setCount
-                  << " sets, " << result.distinguishedValueCount << " distinguished values\n";
+                  << " sets, " << result.memberCount << " members, "
+                  << result.distinguishedValueCount << " distinguished values, "
+                  << result.namespaceCount << " namespaces, " << result.files.size() << " files\n";
     } catch (const std::exception& e) {
         std::cerr << "mxfdict-gen: " << e.what() << '\n';
         return 1;

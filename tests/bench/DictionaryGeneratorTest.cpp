@@ -3,12 +3,14 @@
 // dictionary than the one they name.
 #include "DictionaryGenerator.h"
 
+#include "support/Describe.h"
 #include "support/TestSupport.h"
 
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -19,6 +21,7 @@ using Palimo::Bench::generateDictionary;
 using Palimo::Bench::GeneratorOptions;
 using PalimoTest::TempDir;
 using Shape = GeneratorOptions::Shape;
+using Layout = GeneratorOptions::Layout;
 
 std::string contents(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -78,6 +81,64 @@ TEST(DictionaryGenerator, GeneratedDictionariesLoadCompletely) {
             }
         }
         EXPECT_EQ(references, generated.referenceElementCount);
+    }
+}
+
+// Every shape loads to the same dictionary from one file as from several,
+// so that the two layouts measure the same load, and keeps what it promises.
+TEST(DictionaryGenerator, EveryShapeLoadsAlikeFromOneFileAndSplit) {
+    const struct {
+        Shape shape;
+        std::size_t sets;
+        std::size_t namespaces;
+    } cases[] = {{Shape::Benchmark, 50, 2},   {Shape::Register, 33, 1},
+                 {Shape::AppinfoRich, 50, 2}, {Shape::Defaults, 50, 2},
+                 {Shape::Namespaces, 50, 14}, {Shape::SetHeavy, 100, 2},
+                 {Shape::Combined, 100, 14}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Palimo::Bench::shapeName(c.shape));
+        std::string described[2];
+        for (const Layout layout : {Layout::OneFile, Layout::Split}) {
+            TempDir dir;
+            const auto generated =
+                generateDictionary(dir.path(), GeneratorOptions{400, 1, c.shape, layout});
+            EXPECT_EQ(generated.files.size(), layout == Layout::OneFile ? 1u : 3u + c.namespaces);
+            EXPECT_EQ(generated.setCount, c.sets);
+            EXPECT_EQ(generated.namespaceCount, c.namespaces);
+            Dictionary dictionary;
+            Loading::XSDDictionaryLoader loader;
+            loader.loadMetaElementDocumentation(true);
+            loader.loadMetaElementLengthDescription(true);
+            loader.load(PalimoTest::W(generated.topFile.string().c_str()).c_str(), dictionary);
+            ASSERT_EQ(dictionary.metaMetadataSetCount(), generated.setCount);
+            std::size_t members = 0, defaults = 0;
+            std::set<Palimo::Types::Identifier> defaultTypes;
+            std::set<Palimo::WString> prefixes;
+            for (const auto* set : dictionary.metaMetadataSets()) {
+                prefixes.insert(set->getProperty(u"XMLDefaultPrefix"));
+                members += set->attributes().size();
+                for (const auto& attribute : set->attributes()) {
+                    if (const auto* value = attribute->defaultValue()) {
+                        ++defaults;
+                        defaultTypes.insert(value->identifier());
+                    }
+                }
+            }
+            EXPECT_EQ(prefixes.size(), c.namespaces);
+            if (c.shape == Shape::Defaults || c.shape == Shape::Combined) {
+                EXPECT_GT(defaults * 10, members * 6);
+                EXPECT_GE(defaultTypes.size(), 21u); // 19 simple types, arrays and batches
+            }
+            if (c.shape == Shape::SetHeavy || c.shape == Shape::Combined) {
+                EXPECT_GT(generated.memberCount, 11 * (generated.setCount - 1));
+            }
+            for (const auto* element : dictionary.metaElements()) {
+                const bool rich = c.shape == Shape::AppinfoRich || c.shape == Shape::Combined;
+                EXPECT_EQ(!element->getProperty(u"LengthDescription").empty(), rich);
+            }
+            described[layout == Layout::Split] = PalimoTest::describe(dictionary);
+        }
+        EXPECT_EQ(described[0], described[1]);
     }
 }
 

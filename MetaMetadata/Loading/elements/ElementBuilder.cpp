@@ -5,6 +5,7 @@
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 #include "MetaMetadata/Loading/elements/TypeResolution.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/values/PropertyMaps.h"
 
@@ -120,7 +121,7 @@ void buildMetaElements(const Schema& schema, const LoadOptions& options, const S
         MetaElement* replaced = nullptr;
         bool filed = false;
         try {
-            name = attributeText(declaration, "name");
+            name = nameAttributeText(schema, declaration).value_or(WString());
             MetaElement*& entry = elements.byName[name];
             replaced = entry;
             entry = built;

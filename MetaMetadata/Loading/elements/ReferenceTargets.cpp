@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
@@ -57,7 +58,8 @@ void gatherReferenceTargets(const Schema& schema, const xercesc::DOMElement* dec
     schema.selectTexts(declaration, u"./*/*/*/xs:choice/xs:element/@ref", refs);
     for (WString& ref : refs)
         names.push_back(stripNamespacePrefix(std::move(ref)));
-    addSubstitutionMembers(schema, names, attributeText(declaration, "name"));
+    addSubstitutionMembers(schema, names,
+                           nameAttributeText(schema, declaration).value_or(WString()));
 }
 
 void addSubstitutionMembers(const Schema& schema, TargetNames& names,

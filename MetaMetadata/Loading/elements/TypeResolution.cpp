@@ -1,5 +1,6 @@
 #include "MetaMetadata/Loading/elements/TypeResolution.h"
 
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 
 namespace Palimo {
@@ -34,7 +35,8 @@ constexpr ReferenceBase kReferenceBases[] = {
 
 void resolveDataType(const Schema& schema, const xercesc::DOMElement* declaration,
                      Identifier& dataType, Identifier& subType) {
-    const WString typeName = stripNamespacePrefix(attributeText(declaration, "type"));
+    const WString typeName = stripNamespacePrefix(
+        declarationAttribute(schema, declaration, DeclarationAttribute::Type).value_or(WString()));
     dataType = Ids::stringToIdentifier(typeName);
     if (dataType != Ids::NoIdentifier)
         return;

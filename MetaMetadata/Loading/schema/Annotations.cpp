@@ -21,24 +21,34 @@ const DeclarationFacts& factsOf(const Schema& schema, const xercesc::DOMElement*
     return *facts;
 }
 
-std::optional<WString> valueOf(const xercesc::DOMNode* node) {
-    if (node == nullptr)
+std::optional<WString> valueOf(const std::optional<std::u16string_view>& text) {
+    if (!text)
         return std::nullopt;
-    return toWstring(nodeText(node));
+    return WString(text->data(), text->size());
 }
 
 } // namespace
 
 std::optional<WString> appinfoText(const Schema& schema, const xercesc::DOMElement* declaration,
                                    const char16_t* source) {
-    const DeclarationFacts& facts = factsOf(schema, declaration);
-    const auto found = facts.firstTextBySource.find(std::u16string_view(source));
-    return found != facts.firstTextBySource.end() ? valueOf(found->second) : std::nullopt;
+    return valueOf(factsOf(schema, declaration).firstText(source));
 }
 
-std::optional<WString> nameAttributeText(const Schema& schema,
-                                         const xercesc::DOMElement* declaration) {
-    return valueOf(factsOf(schema, declaration).nameAttribute);
+std::optional<WString> declarationAttribute(const Schema& schema,
+                                            const xercesc::DOMElement* declaration,
+                                            DeclarationAttribute attribute) {
+    const DeclarationFacts& facts = factsOf(schema, declaration);
+    switch (attribute) {
+    case DeclarationAttribute::Name:
+        return valueOf(facts.name);
+    case DeclarationAttribute::Type:
+        return valueOf(facts.type);
+    case DeclarationAttribute::SubstitutionGroup:
+        return valueOf(facts.substitutionGroup);
+    case DeclarationAttribute::Ref:
+        return valueOf(facts.ref);
+    }
+    return std::nullopt;
 }
 
 } // namespace Loading

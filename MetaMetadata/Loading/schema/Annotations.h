@@ -1,6 +1,7 @@
 #pragma once
 // The annotation facts of a declaration (xs:annotation/xs:appinfo texts keyed
-// by their source attribute) and its name, as the schema index holds them.
+// by their source attribute) and the attributes the phases read, as the
+// schema index holds them.
 #include "MetaMetadata/Loading/schema/Schema.h"
 
 #include <optional>
@@ -17,10 +18,21 @@ namespace Loading {
 std::optional<WString> appinfoText(const Schema& schema, const xercesc::DOMElement* declaration,
                                    const char16_t* source);
 
+/// The attributes of a declaration that the index keeps.
+enum class DeclarationAttribute { Name, Type, SubstitutionGroup, Ref };
+
+/// The value of the declaration's attribute of that name in no namespace, the
+/// one that attributeText reads; nullopt when it has none. The same
+/// declarations as for appinfoText.
+std::optional<WString> declarationAttribute(const Schema& schema,
+                                            const xercesc::DOMElement* declaration,
+                                            DeclarationAttribute attribute);
+
 /// The value of the declaration's name attribute; nullopt when it has none.
-/// The same declarations as for appinfoText.
-std::optional<WString> nameAttributeText(const Schema& schema,
-                                         const xercesc::DOMElement* declaration);
+inline std::optional<WString> nameAttributeText(const Schema& schema,
+                                                const xercesc::DOMElement* declaration) {
+    return declarationAttribute(schema, declaration, DeclarationAttribute::Name);
+}
 
 } // namespace Loading
 } // namespace MetaMetadata

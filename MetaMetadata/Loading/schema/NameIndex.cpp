@@ -64,7 +64,7 @@ xercesc::DOMElement* findTopLevelComplexType(const Schema& schema, const WString
 
 void findTopLevelElementsOfType(const Schema& schema, const char16_t* type, DeclarationList& out) {
     for (const TopLevelElement& element : schema.index().topLevelElements()) {
-        if (element.type != nullptr && xercesc::XMLString::equals(nodeText(element.type), type))
+        if (element.facts->type && *element.facts->type == type)
             out.push_back(element.element);
     }
 }

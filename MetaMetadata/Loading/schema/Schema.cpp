@@ -77,6 +77,11 @@ xercesc::DOMElement* Schema::selectFirstElement(const DOMNode* context, const WS
     return dynamic_cast<xercesc::DOMElement*>(selectFirstNode(context, expression, resolver));
 }
 
+void Schema::forEachNode(const DOMNode* context, const WString& expression,
+                         const std::function<void(DOMNode*)>& visit, Resolver resolver) const {
+    evaluated(expression, resolver, true).forEachNode(context, visit);
+}
+
 void Schema::selectNodes(const DOMNode* context, const WString& expression,
                          std::vector<DOMNode*>& out, Resolver resolver) const {
     evaluated(expression, resolver, true).forEachNode(context, [&out](DOMNode* node) {

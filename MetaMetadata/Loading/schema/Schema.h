@@ -5,6 +5,7 @@
 // once, when the schema is made, into its index.
 #include "MetaMetadata/Loading/PhaseData.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -68,6 +69,12 @@ public:
     xercesc::DOMElement* selectFirstElement(const xercesc::DOMNode* context,
                                             const WString& expression,
                                             Resolver resolver = Resolver::Schema) const;
+    /// Calls `visit` with every result node, in result order, as the engine
+    /// yields it: what the visit reads of a node is read while the walk has
+    /// just been there.
+    void forEachNode(const xercesc::DOMNode* context, const WString& expression,
+                     const std::function<void(xercesc::DOMNode*)>& visit,
+                     Resolver resolver = Resolver::Schema) const;
     /// Appends every result node, in result order.
     void selectNodes(const xercesc::DOMNode* context, const WString& expression,
                      std::vector<xercesc::DOMNode*>& out,

@@ -5,6 +5,7 @@
 
 #include <xercesc/util/XMLString.hpp>
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace Palimo {
@@ -29,31 +30,22 @@ const char16_t kTopLevelComponentsQuery[] =
     u"$d/xs:annotation/xs:appinfo/@source, $d/xs:annotation/xs:appinfo/text())";
 const char16_t kComplexTypeNamesQuery[] = u"self::xs:schema/xs:complexType/@name";
 // Each xs:complexType child of the context, its base, then each member
-// declaration with its name and texts: asked of the schema element for the
-// top-level types and of each set for its inline ones.
+// declaration with its attributes (those the phases read are read by name)
+// and texts: asked of the schema element for the top-level types and of each
+// set for its inline ones.
 const char16_t kComplexTypesQuery[] = u"for $t in ./xs:complexType return ($t, ($t/*/*/@base)[1], "
                                       u"for $d in ($t//xs:element, $t//xs:attribute) "
-                                      u"return ($d, $d/@name, $d/xs:annotation/xs:appinfo/text()))";
+                                      u"return ($d, $d/@*, $d/xs:annotation/xs:appinfo/text()))";
 
-const XMLCh kRegisteredSource[] = u"RP210";
-
-bool hasValue(const DOMNode* attribute, const XMLCh* value) {
-    return attribute != nullptr && XMLString::equals(nodeText(attribute), value);
-}
+const char16_t kRegisteredSource[] = u"RP210";
 
 bool isXsdElement(const xercesc::DOMElement* element, const XMLCh* localName) {
     return XMLString::equals(element->getLocalName(), localName) &&
            XMLString::equals(element->getNamespaceURI(), kXmlSchemaNamespace);
 }
 
-// Files a text node whose parent is one of the declaration's appinfo
-// elements under that element's source; the first in document order counts.
-void addText(DeclarationFacts& facts, const DOMNode* text) {
-    // "@source" is the appinfo's attribute of that local name in no namespace.
-    const auto* appinfo = static_cast<const xercesc::DOMElement*>(text->getParentNode());
-    const xercesc::DOMAttr* source = appinfo->getAttributeNodeNS(nullptr, u"source");
-    if (source != nullptr)
-        facts.firstTextBySource.emplace(std::u16string_view(nodeText(source)), text);
+bool hasValue(const std::optional<std::u16string_view>& attribute, std::u16string_view value) {
+    return attribute && *attribute == value;
 }
 
 } // namespace
@@ -62,123 +54,178 @@ SchemaIndex::SchemaIndex(const Schema& schema) {
     readTopLevelComponents(schema);
     readComplexTypeNames(schema);
     readComplexTypes(schema);
+    linkTexts();
+}
+
+DeclarationFacts& SchemaIndex::startFacts(const xercesc::DOMElement* declaration) {
+    appinfoSources_.clear();
+    const auto [found, added] = factsOf_.emplace(declaration, nullptr);
+    if (!added) {
+        readBefore_ = DeclarationFacts();
+        reading_ = nullptr;
+        return readBefore_;
+    }
+    found->second = reading_ = &facts_.emplace_back();
+    firstTextOf_.push_back(texts_.size());
+    return *reading_;
+}
+
+void SchemaIndex::readAttribute(const xercesc::DOMAttr& attribute) {
+    if (attribute.getNamespaceURI() != nullptr)
+        return;
+    DeclarationFacts& facts = reading_ != nullptr ? *reading_ : readBefore_;
+    const XMLCh* name = attribute.getLocalName();
+    std::optional<std::u16string_view>* field = nullptr;
+    if (XMLString::equals(name, u"name"))
+        field = &facts.name;
+    else if (XMLString::equals(name, u"type"))
+        field = &facts.type;
+    else if (XMLString::equals(name, u"substitutionGroup"))
+        field = &facts.substitutionGroup;
+    else if (XMLString::equals(name, u"ref"))
+        field = &facts.ref;
+    if (field != nullptr)
+        *field = copies_.copy(nodeText(&attribute));
+}
+
+std::u16string_view SchemaIndex::addSource(const xercesc::DOMAttr& source) {
+    // A few sources serve thousands of appinfo elements: one copy of each.
+    const XMLCh* value = nodeText(&source);
+    const std::u16string_view text(value != nullptr ? value : u"");
+    auto known = std::find(sources_.begin(), sources_.end(), text);
+    if (known == sources_.end())
+        known = sources_.insert(sources_.end(), copies_.copy(value));
+    appinfoSources_.emplace_back(source.getOwnerElement(), *known);
+    return *known;
+}
+
+// Files the value of a text node whose parent is one of the declaration's
+// appinfo elements under that element's source.
+void SchemaIndex::addText(const DOMNode* text) {
+    if (reading_ == nullptr)
+        return;
+    const DOMNode* appinfo = text->getParentNode();
+    auto source = std::find_if(appinfoSources_.begin(), appinfoSources_.end(),
+                               [appinfo](const auto& known) { return known.first == appinfo; });
+    if (source == appinfoSources_.end()) {
+        // Not asked with the texts: "@source" is the appinfo's attribute of
+        // that local name in no namespace.
+        const xercesc::DOMAttr* attribute =
+            static_cast<const xercesc::DOMElement*>(appinfo)->getAttributeNodeNS(nullptr,
+                                                                                 u"source");
+        if (attribute == nullptr)
+            return;
+        addSource(*attribute);
+        source = appinfoSources_.end() - 1;
+    }
+    texts_.push_back({source->second, copies_.copy(nodeText(text))});
+    ++reading_->textCount;
+}
+
+// The texts no longer move: each declaration's facts point at its run.
+void SchemaIndex::linkTexts() {
+    for (std::size_t i = 0; i < facts_.size(); ++i)
+        facts_[i].texts = texts_.data() + firstTextOf_[i];
+    firstTextOf_ = {};
+    appinfoSources_ = {};
+    reading_ = nullptr;
 }
 
 void SchemaIndex::readComplexTypeNames(const Schema& schema) {
-    std::vector<DOMNode*> names;
-    schema.selectNodes(schema.root(), kComplexTypeNamesQuery, names);
-    complexTypesByName_.reserve(names.size());
-    for (const DOMNode* node : names) {
+    schema.forEachNode(schema.root(), kComplexTypeNamesQuery, [this](const DOMNode* node) {
         if (const auto* name = dynamic_cast<const xercesc::DOMAttr*>(node))
-            complexTypesByName_.emplace(toWstring(nodeText(name)), name->getOwnerElement());
-    }
+            complexTypesByName_.emplace(copies_.copy(nodeText(name)), name->getOwnerElement());
+    });
 }
 
 void SchemaIndex::readTopLevelComponents(const Schema& schema) {
-    std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kTopLevelComponentsQuery, nodes);
     DeclarationList components;
     xercesc::DOMElement* component = nullptr;
     DeclarationFacts* facts = nullptr;
-    TopLevelElement* element = nullptr; // when the component is an xs:element
-    for (DOMNode* node : nodes) {
+    schema.forEachNode(schema.root(), kTopLevelComponentsQuery, [&](DOMNode* node) {
         const auto type = node->getNodeType();
         if (type == DOMNode::ELEMENT_NODE) {
             component = static_cast<xercesc::DOMElement*>(node);
             components.push_back(component);
-            facts = &facts_[component];
-            element = nullptr;
-            if (isXsdElement(component, u"element")) {
-                topLevelElements_.push_back({component, nullptr, nullptr});
-                element = &topLevelElements_.back();
-            }
+            facts = &startFacts(component);
+            if (isXsdElement(component, u"element"))
+                topLevelElements_.push_back({component, facts});
         } else if (type != DOMNode::ATTRIBUTE_NODE) {
-            addText(*facts, node);
-        } else if (static_cast<const xercesc::DOMAttr*>(node)->getOwnerElement() != component) {
-            facts->registered |= XMLString::equals(nodeText(node), kRegisteredSource);
-        } else if (node->getNamespaceURI() == nullptr) {
-            readComponentAttribute(node, *facts, element);
+            addText(node);
+        } else if (const auto& attribute = static_cast<const xercesc::DOMAttr&>(*node);
+                   attribute.getOwnerElement() != component) {
+            facts->registered |= addSource(attribute) == kRegisteredSource;
+        } else {
+            readAttribute(attribute);
         }
-    }
+    });
     for (xercesc::DOMElement* declaration : components) {
-        if (facts_.at(declaration).registered)
+        if (factsOf_.at(declaration)->registered)
             registered_.push_back(declaration);
     }
-    // "@type!='Ref'" holds only for a type attribute, with another value.
-    for (const TopLevelElement& candidate : topLevelElements_) {
-        if (candidate.substitutionGroup != nullptr && candidate.type != nullptr &&
-            !hasValue(candidate.type, u"Ref") && !hasValue(candidate.type, u"ff:Ref"))
-            groupMembers_[stripNamespacePrefix(toWstring(nodeText(candidate.substitutionGroup)))]
-                .push_back(attributeText(candidate.element, "name"));
-    }
-}
-
-void SchemaIndex::readComponentAttribute(const DOMNode* attribute, DeclarationFacts& facts,
-                                         TopLevelElement* element) {
-    const XMLCh* name = attribute->getLocalName();
-    if (XMLString::equals(name, u"name")) {
-        facts.nameAttribute = attribute;
-        if (element != nullptr) // the first in document order keeps a name
-            elementsByName_.emplace(toWstring(nodeText(attribute)), element->element);
-    } else if (element == nullptr) {
-        return;
-    } else if (XMLString::equals(name, u"type")) {
-        element->type = attribute;
-    } else if (XMLString::equals(name, u"substitutionGroup")) {
-        element->substitutionGroup = attribute;
+    for (const TopLevelElement& element : topLevelElements_) {
+        // The first in document order keeps a name.
+        if (element.facts->name)
+            elementsByName_.emplace(*element.facts->name, element.element);
+        // "@type!='Ref'" holds only for a type attribute, with another value.
+        const DeclarationFacts& candidate = *element.facts;
+        if (candidate.substitutionGroup && candidate.type && !hasValue(candidate.type, u"Ref") &&
+            !hasValue(candidate.type, u"ff:Ref"))
+            groupMembers_[stripNamespacePrefix(WString(*candidate.substitutionGroup))].push_back(
+                WString(candidate.name.value_or(std::u16string_view())));
     }
 }
 
 void SchemaIndex::readComplexTypes(const Schema& schema) {
-    std::vector<DOMNode*> nodes;
-    schema.selectNodes(schema.root(), kComplexTypesQuery, nodes);
+    ComplexTypeFacts* type = nullptr;
+    const auto read = [&](DOMNode* node) {
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            auto* element = static_cast<xercesc::DOMElement*>(node);
+            if (XMLString::equals(element->getLocalName(), u"complexType")) {
+                type = &complexTypes_[element];
+                reading_ = nullptr;
+            } else {
+                type->localDeclarations.push_back(element);
+                startFacts(element);
+            }
+        } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
+            addText(node);
+        } else if (type->localDeclarations.empty() ||
+                   static_cast<const xercesc::DOMAttr*>(node)->getOwnerElement() !=
+                       type->localDeclarations.back()) {
+            type->base = toWstring(nodeText(node));
+        } else {
+            readAttribute(static_cast<const xercesc::DOMAttr&>(*node));
+        }
+    };
+    schema.forEachNode(schema.root(), kComplexTypesQuery, read);
     // Only a set's own type can be inline, and every set is an element that
     // a substitution group names (the first of that name): the inline types
     // of the other elements, most of them, are never gathered.
     std::unordered_set<const xercesc::DOMElement*> heads;
     for (const TopLevelElement& element : topLevelElements_) {
-        if (element.substitutionGroup == nullptr)
+        if (!element.facts->substitutionGroup)
             continue;
         xercesc::DOMElement* head =
-            topLevelElement(stripNamespacePrefix(toWstring(nodeText(element.substitutionGroup))));
+            topLevelElement(stripNamespacePrefix(WString(*element.facts->substitutionGroup)));
         if (head != nullptr && heads.insert(head).second)
-            schema.selectNodes(head, kComplexTypesQuery, nodes);
-    }
-    ComplexTypeFacts* type = nullptr;
-    DeclarationFacts* facts = nullptr;
-    for (DOMNode* node : nodes) {
-        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
-            auto* element = static_cast<xercesc::DOMElement*>(node);
-            if (XMLString::equals(element->getLocalName(), u"complexType")) {
-                type = &complexTypes_[element];
-                facts = nullptr;
-            } else {
-                type->localDeclarations.push_back(element);
-                facts = &facts_[element];
-            }
-        } else if (node->getNodeType() != DOMNode::ATTRIBUTE_NODE) {
-            addText(*facts, node);
-        } else if (facts == nullptr) {
-            type->base = toWstring(nodeText(node));
-        } else {
-            facts->nameAttribute = node;
-        }
+            schema.forEachNode(head, kComplexTypesQuery, read);
     }
 }
 
 xercesc::DOMElement* SchemaIndex::topLevelElement(const WString& name) const {
-    const auto found = elementsByName_.find(name);
+    const auto found = elementsByName_.find(std::u16string_view(name.data(), name.size()));
     return found != elementsByName_.end() ? found->second : nullptr;
 }
 
 xercesc::DOMElement* SchemaIndex::complexType(const WString& name) const {
-    const auto found = complexTypesByName_.find(name);
+    const auto found = complexTypesByName_.find(std::u16string_view(name.data(), name.size()));
     return found != complexTypesByName_.end() ? found->second : nullptr;
 }
 
 const DeclarationFacts* SchemaIndex::facts(const xercesc::DOMElement* declaration) const {
-    const auto found = facts_.find(declaration);
-    return found != facts_.end() ? &found->second : nullptr;
+    const auto found = factsOf_.find(declaration);
+    return found != factsOf_.end() ? found->second : nullptr;
 }
 
 const ComplexTypeFacts* SchemaIndex::complexTypeFacts(const xercesc::DOMElement* type) const {

@@ -2,36 +2,62 @@
 // What the phases of a load look up again and again, read from the schema by
 // a few XPath questions when the schema is made and never changed after: the
 // top-level elements and complex types by name, the substitution groups, the
-// name and appinfo texts of every declaration the phases ask about, and the
-// base and member declarations of every complex type a set can have.
+// attributes and appinfo texts of every declaration the phases ask about,
+// and the base and member declarations of every complex type a set can have.
+// Texts are copied as the engine yields their nodes: the phases read them
+// again from a few compact blocks rather than from a document many times
+// larger than the processor's caches.
 #include "MetaMetadata/Loading/schema/Schema.h"
+#include "MetaMetadata/Loading/schema/TextCopies.h"
 
+#include <deque>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
-/// A declaration's name attribute node and, for each value of the source
-/// attribute of its xs:annotation/xs:appinfo elements, the first text node
-/// of those elements in document order.
+/// A text node's value of a declaration's xs:annotation/xs:appinfo elements,
+/// with the source attribute's value of its xs:appinfo (both copies).
+struct AppinfoText {
+    std::u16string_view source;
+    std::u16string_view text;
+};
+
+/// The attributes of a declaration that the phases read (each the attribute
+/// of that local name in no namespace, as attributeText finds it; nullopt
+/// when absent) and the texts of its xs:annotation/xs:appinfo elements that
+/// have a source attribute.
 struct DeclarationFacts {
-    const xercesc::DOMNode* nameAttribute = nullptr;
+    std::optional<std::u16string_view> name;
+    std::optional<std::u16string_view> type;
+    std::optional<std::u16string_view> substitutionGroup;
+    std::optional<std::u16string_view> ref;
     /// Whether one of those appinfo elements has the source "RP210"; known
     /// for top-level components only.
     bool registered = false;
-    /// By the source text, which the document keeps.
-    std::unordered_map<std::u16string_view, const xercesc::DOMNode*> firstTextBySource;
+    /// The texts in document order, in the index's storage.
+    const AppinfoText* texts = nullptr;
+    std::size_t textCount = 0;
+
+    /// The first text, in document order, of the appinfo elements whose source
+    /// is `source`; nullopt when there is none.
+    std::optional<std::u16string_view> firstText(std::u16string_view source) const {
+        for (std::size_t i = 0; i < textCount; ++i)
+            if (texts[i].source == source)
+                return texts[i].text;
+        return std::nullopt;
+    }
 };
 
-/// A top-level xs:element with the attributes that the list questions test;
-/// null for an absent attribute.
+/// A top-level xs:element and its facts.
 struct TopLevelElement {
     xercesc::DOMElement* element = nullptr;
-    const xercesc::DOMNode* type = nullptr;
-    const xercesc::DOMNode* substitutionGroup = nullptr;
+    const DeclarationFacts* facts = nullptr;
 };
 
 /// The `base` of the first grandchild of a complex type that has one (empty
@@ -42,7 +68,8 @@ struct ComplexTypeFacts {
     DeclarationList localDeclarations;
 };
 
-using ElementsByName = std::unordered_map<WString, xercesc::DOMElement*, WStringHash>;
+/// By the name attribute's value, which the index's copies hold.
+using ElementsByName = std::unordered_map<std::u16string_view, xercesc::DOMElement*>;
 /// The names of the substitution group candidates by the local name of their
 /// group, in document order.
 using GroupMembers = std::unordered_map<WString, std::vector<WString>, WStringHash>;
@@ -75,18 +102,35 @@ public:
 
 private:
     void readTopLevelComponents(const Schema& schema);
-    void readComponentAttribute(const xercesc::DOMNode* attribute, DeclarationFacts& facts,
-                                TopLevelElement* element);
     void readComplexTypeNames(const Schema& schema);
     void readComplexTypes(const Schema& schema);
+    /// The facts of the declaration whose attributes and texts follow. A
+    /// declaration met again has the same ones: they are read only once.
+    DeclarationFacts& startFacts(const xercesc::DOMElement* declaration);
+    void readAttribute(const xercesc::DOMAttr& attribute);
+    /// The source of an appinfo element of the declaration being read.
+    std::u16string_view addSource(const xercesc::DOMAttr& source);
+    void addText(const xercesc::DOMNode* text);
+    void linkTexts();
 
+    TextCopies copies_;
     std::vector<TopLevelElement> topLevelElements_;
     ElementsByName elementsByName_;
     ElementsByName complexTypesByName_;
     DeclarationList registered_;
     GroupMembers groupMembers_;
-    std::unordered_map<const xercesc::DOMElement*, DeclarationFacts> facts_;
+    // Each declaration's texts are a run of texts_, linked when all are read.
+    std::deque<DeclarationFacts> facts_;
+    std::vector<std::size_t> firstTextOf_; // by facts_ position
+    std::vector<AppinfoText> texts_;
+    std::unordered_map<const xercesc::DOMElement*, const DeclarationFacts*> factsOf_;
     std::unordered_map<const xercesc::DOMElement*, ComplexTypeFacts> complexTypes_;
+    // While one declaration is read: its facts (null when read before) and
+    // its appinfo elements with their sources; the sources seen so far.
+    DeclarationFacts* reading_ = nullptr;
+    DeclarationFacts readBefore_;
+    std::vector<std::pair<const xercesc::DOMNode*, std::u16string_view>> appinfoSources_;
+    std::vector<std::u16string_view> sources_;
 };
 
 } // namespace Loading

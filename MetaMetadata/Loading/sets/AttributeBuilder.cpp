@@ -13,9 +13,10 @@ namespace Loading {
 
 namespace {
 
-const MetaElement* findReferencedElement(const ElementRegistry& elements,
+const MetaElement* findReferencedElement(const Schema& schema, const ElementRegistry& elements,
                                          const xercesc::DOMElement* declaration) {
-    const WString name = stripNamespacePrefix(attributeText(declaration, u"ref"));
+    const WString name = stripNamespacePrefix(
+        declarationAttribute(schema, declaration, DeclarationAttribute::Ref).value_or(WString()));
     // Looked up without inserting: the element maps belong to the element phase.
     const auto it = elements.byName.find(name);
     return it != elements.byName.end() ? it->second : nullptr;
@@ -41,7 +42,7 @@ auto_ptr<Types::BaseType> parseDefaultValue(const WString& text, const MetaEleme
 auto_ptr<MetaAttribute> buildAttribute(const Schema& schema, const ElementRegistry& elements,
                                        const xercesc::DOMElement* declaration,
                                        std::uint32_t position) {
-    const MetaElement* element = findReferencedElement(elements, declaration);
+    const MetaElement* element = findReferencedElement(schema, elements, declaration);
     if (element == nullptr)
         return auto_ptr<MetaAttribute>();
 

@@ -2,6 +2,7 @@
 
 #include "MetaMetadata/Loading/ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
@@ -35,15 +36,15 @@ void gatherSetMemberDeclarations(const Schema& schema, const xercesc::DOMElement
                                  DeclarationList& out) {
     // An empty type attribute still names a type (one declared with an empty
     // name); only an absent one means that the type is written inline.
-    if (setDeclaration->hasAttribute(u"type")) {
-        const WString typeName = attributeText(setDeclaration, "type");
-        const xercesc::DOMElement* type = findComplexType(schema, typeName);
+    if (const std::optional<WString> typeName =
+            declarationAttribute(schema, setDeclaration, DeclarationAttribute::Type)) {
+        const xercesc::DOMElement* type = findComplexType(schema, *typeName);
         if (type == nullptr)
-            throw Exceptions::ParseError(
-                u"Set " + attributeText(setDeclaration, "name") +
-                    (typeName.empty() ? WString(u" has an empty type") : u" has type " + typeName) +
-                    u", which names no top-level xs:complexType",
-                __FILE__, __LINE__);
+            throw Exceptions::ParseError(u"Set " + attributeText(setDeclaration, "name") +
+                                             (typeName->empty() ? WString(u" has an empty type")
+                                                                : u" has type " + *typeName) +
+                                             u", which names no top-level xs:complexType",
+                                         __FILE__, __LINE__);
         gatherAttributeDeclarations(schema, type, out);
         return;
     }

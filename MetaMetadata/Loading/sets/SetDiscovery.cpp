@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
 #include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "MetaMetadata/Loading/schema/Annotations.h"
 #include "MetaMetadata/Loading/schema/DomText.h"
 #include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
@@ -27,7 +28,9 @@ void findSetDeclarations(const Schema& schema, DeclarationList& out) {
     DeclarationList references;
     findReferenceDeclarations(schema, references);
     for (const xercesc::DOMElement* reference : references) {
-        const WString group = stripNamespacePrefix(attributeText(reference, "substitutionGroup"));
+        const WString group = stripNamespacePrefix(
+            declarationAttribute(schema, reference, DeclarationAttribute::SubstitutionGroup)
+                .value_or(WString()));
         // "./xs:element[@name='" + group + "']" of the document element; a
         // set named by several references stands once for each of them.
         if (xercesc::DOMElement* set = findTopLevelElement(schema, group))
@@ -41,7 +44,7 @@ void registerSetKeys(const Schema& schema, const DeclarationList& setDeclaration
         if (!key)
             continue;
         // The later declaration of a name wins.
-        keys[attributeText(declaration, "name")] = std::move(key);
+        keys[nameAttributeText(schema, declaration).value_or(WString())] = std::move(key);
     }
 }
 

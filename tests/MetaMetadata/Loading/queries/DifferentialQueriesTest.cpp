@@ -1,8 +1,8 @@
 // The per-load index and the rewritten queries answer what the expressions
 // they replace answer, on every schema of QuerySchemas: name lookups, lists by
 // type, the registered components, the members of each substitution group,
-// relative paths, the facts of each declaration and the base and members of
-// each complex type.
+// relative paths, the facts and attributes of each declaration and the base
+// and members of each complex type.
 #include "QuerySchemas.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
@@ -134,8 +134,15 @@ TEST_P(Differential, FactsAreThoseOfThePerFactExpressions) {
                       s().selectOptionalText(declaration, u"./xs:annotation/xs:appinfo[@source='" +
                                                               WString(source) + u"']/text()"))
                 << N(source);
-        EXPECT_EQ(Loading::nameAttributeText(s(), declaration),
-                  s().selectOptionalText(declaration, u"./@name", Loading::Resolver::None));
+        const std::pair<Loading::DeclarationAttribute, const char16_t*> attributes[] = {
+            {Loading::DeclarationAttribute::Name, u"./@name"},
+            {Loading::DeclarationAttribute::Type, u"./@type"},
+            {Loading::DeclarationAttribute::SubstitutionGroup, u"./@substitutionGroup"},
+            {Loading::DeclarationAttribute::Ref, u"./@ref"}};
+        for (const auto& [attribute, path] : attributes)
+            EXPECT_EQ(Loading::declarationAttribute(s(), declaration, attribute),
+                      s().selectOptionalText(declaration, path, Loading::Resolver::None))
+                << N(path);
     }
 }
 

@@ -61,7 +61,8 @@ private:
 };
 
 /// The schemas by name: files under tests/data (or the shipped example), then
-/// generated dictionaries, which have no file and the seed that ends their name.
+/// generated dictionaries, which have no file and the seed that ends their name
+/// (of the benchmark shape, or of the combined one where the name says so).
 inline const std::vector<std::pair<std::string, std::string>> kQuerySchemas = {
     {"ExampleDictionary", "../../examples/mxf-dictionary/MXFDictionary.xsd"},
     {"ElementFixtures", "elements/main.xsd"},
@@ -71,6 +72,7 @@ inline const std::vector<std::pair<std::string, std::string>> kQuerySchemas = {
 #ifdef PALIMO_GENERATED_SCHEMAS
     {"GeneratedSeed1", ""},
     {"GeneratedSeed2", ""},
+    {"GeneratedCombinedSeed3", ""},
 #endif
 };
 
@@ -86,6 +88,8 @@ public:
                 Palimo::Bench::GeneratorOptions options;
                 options.elementCount = 300;
                 options.seed = static_cast<std::uint32_t>(name.back() - '0');
+                if (name.find("Combined") != std::string::npos) // every feature of every shape
+                    options.shape = Palimo::Bench::GeneratorOptions::Shape::Combined;
                 files_.back() =
                     Palimo::Bench::generateDictionary(dir_.path() / name, options).topFile;
             }
