@@ -30,17 +30,20 @@ using xercesc::XMLString;
     throw Exceptions::TypeDefinitionError(what, __FILE__, __LINE__);
 }
 
-std::string utf8(const XMLCh* text) {
-    if (text == nullptr)
-        return std::string();
+std::string utf8(std::u16string_view text) {
     // Symbols, labels and numbers are ASCII: copied without a conversion.
     std::string ascii;
-    for (const XMLCh* c = text; *c != 0; ++c) {
-        if (*c >= 0x80)
-            return Utils::wstringToString(MetaMetadata::Loading::toWstring(text));
-        ascii.push_back(static_cast<char>(*c));
+    ascii.reserve(text.size());
+    for (const char16_t c : text) {
+        if (c >= 0x80)
+            return Utils::wstringToString(WString(text.data(), text.size()));
+        ascii.push_back(static_cast<char>(c));
     }
     return ascii;
+}
+
+std::string utf8(const XMLCh* text) {
+    return text == nullptr ? std::string() : utf8(std::u16string_view(text));
 }
 
 bool isXsd(const DOMElement* element, const char16_t* localName) {
@@ -178,16 +181,15 @@ private:
     // A top-level component's appinfo text as the schema index read it.
     static std::optional<std::string> fact(const MetaMetadata::Loading::DeclarationFacts& facts,
                                            const char16_t* source) {
-        const auto found = facts.firstTextBySource.find(source);
-        if (found == facts.firstTextBySource.end())
+        const std::optional<std::u16string_view> text = facts.firstText(source);
+        if (!text)
             return std::nullopt;
-        return utf8(found->second->getNodeValue());
+        return utf8(*text);
     }
 
     void readType(const DOMElement* component) {
         const MetaMetadata::Loading::DeclarationFacts* found = schema_.index().facts(component);
-        if (found == nullptr ||
-            found->firstTextBySource.find(u"Type Kind") == found->firstTextBySource.end())
+        if (found == nullptr || !found->firstText(u"Type Kind"))
             return;
         const MetaMetadata::Loading::DeclarationFacts& facts = *found;
         TypeDefinition type;
@@ -411,12 +413,10 @@ private:
                 schema_.index().facts(member);
             if (memberFacts == nullptr)
                 continue;
-            const auto flag = memberFacts->firstTextBySource.find(u"Unique Identifier");
-            if (flag == memberFacts->firstTextBySource.end() ||
-                !XMLString::equals(flag->second->getNodeValue(), u"true"))
+            if (memberFacts->firstText(u"Unique Identifier") != std::u16string_view(u"true"))
                 continue;
-            if (const std::optional<std::string> ref = attribute(member, u"ref"))
-                identifyingNames_.insert(localPart(*ref));
+            if (memberFacts->ref)
+                identifyingNames_.insert(localPart(utf8(*memberFacts->ref)));
         }
     }
 
