@@ -43,24 +43,38 @@ std::string transcript(const std::vector<std::vector<std::string>>& commands) {
     return text;
 }
 
-// Usage errors and help; paths the loader would not name as such (said
-// plainly, as a failed load); failed loads with their class, code and
-// message (diff reports one like diff(1) reports trouble); check's findings,
-// each line naming its file; diff of equal and of changed schemas.
+// Usage errors (exit status 2: also empty arguments and directories for
+// schema files) and help, each subcommand's with its own exit statuses;
+// failed loads with their class, code and message (diff reports one like
+// diff(1) reports trouble); check's findings, each line naming its file; diff
+// of equal and of changed schemas.
 TEST(Mxfdict, GoldenCommands) {
     const std::string data = dataDir().string();
     const std::string badLabel = data + "/failures/designator-of-wrong-length.xsd";
     expectMatchesGolden(transcript({{},
                                     {"--help"},
                                     {"show", "--help"},
+                                    {"lookup", "--help"},
+                                    {"diff", "--help"},
+                                    {"check", "--help"},
+                                    {"read", "--help"},
+                                    {"import-registers", "--help"},
                                     {"frobnicate"},
                                     {"--version"},
                                     {"show", "--no-such-option"},
-                                    {"lookup", example()},
+                                    {"lookup", "DropFrame"},
                                     {"diff", example()},
                                     {"show", "a.xsd", "b.xsd"},
                                     {"show", ""},
                                     {"check", ""},
+                                    {"lookup"},
+                                    {"lookup", ""},
+                                    {"lookup", example(), ""},
+                                    {"lookup", "", "x"},
+                                    {"diff", data + "/tools", example()},
+                                    {"read", ""},
+                                    {"read", "--schema", "", "x.mxf"},
+                                    {"import-registers", "", "out"},
                                     {"show", data + "/tools"},
                                     {"show", badLabel},
                                     {"lookup", data + "/tools/missing.xsd", "x"},
@@ -164,6 +178,61 @@ TEST(Mxfdict, GoldenJsonDocumentsMatchTheOutputSchema) {
         if (!name.empty())
             expectMatchesGolden(masked(run.out), golden(name));
     }
+}
+
+// MXFDICT_SCHEMA stands for the schema wherever one may be left out; set but
+// empty, it is as if unset.
+TEST(Mxfdict, DefaultSchemaFromTheEnvironment) {
+    const std::string old = fixture("diff/old.xsd");
+    const ToolRun named = mxfdict({"show", old});
+    ASSERT_EQ(named.status, 0) << named.err;
+    const ToolRun byDefault = mxfdict({"show"}, "", old);
+    ASSERT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_EQ(byDefault.out, named.out);
+
+    EXPECT_EQ(mxfdict({"lookup", "TrackID"}, "", old).out, mxfdict({"lookup", old, "TrackID"}).out);
+    EXPECT_EQ(mxfdict({"check", "--json"}, "", old).out, mxfdict({"check", "--json", old}).out);
+    const std::string mxf = (dataDir() / "mxf" / "opatom-pcm.mxf").string();
+    EXPECT_EQ(mxfdict({"read", mxf}, "", example()).out, mxfdict({"read", mxf}).out);
+    // A schema on the command line wins.
+    EXPECT_EQ(mxfdict({"lookup", example(), "InstanceID"}, "", old).status, 0);
+
+    const ToolRun missing = mxfdict({"show"}, "", "/nonexistent/none.xsd");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(contains(missing.err, "/nonexistent/none.xsd")) << missing.err;
+}
+
+// The completion offers what each subcommand's help lists, and files elsewhere.
+TEST(Mxfdict, BashCompletionOffersEachSubcommandsOwnOptions) {
+    const TempDir dir;
+    dir.write("only.xsd", "");
+    const struct {
+        std::string words;
+        std::string expected;
+    } cases[] = {
+        {"mxfdict sh", "show\n"},
+        {"mxfdict im", "import-registers\n"},
+        {"mxfdict --v", "--version\n"},
+        {"mxfdict show --j", "--json\n"},
+        {"mxfdict --help show --l", "--length-description\n"},
+        {"mxfdict read --s", "--schema\n"},
+        {"mxfdict check --d", ""},
+        {"mxfdict lookup " + (dir.path() / "on").string(),
+         (dir.path() / "only.xsd").string() + "\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string script = "source '" + std::string(MXFDICT_BASH_COMPLETION) +
+                                   "'\nCOMP_WORDS=(" + c.words +
+                                   ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_mxfdict\n"
+                                   "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        const std::string out = bashOutput(script);
+        EXPECT_EQ(out, c.expected.empty() ? std::string("\n") : c.expected) << c.words;
+    }
+}
+
+// The manual page as the build writes it from the help texts.
+TEST(Mxfdict, GoldenManPage) {
+    expectMatchesGolden(readFile(MXFDICT_MAN_PAGE), golden("mxfdict.1.expected"));
 }
 
 } // namespace

@@ -13,8 +13,8 @@ namespace {
 
 struct CheckOptions {
     bool json = false;
-    LoadOptions load;
     std::string schema;
+    CLI::Option* schemaGiven = nullptr; // not given: the default schema
 };
 
 void printFindings(std::ostream& out, const std::vector<Finding>& findings) {
@@ -37,25 +37,26 @@ Json findingsToJson(const std::string& schema, const std::vector<Finding>& findi
 }
 
 int runCheck(const CheckOptions& options) {
-    const std::optional<LoadedDictionary> loaded = loadOrReport(options.schema, options.load);
+    const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
+    const std::optional<LoadedDictionary> loaded = loadOrReport(schema, LoadOptions());
     if (!loaded)
         return ExitLoadFailed;
     std::vector<Finding> findings;
     try {
-        findings = checkSchema(options.schema, *loaded->dictionary);
+        findings = checkSchema(schema, *loaded->dictionary);
     } catch (...) {
-        std::cerr << "mxfdict: cannot check " << options.schema << ": "
+        std::cerr << "mxfdict: cannot check " << schema << ": "
                   << describeFailure(std::current_exception()) << '\n';
         return ExitLoadFailed;
     }
     if (options.json)
-        writeJson(std::cout, findingsToJson(options.schema, findings));
+        writeJson(std::cout, findingsToJson(schema, findings));
     else
         printFindings(std::cout, findings);
     if (findings.empty())
         return ExitSuccess;
     std::cerr << "mxfdict: " << findings.size() << " finding" << (findings.size() == 1 ? "" : "s")
-              << " in " << options.schema << '\n';
+              << " in " << schema << '\n';
     return ExitFindings;
 }
 
@@ -68,9 +69,15 @@ Subcommand addCheckCommand(CLI::App& app) {
                  "probably a mistake: members naming no element, sets without a designator, "
                  "references to no set, labels, keys or local tags used twice, elements no "
                  "set holds");
+    check->footer("Exit status: 0 nothing found, 1 the schema failed to load or standard output "
+                  "could not be written, 2 bad usage, 4 findings.\n" +
+                  std::string(kDefaultSchemaNote));
     check->add_flag("--json", options->json, "Write the findings as JSON");
-    addLoaderSwitches(*check, options->load);
-    check->add_option("SCHEMA", options->schema, "Top schema file")->required();
+    options->schemaGiven =
+        check
+            ->add_option("SCHEMA", options->schema,
+                         "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
+            ->check(schemaFileArgument());
     return {check, [options] {
                 return runCheck(*options);
             }};

@@ -25,6 +25,27 @@ void addLoaderSwitches(CLI::App& command, LoadOptions& options) {
                      "property");
 }
 
+std::string refusedSchemaArgument(const std::string& path) {
+    if (path.empty())
+        return "the schema path is empty";
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return path + " is a directory; give the top schema file in it";
+    return {};
+}
+
+CLI::Validator schemaFileArgument() {
+    return CLI::Validator(refusedSchemaArgument, "");
+}
+
+CLI::Validator nonEmptyArgument() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            return text.empty() ? "the argument is empty" : std::string();
+        },
+        "");
+}
+
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options) {
     LoadedDictionary loaded;
     loaded.path = path;
@@ -87,6 +108,11 @@ std::string exampleSchema() {
             return installed.string();
     }
     return MXFDICT_EXAMPLE_SCHEMA;
+}
+
+std::string defaultSchema() {
+    const char* named = std::getenv(kDefaultSchemaVariable);
+    return named != nullptr && *named != '\0' ? std::string(named) : exampleSchema();
 }
 
 std::string describeFailure(const std::exception_ptr& failure) {

@@ -23,8 +23,19 @@ struct LoadedDictionary {
     std::chrono::duration<double, std::milli> loadTime{};
 };
 
-/// Declares --documentation and --length-description on a subcommand.
+/// Declares --documentation and --length-description on a subcommand whose
+/// output shows the properties they add.
 void addLoaderSwitches(CLI::App& command, LoadOptions& options);
+
+/// Why a schema argument can name no schema file (it is empty, or a
+/// directory); empty when it can.
+std::string refusedSchemaArgument(const std::string& path);
+
+/// Refuses, as bad usage, what refusedSchemaArgument refuses.
+CLI::Validator schemaFileArgument();
+
+/// Refuses, as bad usage, an empty argument.
+CLI::Validator nonEmptyArgument();
 
 /// Loads the schema at `path`. Throws whatever the loader throws.
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options);
@@ -37,6 +48,18 @@ std::optional<LoadedDictionary> loadOrReport(const std::string& path, const Load
 /// The shipped example's top file: the copy installed with the tool when this
 /// tool is an installed one, else the one in the source tree it was built from.
 std::string exampleSchema();
+
+/// The environment variable that names the schema used when none is given.
+constexpr const char* kDefaultSchemaVariable = "MXFDICT_SCHEMA";
+
+/// What the help says of it.
+constexpr const char* kDefaultSchemaNote =
+    "Environment: MXFDICT_SCHEMA, when set and not empty, names the schema used when none is "
+    "given, instead of the shipped example.";
+
+/// The schema used when none is given: the file that MXFDICT_SCHEMA names,
+/// when it is set and not empty, else the shipped example.
+std::string defaultSchema();
 
 /// One line for standard error: the exception's class name, its code (for
 /// the Palimo exceptions) and its message.
