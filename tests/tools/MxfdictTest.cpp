@@ -45,46 +45,51 @@ std::string transcript(const std::vector<std::vector<std::string>>& commands) {
 
 // Usage errors (exit status 2: also empty arguments and directories for
 // schema files) and help, each subcommand's with its own exit statuses;
-// failed loads with their class, code and message (diff reports one like
-// diff(1) reports trouble); check's findings, each line naming its file; diff
-// of equal and of changed schemas.
+// failed loads with their class, code and message, and where in the schema
+// files they stopped (diff reports one like diff(1) reports trouble); check's
+// findings, each line naming its file and line, also for a load that fails on
+// a label; diff of equal and of changed schemas.
 TEST(Mxfdict, GoldenCommands) {
     const std::string data = dataDir().string();
     const std::string badLabel = data + "/failures/designator-of-wrong-length.xsd";
-    expectMatchesGolden(transcript({{},
-                                    {"--help"},
-                                    {"show", "--help"},
-                                    {"lookup", "--help"},
-                                    {"diff", "--help"},
-                                    {"check", "--help"},
-                                    {"read", "--help"},
-                                    {"import-registers", "--help"},
-                                    {"frobnicate"},
-                                    {"--version"},
-                                    {"show", "--no-such-option"},
-                                    {"lookup", "DropFrame"},
-                                    {"diff", example()},
-                                    {"show", "a.xsd", "b.xsd"},
-                                    {"show", ""},
-                                    {"check", ""},
-                                    {"lookup"},
-                                    {"lookup", ""},
-                                    {"lookup", example(), ""},
-                                    {"lookup", "", "x"},
-                                    {"diff", data + "/tools", example()},
-                                    {"read", ""},
-                                    {"read", "--schema", "", "x.mxf"},
-                                    {"import-registers", "", "out"},
-                                    {"show", data + "/tools"},
-                                    {"show", badLabel},
-                                    {"lookup", data + "/tools/missing.xsd", "x"},
-                                    {"diff", example(), badLabel},
-                                    {"check", example()},
-                                    {"check", data + "/failures/truncated-file.xsd"},
-                                    {"check", fixture("check/MXFDictionary.xsd")},
-                                    {"diff", fixture("diff/old.xsd"), fixture("diff/old.xsd")},
-                                    {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")}}),
-                        golden("commands.expected"));
+    expectMatchesGolden(
+        transcript({{},
+                    {"--help"},
+                    {"show", "--help"},
+                    {"lookup", "--help"},
+                    {"diff", "--help"},
+                    {"check", "--help"},
+                    {"read", "--help"},
+                    {"import-registers", "--help"},
+                    {"frobnicate"},
+                    {"--version"},
+                    {"show", "--no-such-option"},
+                    {"lookup", "DropFrame"},
+                    {"diff", example()},
+                    {"show", "a.xsd", "b.xsd"},
+                    {"show", ""},
+                    {"check", ""},
+                    {"lookup"},
+                    {"lookup", ""},
+                    {"lookup", example(), ""},
+                    {"lookup", "", "x"},
+                    {"diff", data + "/tools", example()},
+                    {"read", ""},
+                    {"read", "--schema", "", "x.mxf"},
+                    {"import-registers", "", "out"},
+                    {"show", data + "/tools"},
+                    {"show", badLabel},
+                    {"check", badLabel},
+                    {"show", data + "/failures/unknown-type-in-included-file/main.xsd"},
+                    {"lookup", data + "/failures/missing-include.xsd", "x"},
+                    {"lookup", data + "/tools/missing.xsd", "x"},
+                    {"diff", example(), badLabel},
+                    {"check", example()},
+                    {"check", data + "/failures/truncated-file.xsd"},
+                    {"check", fixture("check/MXFDictionary.xsd")},
+                    {"diff", fixture("diff/old.xsd"), fixture("diff/old.xsd")},
+                    {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")}}),
+        golden("commands.expected"));
 }
 
 // A full disk must not pass for success: every subcommand, and help.

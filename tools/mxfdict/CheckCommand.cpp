@@ -1,7 +1,9 @@
 // mxfdict check: what the load of a schema skipped, and probable mistakes.
+#include "FailureLocation.h"
 #include "JsonOutput.h"
 #include "LoadDictionary.h"
 #include "SchemaCheck.h"
+#include "SchemaFiles.h"
 #include "Subcommand.h"
 
 #include <iostream>
@@ -19,8 +21,8 @@ struct CheckOptions {
 
 void printFindings(std::ostream& out, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
-        out << (finding.file.empty() ? std::string() : finding.file + ": ") << finding.declaration
-            << ": " << finding.message << " [" << finding.kind << "]\n";
+        out << sourcePrefix(finding.file, finding.line) << finding.declaration << ": "
+            << finding.message << " [" << finding.kind << "]\n";
 }
 
 Json findingsToJson(const std::string& schema, const std::vector<Finding>& findings) {
@@ -32,22 +34,53 @@ Json findingsToJson(const std::string& schema, const std::vector<Finding>& findi
             {{"kind", finding.kind},
              {"declaration", finding.declaration},
              {"file", finding.file.empty() ? Json(nullptr) : Json(finding.file)},
+             {"line", finding.line > 0 ? Json(finding.line) : Json(nullptr)},
              {"message", finding.message}});
     return json;
 }
 
+// A load that fails on a label or a data type gives findings instead: each
+// such declaration, with its file and line. None for other failures.
+std::optional<std::vector<Finding>> findingsOfFailedLoad(const std::string& schema,
+                                                         const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        const SchemaFiles files(schema);
+        const std::optional<FailurePlace> where = locateLoadFailure(files, e);
+        if (where && (where->label || where->type)) {
+            std::cerr << "mxfdict: the load of " << schema
+                      << " stops at the first of these findings; the other checks need a load\n";
+            return checkLabelsAndTypes(files);
+        }
+    } catch (...) {
+    }
+    return std::nullopt;
+}
+
 int runCheck(const CheckOptions& options) {
     const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
-    const std::optional<LoadedDictionary> loaded = loadOrReport(schema, LoadOptions());
-    if (!loaded)
-        return ExitLoadFailed;
     std::vector<Finding> findings;
+    std::optional<LoadedDictionary> loaded;
     try {
-        findings = checkSchema(schema, *loaded->dictionary);
+        loaded = loadDictionary(schema, LoadOptions());
     } catch (...) {
-        std::cerr << "mxfdict: cannot check " << schema << ": "
-                  << describeFailure(std::current_exception()) << '\n';
-        return ExitLoadFailed;
+        const std::exception_ptr failure = std::current_exception();
+        std::optional<std::vector<Finding>> ofLoad = findingsOfFailedLoad(schema, failure);
+        if (!ofLoad || ofLoad->empty()) {
+            reportLoadFailure(schema, failure);
+            return ExitLoadFailed;
+        }
+        findings = std::move(*ofLoad);
+    }
+    if (loaded) {
+        try {
+            findings = checkSchema(schema, *loaded->dictionary);
+        } catch (...) {
+            std::cerr << "mxfdict: cannot check " << schema << ": "
+                      << describeFailure(std::current_exception()) << '\n';
+            return ExitLoadFailed;
+        }
     }
     if (options.json)
         writeJson(std::cout, findingsToJson(schema, findings));

@@ -1,5 +1,7 @@
 #include "LoadDictionary.h"
 
+#include "FailureLocation.h"
+
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
 #include <Palimo/Exceptions/BaseException.h>
@@ -91,8 +93,7 @@ std::optional<LoadedDictionary> loadOrReport(const std::string& path, const Load
     try {
         return loadDictionary(path, options);
     } catch (...) {
-        std::cerr << "mxfdict: cannot load " << path << ": "
-                  << describeFailure(std::current_exception()) << '\n';
+        reportLoadFailure(path, std::current_exception());
         return std::nullopt;
     }
 }
@@ -113,6 +114,24 @@ std::string exampleSchema() {
 std::string defaultSchema() {
     const char* named = std::getenv(kDefaultSchemaVariable);
     return named != nullptr && *named != '\0' ? std::string(named) : exampleSchema();
+}
+
+void reportLoadFailure(const std::string& path, const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        if (const std::optional<FailurePlace> where = locateLoadFailure(path, e)) {
+            const std::string prefix = sourcePrefix(where->place.file, where->place.line);
+            std::cerr << prefix << where->subject << ": " << e.what() << '\n';
+            if (!where->note.empty())
+                std::cerr << prefix << "note: " << where->note << '\n';
+            std::cerr << "mxfdict: cannot load " << path << ": " << demangle(typeid(e)) << " (code "
+                      << e.exceptionCode() << ")\n";
+            return;
+        }
+    } catch (...) {
+    }
+    std::cerr << "mxfdict: cannot load " << path << ": " << describeFailure(failure) << '\n';
 }
 
 std::string describeFailure(const std::exception_ptr& failure) {

@@ -65,4 +65,11 @@ std::string defaultSchema();
 /// the Palimo exceptions) and its message.
 std::string describeFailure(const std::exception_ptr& failure);
 
+/// Reports the failed load of `path` on standard error. When the failure
+/// concerns one declaration, the first line says where, with the loader's
+/// message as it is ("FILE:LINE: declaration NAME: MESSAGE"), a note may
+/// follow ("FILE:LINE: note: ..."), and the last line names the exception's
+/// class and code; otherwise one line as describeFailure gives it.
+void reportLoadFailure(const std::string& path, const std::exception_ptr& failure);
+
 } // namespace Mxfdict
