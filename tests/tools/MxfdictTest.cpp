@@ -87,6 +87,7 @@ TEST(Mxfdict, GoldenCommands) {
                     {"check", example()},
                     {"check", data + "/failures/truncated-file.xsd"},
                     {"check", fixture("check/MXFDictionary.xsd")},
+                    {"check", fixture("check-broken/MXFDictionary.xsd")},
                     {"diff", fixture("diff/old.xsd"), fixture("diff/old.xsd")},
                     {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")}}),
         golden("commands.expected"));
@@ -176,6 +177,8 @@ TEST(Mxfdict, GoldenJsonDocumentsMatchTheOutputSchema) {
          "diff.json.expected"},
         {{"diff", "--json", example(), example()}, "diff-same.json.expected"},
         {{"check", "--json", fixture("check/MXFDictionary.xsd")}, "check.json.expected"},
+        {{"check", "--json", fixture("check-broken/MXFDictionary.xsd")},
+         "check-broken.json.expected"},
     };
     for (const auto& [args, name] : cases) {
         const ToolRun run = mxfdict(args);
