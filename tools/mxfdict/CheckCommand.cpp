@@ -101,7 +101,8 @@ Subcommand addCheckCommand(CLI::App& app) {
         "check", "Load a schema and list, one line each, what the load skipped or what is "
                  "probably a mistake: members naming no element, sets without a designator, "
                  "references to no set, labels, keys or local tags used twice, elements no "
-                 "set holds");
+                 "set holds; when the load fails on labels, local tags or data types, every "
+                 "such declaration");
     check->footer("Exit status: 0 nothing found, 1 the schema failed to load or standard output "
                   "could not be written, 2 bad usage, 4 findings.\n" +
                   std::string(kDefaultSchemaNote));
