@@ -10,5 +10,5 @@ echo "run-example: [1/3] the Debian packages (scripts/install-deps.sh)" >&2
 bash "$scripts/install-deps.sh" >&2
 echo "run-example: [2/3] the libraries and mxfdict, built into build/example" >&2
 "$scripts/mxfdict" --version >/dev/null
-echo "run-example: [3/3] mxfdict show $*" >&2
+echo "run-example: [3/3] mxfdict show${*:+ $*}" >&2
 exec "$scripts/mxfdict" show "$@"

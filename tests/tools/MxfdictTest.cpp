@@ -4,6 +4,10 @@
 
 #include "ToolRun.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -236,6 +240,46 @@ TEST(Mxfdict, BashCompletionOffersEachSubcommandsOwnOptions) {
         const std::string out = bashOutput(script);
         EXPECT_EQ(out, c.expected.empty() ? std::string("\n") : c.expected) << c.words;
     }
+}
+
+// Every set and element that the example shares with the registers (the
+// same label, whatever the version byte) has the register's symbol as its
+// name, so that one script reads files with either. Needs a register
+// snapshot (PALIMO_REGISTERS_SNAPSHOT); skipped without one.
+TEST(Mxfdict, TheExampleNamesWhatItSharesWithTheRegistersAsTheyDo) {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    const std::filesystem::path registers =
+        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    if (!std::filesystem::exists(registers / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registers;
+    const TempDir dir;
+    const std::string imported = (dir.path() / "smpte").string();
+    ASSERT_EQ(mxfdict({"import-registers", registers.string(), imported}).status, 0);
+
+    // Label or key without its version byte -> name, for "elements" and "sets".
+    const auto names = [](const std::string& schema) {
+        const ToolRun run = mxfdict({"show", "--json", schema});
+        EXPECT_EQ(run.status, 0) << run.err;
+        const nlohmann::json json = nlohmann::json::parse(run.out);
+        std::map<std::string, std::string> result;
+        for (const auto& element : json["elements"])
+            result["element " + element["ul"].get<std::string>().replace(21, 2, "xx")] =
+                element["name"];
+        for (const auto& set : json["sets"])
+            result["set " + set["key"].get<std::string>().replace(21, 2, "xx")] =
+                set["properties"]["XMLTagName"];
+        return result;
+    };
+    const auto inRegisters = names(imported + "/MXFDictionary.xsd");
+    std::size_t shared = 0;
+    for (const auto& [label, name] : names(example())) {
+        const auto found = inRegisters.find(label);
+        if (found == inRegisters.end())
+            continue;
+        ++shared;
+        EXPECT_EQ(name, found->second) << label;
+    }
+    EXPECT_GT(shared, 150u);
 }
 
 // The manual page as the build writes it from the help texts.
