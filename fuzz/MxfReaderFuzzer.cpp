@@ -1,14 +1,13 @@
 // Fuzz target of the MXF reader: the input is an MXF file, read with the
-// shipped example dictionary (loaded once). Reading may fail only with an
-// exception derived from BaseException; any other exception escapes the
-// target and is reported as a finding, like a crash, a sanitizer report, a
-// leak or a timeout.
-#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
+// shipped example dictionary and its type definitions (loaded once). Reading
+// may fail only with an exception derived from BaseException; any other
+// exception escapes the target and is reported as a finding, like a crash, a
+// sanitizer report, a leak or a timeout.
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
-#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -17,20 +16,37 @@
 
 namespace {
 
-const Palimo::MetaMetadata::Dictionary& dictionary() {
-    static const auto loaded = [] {
-        auto dictionary = std::make_unique<Palimo::MetaMetadata::Dictionary>();
-        Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
-        loader.load(Palimo::Utils::stringToWstring(PALIMO_EXAMPLE_SCHEMA).c_str(), *dictionary);
-        return dictionary;
+// The example and the type definitions it carries, so that values are
+// decoded by definition where it has them.
+struct Loaded {
+    Palimo::MetaMetadata::Dictionary dictionary;
+    Palimo::TypeDefinitions::TypeDictionary types;
+};
+
+const Loaded& loaded() {
+    static const auto example = [] {
+        auto loaded = std::make_unique<Loaded>();
+        Palimo::TypeDefinitions::loadDictionary(PALIMO_EXAMPLE_SCHEMA, {}, loaded->dictionary,
+                                                loaded->types);
+        return loaded;
     }();
-    return *loaded;
+    return *example;
 }
 
+// Every value nested in `value`, each by its kind and what it points to.
 std::size_t touch(const Palimo::MXF::Value& value) {
-    std::size_t sum = value.text.size() + static_cast<std::size_t>(value.kind);
-    for (const auto& item : value.items)
-        sum += touch(item); // lists hold simple values only: one level
+    std::size_t sum = value.data.index() + (value.type ? value.type->symbol.size() : 0);
+    if (const auto* text = std::get_if<Palimo::MXF::Text>(&value.data))
+        sum += text->utf8.size();
+    else if (const auto* record = std::get_if<Palimo::MXF::Record>(&value.data))
+        for (const auto& field : record->fields)
+            sum += field.name.size() + touch(field.value);
+    else if (const auto* list = std::get_if<Palimo::MXF::List>(&value.data))
+        for (const auto& item : list->items)
+            sum += touch(item);
+    else if (const auto* indirect = std::get_if<Palimo::MXF::Indirect>(&value.data))
+        for (const auto& inner : indirect->value)
+            sum += touch(inner);
     return sum;
 }
 
@@ -46,12 +62,13 @@ std::size_t walk(const Palimo::MXF::DecodedFile& file) {
                 sum += static_cast<std::size_t>(item.element->dataType());
             if (item.value)
                 sum += touch(*item.value);
+            sum += item.weakTargets.size() + item.notes.size();
         }
     }
     for (const auto& problem : file.problems)
         sum += problem.message.size();
     for (const auto& line : Palimo::MXF::strongReferenceTree(file))
-        sum += line.depth + line.target.size();
+        sum += line.depth + line.target.data()[0];
     return sum;
 }
 
@@ -60,7 +77,8 @@ std::size_t walk(const Palimo::MXF::DecodedFile& file) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Palimo::MXF::MemorySource source(data, size);
     try {
-        volatile std::size_t sink = walk(Palimo::MXF::readMXFFile(source, dictionary()));
+        volatile std::size_t sink =
+            walk(Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types));
         (void)sink;
     } catch (const Palimo::Exceptions::BaseException&) {
         // Refusing a malformed file is the reader's business.

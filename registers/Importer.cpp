@@ -21,8 +21,15 @@ ImportReport importRegisters(const std::filesystem::path& registersDirectory,
     report.labelsPresent = registers.hasLabels;
     report.sets = model.sets.size();
     report.elements = model.elements.size();
-    for (const SetDeclaration& set : model.sets)
+    for (const SetDeclaration& set : model.sets) {
         report.members += set.members.size();
+        for (const MemberDeclaration& member : set.members)
+            report.uniqueIdentifiers += member.uniqueIdentifier ? 1 : 0;
+    }
+    report.typeDefinitions = model.typeDefinitions.types.size();
+    report.typedElements = model.typeDefinitions.elementTypes.size();
+    if (model.labelNames)
+        report.labelNames = model.labelNames->size();
     report.localTags = selection.localTags.size();
     for (const ElementDeclaration& element : model.elements) {
         report.references += element.type.kind == MappedType::Kind::Reference ||
@@ -35,9 +42,16 @@ ImportReport importRegisters(const std::filesystem::path& registersDirectory,
     report.elementsNotHeld = selection.elementsNotHeld;
     report.leftOut = selection.leftOut;
     report.leftOut.insert(report.leftOut.end(), model.leftOut.begin(), model.leftOut.end());
+    report.leftOut.insert(report.leftOut.end(), model.typeDefinitions.leftOut.begin(),
+                          model.typeDefinitions.leftOut.end());
     report.fallbacks = model.fallbacks;
     report.renames = names.renames;
+    report.renames.insert(report.renames.end(), model.typeDefinitions.renames.begin(),
+                          model.typeDefinitions.renames.end());
     report.notes = selection.notes;
+    report.notes.insert(report.notes.end(), model.typeDefinitions.notes.begin(),
+                        model.typeDefinitions.notes.end());
+    report.notes.insert(report.notes.end(), model.notes.begin(), model.notes.end());
     report.files = writeSchema(model, outputDirectory);
     return report;
 }
@@ -53,6 +67,12 @@ void writeReport(const ImportReport& report, std::ostream& out) {
     out << "wrote: " << report.sets << " sets, " << report.elements << " elements, "
         << report.members << " set members, " << report.localTags << " static local tags, "
         << report.references << " references, " << report.enumerations << " enumerations\n";
+    out << "  " << report.typeDefinitions << " type definitions for " << report.typedElements
+        << " elements, " << report.uniqueIdentifiers << " unique identifiers, ";
+    if (report.labelNames)
+        out << *report.labelNames << " label names\n";
+    else
+        out << "no label names (no Labels.xml)\n";
     std::uintmax_t bytes = 0;
     for (const WrittenFile& file : report.files) {
         out << "  " << file.path.string() << " (" << file.bytes << " bytes)\n";

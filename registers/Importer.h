@@ -4,6 +4,7 @@
 #include "registers/SchemaWriter.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct ImportReport {
     std::size_t localTags = 0;    // elements with a static local tag
     std::size_t references = 0;   // references and collections of references
     std::size_t enumerations = 0; // elements of an enumerated type
+    std::size_t typeDefinitions = 0;
+    std::size_t typedElements = 0;         // elements with a type definition
+    std::size_t uniqueIdentifiers = 0;     // set members that identify their sets
+    std::optional<std::size_t> labelNames; // none without Labels.xml
     std::vector<WrittenFile> files;
     // Left out, summed up and one by one.
     std::size_t groupsNotLocal = 0;
@@ -44,9 +49,9 @@ struct ImportReport {
 ImportReport importRegisters(const std::filesystem::path& registersDirectory,
                              const std::filesystem::path& outputDirectory);
 
-/// The report as text: counts first, then what was left out, what fell back
-/// to DataValue and what was renamed, each with its reason. The notes are
-/// not part of it.
+/// The report as text: counts first, then what was left out (type
+/// definitions too), what fell back to DataValue and what was renamed, each
+/// with its reason. The notes are not part of it.
 void writeReport(const ImportReport& report, std::ostream& out);
 
 } // namespace Registers

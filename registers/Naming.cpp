@@ -1,5 +1,6 @@
 #include "registers/Naming.h"
 
+#include <Palimo/Identifiers/Hex.h>
 #include <Palimo/Types/Identifiers.h>
 
 #include <algorithm>
@@ -32,7 +33,7 @@ std::string xmlName(const std::string& symbol) {
 }
 
 std::string labelSuffix(const Label& ul) {
-    return "_" + hexBytes(ul, 8, 16);
+    return "_" + Identifiers::hexText(ul.data() + 8, 8);
 }
 
 // Hands out names from one symbol space.
@@ -123,6 +124,25 @@ Names assignNames(const Selection& selection) {
             elementSpace.claim({name + "Reference", name + "Reference" + labelSuffix(group.ul)});
         names.types[&group] = typeSpace.claim(
             {name + "Type", name + "SetType", name + "Type" + labelSuffix(group.ul)});
+    }
+    return names;
+}
+
+std::map<const TypeEntry*, TypeName> assignTypeNames(const std::vector<TypeEntry>& types) {
+    std::vector<const TypeEntry*> ordered;
+    for (const TypeEntry& type : types)
+        ordered.push_back(&type);
+    std::sort(ordered.begin(), ordered.end(),
+              [](const TypeEntry* a, const TypeEntry* b) { return a->ul < b->ul; });
+    NameSpace typeSpace;
+    std::map<const TypeEntry*, TypeName> names;
+    for (const TypeEntry* type : ordered) {
+        const std::string base = xmlName(type->symbol);
+        TypeName& name = names[type];
+        name.name = typeSpace.claim({base, base + labelSuffix(type->ul)});
+        if (name.name != type->symbol)
+            name.reason = name.name == base ? "the symbol is no XML name"
+                                            : "a type with a lower UL has the symbol";
     }
     return names;
 }

@@ -15,7 +15,7 @@ namespace Registers {
 
 /// A declaration whose name is not its register Symbol.
 struct Rename {
-    std::string what; // "set" or "element"
+    std::string what; // "set", "element" or "type"
     std::string symbol;
     std::string name;
     std::string reason;
@@ -41,6 +41,18 @@ const std::set<std::string>& reservedTypeNames();
 /// XML names (their other characters become "_"), are renamed alike. A set
 /// S has the type "SType" and the reference declaration "SReference".
 Names assignNames(const Selection& selection);
+
+/// A type definition's name and, when it is not the type's Symbol, why.
+struct TypeName {
+    std::string name;
+    std::string reason; // empty when the name is the Symbol
+};
+
+/// Names for the type definitions, which live in a namespace of their own:
+/// each type takes its Symbol made an XML name, unless a type with a lower UL
+/// has that name; then it takes Symbol + "_" + the hex digits of label bytes 9
+/// to 16.
+std::map<const TypeEntry*, TypeName> assignTypeNames(const std::vector<TypeEntry>& types);
 
 /// The prefix under which the top file declares `uri`: the host without
 /// "www." and its last label, then the path segments, joined by "-"

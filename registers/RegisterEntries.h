@@ -2,7 +2,7 @@
 // The entries of the four registers, as read: texts in UTF-8 with white space
 // around them removed, labels parsed. Every entry keeps where it was read.
 #include "registers/RegisterError.h"
-#include "registers/UniversalLabels.h"
+#include "registers/RegisterLabels.h"
 
 #include <cstdint>
 #include <optional>
@@ -35,7 +35,8 @@ struct GroupRecord {
     Label ul{};                            // an Elements.xml entry
     std::optional<std::uint16_t> localTag; // none: the tag is assigned per file
     bool optional = true;
-    std::string value; // a value the register gives the item; empty when none
+    bool uniqueID = false; // the item identifies the sets that hold it (IsUniqueID)
+    std::string value;     // a value the register gives the item; empty when none
 };
 
 /// An entry of Groups.xml (ST 395).

@@ -2,6 +2,8 @@
 
 #include "registers/RegisterDocument.h"
 
+#include <Palimo/Identifiers/Hex.h>
+
 #include <map>
 #include <sstream>
 
@@ -106,7 +108,7 @@ std::vector<Entry> readRegisterFile(const std::filesystem::path& path, const cha
             readEntry(fields, entry);
             const auto [it, added] = byLabel.emplace(entry.ul, entries.size());
             if (!added)
-                throwMalformed(entry.place, "UL " + dottedLabel(entry.ul) + " is also that of " +
+                throwMalformed(entry.place, "UL " + entry.ul.dotted() + " is also that of " +
                                                 entries[it->second].place.text());
             entries.push_back(std::move(entry));
         }
@@ -124,11 +126,12 @@ GroupRecord readRecord(const DOMElement* record, const EntryPlace& group, std::s
         throwMalformed(place, "no UL");
     result.ul = *ul;
     if (const std::optional<std::string> tag = fields.text("LocalTag")) {
-        result.localTag = parseLocalTag(*tag);
+        result.localTag = Identifiers::parseLocalTag(*tag);
         if (!result.localTag)
             throwMalformed(place, "LocalTag \"" + *tag + "\" is no local tag");
     }
     result.optional = readFlag(fields, "IsOptional", place).value_or(true);
+    result.uniqueID = readFlag(fields, "IsUniqueID", place).value_or(false);
     result.value = fields.textOr("Value");
     return result;
 }

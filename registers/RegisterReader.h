@@ -12,8 +12,8 @@ namespace Registers {
 /// a malformed entry the entry: a file that is missing (Labels.xml aside),
 /// unreadable or not well-formed; a root element other than the register's;
 /// an entry without a UL, Symbol or NamespaceName; a UL, Parent, Type,
-/// BaseType or local tag that is no label or tag; an IsDeprecated, IsOptional
-/// or IsConcrete that is neither "true" nor "false"; a TypeSize that is no
+/// BaseType or local tag that is no label or tag; an IsDeprecated,
+/// IsOptional, IsUniqueID or IsConcrete that is neither "true" nor "false"; a TypeSize that is no
 /// number; a UL that two entries of one register share.
 Registers readRegisters(const std::filesystem::path& directory);
 

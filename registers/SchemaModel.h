@@ -3,6 +3,7 @@
 // names and the type mapping before any text is written.
 #include "registers/Naming.h"
 #include "registers/Selection.h"
+#include "registers/TypeDefinitionModel.h"
 #include "registers/TypeMapping.h"
 
 #include <map>
@@ -25,12 +26,14 @@ struct ElementDeclaration {
     std::vector<EnumerationValue> enumeration; // for an enumerated simple type
     std::vector<std::string> targets;          // set names a reference may point to
     std::optional<std::uint16_t> localTag;
+    std::string typeDefinition; // the name of its type definition; empty when none
 };
 
 struct MemberDeclaration {
     std::string element; // the element declaration's name
     bool optional;
-    std::string value; // the register's value for the item; empty when none
+    std::string value;     // the register's value for the item; empty when none
+    bool uniqueIdentifier; // the item identifies the sets holding it (IsUniqueID)
 };
 
 struct SetDeclaration {
@@ -51,6 +54,12 @@ struct Fallback {
     std::string reason;
 };
 
+/// A label of the Labels register with its symbol.
+struct NamedLabel {
+    std::string urn;
+    std::string symbol;
+};
+
 struct SchemaModel {
     std::vector<SetDeclaration> sets;
     std::vector<ElementDeclaration> elements;
@@ -58,10 +67,16 @@ struct SchemaModel {
     std::vector<std::pair<std::string, std::string>> revisions;
     std::vector<Fallback> fallbacks;
     std::vector<LeftOut> leftOut; // reference targets that are no written set
+    TypeDefinitionModel typeDefinitions;
+    /// Every leaf label of the Labels register that is not deprecated, by
+    /// label; none when the Labels register was not read.
+    std::optional<std::vector<NamedLabel>> labelNames;
+    std::vector<std::string> notes;
 };
 
-/// The declarations of `selection` under `names`. Label-valued enumerations
-/// take their values' symbols from the Labels register when it was read.
+/// The declarations of `selection` under `names`, with the type definitions
+/// of its elements. Label-valued enumerations take their values' symbols from
+/// the Labels register when it was read.
 SchemaModel buildSchemaModel(const Registers& registers, const Selection& selection,
                              const Names& names, const TypeMapper& types);
 

@@ -2,7 +2,10 @@
 
 #include "registers/DataTypesSchema.h"
 #include "registers/RegisterError.h"
+#include "registers/TypeDefinitionsSchema.h"
 #include "registers/XmlText.h"
+
+#include <Palimo/Identifiers/Hex.h>
 
 #include <fstream>
 #include <sstream>
@@ -124,12 +127,15 @@ void writeElement(std::ostream& out, const ElementDeclaration& element) {
         Annotation annotation(out, "    ");
         annotation.documentation(entry.definition);
         annotation.appinfo("RP210", "", true);
-        annotation.appinfo("UL Designator", dottedLabel(entry.ul));
+        annotation.appinfo("UL Designator", entry.ul.dotted());
         if (element.localTag)
-            annotation.appinfo("Local Tag", dottedLocalTag(*element.localTag));
+            annotation.appinfo("Local Tag", Identifiers::localTagText(*element.localTag));
         annotation.appinfo("Name In Specification", entry.name);
         annotation.appinfo("Length", entry.valueLength);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
+        annotation.appinfo("Type Definition", element.typeDefinition);
+        if (element.name != entry.symbol)
+            annotation.appinfo("Symbol", entry.symbol);
     }
     if (element.type.kind == MappedType::Kind::Simple) {
         if (element.type.enumeration)
@@ -153,9 +159,11 @@ void writeSet(std::ostream& out, const SetDeclaration& set) {
     {
         Annotation annotation(out, "    ");
         annotation.documentation(entry.definition);
-        annotation.appinfo("UL Designator", dottedLabel(localSetKey(entry.ul)));
+        annotation.appinfo("UL Designator", localSetKey(entry.ul).dotted());
         annotation.appinfo("Name In Specification", entry.name);
         annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
+        if (set.name != entry.symbol)
+            annotation.appinfo("Symbol", entry.symbol);
     }
     out << "  </xs:element>\n";
     out << "  <xs:element name=\"" << set.referenceName
@@ -181,6 +189,9 @@ void writeSet(std::ostream& out, const SetDeclaration& set) {
             if (!member.value.empty())
                 out << indent << "      <xs:appinfo source=\"Distinguished Value\">"
                     << escapeText(member.value) << "</xs:appinfo>\n";
+            if (member.uniqueIdentifier)
+                out << indent
+                    << "      <xs:appinfo source=\"Unique Identifier\">true</xs:appinfo>\n";
             out << indent << "    </xs:annotation>\n" << indent << "  </xs:element>\n";
         }
         out << indent << "</xs:sequence>\n";
@@ -201,10 +212,11 @@ std::string topFile(const SchemaModel& model) {
             revisions += (revisions.empty() ? "" : ", ") + file + " " + revision;
     if (!revisions.empty())
         out << "\n     (" << commentText(revisions) << ")";
-    out << ":\n     " << model.sets.size() << " local sets and " << model.elements.size()
-        << " elements. Written by mxfdict import-registers; import the registers\n"
-        << "     again rather than edit it. Every register namespace is declared with a\n"
-        << "     prefix of its own on this root. -->\n"
+    out << ":\n     " << model.sets.size() << " local sets, " << model.elements.size()
+        << " elements and " << model.typeDefinitions.types.size()
+        << " type definitions. Written by mxfdict\n"
+        << "     import-registers; import the registers again rather than edit it. Every\n"
+        << "     register namespace is declared with a prefix of its own on this root. -->\n"
         << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"\n"
         << "           xmlns:ff=\"urn:SMPTE:MXF:file_format\"\n";
     for (const auto& [uri, prefix] : model.prefixes)
@@ -215,6 +227,8 @@ std::string topFile(const SchemaModel& model) {
         << "  <xs:include schemaLocation=\"MXFTypes.xsd\"/>\n"
         << "  <xs:include schemaLocation=\"MXFSets.xsd\"/>\n"
         << "  <xs:include schemaLocation=\"MXFElements.xsd\"/>\n"
+        << "  <xs:import namespace=\"" << escapeAttribute(model.typeDefinitions.namespaceURI)
+        << "\" schemaLocation=\"" << kTypeDefinitionsFileName << "\"/>\n"
         << "</xs:schema>\n";
     return out.str();
 }
@@ -243,7 +257,8 @@ std::vector<std::pair<std::string, std::string>> schemaTexts(const SchemaModel& 
     return {{kTopFileName, topFile(model)},
             {"MXFTypes.xsd", dataTypesSchema()},
             {"MXFSets.xsd", setsFile(model)},
-            {"MXFElements.xsd", elementsFile(model)}};
+            {"MXFElements.xsd", elementsFile(model)},
+            {kTypeDefinitionsFileName, typeDefinitionsSchema(model)}};
 }
 
 std::vector<WrittenFile> writeSchema(const SchemaModel& model,

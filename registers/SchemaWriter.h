@@ -16,17 +16,18 @@ struct WrittenFile {
     std::uintmax_t bytes;
 };
 
-/// The top file, which declares every register namespace with its prefix
-/// and includes the other three.
+/// The top file, which declares every register namespace with its prefix,
+/// includes MXFTypes.xsd, MXFSets.xsd and MXFElements.xsd and then imports
+/// MXFTypeDefinitions.xsd.
 extern const char kTopFileName[]; // "MXFDictionary.xsd"
 
-/// Writes MXFDictionary.xsd, MXFTypes.xsd, MXFSets.xsd and MXFElements.xsd
-/// into `directory` (created when missing; files of those names are
+/// Writes MXFDictionary.xsd, MXFTypes.xsd, MXFSets.xsd, MXFElements.xsd and
+/// MXFTypeDefinitions.xsd into `directory` (created when missing; files of those names are
 /// replaced). Throws RegisterError naming the path that cannot be written.
 std::vector<WrittenFile> writeSchema(const SchemaModel& model,
                                      const std::filesystem::path& directory);
 
-/// The texts of the four files, by file name, in the order written.
+/// The texts of the five files, by file name, in the order written.
 std::vector<std::pair<std::string, std::string>> schemaTexts(const SchemaModel& model);
 
 } // namespace Registers

@@ -1,5 +1,7 @@
 #include "registers/Selection.h"
 
+#include <Palimo/Identifiers/Hex.h>
+
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -15,14 +17,14 @@ public:
     explicit ByLabel(const std::vector<Entry>& entries) {
         for (const Entry& entry : entries) {
             exact_.emplace(entry.ul, &entry);
-            loose_.emplace(withoutVersion(entry.ul), &entry);
+            loose_.emplace(entry.ul.withoutVersion(), &entry);
         }
     }
     const Entry* find(const Label& ul) const {
         const auto exact = exact_.find(ul);
         if (exact != exact_.end())
             return exact->second;
-        const auto loose = loose_.find(withoutVersion(ul));
+        const auto loose = loose_.find(ul.withoutVersion());
         return loose == loose_.end() ? nullptr : loose->second;
     }
 
@@ -32,7 +34,7 @@ private:
 };
 
 std::string setName(const GroupEntry& group) {
-    return "set " + group.symbol + " (" + dottedLabel(group.ul) + ")";
+    return "set " + group.symbol + " (" + group.ul.dotted() + ")";
 }
 
 // The chain from `group` up to its root, `group` first; empty with `reason`
@@ -43,7 +45,7 @@ std::vector<const GroupEntry*> ancestry(const GroupEntry& group, const ByLabel<G
     for (const GroupEntry* at = &group; at->parent;) {
         const GroupEntry* parent = groups.find(*at->parent);
         if (!parent) {
-            reason = "its ancestor chain names Parent " + dottedLabel(*at->parent) +
+            reason = "its ancestor chain names Parent " + at->parent->dotted() +
                      ", which is not in the Groups register";
             return {};
         }
@@ -64,7 +66,7 @@ const SelectedSet* Selection::findSet(const Label& group) const {
         if (set.group->ul == group)
             return &set;
     for (const SelectedSet& set : sets)
-        if (withoutVersion(set.group->ul) == withoutVersion(group))
+        if (set.group->ul.withoutVersion() == group.withoutVersion())
             return &set;
     return nullptr;
 }
@@ -129,7 +131,7 @@ Selection selectEntries(const Registers& registers) {
             seen = holdings(set.parent);
         for (const GroupRecord& record : group->contents) {
             const ElementEntry* element = elements.find(record.ul);
-            const std::string what = "member " + dottedLabel(record.ul) + " of " + setName(*group);
+            const std::string what = "member " + record.ul.dotted() + " of " + setName(*group);
             if (!element) {
                 selection.leftOut.push_back({what, "not in the Elements register"});
                 continue;
@@ -144,10 +146,11 @@ Selection selectEntries(const Registers& registers) {
             if (record.localTag) {
                 const auto [it, added] = selection.localTags.emplace(element, *record.localTag);
                 if (!added && it->second != *record.localTag)
-                    selection.notes.push_back(
-                        "element " + element->symbol + " has local tag " +
-                        dottedLocalTag(it->second) + " and, in set " + group->symbol + ", " +
-                        dottedLocalTag(*record.localTag) + ": the first is written");
+                    selection.notes.push_back("element " + element->symbol + " has local tag " +
+                                              Identifiers::localTagText(it->second) +
+                                              " and, in set " + group->symbol + ", " +
+                                              Identifiers::localTagText(*record.localTag) +
+                                              ": the first is written");
             }
         }
         selection.sets.push_back(std::move(set));

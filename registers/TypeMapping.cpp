@@ -103,7 +103,7 @@ std::string describe(const TypeEntry& type) {
 TypeMapper::TypeMapper(const std::vector<TypeEntry>& types) {
     for (const TypeEntry& type : types) {
         exact_.emplace(type.ul, &type);
-        withoutVersion_.emplace(withoutVersion(type.ul), &type);
+        withoutVersion_.emplace(type.ul.withoutVersion(), &type);
     }
 }
 
@@ -111,7 +111,7 @@ const TypeEntry* TypeMapper::find(const Label& ul) const {
     const auto exact = exact_.find(ul);
     if (exact != exact_.end())
         return exact->second;
-    const auto loose = withoutVersion_.find(withoutVersion(ul));
+    const auto loose = withoutVersion_.find(ul.withoutVersion());
     return loose == withoutVersion_.end() ? nullptr : loose->second;
 }
 
@@ -124,7 +124,7 @@ MappedType TypeMapper::map(const std::optional<Label>& ul) const {
 MappedType TypeMapper::mapLabel(const Label& ul, int depth) const {
     const TypeEntry* type = find(ul);
     if (!type)
-        return dataValue("type " + dottedLabel(ul) + " is not in the Types register");
+        return dataValue("type " + ul.dotted() + " is not in the Types register");
     return mapEntry(*type, depth);
 }
 

@@ -4,6 +4,7 @@
 #include "MetaMetadata/Loading/PhaseData.h"
 #include "MetaMetadata/Loading/schema/Schema.h"
 
+#include <functional>
 #include <memory>
 
 namespace Palimo {
@@ -31,6 +32,11 @@ struct LoaderState {
     std::unique_ptr<Schema> schema;
     SetKeys setKeys;
     ElementRegistry elements;
+    /// Reads more of the schema once the builders have filled the dictionary,
+    /// before the schema is released; its failures are translated like the
+    /// builders'. Set only by callers inside the project (the exported loader
+    /// never sets it, so its loads stay as they are).
+    std::function<void(const Schema&, Dictionary&)> afterBuilders;
 };
 
 } // namespace Loading

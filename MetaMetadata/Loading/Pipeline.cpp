@@ -6,6 +6,8 @@
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
+#include <algorithm>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
@@ -75,6 +77,8 @@ void runBuilders(LoaderState& state, Dictionary& dictionary) {
                           state.elements);
         // Set members look elements up by name: elements before sets.
         buildSets(schema, state.options, state.elements, setDeclarations, dictionary);
+        if (state.afterBuilders)
+            state.afterBuilders(schema, dictionary);
     } catch (...) {
         rethrowAsLoadFailure(__FILE__, __LINE__);
     }
@@ -93,6 +97,13 @@ private:
 };
 
 } // namespace
+
+void loadSchemaFile(LoaderState& state, WString path, Dictionary& dictionary) {
+    std::replace(path.begin(), path.end(), u'\\', u'/');
+    WString directory;
+    splitSchemaPath(path, directory);
+    runPipeline(state, directory, path, dictionary);
+}
 
 void runPipeline(LoaderState& state, WString directory, WString fileName, Dictionary& dictionary) {
     state.schemaDirectory = std::move(directory);

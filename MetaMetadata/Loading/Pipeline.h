@@ -10,6 +10,10 @@ namespace Loading {
 /// directory is "." and `path` stays whole.
 void splitSchemaPath(WString& path, WString& directory);
 
+/// A load of the schema file at `path` (backslashes are taken as slashes):
+/// splits it into directory and file name and runs the pipeline.
+void loadSchemaFile(LoaderState& state, WString path, Dictionary& dictionary);
+
 /// One load: records the location, runs only on a fresh loader, builds the
 /// schema document, then the element and set phases in their fixed order.
 /// XML and XPath failures become ParseError; BaseException passes unchanged;

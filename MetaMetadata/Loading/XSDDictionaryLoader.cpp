@@ -3,8 +3,6 @@
 #include "MetaMetadata/Loading/LoaderState.h"
 #include "MetaMetadata/Loading/Pipeline.h"
 
-#include <algorithm>
-
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
@@ -22,13 +20,6 @@ WString copyPath(const Unit* path) {
     return copy;
 }
 
-void loadSchema(LoaderState& state, WString path, Dictionary& dictionary) {
-    std::replace(path.begin(), path.end(), u'\\', u'/');
-    WString directory;
-    splitSchemaPath(path, directory);
-    runPipeline(state, directory, path, dictionary);
-}
-
 } // namespace
 
 XSDDictionaryLoader::XSDDictionaryLoader() : state_(new LoaderState()) {}
@@ -38,11 +29,11 @@ XSDDictionaryLoader::~XSDDictionaryLoader() {
 }
 
 void XSDDictionaryLoader::load(const unsigned short* path, Dictionary& dictionary) {
-    loadSchema(*state_, copyPath(path), dictionary);
+    loadSchemaFile(*state_, copyPath(path), dictionary);
 }
 
 void XSDDictionaryLoader::load(const XMLCh* path, Dictionary& dictionary) {
-    loadSchema(*state_, copyPath(path), dictionary);
+    loadSchemaFile(*state_, copyPath(path), dictionary);
 }
 
 void XSDDictionaryLoader::loadMetaElementDocumentation(bool on) {

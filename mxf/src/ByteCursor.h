@@ -51,12 +51,7 @@ public:
         return static_cast<std::uint32_t>(unsignedInteger(4, what));
     }
     std::uint64_t u64(const char* what) { return unsignedInteger(8, what); }
-    Label label(const char* what) {
-        const std::uint8_t* p = take(16, what);
-        Label l;
-        std::copy(p, p + 16, l.begin());
-        return l;
-    }
+    Label label(const char* what) { return Label::fromBytes(take(16, what)); }
 
 private:
     const std::uint8_t* data_;

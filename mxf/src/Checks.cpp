@@ -1,14 +1,15 @@
 // The checks over the whole decoded header metadata.
 #include <Palimo/MXF/FileReader.h>
 
+#include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/References.h>
-#include <Palimo/MXF/TextForms.h>
 #include <Palimo/MetaMetadata/AttributeRequiredStatus.h>
 #include <Palimo/MetaMetadata/Visitors.h>
 
 #include "Names.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 namespace Palimo {
@@ -18,12 +19,13 @@ namespace {
 using MetaMetadata::AttributeRequiredStatus;
 
 std::string where(const DecodedSet& set) {
-    return (set.name.empty() ? "set " + labelText(set.klv.key) : set.name) + " at byte " +
+    return (set.name.empty() ? "set " + set.klv.key.dotted() : set.name) + " at byte " +
            std::to_string(set.klv.offset);
 }
 
 std::string itemName(const DecodedItem& item) {
-    return (item.name.empty() ? "item" : item.name) + " (" + tagText(item.localTag) + ")";
+    return (item.name.empty() ? "item" : item.name) + " (" +
+           Identifiers::localTagText(item.localTag) + ")";
 }
 
 class Checker {
@@ -57,12 +59,12 @@ private:
             if (!present)
                 problem(Problem::Kind::MissingRequired, set.klv.offset,
                         where(set) + ": required item " + entryName(attribute->metaElement()) +
-                            " (" + labelText(label.array()) + ") is missing");
+                            " (" + Label(label.array()).dotted() + ") is missing");
         }
     }
 
     void checkInstanceUIDs() {
-        std::unordered_map<std::string, std::size_t> first;
+        std::map<Identifiers::UUID, std::size_t> first;
         for (std::size_t i = 0; i < file_.sets.size(); ++i) {
             const DecodedSet& set = file_.sets[i];
             if (!set.instanceUID)
@@ -70,13 +72,14 @@ private:
             const auto [it, added] = first.emplace(*set.instanceUID, i);
             if (!added)
                 problem(Problem::Kind::DuplicateInstanceUID, set.klv.offset,
-                        where(set) + ": InstanceUID " + *set.instanceUID + " is also that of " +
-                            where(file_.sets[it->second]));
+                        where(set) + ": InstanceUID " + set.instanceUID->text() +
+                            " is also that of " + where(file_.sets[it->second]));
         }
     }
 
     static bool mayReferTo(const DecodedItem& item, const DecodedSet& target) {
-        if (!item.element)
+        // A set the dictionary does not know is a problem of its own.
+        if (!item.element || !target.set)
             return true;
         const KLV::KeyVector* targets = nullptr;
         MetaMetadata::GetMetaElementVisitor<MetaMetadata::MetaReferenceElement> single;
@@ -91,7 +94,7 @@ private:
         if (!targets || targets->empty())
             return true;
         return std::any_of(targets->begin(), targets->end(), [&](const KLV::Key& key) {
-            return equalIgnoringVersion(key.bytes(), target.klv.key);
+            return target.klv.key.equalIgnoringVersion(Label(key.bytes()));
         });
     }
 
@@ -104,8 +107,8 @@ private:
                 const DecodedItem& item = set.items[edge.item];
                 if (edge.targetSet == kNoSet) {
                     problem(Problem::Kind::DanglingReference, item.offset,
-                            where(set) + ": " + itemName(item) + " refers to " + edge.target +
-                                ", the InstanceUID of no set in the file");
+                            where(set) + ": " + itemName(item) + " refers to " +
+                                edge.target.text() + ", the InstanceUID of no set in the file");
                     continue;
                 }
                 const DecodedSet& target = file_.sets[edge.targetSet];

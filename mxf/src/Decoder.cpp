@@ -1,36 +1,39 @@
 // Decoding of the header metadata with the dictionary.
 #include <Palimo/MXF/FileReader.h>
 
-#include <Palimo/MXF/TextForms.h>
-#include <Palimo/MXF/ValueDecoder.h>
-#include <Palimo/MetaMetadata/Visitors.h>
+#include <Palimo/Identifiers/Hex.h>
 #include <Palimo/Types/LocalTag.h>
 
+#include "ItemValues.h"
 #include "Names.h"
+#include "WeakReferences.h"
 
 namespace Palimo {
 namespace MXF {
 namespace {
 
+using Identifiers::localTagText;
 using MetaMetadata::Dictionary;
 using MetaMetadata::MetaElement;
-using namespace Types::Identifiers;
 
-const Label kInstanceUID = {0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01,
-                            0x01, 0x01, 0x15, 0x02, 0x00, 0x00, 0x00, 0x00};
+// InstanceID, any version byte: every set may hold it.
+const Label kInstanceUID({0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x15, 0x02,
+                          0x00, 0x00, 0x00, 0x00});
 
 class Decoder {
 public:
-    Decoder(const HeaderMetadata& metadata, const Dictionary& dictionary, DecodedFile& file)
-        : metadata_(metadata), dictionary_(dictionary), file_(file) {}
+    Decoder(const HeaderMetadata& metadata, const Dictionary& dictionary,
+            const TypeDefinitions::TypeDictionary* types, DecodedFile& file)
+        : metadata_(metadata), dictionary_(dictionary), types_(types), file_(file) {}
 
     void run() {
         if (metadata_.primer)
             for (std::uint16_t tag : metadata_.primer->repeatedTags())
                 problem(Problem::Kind::RepeatedPrimerTag, metadata_.primer->klv().offset,
-                        "the primer pack lists local tag " + tagText(tag) + " more than once");
+                        "the primer pack lists local tag " + localTagText(tag) + " more than once");
         for (const RawSet& raw : metadata_.sets)
             file_.sets.push_back(decodeSet(raw));
+        resolveWeakReferences(file_, types_);
     }
 
 private:
@@ -39,7 +42,7 @@ private:
     }
 
     static std::string where(const DecodedSet& set) {
-        return (set.name.empty() ? "set " + labelText(set.klv.key) : set.name) + " at byte " +
+        return (set.name.empty() ? "set " + set.klv.key.dotted() : set.name) + " at byte " +
                std::to_string(set.klv.offset);
     }
 
@@ -47,13 +50,13 @@ private:
         DecodedSet set;
         set.klv = raw.klv;
         set.localSet = raw.localSet;
-        set.set =
-            dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(raw.klv.key), &set.exactKey);
+        set.set = dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(raw.klv.key.bytes()),
+                                                                 &set.exactKey);
         if (set.set)
             set.name = entryName(*set.set);
         else
             problem(Problem::Kind::UnknownSet, raw.klv.offset,
-                    "set key " + labelText(raw.klv.key) + " is not in the dictionary");
+                    "set key " + raw.klv.key.dotted() + " is not in the dictionary");
         if (!raw.localSet) {
             set.bytes = raw.value;
             return set;
@@ -62,8 +65,8 @@ private:
             set.items.push_back(decodeItem(set, item));
             const DecodedItem& decoded = set.items.back();
             if (!set.instanceUID && decoded.label &&
-                equalIgnoringVersion(*decoded.label, kInstanceUID) && item.value.size() == 16)
-                set.instanceUID = uuidText(item.value.data());
+                decoded.label->equalIgnoringVersion(kInstanceUID) && item.value.size() == 16)
+                set.instanceUID = Identifiers::UUID::fromBytes(item.value.data());
         }
         return set;
     }
@@ -75,19 +78,21 @@ private:
             if (const Label* label = metadata_.primer->find(item.tag))
                 return *label;
         std::string message =
-            where(set) + ": local tag " + tagText(item.tag) + " is not in the primer pack";
+            where(set) + ": local tag " + localTagText(item.tag) + " is not in the primer pack";
         std::optional<Label> label;
         if (item.tag < 0x8000)
             if (const Types::UniversalLabel* known =
                     dictionary_.findLabelByLocalTag(Types::LocalTag(item.tag))) {
-                label = known->array();
-                message += "; read as the dictionary's " + labelText(*label);
+                label = Label(known->array());
+                message += "; read as the dictionary's " + label->dotted();
             }
         problem(Problem::Kind::TagNotInPrimer, item.offset, message);
         return label;
     }
 
-    bool allowed(const DecodedSet& set, const MetaElement& element) const {
+    static bool allowed(const DecodedSet& set, const MetaElement& element) {
+        if (Label(element.universalLabel().array()).equalIgnoringVersion(kInstanceUID))
+            return true;
         for (const auto& attribute : set.set->attributes())
             if (attribute->metaElement().universalLabel() == element.universalLabel())
                 return true;
@@ -103,8 +108,8 @@ private:
         if (!item.label)
             return item;
         item.element = dictionary_.findMetaElementIgnoringVersion(
-            Types::UniversalLabel(*item.label), &item.exactLabel);
-        const std::string itemText = "item " + tagText(raw.tag) + " (" + labelText(*item.label);
+            Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
+        const std::string itemText = "item " + localTagText(raw.tag) + " (" + item.label->dotted();
         if (!item.element) {
             if (set.set)
                 problem(Problem::Kind::UnknownItem, raw.offset,
@@ -116,31 +121,22 @@ private:
             problem(Problem::Kind::ItemNotAllowed, raw.offset,
                     where(set) + ": " + itemText + ", " + item.name + ") is no member of the set");
 
-        const Identifier type = item.element->dataType();
-        Identifier subType = NoIdentifier;
-        MetaMetadata::GetMetaElementVisitor<MetaMetadata::MetaCollectionElement> collection;
-        item.element->accept(collection);
-        if (collection.result())
-            subType = collection.result()->dataSubType();
-        item.type = identifierName(type);
-        if (collection.result())
-            item.type += " of " + identifierName(subType);
-        if (type == StrongReference || subType == StrongReference)
-            item.reference = DecodedItem::Reference::Strong;
-        else if (type == WeakReference || subType == WeakReference)
-            item.reference = DecodedItem::Reference::Weak;
-
-        DecodedValue decoded = decodeValue(type, subType, raw.value.data(), raw.value.size());
-        item.value = std::move(decoded.value);
-        if (!decoded.problem.empty())
+        ItemValue value = decodeItemValue(*item.element, *item.label, types_, raw.value);
+        item.type = std::move(value.type);
+        item.definition = value.definition;
+        item.reference = value.reference;
+        item.value = std::move(value.decoded.value);
+        item.notes = std::move(value.decoded.notes);
+        if (!value.decoded.problem.empty())
             problem(Problem::Kind::BadValue, raw.offset,
-                    where(set) + ": " + item.name + " (" + tagText(raw.tag) +
-                        "): " + decoded.problem);
+                    where(set) + ": " + item.name + " (" + localTagText(raw.tag) +
+                        "): " + value.decoded.problem);
         return item;
     }
 
     const HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
+    const TypeDefinitions::TypeDictionary* types_;
     DecodedFile& file_;
 };
 
@@ -176,7 +172,8 @@ const char* problemKindName(Problem::Kind kind) {
     return "";
 }
 
-DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary) {
+DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types) {
     DecodedFile file;
     file.runIn = metadata.runIn;
     file.headerPartition = metadata.headerPartition;
@@ -186,18 +183,20 @@ DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionar
         file.primerEntries = metadata.primer->size();
     }
     file.notes = metadata.notes;
-    Decoder(metadata, dictionary, file).run();
+    Decoder(metadata, dictionary, types, file).run();
     return file;
 }
 
-DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary) {
-    DecodedFile file = decodeHeaderMetadata(readHeaderMetadata(source), dictionary);
+DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
+    DecodedFile file = decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types);
     checkHeaderMetadata(file);
     return file;
 }
 
-DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary) {
-    return readMXFFile(FileSource(path), dictionary);
+DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary,
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
+    return readMXFFile(FileSource(path), dictionary, types, choice);
 }
 
 } // namespace MXF

@@ -1,8 +1,9 @@
 #include <Palimo/MXF/HeaderMetadata.h>
 
-#include <Palimo/MXF/TextForms.h>
+#include <Palimo/Identifiers/Hex.h>
 
 #include "ByteCursor.h"
+#include "PartitionSearch.h"
 
 #include <algorithm>
 
@@ -25,21 +26,13 @@ std::uint64_t findHeaderPartition(const ByteSource& source) {
     for (std::size_t i = 0; i + 16 <= start.size(); ++i) {
         if (start[i] != 0x06)
             continue;
-        Label key;
-        std::copy(start.begin() + i, start.begin() + i + 16, key.begin());
+        const Label key = Label::fromBytes(start.data() + i);
         if (isPartitionPackKey(key) && key[13] == 0x02)
             return i;
     }
     fail(0, "no header partition pack in the first " +
                 std::to_string(std::min<std::uint64_t>(source.size(), kMaxRunIn)) +
                 " bytes: not an MXF file");
-}
-
-PartitionPack readPackAt(const ByteSource& source, std::uint64_t offset) {
-    const KlvHeader klv = readKlvHeader(source, offset);
-    if (!isPartitionPackKey(klv.key))
-        fail(offset, "a partition pack was expected here, found KLV " + labelText(klv.key));
-    return readPartitionPack(source, klv);
 }
 
 // The items of a local set with 2-byte tags and 2-byte lengths.
@@ -53,8 +46,9 @@ std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const Klv
         item.tag = in.u16("item tag");
         const std::uint16_t length = in.u16("item length");
         if (length > in.remaining())
-            fail(item.offset, "item " + tagText(item.tag) + " of the " + context + ": length " +
-                                  std::to_string(length) + " runs past the end of the set (" +
+            fail(item.offset, "item " + Identifiers::localTagText(item.tag) + " of the " + context +
+                                  ": length " + std::to_string(length) +
+                                  " runs past the end of the set (" +
                                   std::to_string(in.remaining()) + " bytes left)");
         const std::uint8_t* bytes = in.take(length, "item value");
         item.value.assign(bytes, bytes + length);
@@ -67,9 +61,9 @@ std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const Klv
 // metadata: a writer that counted HeaderByteCount from the partition pack
 // rather than from the primer makes the count run into them.
 bool endsHeaderMetadata(const Label& key) {
-    static const Label indexSegment = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01,
-                                       0x0d, 0x01, 0x02, 0x01, 0x01, 0x10, 0x01, 0x00};
-    return isPartitionPackKey(key) || equalIgnoringVersion(key, indexSegment);
+    static const Label indexSegment({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01, 0x0d, 0x01,
+                                     0x02, 0x01, 0x01, 0x10, 0x01, 0x00});
+    return isPartitionPackKey(key) || key.equalIgnoringVersion(indexSegment);
 }
 
 void readSets(const ByteSource& source, HeaderMetadata& metadata) {
@@ -82,7 +76,7 @@ void readSets(const ByteSource& source, HeaderMetadata& metadata) {
     if (!Primer::isPrimerKey(klv.key))
         fail(klv.offset, "the header metadata of the " + std::string(kindName(pack.kind)) +
                              " partition does not start with a primer pack (found KLV " +
-                             labelText(klv.key) + ")");
+                             klv.key.dotted() + ")");
     if (pack.headerByteCount > source.size() - klv.offset)
         fail(pack.klv.offset, "HeaderByteCount " + std::to_string(pack.headerByteCount) +
                                   " of the " + kindName(pack.kind) +
@@ -99,7 +93,7 @@ void readSets(const ByteSource& source, HeaderMetadata& metadata) {
         if (endsHeaderMetadata(klv.key))
             break;
         if (klv.end() > end)
-            fail(offset, "KLV " + labelText(klv.key) + " (length " + std::to_string(klv.length) +
+            fail(offset, "KLV " + klv.key.dotted() + " (length " + std::to_string(klv.length) +
                              ") runs past the end of the header metadata (byte " +
                              std::to_string(end) + ")");
         if (isFillKey(klv.key))
@@ -117,37 +111,104 @@ void readSets(const ByteSource& source, HeaderMetadata& metadata) {
     }
 }
 
+// Reads the header metadata of `pack` into `metadata`, dropping what an
+// earlier attempt left; none when HeaderByteCount is 0.
+void readPartition(const ByteSource& source, const PartitionPack& pack, HeaderMetadata& metadata) {
+    metadata.partition = pack;
+    metadata.primer.reset();
+    metadata.sets.clear();
+    if (pack.headerByteCount > 0)
+        readSets(source, metadata);
+}
+
+std::string joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+void readBest(const ByteSource& source, HeaderMetadata& metadata) {
+    const PartitionPack& header = metadata.headerPartition;
+    const bool holdsNone = header.headerByteCount == 0;
+    if (header.closed && header.complete && !holdsNone) {
+        readPartition(source, header, metadata);
+        return;
+    }
+    const std::string state = "the header partition is " + statusText(header) +
+                              (holdsNone ? " and holds no header metadata" : "");
+    PartitionSearch search(source, metadata.runIn, header, metadata.notes);
+    for (const FoundPartition& copy : search.copies()) {
+        try {
+            readPartition(source, copy.pack, metadata);
+            metadata.notes.push_back(state + "; read the header metadata of " +
+                                     partitionText(copy.pack) + ", which is " +
+                                     statusText(copy.pack) + " (found through " + copy.route + ")");
+            return;
+        } catch (const Exceptions::MalformedMXFFile& e) {
+            metadata.notes.push_back("the header metadata of " + partitionText(copy.pack) +
+                                     " is unusable: " + e.what());
+        }
+    }
+    std::string note = state;
+    if (search.routes().empty())
+        note += ", and neither a footer partition offset nor a random index pack leads to "
+                "another partition" +
+                std::string(holdsNone ? "" : ": its header metadata may not be final");
+    else
+        note += ", and no partition found through " + joined(search.routes(), " or ") +
+                (holdsNone ? " holds any"
+                           : " holds a better copy of its header metadata, which may not be final");
+    metadata.notes.push_back(note);
+    readPartition(source, header, metadata);
+}
+
+void readFooter(const ByteSource& source, HeaderMetadata& metadata) {
+    const std::string missing = "the file has no footer partition with header metadata: ";
+    PartitionSearch search(source, metadata.runIn, metadata.headerPartition, metadata.notes);
+    std::string why;
+    const std::optional<FoundPartition> footer = search.footer(why);
+    if (!footer)
+        throw Exceptions::MissingPartition(missing + why, __FILE__, __LINE__);
+    if (footer->pack.headerByteCount == 0)
+        throw Exceptions::MissingPartition(missing + partitionText(footer->pack) +
+                                               " (found through " + footer->route + ") holds none",
+                                           __FILE__, __LINE__);
+    readPartition(source, footer->pack, metadata);
+    metadata.notes.push_back("read the header metadata of " + partitionText(footer->pack) +
+                             ", which is " + statusText(footer->pack) + " (found through " +
+                             footer->route + "), as asked; the header partition is " +
+                             statusText(metadata.headerPartition));
+}
+
+void readHeader(const ByteSource& source, HeaderMetadata& metadata) {
+    const PartitionPack& header = metadata.headerPartition;
+    if (!header.closed || !header.complete)
+        metadata.notes.push_back("read the header metadata of the header partition as asked; it "
+                                 "is " +
+                                 statusText(header) + " and may not be final");
+    if (header.headerByteCount == 0)
+        metadata.notes.push_back("the header partition holds no header metadata");
+    readPartition(source, header, metadata);
+}
+
 } // namespace
 
-HeaderMetadata readHeaderMetadata(const ByteSource& source) {
+HeaderMetadata readHeaderMetadata(const ByteSource& source, PartitionChoice choice) {
     HeaderMetadata metadata;
     metadata.runIn = findHeaderPartition(source);
-    metadata.headerPartition = readPackAt(source, metadata.runIn);
-    metadata.partition = metadata.headerPartition;
-    const PartitionPack& header = metadata.headerPartition;
-
-    if (!header.closed || !header.complete) {
-        std::string note = "the header partition is " + statusText(header);
-        // Partition offsets count from the header partition pack.
-        if (header.footerPartition != 0 && header.footerPartition > header.thisPartition &&
-            header.footerPartition < source.size() - metadata.runIn) {
-            const PartitionPack footer =
-                readPackAt(source, metadata.runIn + header.footerPartition);
-            if (footer.kind == PartitionPack::Footer && footer.headerByteCount > 0) {
-                metadata.partition = footer;
-                note += "; read the header metadata of the footer partition at byte " +
-                        std::to_string(footer.klv.offset);
-            }
-        }
-        if (metadata.partition.kind == PartitionPack::Header)
-            note += ": its header metadata may not be final";
-        metadata.notes.push_back(note);
+    metadata.headerPartition = readPartitionPackAt(source, metadata.runIn);
+    switch (choice) {
+    case PartitionChoice::Best:
+        readBest(source, metadata);
+        break;
+    case PartitionChoice::Header:
+        readHeader(source, metadata);
+        break;
+    case PartitionChoice::Footer:
+        readFooter(source, metadata);
+        break;
     }
-    if (metadata.partition.headerByteCount == 0)
-        metadata.notes.push_back("the " + std::string(kindName(metadata.partition.kind)) +
-                                 " partition holds no header metadata");
-    else
-        readSets(source, metadata);
     return metadata;
 }
 

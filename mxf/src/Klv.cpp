@@ -1,7 +1,7 @@
 #include <Palimo/MXF/Klv.h>
 
+#include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/Exceptions.h>
-#include <Palimo/MXF/TextForms.h>
 
 #include <algorithm>
 
@@ -38,32 +38,25 @@ KlvHeader readKlvHeader(const ByteSource& source, std::uint64_t offset) {
     const std::vector<std::uint8_t> bytes = source.read(offset, headerBytes);
     KlvHeader header;
     header.offset = offset;
-    std::copy(bytes.begin(), bytes.begin() + 16, header.key.begin());
+    header.key = Label::fromBytes(bytes.data());
     if (header.key[0] != 0x06 || header.key[1] != 0x0e || header.key[2] != 0x2b ||
         header.key[3] != 0x34)
-        fail("no SMPTE key here (" + hexText(bytes.data(), 4) + "...)");
+        fail("no SMPTE key here (" + Identifiers::hexText(bytes.data(), 4) + "...)");
     const std::size_t berBytes = readBerLength(bytes.data() + 16, bytes.size() - 16, header.length);
     if (berBytes == 0)
-        fail("KLV " + labelText(header.key) + ": bad or cut off BER length (first byte " +
-             hexText(bytes.data() + 16, 1) + ")");
+        fail("KLV " + header.key.dotted() + ": bad or cut off BER length (first byte " +
+             Identifiers::hexText(bytes.data() + 16, 1) + ")");
     header.valueOffset = offset + 16 + berBytes;
     if (header.length > source.size() - header.valueOffset)
-        fail("KLV " + labelText(header.key) + ": length " + std::to_string(header.length) +
+        fail("KLV " + header.key.dotted() + ": length " + std::to_string(header.length) +
              " runs past the end of the file (" + std::to_string(source.size()) + " bytes)");
     return header;
 }
 
-bool equalIgnoringVersion(const Label& a, const Label& b) {
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (i != 7 && a[i] != b[i])
-            return false;
-    return true;
-}
-
 bool isFillKey(const Label& key) {
-    static const Label fill = {0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01,
-                               0x03, 0x01, 0x02, 0x10, 0x01, 0x00, 0x00, 0x00};
-    return equalIgnoringVersion(key, fill);
+    static const Label fill({0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01, 0x03, 0x01, 0x02, 0x10,
+                             0x01, 0x00, 0x00, 0x00});
+    return key.equalIgnoringVersion(fill);
 }
 
 } // namespace MXF

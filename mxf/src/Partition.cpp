@@ -1,13 +1,15 @@
 #include <Palimo/MXF/Partition.h>
 
+#include <Palimo/Identifiers/Hex.h>
+
 #include "ByteCursor.h"
 
 namespace Palimo {
 namespace MXF {
 
 bool isPartitionPackKey(const Label& key) {
-    static const Label prefix = {0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01,
-                                 0x0d, 0x01, 0x02, 0x01, 0x01, 0x00, 0x00, 0x00};
+    static const Label prefix({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x05, 0x01, 0x01, 0x0d, 0x01, 0x02,
+                               0x01, 0x01, 0x00, 0x00, 0x00});
     for (std::size_t i = 0; i < 13; ++i)
         if (i != 7 && key[i] != prefix[i])
             return false;
@@ -56,6 +58,15 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
     for (std::uint32_t i = 0; i < count; ++i)
         pack.essenceContainers.push_back(in.label("EssenceContainers item"));
     return pack;
+}
+
+PartitionPack readPartitionPackAt(const ByteSource& source, std::uint64_t offset) {
+    const KlvHeader klv = readKlvHeader(source, offset);
+    if (!isPartitionPackKey(klv.key))
+        throw Exceptions::MalformedMXFFile(
+            offset, "a partition pack was expected here, found KLV " + klv.key.dotted(), __FILE__,
+            __LINE__);
+    return readPartitionPack(source, klv);
 }
 
 const char* kindName(PartitionPack::Kind kind) {

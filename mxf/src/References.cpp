@@ -1,12 +1,14 @@
 #include <Palimo/MXF/References.h>
 
-#include <unordered_map>
+#include "ValueWalk.h"
+
+#include <map>
 
 namespace Palimo {
 namespace MXF {
 
 std::vector<std::vector<StrongReferenceEdge>> strongReferences(const DecodedFile& file) {
-    std::unordered_map<std::string, std::size_t> byInstanceUID;
+    std::map<Identifiers::UUID, std::size_t> byInstanceUID;
     for (std::size_t i = 0; i < file.sets.size(); ++i)
         if (file.sets[i].instanceUID)
             byInstanceUID.emplace(*file.sets[i].instanceUID, i);
@@ -17,17 +19,14 @@ std::vector<std::vector<StrongReferenceEdge>> strongReferences(const DecodedFile
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i].reference != DecodedItem::Reference::Strong || !items[i].value)
                 continue;
-            const Value& value = *items[i].value;
-            const auto add = [&](const Value& uid) {
-                const auto found = byInstanceUID.find(uid.text);
+            forEachValue(*items[i].value, [&](const Value& value) {
+                const auto* uid = std::get_if<Identifiers::UUID>(&value.data);
+                if (!uid)
+                    return;
+                const auto found = byInstanceUID.find(*uid);
                 edges[s].push_back(StrongReferenceEdge{
-                    i, uid.text, found == byInstanceUID.end() ? kNoSet : found->second});
-            };
-            if (value.kind == Value::Kind::List)
-                for (const Value& uid : value.items)
-                    add(uid);
-            else
-                add(value);
+                    i, *uid, found == byInstanceUID.end() ? kNoSet : found->second});
+            });
         }
     }
     return edges;

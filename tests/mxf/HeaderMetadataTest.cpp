@@ -5,6 +5,7 @@
 
 #include <Palimo/MXF/Exceptions.h>
 #include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/MXF/RandomIndexPack.h>
 
 namespace {
 
@@ -48,24 +49,131 @@ TEST(HeaderMetadata, SkipsRunInAndFillAndKeepsSetsInOrder) {
     EXPECT_TRUE(got.notes.empty());
 }
 
-TEST(HeaderMetadata, OpenHeaderPartitionGivesWayToTheFooter) {
-    const Bytes metadata = kPrimer + localSet(kSetKey, {{0x3c0a, uid(2)}});
-    const Bytes footer = partitionPack(0x04, 0x04, metadata.size(), kPackSize);
-    const auto got = readBytes(partitionPack(0x02, 0x01, 0, 0, kPackSize) + footer + metadata);
-    EXPECT_EQ(got.headerPartition.kind, PartitionPack::Header);
-    EXPECT_EQ(got.partition.kind, PartitionPack::Footer);
-    EXPECT_EQ(got.partition.klv.offset, kPackSize);
-    ASSERT_EQ(got.sets.size(), 1u);
-    EXPECT_EQ(got.notes, std::vector<std::string>{"the header partition is open incomplete; "
-                                                  "read the header metadata of the footer "
-                                                  "partition at byte 108"});
+// Header metadata whose one set has InstanceID uid(n): 86 bytes, so that a
+// partition holding it takes 194 bytes and one holding none 108.
+Bytes copy(std::uint8_t n) {
+    return kPrimer + localSet(kSetKey, {{0x3c0a, uid(n)}});
+}
+const Bytes kEssence = Bytes(8, 0); // no KLV: reading it would fail
 
-    // Without a footer the open header partition's metadata is read, with a note.
-    const auto alone = readBytes(partitionPack(0x02, 0x03, metadata.size()) + metadata);
-    EXPECT_EQ(alone.partition.kind, PartitionPack::Header);
-    EXPECT_EQ(alone.sets.size(), 1u);
-    EXPECT_EQ(alone.notes, std::vector<std::string>{"the header partition is open complete: its "
-                                                    "header metadata may not be final"});
+// Which copy of the header metadata is read, and the notes that say why.
+TEST(HeaderMetadata, ReadsTheBestCopyOfTheHeaderMetadata) {
+    using Palimo::MXF::PartitionChoice;
+    const Partition openHeader{0x02, 0x01, copy(1), {}};
+    struct Case {
+        const char* what;
+        Bytes file;
+        PartitionChoice choice;
+        std::uint64_t partition; // offset of the pack of the partition read
+        std::uint8_t read;       // n of the copy read
+        std::vector<std::string> notes;
+    };
+    const std::string byOffset = "(found through the footer partition offset)";
+    const std::string byRip = "(found through the random index pack)";
+    const std::string openRead = "the header partition is open incomplete; read the header "
+                                 "metadata of the ";
+    const std::vector<Case> cases = {
+        {"closed complete header: nothing else is looked at",
+         layout({{0x02, 0x04, copy(1), {}}, {0x04, 0x04, copy(2), {}}}),
+         PartitionChoice::Best,
+         0,
+         1,
+         {}},
+        {"open header, closed complete footer through the footer offset",
+         layout({openHeader, {0x03, 0x04, {}, kEssence}, {0x04, 0x04, copy(3), {}}},
+                {std::nullopt, false}),
+         PartitionChoice::Best,
+         310,
+         3,
+         {openRead + "footer partition at byte 310, which is closed complete " + byOffset}},
+        {"footer offset 0: the random index pack",
+         layout({openHeader, {0x03, 0x04, {}, kEssence}, {0x04, 0x04, copy(3), {}}}, {0}),
+         PartitionChoice::Best,
+         310,
+         3,
+         {openRead + "footer partition at byte 310, which is closed complete " + byRip}},
+        {"offsets count from the header partition pack, after the run-in",
+         layout({openHeader, {0x04, 0x04, copy(2), {}}}, {std::nullopt, false, 5}),
+         PartitionChoice::Best,
+         199,
+         2,
+         {openRead + "footer partition at byte 199, which is closed complete " + byOffset}},
+        {"the last closed complete body copy when the footer holds none",
+         layout({openHeader,
+                 {0x03, 0x04, copy(2), kEssence},
+                 {0x03, 0x04, copy(3), kEssence},
+                 {0x03, 0x03, copy(4), kEssence},
+                 {0x04, 0x04, {}, {}}}),
+         PartitionChoice::Best,
+         396,
+         3,
+         {openRead + "body partition at byte 396, which is closed complete " + byRip}},
+        {"closed incomplete before open complete, open complete before open incomplete",
+         layout({openHeader,
+                 {0x03, 0x02, copy(2), {}},
+                 {0x03, 0x03, copy(3), {}},
+                 {0x04, 0x01, copy(4), {}}}),
+         PartitionChoice::Best,
+         194,
+         2,
+         {openRead + "body partition at byte 194, which is closed incomplete " + byRip}},
+        {"of one status the latest, the header's own status included",
+         layout({{0x02, 0x03, copy(1), {}}, {0x03, 0x03, copy(2), {}}, {0x04, 0x04, {}, {}}}),
+         PartitionChoice::Best,
+         194,
+         2,
+         {"the header partition is open complete; read the header metadata of the body "
+          "partition at byte 194, which is open complete " +
+          byRip}},
+        {"worse copies are passed over",
+         layout({{0x02, 0x02, copy(1), {}}, {0x03, 0x03, copy(2), {}}, {0x04, 0x01, copy(3), {}}}),
+         PartitionChoice::Best,
+         0,
+         1,
+         {"the header partition is closed incomplete, and no partition found through the footer "
+          "partition offset or the random index pack holds a better copy of its header "
+          "metadata, which may not be final"}},
+        {"a header partition without header metadata takes any copy",
+         layout({{0x02, 0x04, {}, {}}, {0x04, 0x01, copy(2), {}}}),
+         PartitionChoice::Best,
+         108,
+         2,
+         {"the header partition is closed complete and holds no header metadata; read the "
+          "header metadata of the footer partition at byte 108, which is open incomplete " +
+          byOffset}},
+        {"nothing to follow",
+         layout({openHeader}, {std::nullopt, false}),
+         PartitionChoice::Best,
+         0,
+         1,
+         {"the header partition is open incomplete, and neither a footer partition offset nor "
+          "a random index pack leads to another partition: its header metadata may not be "
+          "final"}},
+        {"header, as asked",
+         layout({openHeader, {0x04, 0x04, copy(2), {}}}),
+         PartitionChoice::Header,
+         0,
+         1,
+         {"read the header metadata of the header partition as asked; it is open incomplete "
+          "and may not be final"}},
+        {"footer, as asked, through the random index pack",
+         layout({openHeader, {0x03, 0x04, copy(2), {}}, {0x04, 0x02, copy(3), {}}}, {0}),
+         PartitionChoice::Footer,
+         388,
+         3,
+         {"read the header metadata of the footer partition at byte 388, which is closed "
+          "incomplete " +
+          byRip + ", as asked; the header partition is open incomplete"}},
+    };
+    for (const Case& c : cases) {
+        const MemorySource source(c.file.data(), c.file.size());
+        const auto got = readHeaderMetadata(source, c.choice);
+        EXPECT_EQ(got.headerPartition.klv.offset, c.file[0] == 0xaa ? 5u : 0u) << c.what;
+        EXPECT_EQ(got.partition.klv.offset, c.partition) << c.what;
+        ASSERT_EQ(got.sets.size(), 1u) << c.what;
+        EXPECT_EQ(got.sets[0].items[0].value, uid(c.read)) << c.what;
+        EXPECT_EQ(got.notes, c.notes) << c.what;
+    }
 }
 
 TEST(HeaderMetadata, IndexTableSegmentEndsTheHeaderMetadata) {
@@ -76,7 +184,115 @@ TEST(HeaderMetadata, IndexTableSegmentEndsTheHeaderMetadata) {
     const auto empty = readBytes(partitionPack(0x02, 0x04, 0));
     EXPECT_FALSE(empty.primer);
     EXPECT_EQ(empty.notes,
-              std::vector<std::string>{"the header partition holds no header metadata"});
+              std::vector<std::string>{"the header partition is closed complete and holds no "
+                                       "header metadata, and neither a footer partition offset "
+                                       "nor a random index pack leads to another partition"});
+}
+
+// A footer offset, random index pack or copy that leads nowhere costs that
+// way or copy only; the next best copy is read, at worst the header
+// partition's.
+TEST(HeaderMetadata, DamagedWaysToACopyArePassedOver) {
+    const Partition openHeader{0x02, 0x01, copy(1), {}};
+    const Partition footer{0x04, 0x04, copy(3), {}};
+    const Partition body{0x03, 0x04, {}, kEssence};
+    const std::string readFooter = "the header partition is open incomplete; read the header "
+                                   "metadata of the footer partition at byte 310, which is "
+                                   "closed complete (found through the random index pack)";
+    // A random index pack whose value of 9 bytes is no whole number of entries.
+    const Bytes oddRip =
+        layout({openHeader, body, footer}, {0, false}) +
+        klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.11.01.00"), Bytes(5, 0) + be(29, 4));
+    Bytes noPrimer = layout({openHeader, body, footer});
+    noPrimer[310 + kPackSize + 13] = 0x7f; // the footer's primer key
+    Bytes pastEnd = layout({openHeader, body, footer});
+    pastEnd[310 + 20 + 39] = 0xff; // the footer's HeaderByteCount, low byte
+    struct Case {
+        const char* what;
+        Bytes file;
+        std::uint8_t read; // n of the copy read
+        std::vector<std::string> notes;
+    };
+    const std::vector<Case> cases = {
+        {"footer offset past the end",
+         layout({openHeader, body, footer}, {999999}),
+         3,
+         {"the footer partition offset 999999 of the header partition pack is unusable: it lies "
+          "past the end of the file (564 bytes, 0 of them run-in)",
+          readFooter}},
+        {"footer offset into the essence",
+         layout({openHeader, body, footer}, {302}),
+         3,
+         {"the footer partition offset 302 of the header partition pack is unusable: byte 302: "
+          "no SMPTE key here (00000000...)",
+          readFooter}},
+        {"footer offset at a body partition",
+         layout({openHeader, body, footer}, {194}),
+         3,
+         {"the footer partition offset 194 of the header partition pack is unusable: byte 194 "
+          "holds a body partition pack",
+          readFooter}},
+        {"random index pack not a whole number of entries",
+         oddRip,
+         1,
+         {"the random index pack is unusable: byte 504: the random index pack at byte 504 holds "
+          "9 bytes, not 12-byte entries and a 4-byte length",
+          "the header partition is open incomplete, and neither a footer partition offset nor a "
+          "random index pack leads to another partition: its header metadata may not be "
+          "final"}},
+        {"random index pack entries that lead nowhere",
+         layout({openHeader, body, footer}, {0, false}) +
+             randomIndexPack({{0, 0}, {1, 302}, {0, 999999}, {0, 310}}),
+         3,
+         {"the random index pack at byte 504 lists 2 partitions that cannot be used (the first, "
+          "offset 302: byte 302: no SMPTE key here (00000000...))",
+          readFooter}},
+        {"a copy whose header metadata is damaged",
+         noPrimer,
+         1,
+         {"the header metadata of the footer partition at byte 310 is unusable: byte 418: the "
+          "header metadata of the footer partition does not start with a primer pack (found KLV "
+          "06.0e.2b.34.02.05.01.01.0d.01.02.01.01.7f.01.00)",
+          "the header partition is open incomplete, and no partition found through the footer "
+          "partition offset holds a better copy of its header metadata, which may not be "
+          "final"}},
+        {"a copy whose HeaderByteCount runs past the end",
+         pastEnd,
+         1,
+         {"the footer partition at byte 310 is passed over: its HeaderByteCount 255 runs past "
+          "the end of the file (564 bytes)",
+          "the header partition is open incomplete, and no partition found through the footer "
+          "partition offset or the random index pack holds a better copy of its header "
+          "metadata, which may not be final"}},
+    };
+    for (const Case& c : cases) {
+        const auto got = readBytes(c.file);
+        ASSERT_EQ(got.sets.size(), 1u) << c.what;
+        EXPECT_EQ(got.sets[0].items[0].value, uid(c.read)) << c.what;
+        EXPECT_EQ(got.notes, c.notes) << c.what;
+    }
+}
+
+TEST(HeaderMetadata, RefusesAFooterPartitionThatIsNotThere) {
+    using Palimo::Exceptions::MissingPartition;
+    const auto readFooter = [](const Bytes& file) {
+        const MemorySource source(file.data(), file.size());
+        return readHeaderMetadata(source, Palimo::MXF::PartitionChoice::Footer);
+    };
+    const std::string missing = "the file has no footer partition with header metadata: ";
+    EXPECT_THROWS_EXACTLY(MissingPartition, readFooter(headerFile(copy(1))),
+                          missing +
+                              "the header partition pack gives no footer partition offset, and "
+                              "the file ends in no random index pack");
+    EXPECT_THROWS_EXACTLY(
+        MissingPartition,
+        readFooter(layout({{0x02, 0x04, copy(1), {}}, {0x03, 0x04, copy(2), {}}})),
+        missing + "the header partition pack gives no footer partition offset, and "
+                  "the random index pack lists no footer partition");
+    EXPECT_THROWS_EXACTLY(MissingPartition,
+                          readFooter(layout({{0x02, 0x04, copy(1), {}}, {0x04, 0x04, {}, {}}})),
+                          missing + "the footer partition at byte 194 (found through the footer "
+                                    "partition offset) holds none");
 }
 
 TEST(HeaderMetadata, RefusesMalformedStructuresNamingTheOffset) {
@@ -134,6 +350,29 @@ TEST(HeaderMetadata, RefusesMalformedStructuresNamingTheOffset) {
     };
     for (const Case& c : cases)
         EXPECT_THROWS_EXACTLY(MalformedMXFFile, readBytes(c.file), c.message) << c.what;
+}
+
+// Entries read in several pieces, and the endings that are no random index
+// pack at all (then the reader looks no further).
+TEST(RandomIndexPack, ListsEveryEntryOrIsNotThere) {
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> entries;
+    for (std::uint32_t i = 0; i < 5000; ++i)
+        entries.emplace_back(i, std::uint64_t{i} << 32 | 7);
+    const Bytes file = hex("01 02 03") + randomIndexPack(entries);
+    const MemorySource source(file.data(), file.size());
+    const auto rip = Palimo::MXF::readRandomIndexPack(source);
+    ASSERT_TRUE(rip);
+    EXPECT_EQ(rip->klv.offset, 3u);
+    ASSERT_EQ(rip->partitions.size(), 5000u);
+    EXPECT_EQ(rip->partitions[4097].bodySID, 4097u);
+    EXPECT_EQ(rip->partitions[4999].byteOffset, std::uint64_t{4999} << 32 | 7);
+
+    const Bytes one = randomIndexPack({{0, 0}});
+    for (const Bytes& none : {Bytes{}, hex("00 00 00"), be(20, 24), be(one.size() + 1, 4),
+                              hex("00") + first(one, one.size() - 4) + be(one.size() + 1, 4)}) {
+        const MemorySource bytes(none.data(), none.size());
+        EXPECT_FALSE(Palimo::MXF::readRandomIndexPack(bytes)) << none.size();
+    }
 }
 
 } // namespace

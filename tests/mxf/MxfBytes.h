@@ -1,8 +1,10 @@
 #pragma once
 // Builds the bytes of small MXF files for the reader tests: KLVs with 4-byte
-// BER lengths, partition packs, primer packs and local sets.
+// BER lengths, partition packs, primer packs, local sets, random index packs
+// and whole files of several partitions.
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -88,10 +90,80 @@ inline Bytes array(const std::vector<Bytes>& items, std::size_t itemSize) {
     return value;
 }
 
+/// A random index pack listing (BodySID, byte offset) pairs.
+inline Bytes randomIndexPack(const std::vector<std::pair<std::uint32_t, std::uint64_t>>& entries) {
+    Bytes value;
+    for (const auto& [bodySID, offset] : entries)
+        value = value + be(bodySID, 4) + be(offset, 8);
+    return klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.11.01.00"),
+               value + be(16 + 4 + value.size() + 4, 4));
+}
+
+/// One partition of a file that layout() builds.
+struct Partition {
+    int kind;       // 0x02 header, 0x03 body, 0x04 footer
+    int status;     // 0x01 open incomplete to 0x04 closed complete
+    Bytes metadata; // header metadata (the primer first), counted by HeaderByteCount
+    Bytes essence;  // after it
+};
+
+struct Layout {
+    /// FooterPartition of the header partition pack: the footer's offset
+    /// (0 without a footer partition) when none is given.
+    std::optional<std::uint64_t> footerOffset;
+    bool rip = true; // end with a random index pack listing every partition
+    std::size_t runIn = 0;
+};
+
+/// The partitions one after the other, each pack's ThisPartition (and the
+/// body and footer packs' FooterPartition) filled in from where they lie.
+inline Bytes layout(const std::vector<Partition>& partitions, const Layout& options = {}) {
+    std::vector<std::uint64_t> offsets;
+    std::uint64_t offset = 0;
+    std::uint64_t footer = 0;
+    for (const Partition& p : partitions) {
+        offsets.push_back(offset);
+        if (p.kind == 0x04)
+            footer = offset;
+        offset += kPackSize + p.metadata.size() + p.essence.size();
+    }
+    Bytes file(options.runIn, 0xaa);
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> entries;
+    for (std::size_t i = 0; i < partitions.size(); ++i) {
+        const Partition& p = partitions[i];
+        const std::uint64_t footerOffset =
+            p.kind == 0x02 ? options.footerOffset.value_or(footer) : footer;
+        file = file + partitionPack(p.kind, p.status, p.metadata.size(), offsets[i], footerOffset) +
+               p.metadata + p.essence;
+        entries.emplace_back(p.kind == 0x03 ? 1 : 0, offsets[i]);
+    }
+    return options.rip ? file + randomIndexPack(entries) : file;
+}
+
 /// A file of one closed complete header partition whose header metadata is
 /// `metadata` (the primer first), counted by HeaderByteCount.
 inline Bytes headerFile(const Bytes& metadata) {
     return partitionPack(0x02, 0x04, metadata.size()) + metadata;
+}
+
+/// Big-endian UTF-16 of ASCII text.
+inline Bytes utf16(const std::string& ascii) {
+    Bytes bytes;
+    for (char c : ascii)
+        bytes = bytes + Bytes{0, static_cast<std::uint8_t>(c)};
+    return bytes;
+}
+
+/// An Indirect value: the byte order ('B' or 'L'), the label of the value's
+/// type (dotted) as AAF stores an AUID in that order, then `value` as is.
+inline Bytes indirect(char order, const std::string& typeLabel, const Bytes& value) {
+    const Bytes label = hex(typeLabel);
+    Bytes id(label.begin() + 8, label.end()); // the label's halves swapped
+    id.insert(id.end(), label.begin(), label.begin() + 8);
+    if (order == 'L') // the first three fields of the UUID little-endian
+        for (const auto& [from, to] : {std::pair<int, int>{0, 3}, {1, 2}, {4, 5}, {6, 7}})
+            std::swap(id[from], id[to]);
+    return Bytes{static_cast<std::uint8_t>(order)} + id + value;
 }
 
 } // namespace MxfTest

@@ -13,19 +13,34 @@ using Palimo::MXF::DecodedItem;
 using Palimo::MXF::DecodedSet;
 using Palimo::MXF::kNoSet;
 
+// The UUID numbered n (in its last four bytes), and back.
+Palimo::Identifiers::UUID uid(std::size_t n) {
+    Palimo::Identifiers::UUID::Bytes bytes{};
+    for (std::size_t i = 0; i < 4; ++i)
+        bytes[15 - i] = static_cast<std::uint8_t>(n >> (8 * i));
+    return Palimo::Identifiers::UUID(bytes);
+}
+std::size_t number(const Palimo::Identifiers::UUID& uuid) {
+    std::size_t n = 0;
+    for (std::size_t i = 12; i < 16; ++i)
+        n = (n << 8) | uuid.bytes()[i];
+    return n;
+}
+
 // The tree, one line a set: indented by depth, "(again)" for sets shown
-// before, "? uid" for a reference to no set.
+// before, "? n" for a reference to no set.
 std::string tree(const DecodedFile& file) {
     std::string text;
     for (const auto& line : Palimo::MXF::strongReferenceTree(file)) {
         text += std::string(2 * line.depth, ' ');
-        text += line.set == kNoSet ? "? " + line.target : file.sets[line.set].name;
+        text += line.set == kNoSet ? "? " + std::to_string(number(line.target))
+                                   : file.sets[line.set].name;
         text += line.repeated ? " (again)\n" : "\n";
     }
     return text;
 }
 
-// Sets named A, B, ... with InstanceUIDs "1", "2", ... and strong references
+// Sets named A, B, ... with InstanceUIDs 1, 2, ... and strong references
 // between them, built without a dictionary.
 DecodedFile sets(const std::vector<std::vector<std::size_t>>& references) {
     DecodedFile file;
@@ -33,15 +48,13 @@ DecodedFile sets(const std::vector<std::vector<std::size_t>>& references) {
     for (std::size_t i = 0; i < references.size(); ++i) {
         DecodedSet& set = file.sets[i];
         set.name = std::string(1, static_cast<char>('A' + i % 26));
-        set.instanceUID = std::to_string(i + 1);
+        set.instanceUID = uid(i + 1);
         DecodedItem& item = set.items.emplace_back();
         item.reference = DecodedItem::Reference::Strong;
-        item.value.emplace().kind = Palimo::MXF::Value::Kind::List;
-        for (std::size_t target : references[i]) {
-            auto& uid = item.value->items.emplace_back();
-            uid.kind = Palimo::MXF::Value::Kind::UUID;
-            uid.text = std::to_string(target);
-        }
+        Palimo::MXF::List list;
+        for (std::size_t target : references[i])
+            list.items.push_back(Palimo::MXF::Value{nullptr, uid(target)});
+        item.value = Palimo::MXF::Value{nullptr, std::move(list)};
     }
     return file;
 }

@@ -9,9 +9,8 @@ using namespace Palimo::Registers;
 namespace {
 
 Label label(std::uint8_t kind, std::uint8_t last) {
-    Label ul{0x06, 0x0e, 0x2b, 0x34, kind, 0x01, 0x01, 0x0e, 0x0e, 0x55};
-    ul[15] = last;
-    return ul;
+    return Label(Label::Bytes{0x06, 0x0e, 0x2b, 0x34, kind, 0x01, 0x01, 0x0e, 0x0e, 0x55, 0, 0, 0,
+                              0, 0, last});
 }
 
 } // namespace

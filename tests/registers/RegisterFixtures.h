@@ -52,4 +52,21 @@ inline void replaceFirst(const std::filesystem::path& file, const std::string& f
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
+/// Takes from the imported schema set in `directory` everything that the
+/// loader is not to read: the import of MXFTypeDefinitions.xsd (and the
+/// file), and the "Type Definition" and "Unique Identifier" appinfo lines.
+inline void removeTypeDefinitions(const std::filesystem::path& directory) {
+    for (const char* file : {"MXFDictionary.xsd", "MXFElements.xsd", "MXFSets.xsd"}) {
+        std::istringstream in(readText(directory / file));
+        std::string kept;
+        for (std::string line; std::getline(in, line);)
+            if (line.find("<xs:import ") == std::string::npos &&
+                line.find("source=\"Type Definition\"") == std::string::npos &&
+                line.find("source=\"Unique Identifier\"") == std::string::npos)
+                kept += line + '\n';
+        std::ofstream(directory / file, std::ios::binary | std::ios::trunc) << kept;
+    }
+    std::filesystem::remove(directory / "MXFTypeDefinitions.xsd");
+}
+
 } // namespace PalimoTest

@@ -31,6 +31,9 @@ const MalformedCase kMalformedCases[] = {
     {"Groups.xml", "<IsOptional>false</IsOptional>", "<IsOptional>maybe</IsOptional>",
      "Groups.xml, entry 2 (Thing, Contents record 1): IsOptional \"maybe\" is neither true nor "
      "false"},
+    {"Groups.xml", "<IsUniqueID>false</IsUniqueID>", "<IsUniqueID>no</IsUniqueID>",
+     "Groups.xml, entry 2 (Thing, Contents record 1): IsUniqueID \"no\" is neither true nor "
+     "false"},
     {"Groups.xml", "<IsDeprecated>false</IsDeprecated>", "<IsDeprecated>no</IsDeprecated>",
      "Groups.xml, entry 1 (ToyGroups): IsDeprecated \"no\" is neither true nor false"},
     {"Types.xml", "<TypeSize>4</TypeSize>", "<TypeSize>4x</TypeSize>",
@@ -40,7 +43,7 @@ const MalformedCase kMalformedCases[] = {
      "Labels.xml, entry 2 (KindSmall): UL 06.0e.2b.34.04.01.01.0e.0e.55.01.00.00.00.00.00 is "
      "also that of Labels.xml, entry 1 (ToyLabels)"},
     {"Elements.xml", "ElementsRegister xmlns", "ElementRegister xmlns",
-     "Elements.xml:203:3: not well-formed XML: expected end of tag 'ElementRegister'"},
+     "Elements.xml:291:3: not well-formed XML: expected end of tag 'ElementRegister'"},
     {"Groups.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE GroupsRegister [<!ENTITY a \"b\">]>",
      "Groups.xml: a register has no document type declaration"},

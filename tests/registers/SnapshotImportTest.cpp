@@ -3,7 +3,11 @@
 #include "registers/Importer.h"
 #include "registers/RegisterReader.h"
 
+#include "registers/RegisterFixtures.h"
+#include "support/Describe.h"
 #include "support/TestSupport.h"
+
+#include <Palimo/Identifiers/Hex.h>
 
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
@@ -49,7 +53,7 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
             continue;
         SCOPED_TRACE(group.symbol);
         const MetaMetadata::MetaMetadataSet* set = dictionary.findMetaMetadataSet(
-            KLV::Key(W(dottedLabel(localSetKey(group.ul)).c_str()).c_str(), Types::DottedHex));
+            KLV::Key(W(localSetKey(group.ul).dotted().c_str()).c_str(), Types::DottedHex));
         ASSERT_NE(set, nullptr);
         // The records of the chain, root first.
         std::vector<const GroupRecord*> records;
@@ -64,13 +68,45 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
         ASSERT_EQ(set->attributes().size(), records.size());
         for (std::size_t i = 0; i < records.size(); ++i) {
             const MetaMetadata::MetaAttribute& attribute = *set->attributes()[i];
-            EXPECT_EQ(attribute.metaElement().universalLabel().text(), dottedLabel(records[i]->ul));
+            EXPECT_EQ(attribute.metaElement().universalLabel().text(), records[i]->ul.dotted());
             EXPECT_EQ(attribute.requiredStatus() == MetaMetadata::AttributeRequiredStatus::Optional,
                       records[i]->optional);
             if (records[i]->localTag) {
                 ASSERT_NE(attribute.localTag(), nullptr);
-                EXPECT_EQ(attribute.localTag()->text(), dottedLocalTag(*records[i]->localTag));
+                EXPECT_EQ(attribute.localTag()->text(),
+                          Identifiers::localTagText(*records[i]->localTag));
             }
         }
     }
+}
+
+// What the loader builds from an import is what it builds without the type
+// definitions, the links to them and the unique identifiers.
+TEST(SnapshotImport, TypeDefinitionsChangeNothingTheLoaderBuilds) {
+    const std::filesystem::path registersDir = snapshot();
+    if (!std::filesystem::exists(registersDir / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registersDir;
+    const TempDir dir;
+    const ImportReport report = importRegisters(registersDir, dir.path() / "with");
+    // Every element with a register type has its type definition.
+    EXPECT_GT(report.typeDefinitions, 400u);
+    std::size_t untyped = 0;
+    for (const Fallback& fallback : report.fallbacks)
+        untyped += fallback.reason == "the element has no type" ? 1 : 0;
+    EXPECT_EQ(report.typedElements + untyped, report.elements);
+    for (const LeftOut& item : report.leftOut)
+        EXPECT_NE(item.what.rfind("type definition", 0), 0u) << item.what << ": " << item.reason;
+    EXPECT_EQ(report.uniqueIdentifiers, 8u);
+    std::filesystem::copy(dir.path() / "with", dir.path() / "without");
+    removeTypeDefinitions(dir.path() / "without");
+    std::string described[2];
+    for (int i = 0; i < 2; ++i) {
+        MetaMetadata::Dictionary dictionary;
+        MetaMetadata::Loading::XSDDictionaryLoader loader;
+        loader.load(
+            W((dir.path() / (i == 0 ? "with" : "without") / kTopFileName).string().c_str()).c_str(),
+            dictionary);
+        described[i] = describe(dictionary);
+    }
+    EXPECT_EQ(described[0], described[1]);
 }

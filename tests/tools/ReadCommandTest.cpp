@@ -62,13 +62,48 @@ TEST(ReadCommand, ReadsFfmpegFilesWithTheImportedRegisters) {
         const ToolRun run = mxfdict({"read", "--schema", schema, mxfFile(name)});
         EXPECT_EQ(run.status, 0) << name << '\n' << run.err;
         EXPECT_FALSE(contains(run.out, " raw ")) << name;
+        // The label by its name from the Labels register, then dotted.
         EXPECT_TRUE(contains(run.out,
-                             "    3b.09  OperationalPattern         AUID                     "
-                             "06.0e.2b.34.04.01."))
+                             "    3b.09  OperationalPattern         AUID                     MXFOP"))
             << run.out;
         const ToolRun json = mxfdict({"read", "--json", "--schema", schema, mxfFile(name)});
         EXPECT_TRUE(matchesOutputSchema(json.out)) << name;
     }
+}
+
+// A real file whose header partition is open and incomplete: the best copy
+// is the footer's, which the random index pack leads to, and it holds the
+// final durations.
+TEST(ReadCommand, ReadsTheClosedCopyOfARealOpenHeader) {
+    const std::filesystem::path file =
+        std::filesystem::path(PALIMO_REGXML_PEER) / "mxf" / "open-incomplete-header.mxf";
+    if (!std::filesystem::exists(file))
+        GTEST_SKIP() << "no " << file;
+    const ToolRun best = mxfdict({"read", file.string()});
+    EXPECT_EQ(best.status, 0) << best.err;
+    EXPECT_TRUE(contains(best.err, "note: the header partition is open incomplete; read the "
+                                   "header metadata of the footer partition at byte 581407, "
+                                   "which is closed complete (found through the random index "
+                                   "pack)\n"))
+        << best.err;
+    EXPECT_TRUE(contains(best.out, "Partition: footer partition at byte 581407, closed complete, "
+                                   "version 1.3, KAG 1\n           read in place of the header "
+                                   "partition at byte 0, open incomplete\n"))
+        << best.out;
+    EXPECT_TRUE(contains(best.out, "ComponentLength            LengthType               1\n"));
+    EXPECT_FALSE(contains(best.out, "ComponentLength            LengthType               -1"));
+    EXPECT_EQ(mxfdict({"read", "--partition", "footer", file.string()}).out, best.out);
+
+    const ToolRun header = mxfdict({"read", "--partition", "header", file.string()});
+    EXPECT_EQ(header.status, 0) << header.err;
+    EXPECT_TRUE(contains(header.out, "Partition: header partition at byte 0, open incomplete"));
+    EXPECT_TRUE(contains(header.out, "ComponentLength            LengthType               -1\n"));
+
+    const ToolRun json = mxfdict({"read", "--json", file.string()});
+    EXPECT_TRUE(matchesOutputSchema(json.out));
+    EXPECT_TRUE(contains(json.out, "\"headerPartition\": {\n      \"offset\": 0,\n      "
+                                   "\"status\": \"open incomplete\"\n    }"))
+        << json.out.substr(0, 1200);
 }
 
 TEST(ReadCommand, ExitStatusesAndMessages) {
@@ -107,15 +142,27 @@ TEST(ReadCommand, ExitStatusesAndMessages) {
          "to Preface at byte 2560, which is none of the sets it may refer to [wrongTarget]\n    "
          "byte 2993: ContentStorage at byte 2956: Packages (19.01) refers back to Preface at "
          "byte 2560, which owns it through strong references [referenceCycle]\n"},
+        // Its body and footer partitions, found through the random index
+        // pack, hold no header metadata.
         {{"read", mxfFile("op1a-open.mxf")},
          0,
-         "note: the header partition is open incomplete: its header metadata may not be final\n",
-         ""},
+         "note: the header partition is open incomplete, and no partition found through the "
+         "random index pack holds a better copy of its header metadata, which may not be "
+         "final\n",
+         "Partition: header partition at byte 0, open incomplete"},
         {{"read", seed("footer-metadata.mxf")},
          0,
-         "note: the header partition is open incomplete; read the header metadata of the "
-         "footer partition at byte 156\n",
-         "Partition: footer partition at byte 156, closed complete"},
+         "note: the header partition is open incomplete and holds no header metadata; read the "
+         "header metadata of the footer partition at byte 156, which is closed complete (found "
+         "through the footer partition offset)\n",
+         "Partition: footer partition at byte 156, closed complete, version 1.3, KAG 512\n"
+         "           read in place of the header partition at byte 0, open incomplete\n"},
+        {{"read", "--partition", "footer", mxfFile("op1a-mpeg2-pcm.mxf")},
+         3,
+         "mxfdict: cannot read " + mxfFile("op1a-mpeg2-pcm.mxf") +
+             ": the file has no footer partition with header metadata: the footer partition at "
+             "byte 23552 (found through the footer partition offset) holds none\n",
+         ""},
     };
     for (const Case& c : cases) {
         const ToolRun run = mxfdict(c.args);

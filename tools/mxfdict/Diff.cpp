@@ -20,7 +20,7 @@ Entries elementEntries(const Dictionary& dictionary) {
         // A later element with the same label hides the earlier one.
         if (dictionary.findMetaElement(element->universalLabel()) != element)
             continue;
-        Json json = elementToJson(*element, dictionary);
+        Json json = elementToJson(*element, dictionary, nullptr);
         std::string ul = json.at("ul");
         entries.emplace_back(std::move(ul), std::move(json));
     }

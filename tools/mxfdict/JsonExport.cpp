@@ -1,5 +1,7 @@
 #include "JsonExport.h"
 
+#include <Palimo/TypeDefinitions/TypeText.h>
+
 #include "TextForms.h"
 
 namespace Mxfdict {
@@ -46,9 +48,29 @@ void describeAttribute(JsonSink& sink, const MetaAttribute& attribute) {
     sink.endObject();
 }
 
+// {"symbol", "ul", "kind", "summary"}, or null.
+void describeTypeDefinition(JsonSink& sink, const Palimo::TypeDefinitions::TypeDefinition* type) {
+    sink.key("typeDefinition");
+    if (!type) {
+        sink.null();
+        return;
+    }
+    sink.beginObject();
+    sink.key("symbol");
+    sink.string(type->symbol);
+    sink.key("ul");
+    sink.string(type->label.dotted());
+    sink.key("kind");
+    sink.string(Palimo::TypeDefinitions::typeKindName(type->kind));
+    sink.key("summary");
+    sink.string(Palimo::TypeDefinitions::typeSummary(*type));
+    sink.endObject();
+}
+
 } // namespace
 
-void describeElement(JsonSink& sink, const MetaElement& element, const Dictionary& dictionary) {
+void describeElement(JsonSink& sink, const MetaElement& element, const Dictionary& dictionary,
+                     const Palimo::TypeDefinitions::TypeDictionary* types) {
     sink.beginObject();
     sink.key("name");
     stringOrNull(sink, tagName(element));
@@ -75,6 +97,9 @@ void describeElement(JsonSink& sink, const MetaElement& element, const Dictionar
         sink.null();
     }
     describeProperties(sink, element);
+    if (types)
+        describeTypeDefinition(
+            sink, types->elementType(Palimo::Identifiers::Label(element.universalLabel().array())));
     sink.endObject();
 }
 
@@ -91,7 +116,8 @@ void describeSet(JsonSink& sink, const MetaMetadataSet& set) {
     sink.endObject();
 }
 
-void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary) {
+void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary,
+                         const Palimo::TypeDefinitions::TypeDictionary* types) {
     JsonStreamWriter sink(out);
     sink.beginObject();
     sink.key("formatVersion");
@@ -99,7 +125,7 @@ void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary) {
     sink.key("elements");
     sink.beginArray();
     for (const MetaElement* element : dictionary.metaElements())
-        describeElement(sink, *element, dictionary);
+        describeElement(sink, *element, dictionary, types);
     sink.endArray();
     sink.key("sets");
     sink.beginArray();
@@ -109,9 +135,10 @@ void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary) {
     sink.endObject();
 }
 
-Json elementToJson(const MetaElement& element, const Dictionary& dictionary) {
+Json elementToJson(const MetaElement& element, const Dictionary& dictionary,
+                   const Palimo::TypeDefinitions::TypeDictionary* types) {
     JsonTreeBuilder builder;
-    describeElement(builder, element, dictionary);
+    describeElement(builder, element, dictionary, types);
     return std::move(builder.result());
 }
 

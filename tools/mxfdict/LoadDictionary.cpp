@@ -2,7 +2,7 @@
 
 #include "FailureLocation.h"
 
-#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
+#include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/Utils/StringConversion.h>
@@ -52,13 +52,11 @@ LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& opti
     LoadedDictionary loaded;
     loaded.path = path;
     loaded.dictionary = std::make_unique<Palimo::MetaMetadata::Dictionary>();
-    const Palimo::WString widePath = Palimo::Utils::stringToWstring(path);
-
+    loaded.types = std::make_unique<Palimo::TypeDefinitions::TypeDictionary>();
     const auto start = std::chrono::steady_clock::now();
-    Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
-    loader.loadMetaElementDocumentation(options.documentation);
-    loader.loadMetaElementLengthDescription(options.lengthDescription);
-    loader.load(widePath.c_str(), *loaded.dictionary);
+    Palimo::TypeDefinitions::loadDictionary(path,
+                                            {options.documentation, options.lengthDescription},
+                                            *loaded.dictionary, *loaded.types);
     loaded.loadTime = std::chrono::steady_clock::now() - start;
     return loaded;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Loading a schema with the loader library, and describing a failed load.
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/TypeDefinitions/TypeDictionary.h>
 
 #include <CLI/CLI.hpp>
 
@@ -20,6 +21,8 @@ struct LoadOptions {
 struct LoadedDictionary {
     std::string path;
     std::unique_ptr<Palimo::MetaMetadata::Dictionary> dictionary;
+    /// The type definitions the same schema carries; empty when it has none.
+    std::unique_ptr<Palimo::TypeDefinitions::TypeDictionary> types;
     std::chrono::duration<double, std::milli> loadTime{};
 };
 
@@ -37,7 +40,8 @@ CLI::Validator schemaFileArgument();
 /// Refuses, as bad usage, an empty argument.
 CLI::Validator nonEmptyArgument();
 
-/// Loads the schema at `path`. Throws whatever the loader throws.
+/// Loads the schema at `path` with its type definitions. Throws whatever the
+/// loader throws, and TypeDefinitionError.
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options);
 
 /// Loads the schema at `path`; on failure (also an empty path or a directory,

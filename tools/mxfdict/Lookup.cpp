@@ -1,10 +1,11 @@
 #include "Lookup.h"
 
 #include "JsonExport.h"
-#include "KeyForms.h"
 #include "TextDump.h"
 #include "TextForms.h"
 
+#include <Palimo/Identifiers/Hex.h>
+#include <Palimo/Identifiers/Label.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
 #include <strings.h>
@@ -21,10 +22,10 @@ std::string versionNote(const std::string& asked, const std::string& found) {
 }
 
 bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
-    const auto bytes = readLabelText(key);
-    if (!bytes)
+    const std::optional<Palimo::Identifiers::Label> parsed = Palimo::Identifiers::Label::parse(key);
+    if (!parsed)
         return false;
-    const Types::UniversalLabel label(*bytes);
+    const Types::UniversalLabel label(parsed->bytes());
     bool exact = false;
     if (const MetaElement* element = dictionary.findMetaElementIgnoringVersion(label, &exact)) {
         if (!exact)
@@ -32,7 +33,7 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
                 versionNote(labelText(label), labelText(element->universalLabel())));
         result.elements.push_back(element);
     }
-    const KLV::Key setKey(*bytes);
+    const KLV::Key setKey(parsed->bytes());
     if (const MetaMetadataSet* set =
             dictionary.findMetaMetadataSetIgnoringVersion(setKey, &exact)) {
         if (!exact)
@@ -43,7 +44,7 @@ bool lookupByLabel(const Dictionary& dictionary, const std::string& key, LookupR
 }
 
 bool lookupByLocalTag(const Dictionary& dictionary, const std::string& key, LookupResult& result) {
-    const auto value = readLocalTagText(key);
+    const auto value = Palimo::Identifiers::parseLocalTag(key);
     if (!value)
         return false;
     const Types::UniversalLabel* label = dictionary.findLabelByLocalTag(Types::LocalTag(*value));
@@ -119,11 +120,12 @@ LookupResult lookup(const Dictionary& dictionary, const std::string& key) {
     return result;
 }
 
-void printLookup(std::ostream& out, const Dictionary& dictionary, const LookupResult& result) {
+void printLookup(std::ostream& out, const Dictionary& dictionary,
+                 const Palimo::TypeDefinitions::TypeDictionary* types, const LookupResult& result) {
     if (result.tagLabel)
         out << "local tag " << *result.localTag << " is " << *result.tagLabel << '\n';
     for (const MetaElement* element : result.elements) {
-        printElement(out, *element, dictionary);
+        printElement(out, *element, dictionary, types);
         out << "    held by:";
         const auto holders = setsHolding(dictionary, *element);
         for (const MetaMetadataSet* set : holders)
@@ -134,7 +136,8 @@ void printLookup(std::ostream& out, const Dictionary& dictionary, const LookupRe
         printSet(out, *set);
 }
 
-Json lookupToJson(const Dictionary& dictionary, const std::string& key,
+Json lookupToJson(const Dictionary& dictionary,
+                  const Palimo::TypeDefinitions::TypeDictionary* types, const std::string& key,
                   const LookupResult& result) {
     Json json = jsonDocument();
     json["key"] = key;
@@ -143,7 +146,7 @@ Json lookupToJson(const Dictionary& dictionary, const std::string& key,
     json["localTagLabel"] = result.tagLabel ? Json(*result.tagLabel) : Json(nullptr);
     json["elements"] = Json::array();
     for (const MetaElement* element : result.elements) {
-        Json entry = elementToJson(*element, dictionary);
+        Json entry = elementToJson(*element, dictionary, types);
         entry["heldBy"] = Json::array();
         for (const MetaMetadataSet* set : setsHolding(dictionary, *element))
             entry["heldBy"].push_back({{"key", keyText(set->key())}, {"name", nameOrKey(*set)}});

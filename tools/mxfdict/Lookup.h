@@ -3,6 +3,7 @@
 #include "JsonOutput.h"
 
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/TypeDefinitions/TypeDictionary.h>
 
 #include <optional>
 #include <ostream>
@@ -25,7 +26,7 @@ struct LookupResult {
     std::vector<const Palimo::MetaMetadata::MetaMetadataSet*> sets;
 };
 
-/// Tries `key` as a label (any text form, see KeyForms.h; a label that
+/// Tries `key` as a label (any text form Identifiers::Label::parse reads; a label that
 /// differs only in the version byte also matches), then as a local tag, then
 /// as a name (XML tag name or the name in the MXF standard; exactly, else
 /// ignoring case).
@@ -36,12 +37,14 @@ std::vector<const Palimo::MetaMetadata::MetaMetadataSet*>
 setsHolding(const Palimo::MetaMetadata::Dictionary& dictionary,
             const Palimo::MetaMetadata::MetaElement& element);
 
+/// Elements with their type definitions when `types` has them.
 void printLookup(std::ostream& out, const Palimo::MetaMetadata::Dictionary& dictionary,
-                 const LookupResult& result);
+                 const Palimo::TypeDefinitions::TypeDictionary* types, const LookupResult& result);
 
 /// {"formatVersion", "key", "matchedBy", "exact", "localTagLabel", "elements": [element +
 /// "heldBy": [{"key", "name"}]], "sets": [...]}
-Json lookupToJson(const Palimo::MetaMetadata::Dictionary& dictionary, const std::string& key,
+Json lookupToJson(const Palimo::MetaMetadata::Dictionary& dictionary,
+                  const Palimo::TypeDefinitions::TypeDictionary* types, const std::string& key,
                   const LookupResult& result);
 
 } // namespace Mxfdict

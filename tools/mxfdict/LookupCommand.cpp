@@ -48,9 +48,9 @@ int runLookup(const LookupOptions& options) {
     for (const std::string& note : result.notes)
         std::cerr << "note: " << note << '\n';
     if (options.json)
-        writeJson(std::cout, lookupToJson(*loaded->dictionary, key, result));
+        writeJson(std::cout, lookupToJson(*loaded->dictionary, loaded->types.get(), key, result));
     else
-        printLookup(std::cout, *loaded->dictionary, result);
+        printLookup(std::cout, *loaded->dictionary, loaded->types.get(), result);
     if (!result.matchedBy.empty())
         return ExitSuccess;
     std::cerr << "mxfdict: nothing in " << schema << " matches " << key << '\n';

@@ -6,6 +6,7 @@
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
+#include <Palimo/MXF/HeaderMetadata.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <chrono>
@@ -22,10 +23,19 @@ constexpr int ExitUnreadable = 3; // the file cannot be read or is malformed
 struct ReadOptions {
     bool json = false;
     bool tree = false;
+    std::string partition = "best";
     std::string schema;
     CLI::Option* schemaGiven = nullptr; // not given: the default schema
     std::string file;
 };
+
+Palimo::MXF::PartitionChoice partitionChoice(const std::string& name) {
+    if (name == "header")
+        return Palimo::MXF::PartitionChoice::Header;
+    if (name == "footer")
+        return Palimo::MXF::PartitionChoice::Footer;
+    return Palimo::MXF::PartitionChoice::Best;
+}
 
 int runRead(const ReadOptions& options) {
     const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
@@ -36,7 +46,8 @@ int runRead(const ReadOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
     try {
-        file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary);
+        file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
+                                        partitionChoice(options.partition));
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "mxfdict: cannot read " << options.file << ": " << e.what() << '\n';
         return ExitUnreadable;
@@ -79,6 +90,13 @@ Subcommand addReadCommand(CLI::App& app) {
     read->add_flag("--json", options->json, "Write the decoded header metadata as JSON");
     read->add_flag("--tree", options->tree,
                    "Show the sets as the tree of their strong references, from the Preface");
+    read->add_option("--partition", options->partition,
+                     "Whose header metadata to read: best (the header partition's when it is "
+                     "closed and complete, else the best copy that the footer partition offset "
+                     "or the random index pack leads to), header, or footer (exit status 3 when "
+                     "the file has no footer partition with header metadata)")
+        ->check(CLI::IsMember({"best", "header", "footer"}))
+        ->capture_default_str();
     options->schemaGiven =
         read->add_option("--schema", options->schema,
                          "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")

@@ -1,9 +1,11 @@
 #include "ReadOutput.h"
 
-#include <Palimo/MXF/References.h>
-#include <Palimo/MXF/TextForms.h>
+#include "ValueJson.h"
+#include "ValueText.h"
 
-#include <cmath>
+#include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/References.h>
+
 #include <iomanip>
 
 namespace Mxfdict {
@@ -13,50 +15,13 @@ using namespace Palimo::MXF;
 namespace {
 
 std::string hex(const std::vector<std::uint8_t>& bytes) {
-    return hexText(bytes.data(), bytes.size());
+    return Palimo::Identifiers::hexText(bytes.data(), bytes.size());
 }
-
-Json valueToJson(const Value& value) {
-    switch (value.kind) {
-    case Value::Kind::Integer:
-        return value.integer;
-    case Value::Kind::Unsigned:
-        return value.unsignedInteger;
-    case Value::Kind::Boolean:
-        return value.boolean;
-    case Value::Kind::Real:
-        if (std::isfinite(value.real))
-            return value.real;
-        return value.text; // JSON has no NaN or infinities
-    case Value::Kind::List: {
-        Json items = Json::array();
-        for (const Value& item : value.items)
-            items.push_back(valueToJson(item));
-        return items;
-    }
-    default:
-        return value.text;
-    }
+std::string labelText(const Label& label) {
+    return label.dotted();
 }
-
-// Texts in JSON quoting, so that every item stays on one line.
-std::string valueText(const Value& value) {
-    switch (value.kind) {
-    case Value::Kind::String:
-        return Json(value.text).dump(-1, ' ', false, Json::error_handler_t::replace);
-    case Value::Kind::Integer:
-    case Value::Kind::Unsigned:
-    case Value::Kind::Boolean:
-        return valueToJson(value).dump();
-    case Value::Kind::List:
-        break;
-    default:
-        return value.text; // labels, UUIDs, rationals...: no blank, no quote
-    }
-    std::string text = "[";
-    for (std::size_t i = 0; i < value.items.size(); ++i)
-        text += (i ? ", " : "") + valueText(value.items[i]);
-    return text + "]";
+std::string tagText(std::uint16_t tag) {
+    return Palimo::Identifiers::localTagText(tag);
 }
 
 std::string setName(const DecodedSet& set) {
@@ -67,20 +32,43 @@ void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet
     out << indent << "set " << setName(set) << "  key " << labelText(set.klv.key) << "  byte "
         << set.klv.offset;
     if (set.instanceUID)
-        out << "  InstanceUID " << *set.instanceUID;
+        out << "  InstanceUID " << set.instanceUID->text();
     out << '\n';
     if (!set.localSet)
         out << indent << "    raw " << hex(set.bytes) << '\n';
 }
 
-void printItems(std::ostream& out, const std::string& indent, const DecodedSet& set) {
+// An item's label is an AUID: a UUID (AAF-style files name their own items
+// so) is shown as such.
+std::string itemLabelText(const Label& label) {
+    const auto auid = Palimo::Identifiers::AUID::fromLabel(label);
+    return auid.isLabel() ? label.dotted() : auid.uuid().text();
+}
+
+// The sets that an item's weak references refer to, where the file has them.
+std::string weakTargetsText(const DecodedFile& file, const DecodedItem& item) {
+    std::string text;
+    for (const std::size_t target : item.weakTargets)
+        if (target != kNoSet)
+            text += std::string(text.empty() ? "  -> " : ", ") + setName(file.sets[target]) +
+                    " at byte " + std::to_string(file.sets[target].klv.offset);
+    return text;
+}
+
+void printItems(std::ostream& out, const std::string& indent, const DecodedFile& file,
+                const DecodedSet& set) {
     for (const DecodedItem& item : set.items) {
         std::string name = item.name;
         if (name.empty())
-            name = item.label ? "? " + labelText(*item.label) : "?";
+            name = item.label ? "? " + itemLabelText(*item.label) : "?";
+        const std::string type = item.definition ? item.definition->symbol : item.type;
         out << indent << "    " << tagText(item.localTag) << "  " << std::left << std::setw(26)
-            << name << ' ' << std::setw(24) << (item.type.empty() ? "-" : item.type) << std::right
-            << ' ' << (item.value ? valueText(*item.value) : "raw " + hex(item.bytes)) << '\n';
+            << name << ' ' << std::setw(24) << (type.empty() ? "-" : type) << std::right << ' '
+            << (item.value ? valueText(*item.value) : "raw " + hex(item.bytes))
+            << weakTargetsText(file, item);
+        for (const std::string& note : item.notes)
+            out << "  (note: " << note << ')';
+        out << '\n';
     }
 }
 
@@ -88,7 +76,11 @@ void printPartition(std::ostream& out, const DecodedFile& file) {
     const PartitionPack& p = file.partition;
     out << "Partition: " << kindName(p.kind) << " partition at byte " << p.klv.offset << ", "
         << statusText(p) << ", version " << p.majorVersion << '.' << p.minorVersion << ", KAG "
-        << p.kagSize << "\n           operational pattern " << labelText(p.operationalPattern)
+        << p.kagSize << '\n';
+    if (p.kind != PartitionPack::Header)
+        out << "           read in place of the header partition at byte "
+            << file.headerPartition.klv.offset << ", " << statusText(file.headerPartition) << '\n';
+    out << "           operational pattern " << labelText(p.operationalPattern)
         << "\n           header byte count " << p.headerByteCount << ", index byte count "
         << p.indexByteCount << ", body SID " << p.bodySID << ", index SID " << p.indexSID
         << ", footer partition at byte " << p.footerPartition << '\n';
@@ -111,7 +103,7 @@ void printTree(std::ostream& out, const DecodedFile& file) {
         else
             out << indent;
         if (line.set == kNoSet) {
-            out << "no set has InstanceUID " << line.target << '\n';
+            out << "no set has InstanceUID " << line.target.text() << '\n';
             continue;
         }
         const DecodedSet& set = file.sets[line.set];
@@ -121,15 +113,36 @@ void printTree(std::ostream& out, const DecodedFile& file) {
         }
         shown[line.set] = true;
         printSetLine(out, line.parent == kNoSet ? indent : "", set);
-        printItems(out, indent, set);
+        printItems(out, indent, file, set);
     }
     // Sets that only strong references in a cycle reach.
     for (std::size_t i = 0; i < file.sets.size(); ++i)
         if (!shown[i]) {
             out << "outside the tree: ";
             printSetLine(out, "", file.sets[i]);
-            printItems(out, "", file.sets[i]);
+            printItems(out, "", file, file.sets[i]);
         }
+}
+
+Json itemToJson(const DecodedItem& item) {
+    Json json = {
+        {"offset", item.offset},
+        {"localTag", tagText(item.localTag)},
+        {"ul", item.label ? Json(labelText(*item.label)) : Json(nullptr)},
+        {"name", item.name.empty() ? Json(nullptr) : Json(item.name)},
+        {"type", item.type.empty() ? Json(nullptr) : Json(item.type)},
+        {"typeDefinition", item.definition ? Json(item.definition->symbol) : Json(nullptr)},
+        {"value", item.value ? valueToJson(*item.value) : Json(nullptr)},
+        {"raw", item.value ? Json(nullptr) : Json(hex(item.bytes))}};
+    if (!item.weakTargets.empty()) {
+        Json targets = Json::array();
+        for (const std::size_t target : item.weakTargets)
+            targets.push_back(target == kNoSet ? Json(nullptr) : Json(target));
+        json["weakTargets"] = targets;
+    }
+    if (!item.notes.empty())
+        json["notes"] = item.notes;
+    return json;
 }
 
 } // namespace
@@ -143,7 +156,7 @@ void printRead(std::ostream& out, const std::string& path, const DecodedFile& fi
     } else {
         for (const DecodedSet& set : file.sets) {
             printSetLine(out, "", set);
-            printItems(out, "", set);
+            printItems(out, "", file, set);
         }
     }
     if (!file.problems.empty()) {
@@ -177,6 +190,9 @@ Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
                          {"bodySID", p.bodySID},
                          {"operationalPattern", labelText(p.operationalPattern)},
                          {"essenceContainers", containers}};
+    if (p.kind != PartitionPack::Header)
+        json["partition"]["headerPartition"] = {{"offset", file.headerPartition.klv.offset},
+                                                {"status", statusText(file.headerPartition)}};
     json["primer"] = file.primer
                          ? Json{{"offset", file.primer->offset}, {"entries", file.primerEntries}}
                          : Json(nullptr);
@@ -184,18 +200,12 @@ Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
     for (const DecodedSet& set : file.sets) {
         Json items = Json::array();
         for (const DecodedItem& item : set.items)
-            items.push_back({{"offset", item.offset},
-                             {"localTag", tagText(item.localTag)},
-                             {"ul", item.label ? Json(labelText(*item.label)) : Json(nullptr)},
-                             {"name", item.name.empty() ? Json(nullptr) : Json(item.name)},
-                             {"type", item.type.empty() ? Json(nullptr) : Json(item.type)},
-                             {"value", item.value ? valueToJson(*item.value) : Json(nullptr)},
-                             {"raw", item.value ? Json(nullptr) : Json(hex(item.bytes))}});
+            items.push_back(itemToJson(item));
         json["sets"].push_back(
             {{"offset", set.klv.offset},
              {"key", labelText(set.klv.key)},
              {"name", set.name.empty() ? Json(nullptr) : Json(set.name)},
-             {"instanceUID", set.instanceUID ? Json(*set.instanceUID) : Json(nullptr)},
+             {"instanceUID", set.instanceUID ? Json(set.instanceUID->text()) : Json(nullptr)},
              {"items", items},
              {"raw", set.localSet ? Json(nullptr) : Json(hex(set.bytes))}});
     }
@@ -210,7 +220,7 @@ Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
                  {"via", line.parent == kNoSet
                              ? Json(nullptr)
                              : Json(file.sets[line.parent].items[line.item].name)},
-                 {"target", line.parent == kNoSet ? Json(nullptr) : Json(line.target)},
+                 {"target", line.parent == kNoSet ? Json(nullptr) : Json(line.target.text())},
                  {"repeated", line.repeated}});
     }
     json["problems"] = Json::array();

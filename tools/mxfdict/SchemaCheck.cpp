@@ -1,10 +1,10 @@
 #include "SchemaCheck.h"
 
-#include "KeyForms.h"
 #include "SchemaDom.h"
 #include "SchemaFiles.h"
 #include "TextForms.h"
 #include "XercesHandles.h"
+#include <Palimo/Identifiers/Label.h>
 
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 #include <Palimo/XMLUtils/UnicodeString.h>
@@ -96,8 +96,8 @@ public:
                     "it has no \"UL Designator\" annotation; the load skips the set");
                 continue;
             }
-            if (const auto bytes = readLabelText(*key)) {
-                const std::string text = keyText(Palimo::KLV::Key(*bytes));
+            if (const auto parsed = Palimo::Identifiers::Label::parse(*key)) {
+                const std::string text = keyText(Palimo::KLV::Key(parsed->bytes()));
                 const auto [earlier, fresh] = setsByKey.emplace(text, setName);
                 if (!fresh && earlier->second != setName)
                     add("duplicateSetKey", "set " + setName, setName,

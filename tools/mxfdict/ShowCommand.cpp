@@ -28,10 +28,10 @@ int runShow(const ShowOptions& options) {
     std::cerr << "Load time: " << std::fixed << std::setprecision(1) << loaded->loadTime.count()
               << " ms\n";
     if (options.json) {
-        writeDictionaryJson(std::cout, *loaded->dictionary);
+        writeDictionaryJson(std::cout, *loaded->dictionary, loaded->types.get());
     } else {
         printSummary(std::cout, *loaded);
-        printDictionary(std::cout, *loaded->dictionary);
+        printDictionary(std::cout, *loaded->dictionary, loaded->types.get());
     }
     return ExitSuccess;
 }

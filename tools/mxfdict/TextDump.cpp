@@ -2,6 +2,8 @@
 
 #include "TextForms.h"
 
+#include <Palimo/TypeDefinitions/TypeText.h>
+
 #include <iomanip>
 #include <map>
 
@@ -49,13 +51,19 @@ void printSet(std::ostream& out, const MetaMetadataSet& set) {
     }
 }
 
-void printElement(std::ostream& out, const MetaElement& element, const Dictionary& dictionary) {
+void printElement(std::ostream& out, const MetaElement& element, const Dictionary& dictionary,
+                  const Palimo::TypeDefinitions::TypeDictionary* types) {
     out << "element " << displayName(element, "(unnamed)") << "  ul "
         << labelText(element.universalLabel()) << '\n';
     out << "    kind: " << kindName(element) << ", type " << identifierName(element.dataType());
     if (const auto subType = subTypeOf(element))
         out << " of " << identifierName(*subType);
     out << '\n';
+    if (const Palimo::TypeDefinitions::TypeDefinition* type =
+            types ? types->elementType(Palimo::Identifiers::Label(element.universalLabel().array()))
+                  : nullptr)
+        out << "    type definition: " << type->symbol << ", "
+            << Palimo::TypeDefinitions::typeSummary(*type) << '\n';
     if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel()))
         out << "    local tag: " << tagText(*tag) << '\n';
     if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
@@ -69,13 +77,14 @@ void printElement(std::ostream& out, const MetaElement& element, const Dictionar
     printProperties(out, element, "    ");
 }
 
-void printDictionary(std::ostream& out, const Dictionary& dictionary) {
+void printDictionary(std::ostream& out, const Dictionary& dictionary,
+                     const Palimo::TypeDefinitions::TypeDictionary* types) {
     out << "\nSets\n====\n";
     for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
         printSet(out, *set);
     out << "\nElements\n========\n";
     for (const MetaElement* element : dictionary.metaElements())
-        printElement(out, *element, dictionary);
+        printElement(out, *element, dictionary, types);
 }
 
 } // namespace Mxfdict

@@ -9,6 +9,10 @@
 #include <Palimo/MetaMetadata/MetaElement.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
+#include <Palimo/Identifiers/Label.h>
+#include <Palimo/TypeDefinitions/TypeDefinition.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +20,9 @@
 
 namespace Palimo {
 namespace MXF {
+
+/// The index of no set in DecodedFile::sets.
+constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
 
 struct DecodedItem {
     enum class Reference { None, Strong, Weak };
@@ -26,10 +33,24 @@ struct DecodedItem {
     const MetaMetadata::MetaElement* element = nullptr; // null: not in the dictionary
     bool exactLabel = true; // false: the element matched but for the version byte
     std::string name;       // the element's XML tag name (else its name); "" when unknown
-    std::string type;       // "UInt32", "Array of StrongReference"; "" when unknown
+    /// The element's flat data type: "UInt32", "Array of StrongReference"; ""
+    /// when unknown.
+    std::string type;
+    /// The element's type definition, when the dictionary has type
+    /// definitions and one for this element; the value was decoded by it.
+    const TypeDefinitions::TypeDefinition* definition = nullptr;
+    /// Whether the value is (or holds) strong or weak references.
     Reference reference = Reference::None;
-    std::optional<Value> value; // none: shown as raw bytes
+    std::optional<Value> value; // none: not decoded, shown as raw bytes
     std::vector<std::uint8_t> bytes;
+    /// For each weak reference in the value, depth first: the index in
+    /// DecodedFile::sets of the set it refers to, or kNoSet when the file
+    /// holds no such set (definitions are often not in the file: that is no
+    /// problem).
+    std::vector<std::size_t> weakTargets;
+    /// Remarks on the value that are no fault of the file ("the text holds a
+    /// NUL at character 3 and more text after it").
+    std::vector<std::string> notes;
 };
 
 struct DecodedSet {
@@ -37,7 +58,8 @@ struct DecodedSet {
     const MetaMetadata::MetaMetadataSet* set = nullptr; // null: key not in the dictionary
     bool exactKey = true;
     std::string name; // the set's XML tag name (else its name); "" when unknown
-    std::optional<std::string> instanceUID;
+    /// The value of its InstanceID item (the first one, when 16 bytes long).
+    std::optional<Identifiers::UUID> instanceUID;
     bool localSet = true;            // false: a KLV of another kind, kept as raw bytes
     std::vector<DecodedItem> items;  // local sets
     std::vector<std::uint8_t> bytes; // other KLVs
@@ -49,13 +71,14 @@ struct Problem {
         UnknownItem,          // an item label the dictionary does not know
         ItemNotAllowed,       // an element that is no member of the set
         MissingRequired,      // a required member of the set is not there
-        BadValue,             // bytes that do not fit the item's type
+        BadValue,             // bytes that do not fit the item's type (the value may
+                              // still be decoded, e.g. text of an odd UTF-16 byte count)
         TagNotInPrimer,       // a local tag that the primer pack does not list
         RepeatedPrimerTag,    // a local tag that the primer pack lists twice
         DuplicateInstanceUID, // two sets with the same InstanceUID
         DanglingReference,    // a strong reference to no set in the file
         SharedReference,      // a set that two strong references own
-        WrongTarget,          // a strong reference to a set it may not refer to
+        WrongTarget,          // a strong reference to a known set it may not refer to
         ReferenceCycle        // strong references that lead back to where they start
     };
     Kind kind;

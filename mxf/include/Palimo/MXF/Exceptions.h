@@ -32,5 +32,13 @@ public:
     int exceptionCode() const override { return 61; }
 };
 
+/// A partition asked for by name that the file does not have, or that holds
+/// no header metadata; the message says which and why.
+class MissingPartition : public BaseException {
+public:
+    using BaseException::BaseException;
+    int exceptionCode() const override { return 62; }
+};
+
 } // namespace Exceptions
 } // namespace Palimo

@@ -1,8 +1,8 @@
 #pragma once
 // KLV triplets: a 16-byte SMPTE key, a BER-coded length, the value.
+#include <Palimo/Identifiers/Label.h>
 #include <Palimo/MXF/ByteSource.h>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,8 +10,8 @@
 namespace Palimo {
 namespace MXF {
 
-/// A 16-byte SMPTE universal label or key.
-using Label = std::array<std::uint8_t, 16>;
+/// Keys and labels are the project's one label type.
+using Identifiers::Label;
 
 /// Where one KLV triplet lies in the file.
 struct KlvHeader {
@@ -32,9 +32,6 @@ KlvHeader readKlvHeader(const ByteSource& source, std::uint64_t offset);
 /// of bytes it takes, 0 when they are cut off, the indefinite form or longer
 /// than 9 bytes (a first byte and 8 length bytes).
 std::size_t readBerLength(const std::uint8_t* bytes, std::size_t available, std::uint64_t& length);
-
-/// Equal but perhaps for the version byte (the eighth, index 7).
-bool equalIgnoringVersion(const Label& a, const Label& b);
 
 /// A KLV fill item (06.0e.2b.34.01.01.01.xx.03.01.02.10.01.00.00.00), whose
 /// value the reader skips.

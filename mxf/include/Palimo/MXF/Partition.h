@@ -41,6 +41,11 @@ bool isPartitionPackKey(const Label& key);
 /// of essence containers does not fit in it.
 PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv);
 
+/// Reads the partition pack whose key is at `offset` in the file. Throws
+/// MalformedMXFFile (naming the offset) when no partition pack is there or
+/// the one there is malformed or cut off.
+PartitionPack readPartitionPackAt(const ByteSource& source, std::uint64_t offset);
+
 /// "header", "body" or "footer".
 const char* kindName(PartitionPack::Kind kind);
 /// "closed complete", "open incomplete", ...

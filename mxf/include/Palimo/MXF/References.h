@@ -4,21 +4,19 @@
 #include <Palimo/MXF/DecodedFile.h>
 
 #include <cstddef>
-#include <string>
 #include <vector>
 
 namespace Palimo {
 namespace MXF {
 
-constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
-
 struct StrongReferenceEdge {
     std::size_t item = 0;           // index in the referring set's items
-    std::string target;             // the InstanceUID referred to
+    Identifiers::UUID target;       // the InstanceUID referred to
     std::size_t targetSet = kNoSet; // index in file.sets; kNoSet when no set has it
 };
 
-/// For each set (by index in file.sets), its strong references in item order.
+/// For each set (by index in file.sets), its strong references in item order
+/// (each UUID in the value of an item whose reference is Strong, depth first).
 /// A target is the first set in file order with that InstanceUID.
 std::vector<std::vector<StrongReferenceEdge>> strongReferences(const DecodedFile& file);
 
@@ -27,9 +25,9 @@ struct TreeLine {
     std::size_t depth = 0;
     std::size_t set = kNoSet; // kNoSet: a reference to no set (`target` says which)
     std::size_t parent = kNoSet;
-    std::size_t item = 0; // the parent's item that refers here (not for roots)
-    std::string target;
-    bool repeated = false; // shown before: its references are not followed again
+    std::size_t item = 0;     // the parent's item that refers here (not for roots)
+    Identifiers::UUID target; // the InstanceUID referred to (not for roots)
+    bool repeated = false;    // shown before: its references are not followed again
 };
 
 /// The tree of strong references from every set that no strong reference

@@ -1,0 +1,169 @@
+#include "Texts.h"
+
+#include "Numbers.h"
+
+#include <vector>
+
+namespace Palimo {
+namespace MXF {
+namespace {
+
+constexpr char32_t kReplacement = 0xfffd;
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xc0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xe0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    } else {
+        out += static_cast<char>(0xf0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        out += static_cast<char>(0x80 | (c & 0x3f));
+    }
+}
+
+// UTF-16 units; a surrogate without its partner is U+FFFD.
+std::vector<char32_t> utf16(const std::uint8_t* bytes, std::size_t size, bool littleEndian) {
+    std::vector<char32_t> chars;
+    chars.reserve(size / 2 + 1);
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<char32_t>(unsignedNumber(bytes + i, 2, littleEndian));
+        if (unit >= 0xd800 && unit < 0xdc00 && i + 3 < size) {
+            const auto low = static_cast<char32_t>(unsignedNumber(bytes + i + 2, 2, littleEndian));
+            if (low >= 0xdc00 && low < 0xe000) {
+                chars.push_back(0x10000 + ((unit - 0xd800) << 10) + (low - 0xdc00));
+                i += 2;
+                continue;
+            }
+        }
+        chars.push_back(unit >= 0xd800 && unit < 0xe000 ? kReplacement : unit);
+    }
+    if (size % 2 != 0)
+        chars.push_back(kReplacement);
+    return chars;
+}
+
+// The length of the UTF-8 sequence at `bytes` (at most `size` bytes) and its
+// character; 0 when no well-formed sequence starts there.
+std::size_t utf8Sequence(const std::uint8_t* bytes, std::size_t size, char32_t& c) {
+    const std::uint8_t first = bytes[0];
+    std::size_t length;
+    char32_t minimum;
+    if (first < 0x80) {
+        c = first;
+        return 1;
+    } else if (first >= 0xc2 && first < 0xe0) {
+        length = 2, minimum = 0x80, c = first & 0x1f;
+    } else if (first >= 0xe0 && first < 0xf0) {
+        length = 3, minimum = 0x800, c = first & 0x0f;
+    } else if (first >= 0xf0 && first < 0xf5) {
+        length = 4, minimum = 0x10000, c = first & 0x07;
+    } else {
+        return 0;
+    }
+    if (length > size)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((bytes[i] & 0xc0) != 0x80)
+            return 0;
+        c = (c << 6) | (bytes[i] & 0x3f);
+    }
+    const bool surrogate = c >= 0xd800 && c < 0xe000;
+    return c < minimum || c > 0x10ffff || surrogate ? 0 : length;
+}
+
+std::vector<char32_t> utf8(const std::uint8_t* bytes, std::size_t size) {
+    std::vector<char32_t> chars;
+    chars.reserve(size);
+    for (std::size_t i = 0; i < size;) {
+        char32_t c;
+        const std::size_t length = utf8Sequence(bytes + i, size - i, c);
+        chars.push_back(length ? c : kReplacement);
+        i += length ? length : 1;
+    }
+    return chars;
+}
+
+std::vector<char32_t> characters(CharacterEncoding encoding, const std::uint8_t* bytes,
+                                 std::size_t size, bool littleEndian) {
+    switch (encoding) {
+    case CharacterEncoding::UTF16:
+        return utf16(bytes, size, littleEndian);
+    case CharacterEncoding::UTF8:
+        return utf8(bytes, size);
+    case CharacterEncoding::ISO7:
+        break;
+    }
+    std::vector<char32_t> chars(bytes, bytes + size);
+    for (char32_t& c : chars)
+        if (c > 0x7f)
+            c = kReplacement;
+    return chars;
+}
+
+std::string oddBytes(std::size_t size) {
+    return std::to_string(size) + " bytes, an odd number, for UTF-16 text";
+}
+
+Text toText(const std::vector<char32_t>& chars, std::size_t begin, std::size_t end) {
+    Text text;
+    text.utf8.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i)
+        appendUtf8(text.utf8, chars[i]);
+    return text;
+}
+
+} // namespace
+
+DecodedText decodeText(CharacterEncoding encoding, const std::uint8_t* bytes, std::size_t size,
+                       bool littleEndian, bool wholeString) {
+    const std::vector<char32_t> chars = characters(encoding, bytes, size, littleEndian);
+    std::size_t end = chars.size();
+    DecodedText decoded;
+    if (wholeString) {
+        while (end > 0 && chars[end - 1] == 0)
+            --end;
+        for (std::size_t i = 0; i < end; ++i)
+            if (chars[i] == 0) {
+                decoded.note = "the text goes on after a NUL (character " + std::to_string(i + 1) +
+                               " of " + std::to_string(end) + ")";
+                break;
+            }
+    }
+    decoded.text = toText(chars, 0, end);
+    if (encoding == CharacterEncoding::UTF16 && size % 2 != 0)
+        decoded.problem = oddBytes(size);
+    return decoded;
+}
+
+DecodedStrings decodeStringArray(CharacterEncoding encoding, const std::uint8_t* bytes,
+                                 std::size_t size, bool littleEndian,
+                                 const TypeDefinitions::TypeDefinition* itemType) {
+    const std::vector<char32_t> chars = characters(encoding, bytes, size, littleEndian);
+    DecodedStrings decoded;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i <= chars.size(); ++i) {
+        const bool last = i == chars.size();
+        if (!last && chars[i] != 0)
+            continue;
+        if (!last || i > begin) {
+            Value item;
+            item.type = itemType;
+            item.data = toText(chars, begin, i);
+            decoded.strings.items.push_back(std::move(item));
+        }
+        begin = i + 1;
+    }
+    if (encoding == CharacterEncoding::UTF16 && size % 2 != 0)
+        decoded.problem = oddBytes(size);
+    return decoded;
+}
+
+} // namespace MXF
+} // namespace Palimo
