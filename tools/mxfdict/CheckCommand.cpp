@@ -46,12 +46,19 @@ std::optional<std::vector<Finding>> findingsOfFailedLoad(const std::string& sche
     try {
         std::rethrow_exception(failure);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        const SchemaFiles files(schema);
-        const std::optional<FailurePlace> where = locateLoadFailure(files, e);
-        if (where && (where->label || where->type)) {
-            std::cerr << "mxfdict: the load of " << schema
-                      << " stops at the first of these findings; the other checks need a load\n";
-            return checkLabelsAndTypes(files);
+        try {
+            const SchemaFiles files(schema);
+            const std::optional<FailurePlace> where = locateLoadFailure(files, e);
+            if (!where || (!where->label && !where->type))
+                return std::nullopt;
+            std::vector<Finding> findings = checkLabelsAndTypes(files);
+            if (!findings.empty())
+                std::cerr << "mxfdict: the load of " << schema
+                          << " stops at the first of these findings; the other checks need a "
+                             "load\n";
+            return findings;
+        } catch (...) {
+            return std::nullopt; // reported as the failed load it is
         }
     } catch (...) {
     }

@@ -114,11 +114,25 @@ std::string defaultSchema() {
     return named != nullptr && *named != '\0' ? std::string(named) : exampleSchema();
 }
 
+namespace {
+
+// Where in the schema files `failure` arose; none also when looking fails.
+std::optional<FailurePlace> placeOf(const std::string& path,
+                                    const Palimo::Exceptions::BaseException& failure) {
+    try {
+        return locateLoadFailure(path, failure);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 void reportLoadFailure(const std::string& path, const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        if (const std::optional<FailurePlace> where = locateLoadFailure(path, e)) {
+        if (const std::optional<FailurePlace> where = placeOf(path, e)) {
             const std::string prefix = sourcePrefix(where->place.file, where->place.line);
             std::cerr << prefix << where->subject << ": " << e.what() << '\n';
             if (!where->note.empty())
