@@ -5,6 +5,9 @@
 #include "registers/RegisterFixtures.h"
 #include "support/Describe.h"
 
+#include <regex>
+#include <string>
+
 namespace {
 
 using namespace PalimoTest;
@@ -76,7 +79,12 @@ TEST(ImportRegistersCommand, CheckFindsNothingInTheTypeDefinitions) {
     const ToolRun plain = mxfdict({"check", without + "/MXFDictionary.xsd"});
     EXPECT_EQ(checked.status, 4) << checked.err;
     EXPECT_EQ(checked.status, plain.status);
-    EXPECT_EQ(replaceAll(checked.out, with, "OUT"), replaceAll(plain.out, without, "OUT"));
+    // The same findings; the lines differ where the type definitions were.
+    const auto withoutLines = [](const std::string& text) {
+        return std::regex_replace(text, std::regex(R"(\.xsd:[0-9]+: )"), ".xsd: ");
+    };
+    EXPECT_EQ(withoutLines(replaceAll(checked.out, with, "OUT")),
+              withoutLines(replaceAll(plain.out, without, "OUT")));
 
     const std::filesystem::path snapshot = PALIMO_REGISTERS_SNAPSHOT;
     if (!std::filesystem::exists(snapshot / "Elements.xml"))

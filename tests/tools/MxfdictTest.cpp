@@ -4,6 +4,10 @@
 
 #include "ToolRun.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,34 +47,54 @@ std::string transcript(const std::vector<std::vector<std::string>>& commands) {
     return text;
 }
 
-// Usage errors and help; paths the loader would not name as such (said
-// plainly, as a failed load); failed loads with their class, code and
-// message (diff reports one like diff(1) reports trouble); check's findings,
-// each line naming its file; diff of equal and of changed schemas.
+// Usage errors (exit status 2: also empty arguments and directories for
+// schema files) and help, each subcommand's with its own exit statuses;
+// failed loads with their class, code and message, and where in the schema
+// files they stopped (diff reports one like diff(1) reports trouble); check's
+// findings, each line naming its file and line, also for a load that fails on
+// a label; diff of equal and of changed schemas.
 TEST(Mxfdict, GoldenCommands) {
     const std::string data = dataDir().string();
     const std::string badLabel = data + "/failures/designator-of-wrong-length.xsd";
-    expectMatchesGolden(transcript({{},
-                                    {"--help"},
-                                    {"show", "--help"},
-                                    {"frobnicate"},
-                                    {"--version"},
-                                    {"show", "--no-such-option"},
-                                    {"lookup", example()},
-                                    {"diff", example()},
-                                    {"show", "a.xsd", "b.xsd"},
-                                    {"show", ""},
-                                    {"check", ""},
-                                    {"show", data + "/tools"},
-                                    {"show", badLabel},
-                                    {"lookup", data + "/tools/missing.xsd", "x"},
-                                    {"diff", example(), badLabel},
-                                    {"check", example()},
-                                    {"check", data + "/failures/truncated-file.xsd"},
-                                    {"check", fixture("check/MXFDictionary.xsd")},
-                                    {"diff", fixture("diff/old.xsd"), fixture("diff/old.xsd")},
-                                    {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")}}),
-                        golden("commands.expected"));
+    expectMatchesGolden(
+        transcript({{},
+                    {"--help"},
+                    {"show", "--help"},
+                    {"lookup", "--help"},
+                    {"diff", "--help"},
+                    {"check", "--help"},
+                    {"read", "--help"},
+                    {"import-registers", "--help"},
+                    {"frobnicate"},
+                    {"--version"},
+                    {"show", "--no-such-option"},
+                    {"lookup", "DropFrame"},
+                    {"diff", example()},
+                    {"show", "a.xsd", "b.xsd"},
+                    {"show", ""},
+                    {"check", ""},
+                    {"lookup"},
+                    {"lookup", ""},
+                    {"lookup", example(), ""},
+                    {"lookup", "", "x"},
+                    {"diff", data + "/tools", example()},
+                    {"read", ""},
+                    {"read", "--schema", "", "x.mxf"},
+                    {"import-registers", "", "out"},
+                    {"show", data + "/tools"},
+                    {"show", badLabel},
+                    {"check", badLabel},
+                    {"show", data + "/failures/unknown-type-in-included-file/main.xsd"},
+                    {"lookup", data + "/failures/missing-include.xsd", "x"},
+                    {"lookup", data + "/tools/missing.xsd", "x"},
+                    {"diff", example(), badLabel},
+                    {"check", example()},
+                    {"check", data + "/failures/truncated-file.xsd"},
+                    {"check", fixture("check/MXFDictionary.xsd")},
+                    {"check", fixture("check-broken/MXFDictionary.xsd")},
+                    {"diff", fixture("diff/old.xsd"), fixture("diff/old.xsd")},
+                    {"diff", fixture("diff/old.xsd"), fixture("diff/new.xsd")}}),
+        golden("commands.expected"));
 }
 
 // A full disk must not pass for success: every subcommand, and help.
@@ -157,6 +181,8 @@ TEST(Mxfdict, GoldenJsonDocumentsMatchTheOutputSchema) {
          "diff.json.expected"},
         {{"diff", "--json", example(), example()}, "diff-same.json.expected"},
         {{"check", "--json", fixture("check/MXFDictionary.xsd")}, "check.json.expected"},
+        {{"check", "--json", fixture("check-broken/MXFDictionary.xsd")},
+         "check-broken.json.expected"},
     };
     for (const auto& [args, name] : cases) {
         const ToolRun run = mxfdict(args);
@@ -164,6 +190,101 @@ TEST(Mxfdict, GoldenJsonDocumentsMatchTheOutputSchema) {
         if (!name.empty())
             expectMatchesGolden(masked(run.out), golden(name));
     }
+}
+
+// MXFDICT_SCHEMA stands for the schema wherever one may be left out; set but
+// empty, it is as if unset.
+TEST(Mxfdict, DefaultSchemaFromTheEnvironment) {
+    const std::string old = fixture("diff/old.xsd");
+    const ToolRun named = mxfdict({"show", old});
+    ASSERT_EQ(named.status, 0) << named.err;
+    const ToolRun byDefault = mxfdict({"show"}, "", old);
+    ASSERT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_EQ(byDefault.out, named.out);
+
+    EXPECT_EQ(mxfdict({"lookup", "TrackID"}, "", old).out, mxfdict({"lookup", old, "TrackID"}).out);
+    EXPECT_EQ(mxfdict({"check", "--json"}, "", old).out, mxfdict({"check", "--json", old}).out);
+    const std::string mxf = (dataDir() / "mxf" / "opatom-pcm.mxf").string();
+    EXPECT_EQ(mxfdict({"read", mxf}, "", example()).out, mxfdict({"read", mxf}).out);
+    // A schema on the command line wins.
+    EXPECT_EQ(mxfdict({"lookup", example(), "InstanceID"}, "", old).status, 0);
+
+    const ToolRun missing = mxfdict({"show"}, "", "/nonexistent/none.xsd");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(contains(missing.err, "/nonexistent/none.xsd")) << missing.err;
+}
+
+// The completion offers what each subcommand's help lists, and files elsewhere.
+TEST(Mxfdict, BashCompletionOffersEachSubcommandsOwnOptions) {
+    const TempDir dir;
+    dir.write("only.xsd", "");
+    const struct {
+        std::string words;
+        std::string expected;
+    } cases[] = {
+        {"mxfdict sh", "show\n"},
+        {"mxfdict im", "import-registers\n"},
+        {"mxfdict --v", "--version\n"},
+        {"mxfdict show --j", "--json\n"},
+        {"mxfdict --help show --l", "--length-description\n"},
+        {"mxfdict read --s", "--schema\n"},
+        {"mxfdict check --d", ""},
+        {"mxfdict lookup " + (dir.path() / "on").string(),
+         (dir.path() / "only.xsd").string() + "\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string script = "source '" + std::string(MXFDICT_BASH_COMPLETION) +
+                                   "'\nCOMP_WORDS=(" + c.words +
+                                   ")\nCOMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n_mxfdict\n"
+                                   "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        const std::string out = bashOutput(script);
+        EXPECT_EQ(out, c.expected.empty() ? std::string("\n") : c.expected) << c.words;
+    }
+}
+
+// Every set and element that the example shares with the registers (the
+// same label, whatever the version byte) has the register's symbol as its
+// name, so that one script reads files with either. Needs a register
+// snapshot (PALIMO_REGISTERS_SNAPSHOT); skipped without one.
+TEST(Mxfdict, TheExampleNamesWhatItSharesWithTheRegistersAsTheyDo) {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    const std::filesystem::path registers =
+        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    if (!std::filesystem::exists(registers / "Elements.xml"))
+        GTEST_SKIP() << "no register snapshot at " << registers;
+    const TempDir dir;
+    const std::string imported = (dir.path() / "smpte").string();
+    ASSERT_EQ(mxfdict({"import-registers", registers.string(), imported}).status, 0);
+
+    // Label or key without its version byte -> name, for "elements" and "sets".
+    const auto names = [](const std::string& schema) {
+        const ToolRun run = mxfdict({"show", "--json", schema});
+        EXPECT_EQ(run.status, 0) << run.err;
+        const nlohmann::json json = nlohmann::json::parse(run.out);
+        std::map<std::string, std::string> result;
+        for (const auto& element : json["elements"])
+            result["element " + element["ul"].get<std::string>().replace(21, 2, "xx")] =
+                element["name"];
+        for (const auto& set : json["sets"])
+            result["set " + set["key"].get<std::string>().replace(21, 2, "xx")] =
+                set["properties"]["XMLTagName"];
+        return result;
+    };
+    const auto inRegisters = names(imported + "/MXFDictionary.xsd");
+    std::size_t shared = 0;
+    for (const auto& [label, name] : names(example())) {
+        const auto found = inRegisters.find(label);
+        if (found == inRegisters.end())
+            continue;
+        ++shared;
+        EXPECT_EQ(name, found->second) << label;
+    }
+    EXPECT_GT(shared, 150u);
+}
+
+// The manual page as the build writes it from the help texts.
+TEST(Mxfdict, GoldenManPage) {
+    expectMatchesGolden(readFile(MXFDICT_MAN_PAGE), golden("mxfdict.1.expected"));
 }
 
 } // namespace

@@ -52,24 +52,34 @@ if(NOT output MATCHES "162 elements, 32 sets\nInstanceID tag 3c.0a")
   message(FATAL_ERROR "unexpected host output:\n${output}")
 endif()
 
-# The same host with pkg-config alone, as a project without CMake builds it.
+# The same host with pkg-config alone, as a project without CMake builds it
+# and as the README says: with the run path of the installed libraries, so
+# that it starts without LD_LIBRARY_PATH.
 find_program(PKG_CONFIG pkg-config REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
 run(${PKG_CONFIG} --cflags --libs PalimoXSDDictionaryLoader)
 string(STRIP "${output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")
+run(${PKG_CONFIG} --variable=libdir PalimoXSDDictionaryLoader)
+string(STRIP "${output}" libdir)
 set(sanitize_flags "")
 if(HOST_SANITIZE)
   set(sanitize_flags -fsanitize=${HOST_SANITIZE})
 endif()
-run(${CXX_COMPILER} ${sanitize_flags} ${HOST_SOURCE}/main.cpp -o ${WORK_DIR}/pkg-config-host ${flags})
-set(ENV{LD_LIBRARY_PATH} ${prefix}/lib)
+run(${CXX_COMPILER} ${sanitize_flags} ${HOST_SOURCE}/main.cpp -o ${WORK_DIR}/pkg-config-host ${flags}
+    -Wl,-rpath,${libdir})
+unset(ENV{LD_LIBRARY_PATH})
 run(${WORK_DIR}/pkg-config-host ${example})
 if(NOT output MATCHES "162 elements, 32 sets\nInstanceID tag 3c.0a")
   message(FATAL_ERROR "unexpected output of the pkg-config host:\n${output}")
 endif()
 
 if(EXISTS ${prefix}/bin/mxfdict)
+  foreach(installed share/man/man1/mxfdict.1 share/bash-completion/completions/mxfdict)
+    if(NOT EXISTS ${prefix}/${installed})
+      message(FATAL_ERROR "not installed: ${installed}")
+    endif()
+  endforeach()
   run(${prefix}/bin/mxfdict lookup ${example} InstanceID)
   if(NOT output MATCHES "local tag: 3c.0a")
     message(FATAL_ERROR "unexpected mxfdict output:\n${output}")

@@ -23,9 +23,14 @@ int system(const std::string& command) {
 
 } // namespace
 
-ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath) {
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath,
+                const std::string& defaultSchema) {
     TempDir dir;
-    std::string command = quoted(MXFDICT_PATH);
+    // The developer's own default schema must not reach the tests.
+    std::string command = "env -u MXFDICT_SCHEMA ";
+    if (!defaultSchema.empty())
+        command += quoted("MXFDICT_SCHEMA=" + defaultSchema) + ' ';
+    command += quoted(MXFDICT_PATH);
     for (const std::string& arg : args)
         command += ' ' + quoted(arg);
     const std::string out = stdoutPath.empty() ? (dir.path() / "out").string() : stdoutPath;
@@ -36,6 +41,14 @@ ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutP
         run.out = readFile(out);
     run.err = readFile(dir.path() / "err");
     return run;
+}
+
+std::string bashOutput(const std::string& script) {
+    TempDir dir;
+    const auto file = dir.write("script.sh", script);
+    const auto out = dir.path() / "out";
+    system("/bin/bash " + quoted(file.string()) + " >" + quoted(out.string()) + " 2>&1");
+    return readFile(out);
 }
 
 std::string example() {

@@ -16,8 +16,13 @@ struct ToolRun {
 };
 
 /// Runs mxfdict with `args`; standard output goes to `stdoutPath` when one is
-/// given (e.g. /dev/full), else it is captured.
-ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "");
+/// given (e.g. /dev/full), else it is captured. MXFDICT_SCHEMA is unset, or
+/// set to `defaultSchema` when one is given.
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "",
+                const std::string& defaultSchema = "");
+
+/// Runs `script` with bash; its standard output.
+std::string bashOutput(const std::string& script);
 
 /// The shipped example's top file, and a file under tests/data/tools.
 std::string example();

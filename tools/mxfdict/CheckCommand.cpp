@@ -1,7 +1,9 @@
 // mxfdict check: what the load of a schema skipped, and probable mistakes.
+#include "FailureLocation.h"
 #include "JsonOutput.h"
 #include "LoadDictionary.h"
 #include "SchemaCheck.h"
+#include "SchemaFiles.h"
 #include "Subcommand.h"
 
 #include <iostream>
@@ -13,14 +15,14 @@ namespace {
 
 struct CheckOptions {
     bool json = false;
-    LoadOptions load;
     std::string schema;
+    CLI::Option* schemaGiven = nullptr; // not given: the default schema
 };
 
 void printFindings(std::ostream& out, const std::vector<Finding>& findings) {
     for (const Finding& finding : findings)
-        out << (finding.file.empty() ? std::string() : finding.file + ": ") << finding.declaration
-            << ": " << finding.message << " [" << finding.kind << "]\n";
+        out << sourcePrefix(finding.file, finding.line) << finding.declaration << ": "
+            << finding.message << " [" << finding.kind << "]\n";
 }
 
 Json findingsToJson(const std::string& schema, const std::vector<Finding>& findings) {
@@ -32,30 +34,69 @@ Json findingsToJson(const std::string& schema, const std::vector<Finding>& findi
             {{"kind", finding.kind},
              {"declaration", finding.declaration},
              {"file", finding.file.empty() ? Json(nullptr) : Json(finding.file)},
+             {"line", finding.line > 0 ? Json(finding.line) : Json(nullptr)},
              {"message", finding.message}});
     return json;
 }
 
-int runCheck(const CheckOptions& options) {
-    const std::optional<LoadedDictionary> loaded = loadOrReport(options.schema, options.load);
-    if (!loaded)
-        return ExitLoadFailed;
-    std::vector<Finding> findings;
+// A load that fails on a label or a data type gives findings instead: each
+// such declaration, with its file and line. None for other failures.
+std::optional<std::vector<Finding>> findingsOfFailedLoad(const std::string& schema,
+                                                         const std::exception_ptr& failure) {
     try {
-        findings = checkSchema(options.schema, *loaded->dictionary);
+        std::rethrow_exception(failure);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        try {
+            const SchemaFiles files(schema);
+            const std::optional<FailurePlace> where = locateLoadFailure(files, e);
+            if (!where || (!where->label && !where->type))
+                return std::nullopt;
+            std::vector<Finding> findings = checkLabelsAndTypes(files);
+            if (!findings.empty())
+                std::cerr << "mxfdict: the load of " << schema
+                          << " stops at the first of these findings; the other checks need a "
+                             "load\n";
+            return findings;
+        } catch (...) {
+            return std::nullopt; // reported as the failed load it is
+        }
     } catch (...) {
-        std::cerr << "mxfdict: cannot check " << options.schema << ": "
-                  << describeFailure(std::current_exception()) << '\n';
-        return ExitLoadFailed;
+    }
+    return std::nullopt;
+}
+
+int runCheck(const CheckOptions& options) {
+    const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
+    std::vector<Finding> findings;
+    std::optional<LoadedDictionary> loaded;
+    try {
+        loaded = loadDictionary(schema, LoadOptions());
+    } catch (...) {
+        const std::exception_ptr failure = std::current_exception();
+        std::optional<std::vector<Finding>> ofLoad = findingsOfFailedLoad(schema, failure);
+        if (!ofLoad || ofLoad->empty()) {
+            reportLoadFailure(schema, failure);
+            return ExitLoadFailed;
+        }
+        findings = std::move(*ofLoad);
+    }
+    if (loaded) {
+        try {
+            findings = checkSchema(schema, *loaded->dictionary);
+        } catch (...) {
+            std::cerr << "mxfdict: cannot check " << schema << ": "
+                      << describeFailure(std::current_exception()) << '\n';
+            return ExitLoadFailed;
+        }
     }
     if (options.json)
-        writeJson(std::cout, findingsToJson(options.schema, findings));
+        writeJson(std::cout, findingsToJson(schema, findings));
     else
         printFindings(std::cout, findings);
     if (findings.empty())
         return ExitSuccess;
     std::cerr << "mxfdict: " << findings.size() << " finding" << (findings.size() == 1 ? "" : "s")
-              << " in " << options.schema << '\n';
+              << " in " << schema << '\n';
     return ExitFindings;
 }
 
@@ -67,10 +108,17 @@ Subcommand addCheckCommand(CLI::App& app) {
         "check", "Load a schema and list, one line each, what the load skipped or what is "
                  "probably a mistake: members naming no element, sets without a designator, "
                  "references to no set, labels, keys or local tags used twice, elements no "
-                 "set holds");
+                 "set holds; when the load fails on labels, local tags or data types, every "
+                 "such declaration");
+    check->footer("Exit status: 0 nothing found, 1 the schema failed to load or standard output "
+                  "could not be written, 2 bad usage, 4 findings.\n" +
+                  std::string(kDefaultSchemaNote));
     check->add_flag("--json", options->json, "Write the findings as JSON");
-    addLoaderSwitches(*check, options->load);
-    check->add_option("SCHEMA", options->schema, "Top schema file")->required();
+    options->schemaGiven =
+        check
+            ->add_option("SCHEMA", options->schema,
+                         "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
+            ->check(schemaFileArgument());
     return {check, [options] {
                 return runCheck(*options);
             }};

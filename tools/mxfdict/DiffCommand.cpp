@@ -39,10 +39,17 @@ Subcommand addDiffCommand(CLI::App& app) {
     auto options = std::make_shared<DiffOptions>();
     CLI::App* diff = app.add_subcommand(
         "diff", "List the elements and sets added, removed and changed from OLD to NEW");
+    diff->footer("Exit status, as diff(1) gives it: 0 the dictionaries are the same, 1 they "
+                 "differ or standard output could not be written, 2 a schema failed to load or "
+                 "bad usage.");
     diff->add_flag("--json", options->json, "Write the differences as JSON");
     addLoaderSwitches(*diff, options->load);
-    diff->add_option("OLD", options->before, "Top schema file of the old dictionary")->required();
-    diff->add_option("NEW", options->after, "Top schema file of the new dictionary")->required();
+    diff->add_option("OLD", options->before, "Top schema file of the old dictionary")
+        ->required()
+        ->check(schemaFileArgument());
+    diff->add_option("NEW", options->after, "Top schema file of the new dictionary")
+        ->required()
+        ->check(schemaFileArgument());
     return {diff, [options] {
                 return runDiff(*options);
             }};

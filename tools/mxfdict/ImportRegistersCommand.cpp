@@ -1,5 +1,6 @@
 // mxfdict import-registers: the SMPTE metadata registers as an annotated
 // schema set that the loader reads.
+#include "LoadDictionary.h"
 #include "Subcommand.h"
 
 #include "registers/Importer.h"
@@ -47,13 +48,17 @@ Subcommand addImportRegistersCommand(CLI::App& app) {
         "Write the SMPTE metadata registers (Elements.xml, Groups.xml, Types.xml and, when "
         "present, Labels.xml) as a schema set whose top file is OUT_DIR/MXFDictionary.xsd; "
         "print what was written and what was left out");
+    command->footer("Exit status: 0 written, 1 the registers could not be read, the schema not "
+                    "written or standard output not written, 2 bad usage.");
     command->add_option("REGISTERS_DIR", options->registers, "Directory of the register files")
-        ->required();
+        ->required()
+        ->check(nonEmptyArgument());
     command
         ->add_option("OUT_DIR", options->output,
                      "Directory to write into (created when missing; files of the same names "
                      "are replaced)")
-        ->required();
+        ->required()
+        ->check(nonEmptyArgument());
     return {command, [options] {
                 return runImport(*options);
             }};

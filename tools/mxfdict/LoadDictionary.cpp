@@ -1,5 +1,7 @@
 #include "LoadDictionary.h"
 
+#include "FailureLocation.h"
+
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <Palimo/Exceptions/BaseException.h>
@@ -23,6 +25,27 @@ void addLoaderSwitches(CLI::App& command, LoadOptions& options) {
     command.add_flag("--length-description", options.lengthDescription,
                      "Load each declaration's \"Length\" annotation as its \"LengthDescription\" "
                      "property");
+}
+
+std::string refusedSchemaArgument(const std::string& path) {
+    if (path.empty())
+        return "the schema path is empty";
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return path + " is a directory; give the top schema file in it";
+    return {};
+}
+
+CLI::Validator schemaFileArgument() {
+    return CLI::Validator(refusedSchemaArgument, "");
+}
+
+CLI::Validator nonEmptyArgument() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            return text.empty() ? "the argument is empty" : std::string();
+        },
+        "");
 }
 
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options) {
@@ -68,8 +91,7 @@ std::optional<LoadedDictionary> loadOrReport(const std::string& path, const Load
     try {
         return loadDictionary(path, options);
     } catch (...) {
-        std::cerr << "mxfdict: cannot load " << path << ": "
-                  << describeFailure(std::current_exception()) << '\n';
+        reportLoadFailure(path, std::current_exception());
         return std::nullopt;
     }
 }
@@ -85,6 +107,43 @@ std::string exampleSchema() {
             return installed.string();
     }
     return MXFDICT_EXAMPLE_SCHEMA;
+}
+
+std::string defaultSchema() {
+    const char* named = std::getenv(kDefaultSchemaVariable);
+    return named != nullptr && *named != '\0' ? std::string(named) : exampleSchema();
+}
+
+namespace {
+
+// Where in the schema files `failure` arose; none also when looking fails.
+std::optional<FailurePlace> placeOf(const std::string& path,
+                                    const Palimo::Exceptions::BaseException& failure) {
+    try {
+        return locateLoadFailure(path, failure);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void reportLoadFailure(const std::string& path, const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        if (const std::optional<FailurePlace> where = placeOf(path, e)) {
+            const std::string prefix = sourcePrefix(where->place.file, where->place.line);
+            std::cerr << prefix << where->subject << ": " << e.what() << '\n';
+            if (!where->note.empty())
+                std::cerr << prefix << "note: " << where->note << '\n';
+            std::cerr << "mxfdict: cannot load " << path << ": " << demangle(typeid(e)) << " (code "
+                      << e.exceptionCode() << ")\n";
+            return;
+        }
+    } catch (...) {
+    }
+    std::cerr << "mxfdict: cannot load " << path << ": " << describeFailure(failure) << '\n';
 }
 
 std::string describeFailure(const std::exception_ptr& failure) {

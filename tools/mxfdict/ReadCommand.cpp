@@ -24,9 +24,8 @@ struct ReadOptions {
     bool json = false;
     bool tree = false;
     std::string partition = "best";
-    LoadOptions load;
     std::string schema;
-    CLI::Option* schemaGiven = nullptr; // not given: the shipped example
+    CLI::Option* schemaGiven = nullptr; // not given: the default schema
     std::string file;
 };
 
@@ -39,8 +38,9 @@ Palimo::MXF::PartitionChoice partitionChoice(const std::string& name) {
 }
 
 int runRead(const ReadOptions& options) {
-    const std::string schema = options.schemaGiven->count() ? options.schema : exampleSchema();
-    const std::optional<LoadedDictionary> loaded = loadOrReport(schema, options.load);
+    const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
+    // The output shows no properties: the loader's switches would change nothing.
+    const std::optional<LoadedDictionary> loaded = loadOrReport(schema, LoadOptions());
     if (!loaded)
         return ExitLoadFailed;
     const auto start = std::chrono::steady_clock::now();
@@ -79,10 +79,14 @@ int runRead(const ReadOptions& options) {
 Subcommand addReadCommand(CLI::App& app) {
     auto options = std::make_shared<ReadOptions>();
     CLI::App* read = app.add_subcommand(
-        "read", "Decode the header metadata of an MXF file with a dictionary (default: the "
-                "shipped example): the partition, the primer, every set and item, and the "
-                "problems found (exit status 4); only the header metadata is read, never the "
-                "essence");
+        "read", "Decode the header metadata of an MXF file with a dictionary (default: "
+                "$MXFDICT_SCHEMA, else the shipped example): the partition, the primer, every "
+                "set and item, and the problems found (exit status 4); only the header metadata "
+                "is read, never the essence");
+    read->footer("Exit status: 0 the file reads cleanly, 1 the schema failed to load or standard "
+                 "output could not be written, 2 bad usage, 3 the file cannot be read or is "
+                 "malformed, 4 problems found.\n" +
+                 std::string(kDefaultSchemaNote));
     read->add_flag("--json", options->json, "Write the decoded header metadata as JSON");
     read->add_flag("--tree", options->tree,
                    "Show the sets as the tree of their strong references, from the Preface");
@@ -93,10 +97,11 @@ Subcommand addReadCommand(CLI::App& app) {
                      "the file has no footer partition with header metadata)")
         ->check(CLI::IsMember({"best", "header", "footer"}))
         ->capture_default_str();
-    addLoaderSwitches(*read, options->load);
-    options->schemaGiven = read->add_option("--schema", options->schema,
-                                            "Top schema file (default: the shipped example)");
-    read->add_option("FILE", options->file, "MXF file")->required();
+    options->schemaGiven =
+        read->add_option("--schema", options->schema,
+                         "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
+            ->check(schemaFileArgument());
+    read->add_option("FILE", options->file, "MXF file")->required()->check(nonEmptyArgument());
     return {read, [options] {
                 return runRead(*options);
             }};

@@ -69,8 +69,8 @@ std::vector<std::string> choiceTargets(const xercesc::DOMElement& declaration) {
 
 class Checker {
 public:
-    Checker(const std::string& topFile, const Dictionary& dictionary)
-        : dictionary_(dictionary), files_(declaringFiles(topFile)) {}
+    Checker(const SchemaFiles& files, const Dictionary& dictionary)
+        : dictionary_(dictionary), files_(files) {}
 
     void checkSets(const Components& components) {
         std::map<std::string, std::string> setsByKey; // label text -> set name
@@ -178,10 +178,9 @@ public:
 private:
     void add(const char* kind, std::string declaration, const std::string& name,
              std::string message) {
-        const auto file = files_.find(name);
-        findings_.push_back({kind, std::move(declaration),
-                             file == files_.end() ? std::string() : file->second,
-                             std::move(message)});
+        const std::optional<SourcePlace> place = files_.declaration(name);
+        findings_.push_back({kind, std::move(declaration), place ? place->file : std::string(),
+                             place ? place->line : 0, std::move(message)});
     }
 
     // Members of the set's type and of every base, as the load gathers them.
@@ -230,7 +229,7 @@ private:
     }
 
     const Dictionary& dictionary_;
-    std::map<std::string, std::string> files_;
+    const SchemaFiles& files_;
     std::vector<Finding> findings_;
     std::map<std::pair<std::string, std::string>, std::vector<std::string>> unknownMembers_;
     std::set<std::string> keyedSets_;       // set declarations with a designator
@@ -248,7 +247,8 @@ std::vector<Finding> checkSchema(const std::string& topFile, const Dictionary& d
     Palimo::XMLUtils::XSDAggregator aggregator(directory.utf16(), fileName.utf16());
     const xercesc::DOMDocument* merged = aggregator.createStandAloneSchemaDocument(parser.get());
 
-    Checker checker(path.string(), dictionary);
+    const SchemaFiles files(topFile);
+    Checker checker(files, dictionary);
     const Components components = readComponents(*merged->getDocumentElement());
     checker.checkSets(components);
     checker.checkReferenceTargets(components);

@@ -16,12 +16,11 @@ struct ShowOptions {
     bool json = false;
     LoadOptions load;
     std::string schema;
-    CLI::Option* schemaGiven = nullptr; // not given: the shipped example
+    CLI::Option* schemaGiven = nullptr; // not given: the default schema
 };
 
 int runShow(const ShowOptions& options) {
-    // An empty argument is refused by the load, not taken for "no schema".
-    const std::string path = options.schemaGiven->count() ? options.schema : exampleSchema();
+    const std::string path = options.schemaGiven->count() ? options.schema : defaultSchema();
     const std::optional<LoadedDictionary> loaded = loadOrReport(path, options.load);
     if (!loaded)
         return ExitLoadFailed;
@@ -42,12 +41,18 @@ int runShow(const ShowOptions& options) {
 Subcommand addShowCommand(CLI::App& app) {
     auto options = std::make_shared<ShowOptions>();
     CLI::App* show = app.add_subcommand(
-        "show", "Print a summary and every set and element (default: the shipped example); "
-                "the load time goes to standard error");
+        "show", "Print a summary and every set and element of a dictionary (default: "
+                "$MXFDICT_SCHEMA, else the shipped example); the load time goes to standard "
+                "error");
+    show->footer("Exit status: 0 shown, 1 the schema failed to load or standard output could "
+                 "not be written, 2 bad usage.\n" +
+                 std::string(kDefaultSchemaNote));
     show->add_flag("--json", options->json, "Write the whole dictionary as JSON instead");
     addLoaderSwitches(*show, options->load);
-    options->schemaGiven = show->add_option("SCHEMA", options->schema,
-                                            "Top schema file (default: the shipped example)");
+    options->schemaGiven =
+        show->add_option("SCHEMA", options->schema,
+                         "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
+            ->check(schemaFileArgument());
     return {show, [options] {
                 return runShow(*options);
             }};

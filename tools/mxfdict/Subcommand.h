@@ -27,6 +27,10 @@ struct Subcommand {
     std::function<int()> run;    // reads the options the command line filled
 };
 
+/// Sets the usage line of `command`'s help ("mxfdict lookup [OPTIONS] [SCHEMA]
+/// KEY"), where CLI11's own would not say which positionals are required.
+void setUsage(CLI::App& command, std::string usage);
+
 /// Adds one subcommand to `app`.
 using AddSubcommand = Subcommand (*)(CLI::App& app);
 

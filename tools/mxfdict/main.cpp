@@ -1,11 +1,15 @@
 // mxfdict: shows, searches, checks and compares MXF metadata dictionaries
 // loaded from XML Schema files.
+#include "BashCompletion.h"
+#include "LoadDictionary.h"
+#include "ManPage.h"
 #include "Subcommand.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -30,6 +34,21 @@ bool flushStandardOutput() {
     return written;
 }
 
+// The manual page and the bash completion, which the build writes from the
+// help texts with these options (left out of the help: they are no commands).
+int writeFromHelpTexts(const CLI::App& app, const std::string& what, const char* path) {
+    std::ofstream out(path);
+    if (what == "--write-man-page")
+        writeManPage(out, app, MXFDICT_VERSION);
+    else
+        writeBashCompletion(out, app);
+    out.close();
+    if (out)
+        return ExitSuccess;
+    std::cerr << "mxfdict: cannot write " << path << '\n';
+    return ExitWriteFailed;
+}
+
 int run(int argc, char** argv) {
     CLI::App app{"Loads MXF metadata dictionaries written as XML Schema and shows, searches, "
                  "checks and compares them, and reads MXF files with them.",
@@ -40,12 +59,18 @@ int run(int argc, char** argv) {
                "4 check or read found problems.\n"
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
                "load or bad usage.\n"
-               "import-registers: 1 the registers could not be read or the schema not written.");
+               "import-registers: 1 the registers could not be read or the schema not written.\n"
+               "SUBCOMMAND --help gives the exit statuses of that subcommand.\n" +
+               std::string(kDefaultSchemaNote));
     app.require_subcommand(1);
 
     std::vector<Subcommand> commands;
     for (const AddSubcommand add : subcommands())
         commands.push_back(add(app));
+
+    if (argc == 3 && (argv[1] == std::string("--write-man-page") ||
+                      argv[1] == std::string("--write-bash-completion")))
+        return writeFromHelpTexts(app, argv[1], argv[2]);
 
     // CLI11 would answer "A subcommand is required" for a misspelt one.
     const auto known = [&](const std::string& name) {

@@ -89,7 +89,7 @@ struct Expectation {
                 malformed("no \"key: value\" in \"" + text + "\"");
             if (!std::regex_match(m[1].str(),
                                   std::regex("expect|message|pattern|elements|sets|switches|"
-                                             "default|secret")))
+                                             "default|secret|where|finding")))
                 malformed("unknown key \"" + m[1].str() + "\"");
             if (!fields.emplace(m[1], m[2]).second)
                 malformed("\"" + m[1].str() + "\" given twice");
