@@ -49,11 +49,10 @@ int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
         std::cerr << "note: " << loaded.path
                   << " carries no type definitions: every value is written as a comment\n";
     Palimo::Output::RegXMLOptions regxml;
-    regxml.leadingComments = {"From: " + std::filesystem::path(options.file).filename().string(),
-                              std::string("Partition: ") +
-                                  Palimo::MXF::kindName(file.partition.kind) +
-                                  " partition at byte " + std::to_string(file.partition.klv.offset),
-                              std::string("By: mxfdict ") + MXFDICT_VERSION};
+    regxml.leadingComments = {
+        "From: " + std::filesystem::path(options.file).filename().string(),
+        std::string("Partition: ") + Palimo::MXF::kindName(file.partition.kind) +
+            " partition at byte " + std::to_string(file.partition.klv.offset)};
     try {
         Palimo::Output::writeRegXML(std::cout, file, *loaded.types, regxml);
     } catch (const Palimo::Exceptions::BaseException& e) {
