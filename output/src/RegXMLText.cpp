@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace Palimo {
 namespace Output {
@@ -65,8 +66,8 @@ struct ScalarText {
 
 RegXMLString regxmlString(const std::string& utf8) {
     RegXMLString result;
-    const std::string_view text(
-        utf8.data(), utf8.find('\0') == std::string::npos ? utf8.size() : utf8.find('\0'));
+    // The text ends at its first NUL.
+    const std::string_view text = std::string_view(utf8).substr(0, utf8.find('\0'));
     result.text.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const char32_t c = nextCharacter(text, at);
