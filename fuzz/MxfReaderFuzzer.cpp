@@ -1,18 +1,23 @@
 // Fuzz target of the MXF reader: the input is an MXF file, read with the
-// shipped example dictionary and its type definitions (loaded once). Reading
-// may fail only with an exception derived from BaseException; any other
+// shipped example dictionary and its type definitions (loaded once), then
+// written as RegXML. Reading may fail only with an exception derived from
+// BaseException, writing only with RegXMLError (no Preface); any other
 // exception escapes the target and is reported as a finding, like a crash, a
 // sanitizer report, a leak or a timeout.
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/Output/OutputError.h>
+#include <Palimo/Output/RegXML.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
+#include <streambuf>
 
 namespace {
 
@@ -72,14 +77,43 @@ std::size_t walk(const Palimo::MXF::DecodedFile& file) {
     return sum;
 }
 
+// Counts what it is given and keeps none of it.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t count = 0;
+
+protected:
+    int_type overflow(int_type c) override {
+        ++count;
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        count += static_cast<std::size_t>(n);
+        return n;
+    }
+};
+
+std::size_t regxml(const Palimo::MXF::DecodedFile& file) {
+    CountingBuffer buffer;
+    std::ostream out(&buffer);
+    try {
+        Palimo::Output::writeRegXML(out, file, loaded().types);
+    } catch (const Palimo::Exceptions::RegXMLError&) {
+        // No Preface, or one the dictionary does not know.
+    }
+    return buffer.count;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Palimo::MXF::MemorySource source(data, size);
     try {
-        volatile std::size_t sink =
-            walk(Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types));
+        const auto file = Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types);
+        volatile std::size_t sink = walk(file) + regxml(file);
         (void)sink;
+    } catch (const Palimo::Exceptions::XmlWriterError&) {
+        throw; // RegXML asked for ill-formed XML
     } catch (const Palimo::Exceptions::BaseException&) {
         // Refusing a malformed file is the reader's business.
     }

@@ -20,7 +20,8 @@ if(NOT TARGET mxf_reader_fuzz_replay)
   add_executable(mxf_reader_fuzz_replay
     ${PROJECT_SOURCE_DIR}/fuzz/MxfReaderFuzzer.cpp
     ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
-  target_link_libraries(mxf_reader_fuzz_replay PRIVATE palimo_mxf palimo_typedefinitions palimo_loader)
+  target_link_libraries(mxf_reader_fuzz_replay PRIVATE palimo_mxf palimo_output palimo_typedefinitions
+    palimo_loader)
   target_compile_definitions(mxf_reader_fuzz_replay PRIVATE
     PALIMO_EXAMPLE_SCHEMA="${PROJECT_SOURCE_DIR}/examples/mxf-dictionary/MXFDictionary.xsd")
   palimo_warnings(mxf_reader_fuzz_replay)

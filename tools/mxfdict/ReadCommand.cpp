@@ -7,9 +7,11 @@
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/Output/RegXML.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <chrono>
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -23,6 +25,7 @@ constexpr int ExitUnreadable = 3; // the file cannot be read or is malformed
 struct ReadOptions {
     bool json = false;
     bool tree = false;
+    bool regxml = false;
     std::string partition = "best";
     std::string schema;
     CLI::Option* schemaGiven = nullptr; // not given: the default schema
@@ -35,6 +38,27 @@ Palimo::MXF::PartitionChoice partitionChoice(const std::string& name) {
     if (name == "footer")
         return Palimo::MXF::PartitionChoice::Footer;
     return Palimo::MXF::PartitionChoice::Best;
+}
+
+// The RegXML document of the file; the comments before its root say what it
+// was made from.
+int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
+                const Palimo::MXF::DecodedFile& file) {
+    if (loaded.types->typeCount() == 0)
+        std::cerr << "note: " << loaded.path
+                  << " carries no type definitions: every value is written as a comment\n";
+    Palimo::Output::RegXMLOptions regxml;
+    regxml.leadingComments = {
+        "From: " + std::filesystem::path(options.file).filename().string(),
+        std::string("Partition: ") + Palimo::MXF::kindName(file.partition.kind) +
+            " partition at byte " + std::to_string(file.partition.klv.offset)};
+    try {
+        Palimo::Output::writeRegXML(std::cout, file, *loaded.types, regxml);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        std::cerr << "mxfdict: cannot write RegXML of " << options.file << ": " << e.what() << '\n';
+        return ExitUnreadable;
+    }
+    return ExitSuccess;
 }
 
 int runRead(const ReadOptions& options) {
@@ -63,10 +87,14 @@ int runRead(const ReadOptions& options) {
     // A file name that is no UTF-8 is shown with replacement characters.
     const std::string shownPath =
         Palimo::Utils::wstringToString(Palimo::Utils::stringToWstring(options.file));
-    if (options.json)
+    if (options.regxml) {
+        if (const int status = writeRegXML(options, *loaded, file); status != ExitSuccess)
+            return status;
+    } else if (options.json) {
         writeJson(std::cout, readToJson(shownPath, file, options.tree));
-    else
+    } else {
         printRead(std::cout, shownPath, file, options.tree);
+    }
     if (file.problems.empty())
         return ExitSuccess;
     std::cerr << "mxfdict: " << file.problems.size() << " problem"
@@ -88,8 +116,15 @@ Subcommand addReadCommand(CLI::App& app) {
                  "malformed, 4 problems found.\n" +
                  std::string(kDefaultSchemaNote));
     read->add_flag("--json", options->json, "Write the decoded header metadata as JSON");
-    read->add_flag("--tree", options->tree,
-                   "Show the sets as the tree of their strong references, from the Preface");
+    CLI::Option* tree =
+        read->add_flag("--tree", options->tree,
+                       "Show the sets as the tree of their strong references, from the Preface");
+    read->add_flag("--regxml", options->regxml,
+                   "Write the header metadata as a RegXML document (SMPTE ST 2001-1): the "
+                   "Preface and the sets its strong references reach, named by the registers' "
+                   "symbols (exit status 3 when the file has no Preface)")
+        ->excludes("--json")
+        ->excludes(tree);
     read->add_option("--partition", options->partition,
                      "Whose header metadata to read: best (the header partition's when it is "
                      "closed and complete, else the best copy that the footer partition offset "
