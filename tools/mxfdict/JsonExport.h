@@ -12,7 +12,7 @@
 
 namespace Mxfdict {
 
-/// {"formatVersion": 1, "elements": [...], "sets": [...]}, streamed to `out`
+/// {"formatVersion": 2, "elements": [...], "sets": [...]}, streamed to `out`
 /// as writeJson would write it, without building the tree.
 void writeDictionaryJson(std::ostream& out, const Palimo::MetaMetadata::Dictionary& dictionary,
                          const Palimo::TypeDefinitions::TypeDictionary* types);

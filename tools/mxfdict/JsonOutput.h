@@ -11,9 +11,9 @@ namespace Mxfdict {
 
 using Json = nlohmann::ordered_json;
 
-constexpr int kJsonFormatVersion = 1;
+constexpr int kJsonFormatVersion = 2;
 
-/// {"formatVersion": 1}, to which a subcommand adds its own members.
+/// {"formatVersion": 2}, to which a subcommand adds its own members.
 Json jsonDocument();
 
 void writeJson(std::ostream& out, const Json& document);
