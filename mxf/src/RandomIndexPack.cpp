@@ -27,7 +27,7 @@ bool isRandomIndexPackKey(const Label& key) {
 
 std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source) {
     const std::uint64_t size = source.size();
-    if (size < 4)
+    if (size < 4 || size == ByteSource::kUnknownSize)
         return std::nullopt;
     const std::vector<std::uint8_t> tail = source.read(size - 4, 4);
     const std::uint64_t length = ByteCursor(tail, size - 4, "end of the file").u32("length");
