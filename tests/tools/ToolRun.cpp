@@ -23,9 +23,11 @@ int system(const std::string& command) {
 
 } // namespace
 
-ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath) {
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath,
+                const std::string& pipedInput) {
     TempDir dir;
-    std::string command = quoted(MXFDICT_PATH);
+    std::string command =
+        (pipedInput.empty() ? "" : "cat " + quoted(pipedInput) + " | ") + quoted(MXFDICT_PATH);
     for (const std::string& arg : args)
         command += ' ' + quoted(arg);
     const std::string out = stdoutPath.empty() ? (dir.path() / "out").string() : stdoutPath;

@@ -16,8 +16,10 @@ struct ToolRun {
 };
 
 /// Runs mxfdict with `args`; standard output goes to `stdoutPath` when one is
-/// given (e.g. /dev/full), else it is captured.
-ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "");
+/// given (e.g. /dev/full), else it is captured. The file `pipedInput`, when
+/// one is given, reaches standard input through a pipe.
+ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "",
+                const std::string& pipedInput = "");
 
 /// The shipped example's top file, and a file under tests/data/tools.
 std::string example();

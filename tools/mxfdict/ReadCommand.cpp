@@ -18,7 +18,11 @@ namespace Mxfdict {
 
 namespace {
 
-constexpr int ExitUnreadable = 3; // the file cannot be read or is malformed
+// The file cannot be opened or read, holds not even a header partition pack
+// that can be read, or lacks the partition asked for. A file that is
+// damaged beyond that is read as far as it can be: its problems exit with
+// ExitFindings.
+constexpr int ExitUnreadable = 3;
 
 struct ReadOptions {
     bool json = false;
@@ -67,10 +71,11 @@ int runRead(const ReadOptions& options) {
         writeJson(std::cout, readToJson(shownPath, file, options.tree));
     else
         printRead(std::cout, shownPath, file, options.tree);
-    if (file.problems.empty())
+    const std::size_t problems = file.problems.size() + file.problemsNotKept;
+    if (problems == 0)
         return ExitSuccess;
-    std::cerr << "mxfdict: " << file.problems.size() << " problem"
-              << (file.problems.size() == 1 ? "" : "s") << " in " << options.file << '\n';
+    std::cerr << "mxfdict: " << problems << " problem" << (problems == 1 ? "" : "s") << " in "
+              << options.file << '\n';
     return ExitFindings;
 }
 
@@ -96,7 +101,7 @@ Subcommand addReadCommand(CLI::App& app) {
     addLoaderSwitches(*read, options->load);
     options->schemaGiven = read->add_option("--schema", options->schema,
                                             "Top schema file (default: the shipped example)");
-    read->add_option("FILE", options->file, "MXF file")->required();
+    read->add_option("FILE", options->file, "MXF file, or - for standard input")->required();
     return {read, [options] {
                 return runRead(*options);
             }};
