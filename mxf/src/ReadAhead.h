@@ -10,7 +10,10 @@ namespace MXF {
 
 class ReadAhead : public ByteSource {
 public:
-    static constexpr std::size_t kChunk = 64 * 1024;
+    /// What a small read asks for: a partition pack with the start of its
+    /// header metadata, or a small header metadata whole, at the cost of
+    /// no more bytes than a buffered stream reads for a pack.
+    static constexpr std::size_t kChunk = 16 * 1024;
     /// The largest read kept: the first read, of the run-in, fits.
     static constexpr std::size_t kKept = 128 * 1024;
 

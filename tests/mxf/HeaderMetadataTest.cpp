@@ -5,6 +5,7 @@
 
 #include <Palimo/MXF/Exceptions.h>
 #include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/MXF/Limits.h>
 #include <Palimo/MXF/RandomIndexPack.h>
 
 namespace {
@@ -362,6 +363,37 @@ TEST(RandomIndexPack, ListsEveryEntryOrIsNotThere) {
         const MemorySource bytes(none.data(), none.size());
         EXPECT_FALSE(Palimo::MXF::readRandomIndexPack(bytes)) << none.size();
     }
+
+    // One entry over the limit: the pack is refused before its entries are read.
+    const std::size_t count = Palimo::MXF::Limits::kPartitions + 1;
+    const Bytes many = hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.11.01.00") + hex("83") +
+                       be(count * 12 + 4, 3) + Bytes(count * 12, 0) + be(20 + count * 12 + 4, 4);
+    const MemorySource bytes(many.data(), many.size());
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, Palimo::MXF::readRandomIndexPack(bytes),
+                          "byte 0: the random index pack at byte 0 lists 100001 partitions, over "
+                          "the limit of 100000");
+}
+
+// The primer pack read on its own: its batch header is checked before its
+// entries are read.
+TEST(Primer, ReadsItsEntriesWhenItsBatchHeaderFits) {
+    const auto read = [](const Bytes& value) {
+        const Bytes pack = klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"), value);
+        const MemorySource source(pack.data(), pack.size());
+        return Palimo::MXF::Primer::read(source, Palimo::MXF::readKlvHeader(source, 0));
+    };
+    const Palimo::MXF::Primer primer =
+        read(be(2, 4) + be(18, 4) + be(0x3c0a, 2) + Bytes(16, 1) + be(0x3c0a, 2) + Bytes(16, 2));
+    EXPECT_EQ(primer.size(), 2u);
+    ASSERT_TRUE(primer.find(0x3c0a));
+    EXPECT_EQ(*primer.find(0x3c0a), Palimo::MXF::Label::fromBytes(Bytes(16, 1).data()));
+    EXPECT_EQ(primer.repeatedTags(), std::vector<std::uint16_t>{0x3c0a});
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, read(be(0x80000000u, 4) + be(18, 4) + Bytes(18, 0)),
+                          "byte 20: the primer pack at byte 0 lists 2147483648 entries of 18 bytes "
+                          "in 18 bytes (entries are 18 bytes: a local tag and a label)");
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, read(Bytes(5, 0)),
+                          "byte 20: the primer pack at byte 0 holds 5 bytes, too few for the "
+                          "8-byte header of its batch of entries");
 }
 
 } // namespace

@@ -38,6 +38,10 @@ constexpr std::size_t kSets = 100000;
 /// about 200 MB.
 constexpr std::size_t kItems = 500000;
 
+/// Entries of the random index pack: a pack that lists more is not used
+/// (one partition a second for a day takes 86,400).
+constexpr std::size_t kPartitions = 100000;
+
 /// Problems kept for one file; further ones are counted, not kept
 /// (DecodedFile::problemsNotKept).
 constexpr std::size_t kProblems = 10000;
