@@ -54,13 +54,13 @@ public:
             }
             if (fault != KlvFault::None) {
                 pos = resync(pos, Kind::UnreadableKlv,
-                             klvFaultText(fault, data_ + pos, size_ - pos, klv));
+                             [&] { return klvFaultText(fault, data_ + pos, size_ - pos, klv); });
                 continue;
             }
             if (endsHeaderMetadata(klv.key))
                 return;
             if (!withinMetadata(klv)) {
-                pos = resync(pos, Kind::UnreadableKlv, pastTheEnd(klv));
+                pos = resync(pos, Kind::UnreadableKlv, [&] { return pastTheEnd(klv); });
                 continue;
             }
             if (!withinBytes(klv)) {
@@ -109,9 +109,9 @@ private:
             return false;
         }
         if (fault != KlvFault::None) {
-            pos =
-                resync(0, Kind::MalformedPrimer,
-                       "no primer pack: " + klvFaultText(fault, data_, size_, klv) + "; " + noTags);
+            pos = resync(0, Kind::MalformedPrimer, [&] {
+                return "no primer pack: " + klvFaultText(fault, data_, size_, klv) + "; " + noTags;
+            });
             return true;
         }
         if (!Primer::isPrimerKey(klv.key)) {
@@ -123,7 +123,7 @@ private:
             return true;
         }
         if (!withinMetadata(klv)) {
-            pos = resync(0, Kind::MalformedPrimer, pastTheEnd(klv) + "; " + noTags);
+            pos = resync(0, Kind::MalformedPrimer, [&] { return pastTheEnd(klv) + "; " + noTags; });
             return true;
         }
         if (!withinBytes(klv)) {
@@ -237,9 +237,10 @@ private:
                withinMetadata(klv);
     }
 
-    // Records the KLV at `pos` that cannot be read and returns where the next
-    // one starts (size_ when none does).
-    std::size_t resync(std::size_t pos, Kind kind, const std::string& what) {
+    // Records the KLV at `pos` that cannot be read, `what()` saying why, and
+    // returns where the next one starts (size_ when none does).
+    template <typename What>
+    std::size_t resync(std::size_t pos, Kind kind, const What& what) {
         static const std::uint8_t prefix[] = {0x06, 0x0e, 0x2b, 0x34};
         std::size_t next = pos + 1;
         for (;; ++next) {
@@ -249,14 +250,18 @@ private:
             if (next >= size_ || plausibleKey(next))
                 break;
         }
+        if (!problems_.keeping()) {
+            problems_.count();
+            return next;
+        }
         const std::uint64_t at = base_ + pos;
         problems_.add(kind, at,
-                      what + (next < size_
-                                  ? "; " + std::to_string(next - pos) +
-                                        " bytes skipped to the next key, at byte " +
-                                        std::to_string(base_ + next)
-                                  : "; no key follows: the last " + std::to_string(size_ - pos) +
-                                        " bytes of the header metadata are skipped"));
+                      what() + (next < size_
+                                    ? "; " + std::to_string(next - pos) +
+                                          " bytes skipped to the next key, at byte " +
+                                          std::to_string(base_ + next)
+                                    : "; no key follows: the last " + std::to_string(size_ - pos) +
+                                          " bytes of the header metadata are skipped"));
         return next;
     }
 

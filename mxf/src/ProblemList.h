@@ -15,11 +15,15 @@ public:
         : kept_(kept), notKept_(notKept) {}
 
     void add(Problem::Kind kind, std::uint64_t offset, std::string message) {
-        if (kept_.size() < Limits::kProblems)
+        if (keeping())
             kept_.push_back(Problem{kind, offset, std::move(message)});
         else
             ++notKept_;
     }
+    /// Whether a problem added now is kept: where problems may come by the
+    /// million, one that is not is only counted, its message never made.
+    bool keeping() const { return kept_.size() < Limits::kProblems; }
+    void count() { ++notKept_; }
 
 private:
     std::vector<Problem>& kept_;
