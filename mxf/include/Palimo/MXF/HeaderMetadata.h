@@ -97,8 +97,8 @@ enum class PartitionChoice {
 /// header partition pack or it cannot be read; MissingPartition as
 /// PartitionChoice says; UnreadableMXFFile when the source fails. Memory: the
 /// header metadata read, twice over at most, besides the sets (bounded by
-/// Limits::kSets and kItems). Reads `source` only: calls on separate sources
-/// may run concurrently.
+/// Limits::kSets and kItems). Reads `source` only: calls may run
+/// concurrently on separate sources, or on one FileSource or MemorySource.
 HeaderMetadata readHeaderMetadata(const ByteSource& source,
                                   PartitionChoice choice = PartitionChoice::Best);
 
