@@ -166,9 +166,11 @@ void readBest(const ByteSource& source, HeaderMetadata& metadata) {
     }
     std::string note = state;
     if (search.routes().empty())
-        note += ", and neither a footer partition offset nor a random index pack leads to "
-                "another partition" +
-                std::string(holdsNone ? "" : ": its header metadata may not be final");
+        note += std::string(source.forwardOnly()
+                                ? ", and no footer partition offset leads to another partition"
+                                : ", and neither a footer partition offset nor a random index "
+                                  "pack leads to another partition") +
+                (holdsNone ? "" : ": its header metadata may not be final");
     else
         note += ", and no partition found through " + joined(search.routes(), " or ") +
                 (holdsNone ? " holds any"

@@ -154,8 +154,8 @@ TEST(StreamSource, GivesTheHeaderMetadataAFileGivesWhenItLiesAhead) {
          layout({openHeader, footer}, {0}),
          1,
          {"the file is read forward only, so the random index pack at its end is not looked for",
-          "the header partition is open incomplete, and neither a footer partition offset nor a "
-          "random index pack leads to another partition: its header metadata may not be final"}},
+          "the header partition is open incomplete, and no footer partition offset leads to "
+          "another partition: its header metadata may not be final"}},
     };
     for (const Case& c : cases) {
         const Pipe pipe(c.file);
