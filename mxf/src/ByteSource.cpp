@@ -2,9 +2,10 @@
 
 #include <Palimo/MXF/Exceptions.h>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
+#include <algorithm>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Palimo {
 namespace MXF {
@@ -18,42 +19,27 @@ void ByteSource::requireRange(std::uint64_t offset, std::uint64_t count) const {
                                            __FILE__, __LINE__);
 }
 
-FileSource::FileSource(const std::string& path) : path_(path) {
-    // A directory opens as a stream on some systems, and then reads nothing.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw Exceptions::UnreadableMXFFile("cannot open " + path + ": it is a directory", __FILE__,
-                                            __LINE__);
-    in_.open(path, std::ios::binary);
-    if (!in_)
-        throw Exceptions::UnreadableMXFFile("cannot open " + path + ": " + std::strerror(errno),
-                                            __FILE__, __LINE__);
-    in_.seekg(0, std::ios::end);
-    const std::streamoff end = in_.tellg();
-    if (!in_ || end < 0)
-        throw Exceptions::UnreadableMXFFile("cannot find the size of " + path, __FILE__, __LINE__);
-    size_ = static_cast<std::uint64_t>(end);
-}
-
-std::vector<std::uint8_t> FileSource::read(std::uint64_t offset, std::size_t count) const {
-    requireRange(offset, count);
-    std::vector<std::uint8_t> bytes(count);
-    if (count == 0)
-        return bytes;
-    in_.clear();
-    in_.seekg(static_cast<std::streamoff>(offset));
-    in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
-    if (!in_)
-        throw Exceptions::UnreadableMXFFile("cannot read " + std::to_string(count) +
-                                                " bytes at byte " + std::to_string(offset) +
-                                                " of " + path_,
-                                            __FILE__, __LINE__);
-    return bytes;
+std::vector<std::uint8_t> ByteSource::readUpTo(std::uint64_t offset, std::size_t count) const {
+    const std::uint64_t total = size();
+    if (offset >= total)
+        return {};
+    return read(offset, static_cast<std::size_t>(std::min<std::uint64_t>(count, total - offset)));
 }
 
 std::vector<std::uint8_t> MemorySource::read(std::uint64_t offset, std::size_t count) const {
     requireRange(offset, count);
     return std::vector<std::uint8_t>(data_ + offset, data_ + offset + count);
+}
+
+std::unique_ptr<ByteSource> openSource(const std::string& path) {
+    if (path != "-")
+        return std::make_unique<FileSource>(path);
+    // A regular file behind standard input can be read where the best copy
+    // of the header metadata lies; anything else only forward.
+    struct stat status {};
+    if (::fstat(STDIN_FILENO, &status) == 0 && S_ISREG(status.st_mode))
+        return std::make_unique<FileSource>(STDIN_FILENO, "standard input");
+    return std::make_unique<StreamSource>(STDIN_FILENO, "standard input");
 }
 
 } // namespace MXF

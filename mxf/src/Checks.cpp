@@ -7,6 +7,7 @@
 #include <Palimo/MetaMetadata/Visitors.h>
 
 #include "Names.h"
+#include "ProblemList.h"
 
 #include <algorithm>
 #include <map>
@@ -42,7 +43,7 @@ public:
 
 private:
     void problem(Problem::Kind kind, std::uint64_t offset, std::string message) {
-        file_.problems.push_back(Problem{kind, offset, std::move(message)});
+        ProblemList(file_.problems, file_.problemsNotKept).add(kind, offset, std::move(message));
     }
 
     void checkRequired(const DecodedSet& set) {

@@ -2,10 +2,14 @@
 #include <Palimo/MXF/FileReader.h>
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/Limits.h>
 #include <Palimo/Types/LocalTag.h>
+
+#include <algorithm>
 
 #include "ItemValues.h"
 #include "Names.h"
+#include "ProblemList.h"
 #include "WeakReferences.h"
 
 namespace Palimo {
@@ -20,25 +24,37 @@ using MetaMetadata::MetaElement;
 const Label kInstanceUID({0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x15, 0x02,
                           0x00, 0x00, 0x00, 0x00});
 
+// Decodes the sets of `metadata`, whose item bytes it takes over, one set at
+// a time: the raw and the decoded header metadata are never held whole at once.
 class Decoder {
 public:
-    Decoder(const HeaderMetadata& metadata, const Dictionary& dictionary,
+    Decoder(HeaderMetadata& metadata, const Dictionary& dictionary,
             const TypeDefinitions::TypeDictionary* types, DecodedFile& file)
-        : metadata_(metadata), dictionary_(dictionary), types_(types), file_(file) {}
+        : metadata_(metadata), dictionary_(dictionary), types_(types), file_(file),
+          problems_(file.problems, file.problemsNotKept) {
+        // A primer that is missing or malformed is one problem, not one for
+        // each item whose tag it cannot give.
+        primerDamaged_ =
+            std::any_of(metadata.problems.begin(), metadata.problems.end(),
+                        [](const Problem& p) { return p.kind == Problem::Kind::MalformedPrimer; });
+    }
 
     void run() {
         if (metadata_.primer)
             for (std::uint16_t tag : metadata_.primer->repeatedTags())
                 problem(Problem::Kind::RepeatedPrimerTag, metadata_.primer->klv().offset,
                         "the primer pack lists local tag " + localTagText(tag) + " more than once");
-        for (const RawSet& raw : metadata_.sets)
+        file_.sets.reserve(metadata_.sets.size());
+        for (RawSet& raw : metadata_.sets) {
             file_.sets.push_back(decodeSet(raw));
+            raw = RawSet();
+        }
         resolveWeakReferences(file_, types_);
     }
 
 private:
     void problem(Problem::Kind kind, std::uint64_t offset, std::string message) {
-        file_.problems.push_back(Problem{kind, offset, std::move(message)});
+        problems_.add(kind, offset, std::move(message));
     }
 
     static std::string where(const DecodedSet& set) {
@@ -46,7 +62,7 @@ private:
                std::to_string(set.klv.offset);
     }
 
-    DecodedSet decodeSet(const RawSet& raw) {
+    DecodedSet decodeSet(RawSet& raw) {
         DecodedSet set;
         set.klv = raw.klv;
         set.localSet = raw.localSet;
@@ -58,15 +74,17 @@ private:
             problem(Problem::Kind::UnknownSet, raw.klv.offset,
                     "set key " + raw.klv.key.dotted() + " is not in the dictionary");
         if (!raw.localSet) {
-            set.bytes = raw.value;
+            set.bytes = std::move(raw.value);
             return set;
         }
-        for (const RawItem& item : raw.items) {
+        set.items.reserve(raw.items.size());
+        for (RawItem& item : raw.items) {
             set.items.push_back(decodeItem(set, item));
-            const DecodedItem& decoded = set.items.back();
+            DecodedItem& decoded = set.items.back();
             if (!set.instanceUID && decoded.label &&
                 decoded.label->equalIgnoringVersion(kInstanceUID) && item.value.size() == 16)
                 set.instanceUID = Identifiers::UUID::fromBytes(item.value.data());
+            decoded.bytes = std::move(item.value);
         }
         return set;
     }
@@ -77,16 +95,16 @@ private:
         if (metadata_.primer)
             if (const Label* label = metadata_.primer->find(item.tag))
                 return *label;
-        std::string message =
-            where(set) + ": local tag " + localTagText(item.tag) + " is not in the primer pack";
         std::optional<Label> label;
         if (item.tag < 0x8000)
             if (const Types::UniversalLabel* known =
-                    dictionary_.findLabelByLocalTag(Types::LocalTag(item.tag))) {
+                    dictionary_.findLabelByLocalTag(Types::LocalTag(item.tag)))
                 label = Label(known->array());
-                message += "; read as the dictionary's " + label->dotted();
-            }
-        problem(Problem::Kind::TagNotInPrimer, item.offset, message);
+        if (!primerDamaged_)
+            problem(Problem::Kind::TagNotInPrimer, item.offset,
+                    where(set) + ": local tag " + localTagText(item.tag) +
+                        " is not in the primer pack" +
+                        (label ? "; read as the dictionary's " + label->dotted() : ""));
         return label;
     }
 
@@ -103,7 +121,6 @@ private:
         DecodedItem item;
         item.offset = raw.offset;
         item.localTag = raw.tag;
-        item.bytes = raw.value;
         item.label = labelOf(set, raw);
         if (!item.label)
             return item;
@@ -134,10 +151,12 @@ private:
         return item;
     }
 
-    const HeaderMetadata& metadata_;
+    HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
     const TypeDefinitions::TypeDictionary* types_;
     DecodedFile& file_;
+    ProblemList problems_;
+    bool primerDamaged_ = false;
 };
 
 } // namespace
@@ -168,11 +187,25 @@ const char* problemKindName(Problem::Kind kind) {
         return "wrongTarget";
     case Problem::Kind::ReferenceCycle:
         return "referenceCycle";
+    case Problem::Kind::UnreadableKlv:
+        return "unreadableKlv";
+    case Problem::Kind::MalformedSet:
+        return "malformedSet";
+    case Problem::Kind::MalformedPrimer:
+        return "malformedPrimer";
+    case Problem::Kind::Truncated:
+        return "truncated";
+    case Problem::Kind::OverLimit:
+        return "overLimit";
     }
     return "";
 }
 
-DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
+bool isStructural(Problem::Kind kind) {
+    return kind >= Problem::Kind::UnreadableKlv;
+}
+
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
                                  const TypeDefinitions::TypeDictionary* types) {
     DecodedFile file;
     file.runIn = metadata.runIn;
@@ -182,21 +215,32 @@ DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionar
         file.primer = metadata.primer->klv();
         file.primerEntries = metadata.primer->size();
     }
-    file.notes = metadata.notes;
+    file.notes = std::move(metadata.notes);
+    file.problems = metadata.problems;
+    file.problemsNotKept = metadata.problemsNotKept;
     Decoder(metadata, dictionary, types, file).run();
     return file;
+}
+
+DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types) {
+    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types);
 }
 
 DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
     DecodedFile file = decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types);
     checkHeaderMetadata(file);
+    if (file.problemsNotKept > 0)
+        file.notes.push_back(std::to_string(file.problemsNotKept) +
+                             " more problems were found and not kept (the limit is " +
+                             std::to_string(Limits::kProblems) + " problems)");
     return file;
 }
 
 DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
-    return readMXFFile(FileSource(path), dictionary, types, choice);
+    return readMXFFile(*openSource(path), dictionary, types, choice);
 }
 
 } // namespace MXF

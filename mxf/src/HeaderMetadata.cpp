@@ -1,9 +1,13 @@
 #include <Palimo/MXF/HeaderMetadata.h>
 
-#include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/Exceptions.h>
+#include <Palimo/MXF/Limits.h>
 
-#include "ByteCursor.h"
+#include "KlvBytes.h"
+#include "MetadataParser.h"
 #include "PartitionSearch.h"
+#include "ProblemList.h"
+#include "ReadAhead.h"
 
 #include <algorithm>
 
@@ -11,114 +15,103 @@ namespace Palimo {
 namespace MXF {
 namespace {
 
-constexpr std::uint64_t kMaxRunIn = 65536;
-
 [[noreturn]] void fail(std::uint64_t offset, const std::string& what) {
     throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
 }
 
 // The offset of the header partition pack's key: the first place in the
-// first 64 KiB that holds one.
+// file, at most Limits::kRunIn bytes in, that holds one.
 std::uint64_t findHeaderPartition(const ByteSource& source) {
-    const std::size_t scanned =
-        static_cast<std::size_t>(std::min<std::uint64_t>(source.size(), kMaxRunIn + 16));
-    const std::vector<std::uint8_t> start = source.read(0, scanned);
-    for (std::size_t i = 0; i + 16 <= start.size(); ++i) {
+    const std::vector<std::uint8_t> start = source.readUpTo(0, Limits::kRunIn + 16);
+    for (std::size_t i = 0; i <= Limits::kRunIn && i + 16 <= start.size(); ++i) {
         if (start[i] != 0x06)
             continue;
         const Label key = Label::fromBytes(start.data() + i);
         if (isPartitionPackKey(key) && key[13] == 0x02)
             return i;
     }
-    fail(0, "no header partition pack in the first " +
-                std::to_string(std::min<std::uint64_t>(source.size(), kMaxRunIn)) +
-                " bytes: not an MXF file");
+    if (start.size() < Limits::kRunIn + 16)
+        fail(0, "no header partition pack in the " + std::to_string(start.size()) +
+                    " bytes of the file: not an MXF file");
+    fail(0, "no header partition pack in the first " + std::to_string(Limits::kRunIn + 1) +
+                " bytes (a run-in takes at most " + std::to_string(Limits::kRunIn) +
+                "): not an MXF file");
 }
 
-// The items of a local set with 2-byte tags and 2-byte lengths.
-std::vector<RawItem> readItems(const std::vector<std::uint8_t>& value, const KlvHeader& klv) {
-    const std::string context = "local set at byte " + std::to_string(klv.offset);
-    ByteCursor in(value, klv.valueOffset, context);
-    std::vector<RawItem> items;
-    while (in.remaining() > 0) {
-        RawItem item;
-        item.offset = in.offset();
-        item.tag = in.u16("item tag");
-        const std::uint16_t length = in.u16("item length");
-        if (length > in.remaining())
-            fail(item.offset, "item " + Identifiers::localTagText(item.tag) + " of the " + context +
-                                  ": length " + std::to_string(length) +
-                                  " runs past the end of the set (" +
-                                  std::to_string(in.remaining()) + " bytes left)");
-        const std::uint8_t* bytes = in.take(length, "item value");
-        item.value.assign(bytes, bytes + length);
-        items.push_back(std::move(item));
-    }
-    return items;
-}
-
-// Index table segments and partition packs do not belong to header
-// metadata: a writer that counted HeaderByteCount from the partition pack
-// rather than from the primer makes the count run into them.
-bool endsHeaderMetadata(const Label& key) {
-    static const Label indexSegment({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x01, 0x0d, 0x01,
-                                     0x02, 0x01, 0x01, 0x10, 0x01, 0x00});
-    return isPartitionPackKey(key) || key.equalIgnoringVersion(indexSegment);
-}
-
-void readSets(const ByteSource& source, HeaderMetadata& metadata) {
-    const PartitionPack& pack = metadata.partition;
-    // Fill may stand between the partition pack and the primer pack.
+// Where the header metadata of `pack` starts: after the fill that may stand
+// between the partition pack and the primer pack. Reads KLV keys and lengths
+// only. `cut` tells that the file ends inside the fill that starts there.
+std::uint64_t skipFill(const ByteSource& source, const PartitionPack& pack, bool& cut) {
     std::uint64_t offset = pack.klv.end();
-    KlvHeader klv = readKlvHeader(source, offset);
-    while (isFillKey(klv.key))
-        klv = readKlvHeader(source, klv.end());
-    if (!Primer::isPrimerKey(klv.key))
-        fail(klv.offset, "the header metadata of the " + std::string(kindName(pack.kind)) +
-                             " partition does not start with a primer pack (found KLV " +
-                             klv.key.dotted() + ")");
-    if (pack.headerByteCount > source.size() - klv.offset)
-        fail(pack.klv.offset, "HeaderByteCount " + std::to_string(pack.headerByteCount) +
-                                  " of the " + kindName(pack.kind) +
-                                  " partition runs past the end of the file (" +
-                                  std::to_string(source.size()) + " bytes)");
-    const std::uint64_t end = klv.offset + pack.headerByteCount;
-    if (klv.end() > end)
-        fail(klv.offset, "the primer pack runs past the end of the header metadata (byte " +
-                             std::to_string(end) + ")");
-    metadata.primer = Primer::read(source, klv);
-
-    for (offset = klv.end(); offset < end; offset = klv.end()) {
-        klv = readKlvHeader(source, offset);
-        if (endsHeaderMetadata(klv.key))
-            break;
-        if (klv.end() > end)
-            fail(offset, "KLV " + klv.key.dotted() + " (length " + std::to_string(klv.length) +
-                             ") runs past the end of the header metadata (byte " +
-                             std::to_string(end) + ")");
-        if (isFillKey(klv.key))
-            continue;
-        RawSet set;
-        set.klv = klv;
-        std::vector<std::uint8_t> value =
-            source.read(klv.valueOffset, static_cast<std::size_t>(klv.length));
-        set.localSet = klv.key[4] == 0x02 && klv.key[5] == 0x53;
-        if (set.localSet)
-            set.items = readItems(value, klv);
-        else
-            set.value = std::move(value);
-        metadata.sets.push_back(std::move(set));
+    for (;;) {
+        const std::vector<std::uint8_t> bytes = source.readUpTo(offset, 25);
+        KlvHeader klv;
+        const bool fill =
+            decodeKlvHeader(bytes.data(), bytes.size(), offset, klv) == KlvFault::None &&
+            isFillKey(klv.key);
+        // A stream's end becomes known only once it has been passed.
+        cut = fill ? klv.length > source.size() - klv.valueOffset : offset > source.size();
+        if (!fill || cut)
+            return offset;
+        offset = klv.end();
     }
 }
 
-// Reads the header metadata of `pack` into `metadata`, dropping what an
-// earlier attempt left; none when HeaderByteCount is 0.
+// Reads the header metadata of `pack` into `metadata` (which holds none);
+// none when HeaderByteCount is 0.
 void readPartition(const ByteSource& source, const PartitionPack& pack, HeaderMetadata& metadata) {
     metadata.partition = pack;
-    metadata.primer.reset();
-    metadata.sets.clear();
-    if (pack.headerByteCount > 0)
-        readSets(source, metadata);
+    if (pack.headerByteCount == 0)
+        return;
+    if (pack.headerByteCount > Limits::kHeaderMetadataSize) {
+        ProblemList(metadata.problems, metadata.problemsNotKept)
+            .add(Problem::Kind::OverLimit, pack.klv.offset,
+                 "HeaderByteCount " + std::to_string(pack.headerByteCount) + " of the " +
+                     kindName(pack.kind) + " partition at byte " + std::to_string(pack.klv.offset) +
+                     " is over the limit of " + std::to_string(Limits::kHeaderMetadataSize) +
+                     " bytes for one header metadata: it is not read");
+        return;
+    }
+    bool cut = false;
+    const std::uint64_t start = skipFill(source, pack, cut);
+    if (cut) {
+        ProblemList(metadata.problems, metadata.problemsNotKept)
+            .add(Problem::Kind::Truncated, std::min(start, source.size()),
+                 "the file ends at byte " + std::to_string(source.size()) +
+                     ", inside the fill after the " + kindName(pack.kind) +
+                     " partition pack, before its header metadata");
+        return;
+    }
+    // One request of the byte count, fewer bytes when the file ends sooner.
+    const std::vector<std::uint8_t> bytes =
+        source.readUpTo(start, static_cast<std::size_t>(pack.headerByteCount));
+    parseHeaderMetadata(bytes, start, start + pack.headerByteCount, metadata);
+}
+
+// A copy of the header metadata read from `pack`, apart from `metadata`.
+HeaderMetadata readCopy(const ByteSource& source, const PartitionPack& pack,
+                        const HeaderMetadata& metadata) {
+    HeaderMetadata copy;
+    copy.runIn = metadata.runIn;
+    copy.headerPartition = metadata.headerPartition;
+    readPartition(source, pack, copy);
+    return copy;
+}
+
+// Takes the copy read into `metadata`, whose notes stay.
+void take(HeaderMetadata& metadata, HeaderMetadata&& copy) {
+    metadata.partition = copy.partition;
+    metadata.primer = std::move(copy.primer);
+    metadata.sets = std::move(copy.sets);
+    metadata.problems = std::move(copy.problems);
+    metadata.problemsNotKept = copy.problemsNotKept;
+}
+
+// The first problem of the copy's structure, or null when it has none.
+const Problem* damage(const HeaderMetadata& copy) {
+    const auto found = std::find_if(copy.problems.begin(), copy.problems.end(),
+                                    [](const Problem& p) { return isStructural(p.kind); });
+    return found == copy.problems.end() ? nullptr : &*found;
 }
 
 std::string joined(const std::vector<std::string>& parts, const char* separator) {
@@ -137,30 +130,56 @@ void readBest(const ByteSource& source, HeaderMetadata& metadata) {
     }
     const std::string state = "the header partition is " + statusText(header) +
                               (holdsNone ? " and holds no header metadata" : "");
+    // A source read forward only cannot come back for it.
+    std::optional<HeaderMetadata> headerCopy;
+    if (source.forwardOnly() && !holdsNone)
+        headerCopy = readCopy(source, header, metadata);
     PartitionSearch search(source, metadata.runIn, header, metadata.notes);
-    for (const FoundPartition& copy : search.copies()) {
-        try {
-            readPartition(source, copy.pack, metadata);
-            metadata.notes.push_back(state + "; read the header metadata of " +
-                                     partitionText(copy.pack) + ", which is " +
-                                     statusText(copy.pack) + " (found through " + copy.route + ")");
-            return;
-        } catch (const Exceptions::MalformedMXFFile& e) {
-            metadata.notes.push_back("the header metadata of " + partitionText(copy.pack) +
-                                     " is unusable: " + e.what());
+    // Without header metadata of its own, the header partition is left with
+    // the best damaged copy, if that is all there is.
+    std::optional<HeaderMetadata> damaged;
+    std::string damagedNote;
+    for (const FoundPartition& found : search.copies()) {
+        HeaderMetadata copy = readCopy(source, found.pack, metadata);
+        const std::string read = "read the header metadata of " + partitionText(found.pack) +
+                                 ", which is " + statusText(found.pack) + " (found through " +
+                                 found.route + ")";
+        if (const Problem* problem = damage(copy)) {
+            metadata.notes.push_back("the header metadata of " + partitionText(found.pack) +
+                                     " is unusable: byte " + std::to_string(problem->offset) +
+                                     ": " + problem->message);
+            if (holdsNone && !damaged) {
+                damagedNote =
+                    state + ", and no other copy is usable; " + read + " as far as it can be read";
+                damaged = std::move(copy);
+            }
+            continue;
         }
+        metadata.notes.push_back(state + "; " + read);
+        take(metadata, std::move(copy));
+        return;
+    }
+    if (damaged) {
+        metadata.notes.push_back(damagedNote);
+        take(metadata, std::move(*damaged));
+        return;
     }
     std::string note = state;
     if (search.routes().empty())
-        note += ", and neither a footer partition offset nor a random index pack leads to "
-                "another partition" +
-                std::string(holdsNone ? "" : ": its header metadata may not be final");
+        note += std::string(source.forwardOnly()
+                                ? ", and no footer partition offset leads to another partition"
+                                : ", and neither a footer partition offset nor a random index "
+                                  "pack leads to another partition") +
+                (holdsNone ? "" : ": its header metadata may not be final");
     else
         note += ", and no partition found through " + joined(search.routes(), " or ") +
                 (holdsNone ? " holds any"
                            : " holds a better copy of its header metadata, which may not be final");
     metadata.notes.push_back(note);
-    readPartition(source, header, metadata);
+    if (headerCopy)
+        take(metadata, std::move(*headerCopy));
+    else
+        readPartition(source, header, metadata);
 }
 
 void readFooter(const ByteSource& source, HeaderMetadata& metadata) {
@@ -194,7 +213,8 @@ void readHeader(const ByteSource& source, HeaderMetadata& metadata) {
 
 } // namespace
 
-HeaderMetadata readHeaderMetadata(const ByteSource& source, PartitionChoice choice) {
+HeaderMetadata readHeaderMetadata(const ByteSource& file, PartitionChoice choice) {
+    const ReadAhead source(file);
     HeaderMetadata metadata;
     metadata.runIn = findHeaderPartition(source);
     metadata.headerPartition = readPartitionPackAt(source, metadata.runIn);

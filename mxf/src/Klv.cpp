@@ -3,6 +3,8 @@
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/Exceptions.h>
 
+#include "KlvBytes.h"
+
 #include <algorithm>
 
 namespace Palimo {
@@ -26,30 +28,61 @@ std::size_t readBerLength(const std::uint8_t* bytes, std::size_t available, std:
     return count + 1;
 }
 
-KlvHeader readKlvHeader(const ByteSource& source, std::uint64_t offset) {
-    const auto fail = [offset](const std::string& what) {
-        throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
-    };
-    if (offset > source.size() || source.size() - offset < 17)
-        fail("KLV key and length cut off by the end of the file (" + std::to_string(source.size()) +
-             " bytes)");
-    const std::size_t headerBytes =
-        static_cast<std::size_t>(std::min<std::uint64_t>(source.size() - offset, 25));
-    const std::vector<std::uint8_t> bytes = source.read(offset, headerBytes);
-    KlvHeader header;
+KlvFault decodeKlvHeader(const std::uint8_t* bytes, std::size_t available, std::uint64_t offset,
+                         KlvHeader& header) {
     header.offset = offset;
-    header.key = Label::fromBytes(bytes.data());
-    if (header.key[0] != 0x06 || header.key[1] != 0x0e || header.key[2] != 0x2b ||
-        header.key[3] != 0x34)
-        fail("no SMPTE key here (" + Identifiers::hexText(bytes.data(), 4) + "...)");
-    const std::size_t berBytes = readBerLength(bytes.data() + 16, bytes.size() - 16, header.length);
-    if (berBytes == 0)
-        fail("KLV " + header.key.dotted() + ": bad or cut off BER length (first byte " +
-             Identifiers::hexText(bytes.data() + 16, 1) + ")");
-    header.valueOffset = offset + 16 + berBytes;
+    if (available >= 4 &&
+        (bytes[0] != 0x06 || bytes[1] != 0x0e || bytes[2] != 0x2b || bytes[3] != 0x34))
+        return KlvFault::NoKey;
+    if (available < 17)
+        return KlvFault::CutOff;
+    header.key = Label::fromBytes(bytes);
+    const std::uint8_t first = bytes[16];
+    const std::size_t count = first < 0x80 ? 0 : first & 0x7f;
+    if (first >= 0x80 && (count == 0 || count > 8))
+        return KlvFault::BadLength;
+    if (available < 17 + count)
+        return KlvFault::CutOff;
+    readBerLength(bytes + 16, available - 16, header.length);
+    header.valueOffset = offset + 17 + count;
+    return KlvFault::None;
+}
+
+std::string klvFaultText(KlvFault fault, const std::uint8_t* bytes, std::size_t available,
+                         const KlvHeader& header) {
+    switch (fault) {
+    case KlvFault::None:
+        break;
+    case KlvFault::CutOff:
+        return "KLV key and length cut off";
+    case KlvFault::NoKey:
+        return "no SMPTE key here (" +
+               Identifiers::hexText(bytes, std::min<std::size_t>(4, available)) + "...)";
+    case KlvFault::BadLength:
+        return "KLV " + header.key.dotted() + ": bad BER length (first byte " +
+               Identifiers::hexText(bytes + 16, 1) + ")";
+    }
+    return "";
+}
+
+KlvHeader readKlvHeader(const ByteSource& source, std::uint64_t offset) {
+    const std::vector<std::uint8_t> bytes = source.readUpTo(offset, 25);
+    KlvHeader header;
+    const KlvFault fault = decodeKlvHeader(bytes.data(), bytes.size(), offset, header);
+    if (fault == KlvFault::CutOff)
+        throw Exceptions::MalformedMXFFile(offset,
+                                           "KLV key and length cut off by the end of the file (" +
+                                               std::to_string(source.size()) + " bytes)",
+                                           __FILE__, __LINE__);
+    if (fault != KlvFault::None)
+        throw Exceptions::MalformedMXFFile(
+            offset, klvFaultText(fault, bytes.data(), bytes.size(), header), __FILE__, __LINE__);
     if (header.length > source.size() - header.valueOffset)
-        fail("KLV " + header.key.dotted() + ": length " + std::to_string(header.length) +
-             " runs past the end of the file (" + std::to_string(source.size()) + " bytes)");
+        throw Exceptions::MalformedMXFFile(
+            offset,
+            "KLV " + header.key.dotted() + ": length " + std::to_string(header.length) +
+                " runs past the end of the file (" + std::to_string(source.size()) + " bytes)",
+            __FILE__, __LINE__);
     return header;
 }
 

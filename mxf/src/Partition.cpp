@@ -1,6 +1,7 @@
 #include <Palimo/MXF/Partition.h>
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/Limits.h>
 
 #include "ByteCursor.h"
 
@@ -17,14 +18,26 @@ bool isPartitionPackKey(const Label& key) {
            key[15] == 0x00;
 }
 
+namespace {
+
+// The fixed part of a partition pack's value: everything up to and with the
+// header of its batch of essence container labels.
+constexpr std::uint64_t kFixedLayout = 88;
+
+} // namespace
+
 PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) {
     const std::string context = "partition pack at byte " + std::to_string(klv.offset);
-    if (klv.length > source.size())
-        throw Exceptions::MalformedMXFFile(klv.offset, context + " longer than the file", __FILE__,
-                                           __LINE__);
-    const std::vector<std::uint8_t> value =
-        source.read(klv.valueOffset, static_cast<std::size_t>(klv.length));
-    ByteCursor in(value, klv.valueOffset, context);
+    const auto fail = [&](std::uint64_t offset, const std::string& what) {
+        throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
+    };
+    // The fixed layout first: its batch header says how long the rest is.
+    if (klv.length < kFixedLayout)
+        fail(klv.offset, "the " + context + " holds " + std::to_string(klv.length) +
+                             " bytes, fewer than the " + std::to_string(kFixedLayout) +
+                             " of its fixed layout");
+    const std::vector<std::uint8_t> fixed = source.read(klv.valueOffset, kFixedLayout);
+    ByteCursor in(fixed, klv.valueOffset, context);
 
     PartitionPack pack;
     pack.klv = klv;
@@ -46,17 +59,27 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
     pack.operationalPattern = in.label("OperationalPattern");
 
     const std::uint64_t batchOffset = in.offset();
-    const std::uint32_t count = in.u32("EssenceContainers count");
+    const std::uint64_t count = in.u32("EssenceContainers count");
     const std::uint32_t itemSize = in.u32("EssenceContainers item size");
-    if (itemSize != 16 || std::uint64_t{count} * itemSize > in.remaining())
-        throw Exceptions::MalformedMXFFile(
-            batchOffset,
-            "EssenceContainers of the " + context + ": " + std::to_string(count) + " items of " +
-                std::to_string(itemSize) + " bytes do not fit in the " +
-                std::to_string(in.remaining()) + " bytes left (items are labels of 16 bytes)",
-            __FILE__, __LINE__);
-    for (std::uint32_t i = 0; i < count; ++i)
-        pack.essenceContainers.push_back(in.label("EssenceContainers item"));
+    if (itemSize != 16)
+        fail(batchOffset, "EssenceContainers of the " + context + ": items of " +
+                              std::to_string(itemSize) + " bytes (items are labels of 16 bytes)");
+    const std::uint64_t layout = kFixedLayout + 16 * count;
+    if (klv.length != layout)
+        fail(klv.offset, "the " + context + " holds " + std::to_string(klv.length) +
+                             " bytes, where its layout with " + std::to_string(count) +
+                             " essence container labels takes 88 + 16 x " + std::to_string(count) +
+                             " = " + std::to_string(layout));
+    if (layout > Limits::kSetSize)
+        fail(klv.offset, "the " + context + " holds " + std::to_string(klv.length) +
+                             " bytes, over the limit of " + std::to_string(Limits::kSetSize) +
+                             " bytes for one KLV");
+    const std::vector<std::uint8_t> labels =
+        source.read(batchOffset + 8, static_cast<std::size_t>(16 * count));
+    ByteCursor batch(labels, batchOffset + 8, context);
+    pack.essenceContainers.reserve(static_cast<std::size_t>(count));
+    for (std::uint64_t i = 0; i < count; ++i)
+        pack.essenceContainers.push_back(batch.label("EssenceContainers item"));
     return pack;
 }
 

@@ -12,6 +12,12 @@ namespace {
 const char kByOffset[] = "the footer partition offset";
 const char kByRip[] = "the random index pack";
 
+// Why a forward-only source cannot read at `offset`.
+std::string passed(std::uint64_t offset) {
+    return "byte " + std::to_string(offset) +
+           " lies before what the file, read forward only, has got to";
+}
+
 } // namespace
 
 std::string partitionText(const PartitionPack& pack) {
@@ -50,6 +56,8 @@ const std::optional<PartitionPack>& PartitionSearch::footerByOffset() {
         footerProblem_ = unusable + "it lies past the end of the file (" +
                          std::to_string(source_.size()) + " bytes, " + std::to_string(runIn_) +
                          " of them run-in)";
+    } else if (runIn_ + offset < source_.firstReadable()) {
+        footerProblem_ = unusable + passed(runIn_ + offset);
     } else {
         try {
             PartitionPack pack = readPartitionPackAt(source_, runIn_ + offset);
@@ -72,6 +80,12 @@ const std::vector<PartitionPack>& PartitionSearch::listed() {
     if (ripLooked_)
         return listed_;
     ripLooked_ = true;
+    if (source_.forwardOnly()) {
+        ripProblem_ = "the file is read forward only, so the random index pack at its end is not "
+                      "looked for";
+        notes_.push_back(ripProblem_);
+        return listed_;
+    }
     std::optional<RandomIndexPack> rip;
     try {
         rip = readRandomIndexPack(source_);

@@ -28,7 +28,9 @@ int statusRank(const PartitionPack& pack);
 
 /// Reads partition packs only, each checked against the size of the file
 /// first. A footer offset, random index pack or entry that leads nowhere
-/// usable is passed over, with a line in `notes`.
+/// usable is passed over, with a line in `notes`. On a forward-only source,
+/// the random index pack is not looked for (a note says so) and a footer
+/// offset before what has been read leads nowhere.
 class PartitionSearch {
 public:
     PartitionSearch(const ByteSource& source, std::uint64_t runIn, const PartitionPack& header,

@@ -1,6 +1,8 @@
 #include <Palimo/MXF/Primer.h>
 
-#include "ByteCursor.h"
+#include <Palimo/MXF/Exceptions.h>
+
+#include <algorithm>
 
 namespace Palimo {
 namespace MXF {
@@ -11,35 +13,82 @@ bool Primer::isPrimerKey(const Label& key) {
     return key.equalIgnoringVersion(primer);
 }
 
-Primer Primer::read(const ByteSource& source, const KlvHeader& klv) {
-    const std::string context = "primer pack at byte " + std::to_string(klv.offset);
-    const std::vector<std::uint8_t> value =
-        source.read(klv.valueOffset, static_cast<std::size_t>(klv.length));
-    ByteCursor in(value, klv.valueOffset, context);
-    const std::uint32_t count = in.u32("entry count");
-    const std::uint32_t entrySize = in.u32("entry size");
-    // The count is checked against the bytes there are, never used to allocate.
-    if (entrySize != 18 || std::uint64_t{count} * entrySize != in.remaining())
-        throw Exceptions::MalformedMXFFile(
-            klv.valueOffset,
-            "the " + context + " lists " + std::to_string(count) + " entries of " +
-                std::to_string(entrySize) + " bytes in " + std::to_string(in.remaining()) +
-                " bytes (entries are 18 bytes: a local tag and a label)",
-            __FILE__, __LINE__);
+namespace {
+
+constexpr std::size_t kEntrySize = 18; // a local tag and a label
+
+std::uint32_t u32(const std::uint8_t* bytes) {
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+           std::uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+std::string context(const KlvHeader& klv) {
+    return "primer pack at byte " + std::to_string(klv.offset);
+}
+
+// What is wrong with a batch header of `count` entries of `entrySize` bytes
+// followed by `room` bytes; empty when they fit exactly. The count is
+// checked against the bytes there are, never used to allocate.
+std::string batchProblem(const KlvHeader& klv, std::uint32_t count, std::uint32_t entrySize,
+                         std::uint64_t room) {
+    if (entrySize == kEntrySize && std::uint64_t{count} * entrySize == room)
+        return "";
+    return "the " + context(klv) + " lists " + std::to_string(count) + " entries of " +
+           std::to_string(entrySize) + " bytes in " + std::to_string(room) +
+           " bytes (entries are 18 bytes: a local tag and a label)";
+}
+
+} // namespace
+
+Primer Primer::parse(const KlvHeader& klv, const std::uint8_t* value, std::size_t size,
+                     std::string& problem) {
     Primer primer;
     primer.klv_ = klv;
-    primer.entries_.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint16_t tag = in.u16("local tag");
-        const Label label = in.label("label");
+    problem.clear();
+    if (size < 8) {
+        problem = "the " + context(klv) + " holds " + std::to_string(size) +
+                  " bytes, too few for the 8-byte header of its batch of entries";
+        return primer;
+    }
+    const std::uint32_t count = u32(value);
+    const std::uint32_t entrySize = u32(value + 4);
+    problem = batchProblem(klv, count, entrySize, size - 8);
+    if (entrySize != kEntrySize)
+        return primer;
+    const std::size_t entries = std::min<std::size_t>(count, (size - 8) / kEntrySize);
+    primer.entries_.reserve(entries);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::uint8_t* entry = value + 8 + i * kEntrySize;
+        const auto tag = static_cast<std::uint16_t>(entry[0] << 8 | entry[1]);
+        const Label label = Label::fromBytes(entry + 2);
         primer.entries_.emplace_back(tag, label);
-        const auto [entry, added] = primer.byTag_.emplace(tag, Listed{label, false});
-        if (!added && !entry->second.repeated) {
-            entry->second.repeated = true;
+        const auto [listed, added] = primer.byTag_.emplace(tag, Listed{label, false});
+        if (!added && !listed->second.repeated) {
+            listed->second.repeated = true;
             primer.repeated_.push_back(tag);
         }
     }
     return primer;
+}
+
+Primer Primer::read(const ByteSource& source, const KlvHeader& klv) {
+    const auto fail = [&](const std::string& problem) {
+        throw Exceptions::MalformedMXFFile(klv.valueOffset, problem, __FILE__, __LINE__);
+    };
+    if (klv.length < 8)
+        fail("the " + context(klv) + " holds " + std::to_string(klv.length) +
+             " bytes, too few for the 8-byte header of its batch of entries");
+    // The batch header first: the entries are read only when it fits the value.
+    std::vector<std::uint8_t> value = source.read(klv.valueOffset, 8);
+    const std::string problem =
+        batchProblem(klv, u32(value.data()), u32(value.data() + 4), klv.length - 8);
+    if (!problem.empty())
+        fail(problem);
+    const std::vector<std::uint8_t> entries =
+        source.read(klv.valueOffset + 8, static_cast<std::size_t>(klv.length - 8));
+    value.insert(value.end(), entries.begin(), entries.end());
+    std::string unused;
+    return parse(klv, value.data(), value.size(), unused);
 }
 
 const Label* Primer::find(std::uint16_t tag) const {

@@ -1,6 +1,7 @@
 #include <Palimo/MXF/RandomIndexPack.h>
 
 #include <Palimo/MXF/Exceptions.h>
+#include <Palimo/MXF/Limits.h>
 
 #include "ByteCursor.h"
 
@@ -27,7 +28,7 @@ bool isRandomIndexPackKey(const Label& key) {
 
 std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source) {
     const std::uint64_t size = source.size();
-    if (size < 4)
+    if (size < 4 || size == ByteSource::kUnknownSize)
         return std::nullopt;
     const std::vector<std::uint8_t> tail = source.read(size - 4, 4);
     const std::uint64_t length = ByteCursor(tail, size - 4, "end of the file").u32("length");
@@ -51,6 +52,9 @@ std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source) {
         fail(start, "the " + context + " holds " + std::to_string(pack.klv.length) +
                         " bytes, not 12-byte entries and a 4-byte length");
     const std::uint64_t count = (pack.klv.length - 4) / kEntrySize;
+    if (count > Limits::kPartitions)
+        fail(start, "the " + context + " lists " + std::to_string(count) +
+                        " partitions, over the limit of " + std::to_string(Limits::kPartitions));
     pack.partitions.reserve(static_cast<std::size_t>(std::min(count, kEntriesRead)));
     for (std::uint64_t first = 0; first < count; first += kEntriesRead) {
         const std::uint64_t offset = pack.klv.valueOffset + first * kEntrySize;

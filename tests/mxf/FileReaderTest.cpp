@@ -6,6 +6,7 @@
 
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 #include <Palimo/MXF/FileReader.h>
+#include <Palimo/MXF/Limits.h>
 
 namespace {
 
@@ -111,6 +112,33 @@ TEST(Checks, ReportEveryProblemWithItsOffset) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(problems(c.file), c.problems) << c.what;
+}
+
+// A primer that gives no tag is one problem, not one for each item; the
+// problems beyond the limit are counted, and a note says how many.
+TEST(Checks, ProblemsOfADamagedPrimerAndBeyondTheLimit) {
+    const Bytes badPrimer = klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"),
+                                be(1, 4) + be(20, 4) + Bytes(20, 0));
+    EXPECT_EQ(
+        problems(headerFile(badPrimer + leaf(2, {{0x8001, be(5, 4)}}))),
+        std::vector<std::string>{
+            "malformedPrimer 128: the primer pack at byte 108 lists 1 entries of 20 bytes in "
+            "20 bytes (entries are 18 bytes: a local tag and a label); none of its entries is "
+            "read: local tags resolve through the dictionary's static tags only"});
+
+    using Palimo::MXF::Limits::kProblems;
+    const Bytes unknown = localSet("06.0e.2b.34.02.53.01.01.0e.7f.01.01.01.01.7f.00", {});
+    Bytes sets;
+    for (std::size_t i = 0; i < kProblems + 5; ++i)
+        sets.insert(sets.end(), unknown.begin(), unknown.end());
+    const Bytes file = fixtureFile(sets);
+    const MemorySource source(file.data(), file.size());
+    const auto read = Palimo::MXF::readMXFFile(source, fixture());
+    EXPECT_EQ(read.sets.size(), kProblems + 5);
+    EXPECT_EQ(read.problems.size(), kProblems);
+    EXPECT_EQ(read.problemsNotKept, 5u);
+    EXPECT_EQ(read.notes, std::vector<std::string>{"5 more problems were found and not kept (the "
+                                                   "limit is 10000 problems)"});
 }
 
 } // namespace

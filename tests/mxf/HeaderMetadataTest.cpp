@@ -5,6 +5,7 @@
 
 #include <Palimo/MXF/Exceptions.h>
 #include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/MXF/Limits.h>
 #include <Palimo/MXF/RandomIndexPack.h>
 
 namespace {
@@ -252,7 +253,8 @@ TEST(HeaderMetadata, DamagedWaysToACopyArePassedOver) {
          1,
          {"the header metadata of the footer partition at byte 310 is unusable: byte 418: the "
           "header metadata of the footer partition does not start with a primer pack (found KLV "
-          "06.0e.2b.34.02.05.01.01.0d.01.02.01.01.7f.01.00)",
+          "06.0e.2b.34.02.05.01.01.0d.01.02.01.01.7f.01.00): local tags resolve through the "
+          "dictionary's static tags only",
           "the header partition is open incomplete, and no partition found through the footer "
           "partition offset holds a better copy of its header metadata, which may not be "
           "final"}},
@@ -295,14 +297,13 @@ TEST(HeaderMetadata, RefusesAFooterPartitionThatIsNotThere) {
                                     "partition offset) holds none");
 }
 
-TEST(HeaderMetadata, RefusesMalformedStructuresNamingTheOffset) {
-    const Bytes set = localSet(kSetKey, {{0x3c0a, uid(1)}});
-    const std::size_t setOffset = kPackSize + kPrimer.size();
-    const Bytes cutItem = klv(hex(kSetKey), hex("3c 0a 00 10 01 02"));
-    const Bytes hugePrimer = klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"),
-                                 be(0x80000000u, 4) + be(18, 4) + Bytes(18, 0));
-    Bytes badBatch = partitionPack(0x02, 0x04, 0);
-    badBatch[kPackSize - 8 + 3] = 5; // five essence containers, none there
+// Only a file without a header partition pack that can be read is refused.
+TEST(HeaderMetadata, RefusesAFileWithoutAHeaderPartitionPack) {
+    const Bytes packKey = hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.02.04.00");
+    const Bytes pack = partitionPack(0x02, 0x04, 0);
+    const Bytes packValue(pack.begin() + 20, pack.end()); // after the key and 4-byte length
+    Bytes itemSize = pack;
+    itemSize[kPackSize - 1] = 17;
     struct Case {
         const char* what;
         Bytes file;
@@ -311,45 +312,34 @@ TEST(HeaderMetadata, RefusesMalformedStructuresNamingTheOffset) {
     const std::vector<Case> cases = {
         {"empty file",
          {},
-         "byte 0: no header partition pack in the first 0 bytes: not an MXF file"},
+         "byte 0: no header partition pack in the 0 bytes of the file: not an MXF file"},
         {"no partition pack", Bytes(70000, 0x06),
-         "byte 0: no header partition pack in the first 65536 bytes: not an MXF file"},
-        {"partition pack cut off", first(partitionPack(0x02, 0x04, 0), 60),
+         "byte 0: no header partition pack in the first 65536 bytes (a run-in takes at most "
+         "65535): not an MXF file"},
+        {"a run-in of 65536 bytes", Bytes(65536, 0) + pack,
+         "byte 0: no header partition pack in the first 65536 bytes (a run-in takes at most "
+         "65535): not an MXF file"},
+        {"partition pack cut off", first(pack, 60),
          "byte 0: KLV 06.0e.2b.34.02.05.01.01.0d.01.02.01.01.02.04.00: length 88 runs past the "
          "end of the file (60 bytes)"},
-        {"essence container count", badBatch,
-         "byte 100: EssenceContainers of the partition pack at byte 0: 5 items of 16 bytes do "
-         "not fit in the 0 bytes left (items are labels of 16 bytes)"},
-        {"primer with 2^31 entries", headerFile(hugePrimer),
-         "byte 128: the primer pack at byte 108 lists 2147483648 entries of 18 bytes in 18 bytes "
-         "(entries are 18 bytes: a local tag and a label)"},
-        {"primer entry size",
-         headerFile(klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"),
-                        be(1, 4) + be(20, 4) + Bytes(20, 0))),
-         "byte 128: the primer pack at byte 108 lists 1 entries of 20 bytes in 20 bytes "
-         "(entries are 18 bytes: a local tag and a label)"},
-        {"no primer", headerFile(set),
-         "byte 108: the header metadata of the header partition does not start with a primer "
-         "pack (found KLV 06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00)"},
-        {"header byte count past the end", partitionPack(0x02, 0x04, 1000000) + kPrimer,
-         "byte 0: HeaderByteCount 1000000 of the header partition runs past the end of the file "
-         "(154 bytes)"},
-        {"set past the header metadata",
-         partitionPack(0x02, 0x04, kPrimer.size() + 10) + kPrimer + set,
-         "byte 154: KLV 06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00 (length 20) runs past "
-         "the end of the header metadata (byte 164)"},
-        {"item past the end of its set", headerFile(kPrimer + cutItem),
-         "byte " + std::to_string(setOffset + 20) + ": item 3c.0a of the local set at byte " +
-             std::to_string(setOffset) + ": length 16 runs past the end of the set (2 bytes left)"},
-        {"item header cut off", headerFile(kPrimer + klv(hex(kSetKey), hex("3c 0a 00"))),
-         "byte " + std::to_string(setOffset + 22) + ": item length of the local set at byte " +
-             std::to_string(setOffset) + " cut off: 2 bytes needed, 1 left"},
-        {"metadata cut off", first(headerFile(kPrimer + set), kPackSize + 85),
-         "byte 0: HeaderByteCount 86 of the header partition runs past the end of the file (193 "
-         "bytes)"},
+        {"partition pack shorter than its fixed layout", klv(packKey, first(packValue, 87)),
+         "byte 0: the partition pack at byte 0 holds 87 bytes, fewer than the 88 of its fixed "
+         "layout"},
+        {"partition pack longer than its layout", klv(packKey, packValue + Bytes{0}),
+         "byte 0: the partition pack at byte 0 holds 89 bytes, where its layout with 0 essence "
+         "container labels takes 88 + 16 x 0 = 88"},
+        {"essence containers the pack does not hold",
+         klv(packKey, first(packValue, 80) + be(5, 4) + be(16, 4)),
+         "byte 0: the partition pack at byte 0 holds 88 bytes, where its layout with 5 essence "
+         "container labels takes 88 + 16 x 5 = 168"},
+        {"essence container item size", itemSize,
+         "byte 100: EssenceContainers of the partition pack at byte 0: items of 17 bytes (items "
+         "are labels of 16 bytes)"},
     };
     for (const Case& c : cases)
         EXPECT_THROWS_EXACTLY(MalformedMXFFile, readBytes(c.file), c.message) << c.what;
+    // The longest run-in there may be.
+    EXPECT_EQ(readBytes(Bytes(65535, 0) + pack).runIn, 65535u);
 }
 
 // Entries read in several pieces, and the endings that are no random index
@@ -373,6 +363,37 @@ TEST(RandomIndexPack, ListsEveryEntryOrIsNotThere) {
         const MemorySource bytes(none.data(), none.size());
         EXPECT_FALSE(Palimo::MXF::readRandomIndexPack(bytes)) << none.size();
     }
+
+    // One entry over the limit: the pack is refused before its entries are read.
+    const std::size_t count = Palimo::MXF::Limits::kPartitions + 1;
+    const Bytes many = hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.11.01.00") + hex("83") +
+                       be(count * 12 + 4, 3) + Bytes(count * 12, 0) + be(20 + count * 12 + 4, 4);
+    const MemorySource bytes(many.data(), many.size());
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, Palimo::MXF::readRandomIndexPack(bytes),
+                          "byte 0: the random index pack at byte 0 lists 100001 partitions, over "
+                          "the limit of 100000");
+}
+
+// The primer pack read on its own: its batch header is checked before its
+// entries are read.
+TEST(Primer, ReadsItsEntriesWhenItsBatchHeaderFits) {
+    const auto read = [](const Bytes& value) {
+        const Bytes pack = klv(hex("06.0e.2b.34.02.05.01.01.0d.01.02.01.01.05.01.00"), value);
+        const MemorySource source(pack.data(), pack.size());
+        return Palimo::MXF::Primer::read(source, Palimo::MXF::readKlvHeader(source, 0));
+    };
+    const Palimo::MXF::Primer primer =
+        read(be(2, 4) + be(18, 4) + be(0x3c0a, 2) + Bytes(16, 1) + be(0x3c0a, 2) + Bytes(16, 2));
+    EXPECT_EQ(primer.size(), 2u);
+    ASSERT_TRUE(primer.find(0x3c0a));
+    EXPECT_EQ(*primer.find(0x3c0a), Palimo::MXF::Label::fromBytes(Bytes(16, 1).data()));
+    EXPECT_EQ(primer.repeatedTags(), std::vector<std::uint16_t>{0x3c0a});
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, read(be(0x80000000u, 4) + be(18, 4) + Bytes(18, 0)),
+                          "byte 20: the primer pack at byte 0 lists 2147483648 entries of 18 bytes "
+                          "in 18 bytes (entries are 18 bytes: a local tag and a label)");
+    EXPECT_THROWS_EXACTLY(MalformedMXFFile, read(Bytes(5, 0)),
+                          "byte 20: the primer pack at byte 0 holds 5 bytes, too few for the "
+                          "8-byte header of its batch of entries");
 }
 
 } // namespace

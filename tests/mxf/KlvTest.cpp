@@ -53,7 +53,9 @@ TEST(KlvHeader, RefusesWhatDoesNotFit) {
          "byte 0: KLV 06.0e.2b.34.01.02.03.04.05.06.07.08.09.0a.0b.0c: length "
          "9223372036854775807 runs past the end of the file (26 bytes)"},
         {key + hex("80 00"), "byte 0: KLV 06.0e.2b.34.01.02.03.04.05.06.07.08.09.0a.0b.0c: bad "
-                             "or cut off BER length (first byte 80)"},
+                             "BER length (first byte 80)"},
+        {key + hex("84 00 00"),
+         "byte 0: KLV key and length cut off by the end of the file (19 bytes)"},
         {key, "byte 0: KLV key and length cut off by the end of the file (16 bytes)"},
         {hex("06.0e.2b.35") + Bytes(14, 0), "byte 0: no SMPTE key here (060e2b35...)"},
     };

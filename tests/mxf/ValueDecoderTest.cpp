@@ -118,6 +118,22 @@ TEST(ValueDecoder, ValuesKeepTheirDefinitions) {
     EXPECT_EQ(tagged.value[0].type, &fixtureType("UInt32"));
 }
 
+// An empty value of every type, as an empty vector's data() gives it (a null
+// pointer): decoded or refused, never read (the sanitizers watch).
+TEST(ValueDecoder, EmptyValuesOfEveryType) {
+    for (int id = 0; id <= LastIdentifier; ++id) {
+        const auto type = static_cast<Identifier>(id);
+        const DecodedValue decoded = decodeValue(type, UInt8, nullptr, 0, &fixtureTypes());
+        // Strings may be empty; values of other types take bytes.
+        const bool text = type == ISO7String || type == UTF16String || type == UTF8String;
+        EXPECT_EQ(decoded.value.has_value(), text) << id;
+    }
+    for (const auto& definition : fixtureTypes().types()) {
+        const DecodedValue decoded = decodeValue(definition, fixtureTypes(), nullptr, 0);
+        EXPECT_TRUE(decoded.value || !decoded.problem.empty()) << definition.symbol;
+    }
+}
+
 // Indirect values inside Indirect values: deep nesting ends in a problem,
 // not in a deep recursion.
 TEST(ValueDecoder, NestingIsBounded) {

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace PalimoTest;
@@ -63,8 +65,8 @@ TEST(ReadCommand, ReadsFfmpegFilesWithTheImportedRegisters) {
         EXPECT_EQ(run.status, 0) << name << '\n' << run.err;
         EXPECT_FALSE(contains(run.out, " raw ")) << name;
         // The label by its name from the Labels register, then dotted.
-        EXPECT_TRUE(contains(run.out,
-                             "    3b.09  OperationalPattern         AUID                     MXFOP"))
+        EXPECT_TRUE(contains(
+            run.out, "    3b.09  OperationalPattern         AUID                     MXFOP"))
             << run.out;
         const ToolRun json = mxfdict({"read", "--json", "--schema", schema, mxfFile(name)});
         EXPECT_TRUE(matchesOutputSchema(json.out)) << name;
@@ -107,6 +109,12 @@ TEST(ReadCommand, ReadsTheClosedCopyOfARealOpenHeader) {
 }
 
 TEST(ReadCommand, ExitStatusesAndMessages) {
+    const TempDir dir;
+    const std::string fifo = (dir.path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Not even the header partition pack is whole.
+    const std::string cut =
+        dir.write("cut.mxf", readFile(mxfFile("opatom-pcm.mxf")).substr(0, 100)).string();
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -125,15 +133,32 @@ TEST(ReadCommand, ExitStatusesAndMessages) {
          "directory\n",
          ""},
         {{"read", seed("truncated.mxf")},
-         3,
-         "mxfdict: cannot read " + seed("truncated.mxf") +
-             ": byte 0: HeaderByteCount 5632 of the header partition runs past the end of the "
-             "file (3000 bytes)\n",
-         ""},
+         4,
+         "mxfdict: 2 problems in " + seed("truncated.mxf") + "\n",
+         "\nProblems (2):\n    byte 2956: the file ends at byte 3000, inside KLV "
+         "06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.18.00 at byte 2956 (length 92), before the end "
+         "of the header metadata at byte 6144: the sets before it are read [truncated]\n"},
         {{"read", seed("primer-2-31-entries.mxf")},
+         4,
+         "mxfdict: 1 problem in ",
+         "    byte 531: the primer pack at byte 512 lists 2147483648 entries of 18 bytes in 1800 "
+         "bytes (entries are 18 bytes: a local tag and a label); its first 100 entries are read, "
+         "other local tags resolve through the dictionary's static tags only [malformedPrimer]\n"},
+        {{"read", dir.path().string()},
          3,
-         ": byte 531: the primer pack at byte 512 lists 2147483648 entries of 18 bytes in 1800 "
-         "bytes (entries are 18 bytes: a local tag and a label)\n",
+         "mxfdict: cannot read " + dir.path().string() + ": cannot open " + dir.path().string() +
+             ": it is a directory\n",
+         ""},
+        // Opening it for reading would wait for a writer.
+        {{"read", fifo},
+         3,
+         "mxfdict: cannot read " + fifo + ": cannot open " + fifo + ": it is a FIFO\n",
+         ""},
+        {{"read", cut},
+         3,
+         "mxfdict: cannot read " + cut +
+             ": byte 0: KLV 06.0e.2b.34.02.05.01.01.0d.01.02.01.01.02.04.00: length 104 runs past "
+             "the end of the file (100 bytes)\n",
          ""},
         {{"read", seed("reference-cycle.mxf")},
          4,
@@ -167,10 +192,55 @@ TEST(ReadCommand, ExitStatusesAndMessages) {
     for (const Case& c : cases) {
         const ToolRun run = mxfdict(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.back() << '\n' << run.err;
-        EXPECT_TRUE(contains(run.err, c.err)) << run.err;
+        EXPECT_TRUE(contains(run.err, c.err)) << c.args.back() << "\n" << run.err;
         EXPECT_TRUE(contains(run.out, c.out)) << run.out;
         EXPECT_TRUE(c.status != 3 || run.out.empty()) << run.out;
     }
+}
+
+// A damaged file shows what could be read, with its problems; the JSON of
+// the problems of its structure is valid too.
+TEST(ReadCommand, DamagedFilesShowWhatCouldBeRead) {
+    const TempDir dir;
+    std::string bytes = readFile(mxfFile("opatom-pcm.mxf"));
+    bytes[2732] = 0x07; // the key of the Identification set
+    const std::string damaged = dir.write("damaged.mxf", bytes).string();
+    const ToolRun run = mxfdict({"read", damaged});
+    EXPECT_EQ(run.status, 4) << run.err;
+    EXPECT_TRUE(contains(run.out, "set Preface  key 06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00"
+                                  "  byte 2560"));
+    EXPECT_FALSE(contains(run.out, "byte 2732  InstanceUID"));
+    EXPECT_TRUE(contains(run.out, "set ContentStorage  key "));
+    EXPECT_TRUE(contains(run.out, "    byte 2732: no SMPTE key here (070e2b34...); 196 bytes "
+                                  "skipped to the next key, at byte 2928 [unreadableKlv]\n"))
+        << run.out;
+    EXPECT_TRUE(contains(run.err, "mxfdict: 2 problems in " + damaged + "\n"));
+    const ToolRun json = mxfdict({"read", "--json", damaged});
+    EXPECT_EQ(json.status, 4);
+    EXPECT_TRUE(contains(json.out, "\"kind\": \"unreadableKlv\""));
+    EXPECT_TRUE(matchesOutputSchema(json.out));
+}
+
+// - reads standard input: through a pipe, forward only, with the output of
+// the file itself as long as the best copy lies ahead.
+TEST(ReadCommand, StandardInputThroughAPipe) {
+    for (const char* name : {"opatom-pcm.mxf", "op1a-mpeg2-pcm.mxf"}) {
+        const ToolRun file = mxfdict({"read", "--tree", mxfFile(name)});
+        const ToolRun piped = mxfdict({"read", "--tree", "-"}, "", "", mxfFile(name));
+        EXPECT_EQ(piped.status, 0) << piped.err;
+        EXPECT_EQ(piped.out.substr(0, piped.out.find('\n') + 1), "File:      -\n");
+        EXPECT_EQ(piped.out.substr(piped.out.find('\n')), file.out.substr(file.out.find('\n')))
+            << name;
+    }
+    // Only the random index pack at the end leads to the footer's copy.
+    const ToolRun file = mxfdict({"read", seed("rip-footer.mxf")});
+    EXPECT_TRUE(contains(file.out, "Partition: footer partition")) << file.out;
+    const ToolRun piped = mxfdict({"read", "-"}, "", "", seed("rip-footer.mxf"));
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_TRUE(contains(piped.out, "Partition: header partition at byte 0, open incomplete"));
+    EXPECT_TRUE(contains(piped.err, "note: the file is read forward only, so the random index "
+                                    "pack at its end is not looked for\n"))
+        << piped.err;
 }
 
 } // namespace

@@ -24,10 +24,11 @@ int system(const std::string& command) {
 } // namespace
 
 ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath,
-                const std::string& defaultSchema) {
+                const std::string& defaultSchema, const std::string& pipedInput) {
     TempDir dir;
     // The developer's own default schema must not reach the tests.
-    std::string command = "env -u MXFDICT_SCHEMA ";
+    std::string command = pipedInput.empty() ? "" : "cat " + quoted(pipedInput) + " | ";
+    command += "env -u MXFDICT_SCHEMA ";
     if (!defaultSchema.empty())
         command += quoted("MXFDICT_SCHEMA=" + defaultSchema) + ' ';
     command += quoted(MXFDICT_PATH);

@@ -17,9 +17,10 @@ struct ToolRun {
 
 /// Runs mxfdict with `args`; standard output goes to `stdoutPath` when one is
 /// given (e.g. /dev/full), else it is captured. MXFDICT_SCHEMA is unset, or
-/// set to `defaultSchema` when one is given.
+/// set to `defaultSchema` when one is given. The file `pipedInput`, when one
+/// is given, reaches standard input through a pipe.
 ToolRun mxfdict(const std::vector<std::string>& args, const std::string& stdoutPath = "",
-                const std::string& defaultSchema = "");
+                const std::string& defaultSchema = "", const std::string& pipedInput = "");
 
 /// Runs `script` with bash; its standard output.
 std::string bashOutput(const std::string& script);

@@ -20,7 +20,11 @@ namespace Mxfdict {
 
 namespace {
 
-constexpr int ExitUnreadable = 3; // the file cannot be read or is malformed
+// The file cannot be opened or read, holds not even a header partition pack
+// that can be read, or lacks the partition asked for. A file that is
+// damaged beyond that is read as far as it can be: its problems exit with
+// ExitFindings.
+constexpr int ExitUnreadable = 3;
 
 struct ReadOptions {
     bool json = false;
@@ -95,10 +99,11 @@ int runRead(const ReadOptions& options) {
     } else {
         printRead(std::cout, shownPath, file, options.tree);
     }
-    if (file.problems.empty())
+    const std::size_t problems = file.problems.size() + file.problemsNotKept;
+    if (problems == 0)
         return ExitSuccess;
-    std::cerr << "mxfdict: " << file.problems.size() << " problem"
-              << (file.problems.size() == 1 ? "" : "s") << " in " << options.file << '\n';
+    std::cerr << "mxfdict: " << problems << " problem" << (problems == 1 ? "" : "s") << " in "
+              << options.file << '\n';
     return ExitFindings;
 }
 
@@ -136,7 +141,9 @@ Subcommand addReadCommand(CLI::App& app) {
         read->add_option("--schema", options->schema,
                          "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
             ->check(schemaFileArgument());
-    read->add_option("FILE", options->file, "MXF file")->required()->check(nonEmptyArgument());
+    read->add_option("FILE", options->file, "MXF file, or - for standard input")
+        ->required()
+        ->check(nonEmptyArgument());
     return {read, [options] {
                 return runRead(*options);
             }};

@@ -28,25 +28,42 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// UTF-16 units; a surrogate without its partner is U+FFFD.
-std::vector<char32_t> utf16(const std::uint8_t* bytes, std::size_t size, bool littleEndian) {
+// Characters decoded, and where decoding failed.
+struct Characters {
     std::vector<char32_t> chars;
-    chars.reserve(size / 2 + 1);
+    std::size_t invalid = 0;      // characters that are U+FFFD for bytes that are no text
+    std::size_t firstInvalid = 0; // the byte of the value where the first of them starts
+
+    void replace(std::size_t byte) {
+        if (invalid++ == 0)
+            firstInvalid = byte;
+        chars.push_back(kReplacement);
+    }
+};
+
+// UTF-16 units; a surrogate without its partner is U+FFFD.
+Characters utf16(const std::uint8_t* bytes, std::size_t size, bool littleEndian) {
+    Characters decoded;
+    decoded.chars.reserve(size / 2 + 1);
     for (std::size_t i = 0; i + 1 < size; i += 2) {
         const auto unit = static_cast<char32_t>(unsignedNumber(bytes + i, 2, littleEndian));
         if (unit >= 0xd800 && unit < 0xdc00 && i + 3 < size) {
             const auto low = static_cast<char32_t>(unsignedNumber(bytes + i + 2, 2, littleEndian));
             if (low >= 0xdc00 && low < 0xe000) {
-                chars.push_back(0x10000 + ((unit - 0xd800) << 10) + (low - 0xdc00));
+                decoded.chars.push_back(0x10000 + ((unit - 0xd800) << 10) + (low - 0xdc00));
                 i += 2;
                 continue;
             }
         }
-        chars.push_back(unit >= 0xd800 && unit < 0xe000 ? kReplacement : unit);
+        if (unit >= 0xd800 && unit < 0xe000)
+            decoded.replace(i);
+        else
+            decoded.chars.push_back(unit);
     }
+    // The odd last byte is a problem of its own (textProblem).
     if (size % 2 != 0)
-        chars.push_back(kReplacement);
-    return chars;
+        decoded.chars.push_back(kReplacement);
+    return decoded;
 }
 
 // The length of the UTF-8 sequence at `bytes` (at most `size` bytes) and its
@@ -78,20 +95,38 @@ std::size_t utf8Sequence(const std::uint8_t* bytes, std::size_t size, char32_t& 
     return c < minimum || c > 0x10ffff || surrogate ? 0 : length;
 }
 
-std::vector<char32_t> utf8(const std::uint8_t* bytes, std::size_t size) {
-    std::vector<char32_t> chars;
-    chars.reserve(size);
+// Each byte that starts no well-formed sequence is one U+FFFD.
+Characters utf8(const std::uint8_t* bytes, std::size_t size) {
+    Characters decoded;
+    decoded.chars.reserve(size);
     for (std::size_t i = 0; i < size;) {
         char32_t c;
         const std::size_t length = utf8Sequence(bytes + i, size - i, c);
-        chars.push_back(length ? c : kReplacement);
-        i += length ? length : 1;
+        if (length == 0) {
+            decoded.replace(i);
+            ++i;
+            continue;
+        }
+        decoded.chars.push_back(c);
+        i += length;
     }
-    return chars;
+    return decoded;
 }
 
-std::vector<char32_t> characters(CharacterEncoding encoding, const std::uint8_t* bytes,
-                                 std::size_t size, bool littleEndian) {
+Characters iso7(const std::uint8_t* bytes, std::size_t size) {
+    Characters decoded;
+    decoded.chars.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (bytes[i] > 0x7f)
+            decoded.replace(i);
+        else
+            decoded.chars.push_back(bytes[i]);
+    }
+    return decoded;
+}
+
+Characters characters(CharacterEncoding encoding, const std::uint8_t* bytes, std::size_t size,
+                      bool littleEndian) {
     switch (encoding) {
     case CharacterEncoding::UTF16:
         return utf16(bytes, size, littleEndian);
@@ -100,15 +135,26 @@ std::vector<char32_t> characters(CharacterEncoding encoding, const std::uint8_t*
     case CharacterEncoding::ISO7:
         break;
     }
-    std::vector<char32_t> chars(bytes, bytes + size);
-    for (char32_t& c : chars)
-        if (c > 0x7f)
-            c = kReplacement;
-    return chars;
+    return iso7(bytes, size);
 }
 
-std::string oddBytes(std::size_t size) {
-    return std::to_string(size) + " bytes, an odd number, for UTF-16 text";
+// What in the bytes is no text of the encoding; empty when all of it is.
+std::string textProblem(CharacterEncoding encoding, const Characters& decoded, std::size_t size) {
+    std::string problem;
+    if (decoded.invalid > 0) {
+        const char* what = encoding == CharacterEncoding::UTF16 ? " UTF-16 unit" : " byte";
+        const char* fault = encoding == CharacterEncoding::UTF16 ? "a surrogate without its partner"
+                            : encoding == CharacterEncoding::UTF8 ? "no well-formed UTF-8"
+                                                                  : "over 7f, no ISO 7 character";
+        problem = std::to_string(decoded.invalid) + what + (decoded.invalid == 1 ? "" : "s") +
+                  " (the first at byte " + std::to_string(decoded.firstInvalid) +
+                  " of the value) " + (decoded.invalid == 1 ? "is " : "are ") + fault +
+                  ", shown as U+FFFD";
+    }
+    if (encoding == CharacterEncoding::UTF16 && size % 2 != 0)
+        problem += (problem.empty() ? "" : "; ") + std::to_string(size) +
+                   " bytes, an odd number, for UTF-16 text";
+    return problem;
 }
 
 Text toText(const std::vector<char32_t>& chars, std::size_t begin, std::size_t end) {
@@ -123,7 +169,8 @@ Text toText(const std::vector<char32_t>& chars, std::size_t begin, std::size_t e
 
 DecodedText decodeText(CharacterEncoding encoding, const std::uint8_t* bytes, std::size_t size,
                        bool littleEndian, bool wholeString) {
-    const std::vector<char32_t> chars = characters(encoding, bytes, size, littleEndian);
+    const Characters decodedChars = characters(encoding, bytes, size, littleEndian);
+    const std::vector<char32_t>& chars = decodedChars.chars;
     std::size_t end = chars.size();
     DecodedText decoded;
     if (wholeString) {
@@ -137,15 +184,15 @@ DecodedText decodeText(CharacterEncoding encoding, const std::uint8_t* bytes, st
             }
     }
     decoded.text = toText(chars, 0, end);
-    if (encoding == CharacterEncoding::UTF16 && size % 2 != 0)
-        decoded.problem = oddBytes(size);
+    decoded.problem = textProblem(encoding, decodedChars, size);
     return decoded;
 }
 
 DecodedStrings decodeStringArray(CharacterEncoding encoding, const std::uint8_t* bytes,
                                  std::size_t size, bool littleEndian,
                                  const TypeDefinitions::TypeDefinition* itemType) {
-    const std::vector<char32_t> chars = characters(encoding, bytes, size, littleEndian);
+    const Characters decodedChars = characters(encoding, bytes, size, littleEndian);
+    const std::vector<char32_t>& chars = decodedChars.chars;
     DecodedStrings decoded;
     std::size_t begin = 0;
     for (std::size_t i = 0; i <= chars.size(); ++i) {
@@ -160,8 +207,7 @@ DecodedStrings decodeStringArray(CharacterEncoding encoding, const std::uint8_t*
         }
         begin = i + 1;
     }
-    if (encoding == CharacterEncoding::UTF16 && size % 2 != 0)
-        decoded.problem = oddBytes(size);
+    decoded.problem = textProblem(encoding, decodedChars, size);
     return decoded;
 }
 

@@ -18,8 +18,10 @@ enum class CharacterEncoding {
 
 struct DecodedText {
     Text text;
-    std::string problem; // the bytes do not fit the encoding (an odd UTF-16 byte count)
-    std::string note;    // a NUL followed by more text
+    /// The bytes do not fit the encoding: an odd UTF-16 byte count, bytes
+    /// that are no character of it (each shown as U+FFFD).
+    std::string problem;
+    std::string note; // a NUL followed by more text
 };
 
 /// The characters of `size` bytes. A string (`wholeString`) drops the NULs

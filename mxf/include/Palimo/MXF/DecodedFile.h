@@ -5,6 +5,7 @@
 #include <Palimo/MXF/HeaderMetadata.h>
 #include <Palimo/MXF/Klv.h>
 #include <Palimo/MXF/Partition.h>
+#include <Palimo/MXF/Problem.h>
 #include <Palimo/MXF/Value.h>
 #include <Palimo/MetaMetadata/MetaElement.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
@@ -65,30 +66,6 @@ struct DecodedSet {
     std::vector<std::uint8_t> bytes; // other KLVs
 };
 
-struct Problem {
-    enum class Kind {
-        UnknownSet,           // a set key the dictionary does not know
-        UnknownItem,          // an item label the dictionary does not know
-        ItemNotAllowed,       // an element that is no member of the set
-        MissingRequired,      // a required member of the set is not there
-        BadValue,             // bytes that do not fit the item's type (the value may
-                              // still be decoded, e.g. text of an odd UTF-16 byte count)
-        TagNotInPrimer,       // a local tag that the primer pack does not list
-        RepeatedPrimerTag,    // a local tag that the primer pack lists twice
-        DuplicateInstanceUID, // two sets with the same InstanceUID
-        DanglingReference,    // a strong reference to no set in the file
-        SharedReference,      // a set that two strong references own
-        WrongTarget,          // a strong reference to a known set it may not refer to
-        ReferenceCycle        // strong references that lead back to where they start
-    };
-    Kind kind;
-    std::uint64_t offset; // of the set or item concerned
-    std::string message;
-};
-
-/// "unknownSet", "missingRequired", ...
-const char* problemKindName(Problem::Kind kind);
-
 struct DecodedFile {
     std::uint64_t runIn = 0;
     PartitionPack headerPartition;
@@ -96,7 +73,10 @@ struct DecodedFile {
     std::optional<KlvHeader> primer;
     std::size_t primerEntries = 0;
     std::vector<DecodedSet> sets; // in file order
+    /// Those of the header metadata's structure first, then those of
+    /// decoding and checking; at most Limits::kProblems.
     std::vector<Problem> problems;
+    std::size_t problemsNotKept = 0; // found beyond Limits::kProblems
     std::vector<std::string> notes;
 };
 

@@ -1,5 +1,14 @@
 #pragma once
 // Reading the header metadata of an MXF file with a loaded dictionary.
+//
+// Threads: a loaded Dictionary and TypeDictionary are read-only; every
+// function here only reads them (their const lookups), so any number of
+// threads may read files at once through one dictionary and one type
+// dictionary, each call on a source of its own (ByteSource.h says which
+// sources may be shared). The result of a call belongs to its caller and
+// points into the dictionaries, which must outlive it; nothing is cached
+// between calls. Loading a dictionary is another matter: one loader serves
+// one thread, and a dictionary is read only once its load has returned.
 #include <Palimo/MXF/ByteSource.h>
 #include <Palimo/MXF/DecodedFile.h>
 #include <Palimo/MXF/HeaderMetadata.h>
@@ -20,8 +29,15 @@ namespace MXF {
 /// for the element) by the element's flat data type; then each weak
 /// reference's target is looked for among the sets by its identifier (not
 /// finding it is no problem). What does not fit is recorded as a problem,
-/// never thrown; the result points into `dictionary` and `types`.
+/// never thrown; the result points into `dictionary` and `types`. The
+/// problems of `metadata` (faults of its structure) come first.
 DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata,
+                                 const MetaMetadata::Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types = nullptr);
+/// The same, taking over the bytes of `metadata` set by set rather than
+/// copying them, so that the raw and the decoded sets are not held whole at
+/// once.
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata,
                                  const MetaMetadata::Dictionary& dictionary,
                                  const TypeDefinitions::TypeDictionary* types = nullptr);
 
@@ -32,11 +48,12 @@ DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata,
 void checkHeaderMetadata(DecodedFile& file);
 
 /// readHeaderMetadata (of the partition `choice` picks), decodeHeaderMetadata
-/// and checkHeaderMetadata. Throws MalformedMXFFile, UnreadableMXFFile and
-/// MissingPartition.
-///
-/// Threads: reading only reads the dictionaries; any number of files may be
-/// read at once with the same ones.
+/// and checkHeaderMetadata: the result carries everything that could be read,
+/// and the problems (a note counts those beyond Limits::kProblems). Throws
+/// MalformedMXFFile only when not even the header partition pack can be read,
+/// UnreadableMXFFile when the file cannot be opened or read, and
+/// MissingPartition. The path "-" is standard input (openSource); any other
+/// path must name a regular file, which is checked before it is opened.
 DecodedFile readMXFFile(const ByteSource& source, const MetaMetadata::Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types = nullptr,
                         PartitionChoice choice = PartitionChoice::Best);

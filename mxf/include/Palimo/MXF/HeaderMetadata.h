@@ -6,6 +6,7 @@
 #include <Palimo/MXF/Klv.h>
 #include <Palimo/MXF/Partition.h>
 #include <Palimo/MXF/Primer.h>
+#include <Palimo/MXF/Problem.h>
 
 #include <cstdint>
 #include <optional>
@@ -37,8 +38,15 @@ struct HeaderMetadata {
     PartitionPack headerPartition;
     /// The partition whose header metadata was read (see PartitionChoice).
     PartitionPack partition;
-    std::optional<Primer> primer; // none when the partition holds no header metadata
-    std::vector<RawSet> sets;     // in file order
+    /// None when the partition holds no header metadata or it starts with no
+    /// readable primer pack (then a problem says so).
+    std::optional<Primer> primer;
+    std::vector<RawSet> sets; // in file order
+    /// Faults of the structure of the header metadata read (UnreadableKlv,
+    /// MalformedSet, MalformedPrimer, Truncated, OverLimit), in file order;
+    /// at most Limits::kProblems, further ones counted in problemsNotKept.
+    std::vector<Problem> problems;
+    std::size_t problemsNotKept = 0;
     /// Remarks on what was read and why ("the header partition is open
     /// incomplete; read the header metadata of the footer partition...").
     std::vector<std::string> notes;
@@ -64,19 +72,33 @@ enum class PartitionChoice {
 };
 
 /// Reads the header metadata: finds the header partition pack (at the start,
-/// or after a run-in of less than 64 KiB), picks the partition to read by
-/// `choice`, then reads its primer pack and every KLV up to HeaderByteCount
-/// bytes from the primer's key. Besides, reads only partition packs and the
-/// random index pack, never the essence; every offset is checked against the
-/// size of the file before it is read. A footer offset, random index pack or
-/// copy that is damaged costs only that copy, with a note saying so; the
-/// notes also say which partition was read and why, unless it is a header
-/// partition that is closed and complete. Throws MalformedMXFFile (naming
-/// the byte offset) when there is no header partition pack, when the header
-/// metadata read does not start with a primer pack, and when any KLV, set or
-/// item of it is cut off or runs past what holds it; MissingPartition as
-/// PartitionChoice says. Reads `source` only: calls on separate sources may
-/// run concurrently.
+/// or after a run-in of at most Limits::kRunIn bytes), picks the partition to
+/// read by `choice`, then reads its primer pack and every KLV up to
+/// HeaderByteCount bytes from the primer's key, in one request of that byte
+/// count. Besides, reads only partition packs and the random index pack,
+/// never the essence; every offset is checked against the size of the file
+/// before it is read. A footer offset, random index pack or copy that is
+/// damaged costs only that copy, with a note saying so; the notes also say
+/// which partition was read and why, unless it is a header partition that is
+/// closed and complete.
+///
+/// Whatever is wrong inside the header metadata read is a problem, and
+/// everything readable is read: after a KLV that cannot be read, reading
+/// goes on at the next key of a set, pack or fill item (06.0e.2b.34, then
+/// 02 or fill) inside the header metadata; a local set keeps its items up to
+/// a faulty one; a file that ends inside the header metadata gives every set
+/// before the cut; a primer pack that is missing or malformed leaves the
+/// tags it cannot give unresolved; what lies beyond a limit of Limits.h is
+/// not read. On a forward-only source the header partition's copy is read
+/// first and kept, the random index pack is not looked for (a note says
+/// so), and copies before what has been read are passed over.
+///
+/// Throws MalformedMXFFile (naming the byte offset) only when there is no
+/// header partition pack or it cannot be read; MissingPartition as
+/// PartitionChoice says; UnreadableMXFFile when the source fails. Memory: the
+/// header metadata read, twice over at most, besides the sets (bounded by
+/// Limits::kSets and kItems). Reads `source` only: calls may run
+/// concurrently on separate sources, or on one FileSource or MemorySource.
 HeaderMetadata readHeaderMetadata(const ByteSource& source,
                                   PartitionChoice choice = PartitionChoice::Best);
 

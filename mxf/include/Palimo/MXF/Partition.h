@@ -37,8 +37,11 @@ struct PartitionPack {
 bool isPartitionPackKey(const Label& key);
 
 /// Reads the value of the partition pack `klv` (whose key isPartitionPackKey
-/// accepts). Throws MalformedMXFFile when the value is cut short or its batch
-/// of essence containers does not fit in it.
+/// accepts) by its layout: the 88 bytes of its fixed part first, then the n
+/// essence container labels its batch header counts. Throws MalformedMXFFile
+/// (naming the pack's offset and the sizes) unless its length is 88 + 16n
+/// and at most Limits::kSetSize, or when the value is cut off; never reads
+/// beyond that layout.
 PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv);
 
 /// Reads the partition pack whose key is at `offset` in the file. Throws

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,19 @@ public:
 
     /// Reads the primer pack `klv`. Its value is a batch of 18-byte entries
     /// (tag, label); throws MalformedMXFFile unless the batch header says
-    /// 18-byte entries and their count fills the value exactly.
+    /// 18-byte entries and their count fills the value exactly. The batch
+    /// header is read and checked first, then the entries.
     static Primer read(const ByteSource& source, const KlvHeader& klv);
+
+    /// The primer pack `klv` from its value (`size` bytes at `value`), as far
+    /// as it can be read: none of its entries when the value is too short for
+    /// the batch header or the header does not say 18-byte entries, else the
+    /// whole entries that both its count and the value hold. `problem` says
+    /// what does not fit ("the primer pack at byte 512 lists 2147483648
+    /// entries of 18 bytes in 1800 bytes..."); it is left empty when the
+    /// primer is sound.
+    static Primer parse(const KlvHeader& klv, const std::uint8_t* value, std::size_t size,
+                        std::string& problem);
 
     Primer() = default;
     /// The label of `tag`, or null. A tag listed twice maps to its first label.

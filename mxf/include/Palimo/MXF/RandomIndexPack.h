@@ -30,7 +30,9 @@ bool isRandomIndexPackKey(const Label& key);
 /// random index pack key. Throws MalformedMXFFile (naming the pack's offset)
 /// when a key is there but the pack does not end the file exactly where that
 /// length says, or its value is not a whole number of 12-byte entries and
-/// the 4-byte length. Reads the pack only, a few entries at a time.
+/// the 4-byte length, or it lists more than Limits::kPartitions entries.
+/// Reads the pack only, a few entries at a time. None on
+/// a forward-only source whose end has not been reached: its size is unknown.
 std::optional<RandomIndexPack> readRandomIndexPack(const ByteSource& source);
 
 } // namespace MXF

@@ -86,9 +86,10 @@ struct NamedAUID {
 };
 
 /// Text decoded from UTF-16 (big-endian, or little-endian inside an Indirect
-/// value that says so), UTF-8 or ISO 7 bytes, as UTF-8. Characters that
-/// could not be decoded (a lone surrogate, a bad UTF-8 sequence, a byte over
-/// 0x7f in ISO 7, the last byte of an odd UTF-16 byte count) are U+FFFD.
+/// value that says so), UTF-8 or ISO 7 bytes, as UTF-8, always valid.
+/// Characters that could not be decoded (a lone surrogate, each byte of a
+/// bad UTF-8 sequence, a byte over 0x7f in ISO 7, the last byte of an odd
+/// UTF-16 byte count) are U+FFFD, and the decoder reports them as a problem.
 /// NULs at the end (terminator and padding) are dropped; a NUL followed by
 /// other characters is kept as U+0000, with a note on the item.
 struct Text {

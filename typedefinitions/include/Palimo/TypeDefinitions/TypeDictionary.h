@@ -4,7 +4,8 @@
 // knows. Built once from the schema (SchemaTypes.h); read-only afterwards.
 //
 // Threads: every const operation may be called from any number of threads at
-// once on a dictionary that is no longer being built.
+// once on a dictionary that is no longer being built (its load has returned):
+// the MXF reader reads any number of files at once through one dictionary.
 #include <Palimo/TypeDefinitions/TypeDefinition.h>
 
 #include <deque>
