@@ -229,6 +229,16 @@ HeaderMetadata readHeaderMetadata(const ByteSource& file, PartitionChoice choice
         readFooter(source, metadata);
         break;
     }
+    for (const PartitionPack* pack : {&metadata.headerPartition, &metadata.partition}) {
+        if (pack->bytesBeyondLayout != 0 &&
+            (pack == &metadata.headerPartition ||
+             pack->klv.offset != metadata.headerPartition.klv.offset))
+            metadata.notes.push_back(
+                "the " + std::string(kindName(pack->kind)) + " partition pack at byte " +
+                std::to_string(pack->klv.offset) + " holds " +
+                std::to_string(pack->bytesBeyondLayout) + " bytes beyond its layout of 88 + 16 x " +
+                std::to_string(pack->essenceContainers.size()) + " bytes; they are not read");
+    }
     return metadata;
 }
 

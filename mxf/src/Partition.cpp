@@ -65,7 +65,7 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
         fail(batchOffset, "EssenceContainers of the " + context + ": items of " +
                               std::to_string(itemSize) + " bytes (items are labels of 16 bytes)");
     const std::uint64_t layout = kFixedLayout + 16 * count;
-    if (klv.length != layout)
+    if (klv.length < layout)
         fail(klv.offset, "the " + context + " holds " + std::to_string(klv.length) +
                              " bytes, where its layout with " + std::to_string(count) +
                              " essence container labels takes 88 + 16 x " + std::to_string(count) +
@@ -76,6 +76,7 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
                              " bytes for one KLV");
     const std::vector<std::uint8_t> labels =
         source.read(batchOffset + 8, static_cast<std::size_t>(16 * count));
+    pack.bytesBeyondLayout = klv.length - layout;
     ByteCursor batch(labels, batchOffset + 8, context);
     pack.essenceContainers.reserve(static_cast<std::size_t>(count));
     for (std::uint64_t i = 0; i < count; ++i)

@@ -325,9 +325,6 @@ TEST(HeaderMetadata, RefusesAFileWithoutAHeaderPartitionPack) {
         {"partition pack shorter than its fixed layout", klv(packKey, first(packValue, 87)),
          "byte 0: the partition pack at byte 0 holds 87 bytes, fewer than the 88 of its fixed "
          "layout"},
-        {"partition pack longer than its layout", klv(packKey, packValue + Bytes{0}),
-         "byte 0: the partition pack at byte 0 holds 89 bytes, where its layout with 0 essence "
-         "container labels takes 88 + 16 x 0 = 88"},
         {"essence containers the pack does not hold",
          klv(packKey, first(packValue, 80) + be(5, 4) + be(16, 4)),
          "byte 0: the partition pack at byte 0 holds 88 bytes, where its layout with 5 essence "
@@ -340,6 +337,11 @@ TEST(HeaderMetadata, RefusesAFileWithoutAHeaderPartitionPack) {
         EXPECT_THROWS_EXACTLY(MalformedMXFFile, readBytes(c.file), c.message) << c.what;
     // The longest run-in there may be.
     EXPECT_EQ(readBytes(Bytes(65535, 0) + pack).runIn, 65535u);
+    // Bytes beyond the layout are left unread, with a note.
+    const auto padded = readBytes(klv(packKey, packValue + Bytes{0, 0, 0}));
+    EXPECT_EQ(padded.headerPartition.bytesBeyondLayout, 3u);
+    EXPECT_EQ(padded.notes.back(), "the header partition pack at byte 0 holds 3 bytes beyond its "
+                                   "layout of 88 + 16 x 0 bytes; they are not read");
 }
 
 // Entries read in several pieces, and the endings that are no random index

@@ -30,6 +30,9 @@ struct PartitionPack {
     std::uint32_t bodySID = 0;
     Label operationalPattern{};
     std::vector<Label> essenceContainers;
+    /// Bytes of the value beyond the layout (88 + 16n), which are not read: a
+    /// writer that pads its packs should not make its files unreadable.
+    std::uint64_t bytesBeyondLayout = 0;
 };
 
 /// 06.0e.2b.34.02.05.01.vv.0d.01.02.01.01.kk.ss.00, any version byte vv, kind
@@ -39,9 +42,9 @@ bool isPartitionPackKey(const Label& key);
 /// Reads the value of the partition pack `klv` (whose key isPartitionPackKey
 /// accepts) by its layout: the 88 bytes of its fixed part first, then the n
 /// essence container labels its batch header counts. Throws MalformedMXFFile
-/// (naming the pack's offset and the sizes) unless its length is 88 + 16n
-/// and at most Limits::kSetSize, or when the value is cut off; never reads
-/// beyond that layout.
+/// (naming the pack's offset and the sizes) when its length is less than
+/// 88 + 16n or more than Limits::kSetSize, or when the value is cut off;
+/// never reads beyond that layout (bytesBeyondLayout says how many there are).
 PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv);
 
 /// Reads the partition pack whose key is at `offset` in the file. Throws
