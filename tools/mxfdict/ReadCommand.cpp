@@ -95,7 +95,7 @@ int runRead(const ReadOptions& options) {
         if (const int status = writeRegXML(options, *loaded, file); status != ExitSuccess)
             return status;
     } else if (options.json) {
-        writeJson(std::cout, readToJson(shownPath, file, options.tree));
+        writeReadJson(std::cout, shownPath, file, options.tree, false);
     } else {
         printRead(std::cout, shownPath, file, options.tree);
     }

@@ -167,6 +167,16 @@ void printRead(std::ostream& out, const std::string& path, const DecodedFile& fi
     }
 }
 
+void writeReadJson(std::ostream& out, const std::string& path, const DecodedFile& file,
+                   bool tree, bool compact) {
+    const Json document = readToJson(path, file, tree);
+    if (!compact) {
+        writeJson(out, document);
+        return;
+    }
+    out << document.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
 Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
     Json json = jsonDocument();
     json["file"] = path;

@@ -19,4 +19,9 @@ void printRead(std::ostream& out, const std::string& path, const Palimo::MXF::De
 /// {"formatVersion", "file", "partition", "primer", "sets", ["tree",] "problems"}
 Json readToJson(const std::string& path, const Palimo::MXF::DecodedFile& file, bool tree);
 
+/// The document of readToJson written to `out`: indented as writeJson writes
+/// it, or with `compact` on one line (JSON Lines), ending in a newline.
+void writeReadJson(std::ostream& out, const std::string& path,
+                   const Palimo::MXF::DecodedFile& file, bool tree, bool compact);
+
 } // namespace Mxfdict
