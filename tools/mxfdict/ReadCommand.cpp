@@ -1,110 +1,25 @@
-// mxfdict read: the header metadata of an MXF file, decoded with a dictionary.
-#include "JsonOutput.h"
+// mxfdict read: the header metadata of MXF files, decoded with a dictionary.
 #include "LoadDictionary.h"
-#include "ReadOutput.h"
+#include "ReadFiles.h"
+#include "ReadOptions.h"
 #include "Subcommand.h"
 
-#include <Palimo/Exceptions/BaseException.h>
-#include <Palimo/MXF/FileReader.h>
-#include <Palimo/MXF/HeaderMetadata.h>
-#include <Palimo/Output/RegXML.h>
-#include <Palimo/Utils/StringConversion.h>
-
-#include <chrono>
-#include <filesystem>
-#include <iomanip>
-#include <iostream>
 #include <memory>
 
 namespace Mxfdict {
 
 namespace {
 
-// The file cannot be opened or read, holds not even a header partition pack
-// that can be read, or lacks the partition asked for. A file that is
-// damaged beyond that is read as far as it can be: its problems exit with
-// ExitFindings.
-constexpr int ExitUnreadable = 3;
-
-struct ReadOptions {
-    bool json = false;
-    bool tree = false;
-    bool regxml = false;
-    std::string partition = "best";
-    std::string schema;
-    CLI::Option* schemaGiven = nullptr; // not given: the default schema
-    std::string file;
-};
-
-Palimo::MXF::PartitionChoice partitionChoice(const std::string& name) {
-    if (name == "header")
-        return Palimo::MXF::PartitionChoice::Header;
-    if (name == "footer")
-        return Palimo::MXF::PartitionChoice::Footer;
-    return Palimo::MXF::PartitionChoice::Best;
-}
-
-// The RegXML document of the file; the comments before its root say what it
-// was made from.
-int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
-                const Palimo::MXF::DecodedFile& file) {
-    if (loaded.types->typeCount() == 0)
-        std::cerr << "note: " << loaded.path
-                  << " carries no type definitions: every value is written as a comment\n";
-    Palimo::Output::RegXMLOptions regxml;
-    regxml.leadingComments = {
-        "From: " + std::filesystem::path(options.file).filename().string(),
-        std::string("Partition: ") + Palimo::MXF::kindName(file.partition.kind) +
-            " partition at byte " + std::to_string(file.partition.klv.offset)};
-    try {
-        Palimo::Output::writeRegXML(std::cout, file, *loaded.types, regxml);
-    } catch (const Palimo::Exceptions::BaseException& e) {
-        std::cerr << "mxfdict: cannot write RegXML of " << options.file << ": " << e.what() << '\n';
-        return ExitUnreadable;
-    }
-    return ExitSuccess;
-}
-
 int runRead(const ReadOptions& options) {
+    const FilePlan plan = planFiles(options);
+    if (plan.status != ExitSuccess)
+        return plan.status;
     const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
     // The output shows no properties: the loader's switches would change nothing.
     const std::optional<LoadedDictionary> loaded = loadOrReport(schema, LoadOptions());
     if (!loaded)
         return ExitLoadFailed;
-    const auto start = std::chrono::steady_clock::now();
-    Palimo::MXF::DecodedFile file;
-    try {
-        file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
-                                        partitionChoice(options.partition));
-    } catch (const Palimo::Exceptions::BaseException& e) {
-        std::cerr << "mxfdict: cannot read " << options.file << ": " << e.what() << '\n';
-        return ExitUnreadable;
-    }
-    const std::chrono::duration<double, std::milli> readTime =
-        std::chrono::steady_clock::now() - start;
-    // Notes and timings on standard error: the output of a file stays the same.
-    for (const std::string& note : file.notes)
-        std::cerr << "note: " << note << '\n';
-    std::cerr << std::fixed << std::setprecision(1) << "Load time: " << loaded->loadTime.count()
-              << " ms\nRead time: " << readTime.count() << " ms\n";
-
-    // A file name that is no UTF-8 is shown with replacement characters.
-    const std::string shownPath =
-        Palimo::Utils::wstringToString(Palimo::Utils::stringToWstring(options.file));
-    if (options.regxml) {
-        if (const int status = writeRegXML(options, *loaded, file); status != ExitSuccess)
-            return status;
-    } else if (options.json) {
-        writeReadJson(std::cout, shownPath, file, options.tree, false);
-    } else {
-        printRead(std::cout, shownPath, file, options.tree);
-    }
-    const std::size_t problems = file.problems.size() + file.problemsNotKept;
-    if (problems == 0)
-        return ExitSuccess;
-    std::cerr << "mxfdict: " << problems << " problem" << (problems == 1 ? "" : "s") << " in "
-              << options.file << '\n';
-    return ExitFindings;
+    return readFiles(options, plan, *loaded);
 }
 
 } // namespace
@@ -112,24 +27,38 @@ int runRead(const ReadOptions& options) {
 Subcommand addReadCommand(CLI::App& app) {
     auto options = std::make_shared<ReadOptions>();
     CLI::App* read = app.add_subcommand(
-        "read", "Decode the header metadata of an MXF file with a dictionary (default: "
-                "$MXFDICT_SCHEMA, else the shipped example): the partition, the primer, every "
-                "set and item, and the problems found (exit status 4); only the header metadata "
-                "is read, never the essence");
-    read->footer("Exit status: 0 the file reads cleanly, 1 the schema failed to load or standard "
-                 "output could not be written, 2 bad usage, 3 the file cannot be read or is "
-                 "malformed, 4 problems found.\n" +
-                 std::string(kDefaultSchemaNote));
-    read->add_flag("--json", options->json, "Write the decoded header metadata as JSON");
+        "read", "Decode the header metadata of MXF files with a dictionary (default: "
+                "$MXFDICT_SCHEMA, else the shipped example) loaded once for all: the partition, "
+                "the primer, every set and item, and the problems found (exit status 4), or a "
+                "summary line a file; only the header metadata is read, never the essence. Files "
+                "are read on several threads, their outputs written in the order of the files");
+    read->footer(
+        "Exit status, of the worst file: 1 the schema failed to load or an output (standard "
+        "output, a RegXML document) could not be written, else 3 a file cannot be read or "
+        "is malformed, else 4 problems found, else 0 every file reads cleanly; 2 bad "
+        "usage.\n" +
+        std::string(kDefaultSchemaNote));
+    CLI::Option* json = read->add_flag(
+        "--json", options->json,
+        "Write the decoded header metadata as JSON: indented for one FILE, else one document a "
+        "line (JSON Lines), each with its \"file\"");
     CLI::Option* tree =
         read->add_flag("--tree", options->tree,
                        "Show the sets as the tree of their strong references, from the Preface");
-    read->add_flag("--regxml", options->regxml,
-                   "Write the header metadata as a RegXML document (SMPTE ST 2001-1): the "
-                   "Preface and the sets its strong references reach, named by the registers' "
-                   "symbols (exit status 3 when the file has no Preface)")
-        ->excludes("--json")
-        ->excludes(tree);
+    CLI::Option* regxml =
+        read->add_flag("--regxml", options->regxml,
+                       "Write the header metadata as a RegXML document (SMPTE ST 2001-1): the "
+                       "Preface and the sets its strong references reach, named by the registers' "
+                       "symbols (exit status 3 when the file has no Preface)")
+            ->excludes(json)
+            ->excludes(tree);
+    read->add_flag("--summary", options->summary,
+                   "Write one line a file of what it is: operational pattern, essence containers, "
+                   "the header partition's status and the copy read, packages with their tracks "
+                   "and descriptors, problems by kind (with --json, one JSON object a line); a "
+                   "file that cannot be read has its line too")
+        ->excludes(tree)
+        ->excludes(regxml);
     read->add_option("--partition", options->partition,
                      "Whose header metadata to read: best (the header partition's when it is "
                      "closed and complete, else the best copy that the footer partition offset "
@@ -141,9 +70,27 @@ Subcommand addReadCommand(CLI::App& app) {
         read->add_option("--schema", options->schema,
                          "Top schema file (default: $MXFDICT_SCHEMA, else the shipped example)")
             ->check(schemaFileArgument());
-    read->add_option("FILE", options->file, "MXF file, or - for standard input")
-        ->required()
+    read->add_option("--files-from", options->filesFrom,
+                     "Read the files listed in LIST too, one path a line (- for standard input)")
+        ->option_text("LIST")
         ->check(nonEmptyArgument());
+    read->add_option("--jobs,-j", options->jobs,
+                     "Read N files at once, on N threads (default: one a processor)")
+        ->option_text("N")
+        ->check(CLI::Range(1u, 1024u));
+    read->add_option("--output-dir", options->outputDir,
+                     "With --regxml: write each file's document into DIR, named after the file "
+                     "(FILE.mxf gives DIR/FILE.xml); needed with several files")
+        ->option_text("DIR")
+        ->check(nonEmptyArgument())
+        ->needs(regxml);
+    read->add_option("FILE", options->files, "MXF files, or - for standard input")
+        ->check(nonEmptyArgument());
+    // FILE may be left out when a list gives the files.
+    read->callback([read] {
+        if (read->count("FILE") == 0 && read->count("--files-from") == 0)
+            throw CLI::RequiredError("FILE");
+    });
     return {read, [options] {
                 return runRead(*options);
             }};

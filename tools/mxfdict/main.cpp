@@ -55,7 +55,7 @@ int run(int argc, char** argv) {
                  "mxfdict"};
     app.set_version_flag("--version", std::string("mxfdict ") + MXFDICT_VERSION);
     app.footer("Exit status: 0 success, 1 a schema failed to load or standard output could not "
-               "be written, 2 bad usage, 3 lookup found nothing or read could not read the file, "
+               "be written, 2 bad usage, 3 lookup found nothing or read could not read a file, "
                "4 check or read found problems.\n"
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
                "load or bad usage.\n"

@@ -1,0 +1,36 @@
+#pragma once
+// One file of mxfdict read: read, decoded and written in the form asked for,
+// to the section of the output that is the file's.
+#include "LoadDictionary.h"
+#include "OrderedOutput.h"
+
+#include <Palimo/MXF/HeaderMetadata.h>
+
+#include <string>
+
+namespace Mxfdict {
+
+/// What is the same for every file of one call.
+struct ReadSettings {
+    enum class Form { Text, Json, SummaryText, SummaryJson, RegXML };
+    const LoadedDictionary* loaded = nullptr;
+    Palimo::MXF::PartitionChoice choice = Palimo::MXF::PartitionChoice::Best;
+    Form form = Form::Text;
+    bool tree = false;
+    /// Several files (or a list of them): a header line before each text, and
+    /// JSON on one line a file (JSON Lines).
+    bool several = false;
+    /// The load and read times on standard error, after the notes (one file).
+    bool timings = false;
+};
+
+/// Reads the file at `path` with the dictionary and writes, to `section`, its
+/// output on standard output and its notes and messages on standard error,
+/// as a call of its own for the file would; `document` is the path of its
+/// RegXML document, "" for standard output. Sets the section's status (0, 3
+/// ExitUnreadable, 4 ExitFindings, 1 when its RegXML document cannot be
+/// written) and problems. May run on several files at once.
+void readOneFile(const ReadSettings& settings, const std::string& path, const std::string& document,
+                 OrderedOutput::Section& section);
+
+} // namespace Mxfdict
