@@ -52,6 +52,7 @@ void OrderedOutput::writeInTurn(Section& section) {
 }
 
 void OrderedOutput::close(std::unique_ptr<Section> section) {
+    section->drain();
     std::unique_lock<std::mutex> lock(mutex_);
     if (stopped_)
         return;
@@ -84,7 +85,13 @@ OrderedOutput::Section::Section(OrderedOutput& owner, std::size_t index)
 
 OrderedOutput::Section::~Section() = default;
 
+void OrderedOutput::Section::drain() {
+    outBuffer_.drain();
+}
+
 void OrderedOutput::Section::write(bool error, const char* text, std::size_t count) {
+    if (error)
+        outBuffer_.drain();
     if (live_) {
         (error ? owner_.err_ : owner_.out_).write(text, static_cast<std::streamsize>(count));
         return;
@@ -115,17 +122,48 @@ void OrderedOutput::Section::replay() {
     kept_ = 0;
 }
 
+OrderedOutput::Section::Buffer::Buffer(Section& section, bool error)
+    : section_(section), error_(error) {
+    if (!error_)
+        setp(area_, area_ + sizeof area_);
+}
+
+void OrderedOutput::Section::Buffer::drain() {
+    if (pptr() == pbase())
+        return;
+    const std::size_t count = static_cast<std::size_t>(pptr() - pbase());
+    setp(area_, area_ + sizeof area_);
+    section_.write(error_, area_, count);
+}
+
 OrderedOutput::Section::Buffer::int_type OrderedOutput::Section::Buffer::overflow(int_type c) {
+    drain();
     if (traits_type::eq_int_type(c, traits_type::eof()))
         return traits_type::not_eof(c);
+    if (!error_) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+        return c;
+    }
     const char ch = traits_type::to_char_type(c);
     section_.write(error_, &ch, 1);
     return c;
 }
 
 std::streamsize OrderedOutput::Section::Buffer::xsputn(const char* text, std::streamsize count) {
+    if (!error_ && count <= epptr() - pptr()) {
+        traits_type::copy(pptr(), text, static_cast<std::size_t>(count));
+        pbump(static_cast<int>(count));
+        return count;
+    }
+    drain();
     section_.write(error_, text, static_cast<std::size_t>(count));
     return count;
+}
+
+int OrderedOutput::Section::Buffer::sync() {
+    drain();
+    return 0;
 }
 
 } // namespace Mxfdict

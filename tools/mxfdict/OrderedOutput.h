@@ -71,21 +71,29 @@ public:
 
     private:
         friend class OrderedOutput;
+        // Standard output goes through a put area of its own (a file's text
+        // is written in many small pieces); standard error, which is rare,
+        // first hands on what standard output has put, to keep their order.
         class Buffer : public std::streambuf {
         public:
-            Buffer(Section& section, bool error) : section_(section), error_(error) {}
+            Buffer(Section& section, bool error);
+            /// Hands what is put on to the section.
+            void drain();
 
         protected:
             int_type overflow(int_type c) override;
             std::streamsize xsputn(const char* text, std::streamsize count) override;
+            int sync() override;
 
         private:
             Section& section_;
             bool error_;
+            char area_[4096];
         };
 
         Section(OrderedOutput& owner, std::size_t index);
         void write(bool error, const char* text, std::size_t count);
+        void drain();
         void replay();
 
         OrderedOutput& owner_;
