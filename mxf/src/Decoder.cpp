@@ -126,17 +126,21 @@ private:
             return item;
         item.element = dictionary_.findMetaElementIgnoringVersion(
             Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
-        const std::string itemText = "item " + localTagText(raw.tag) + " (" + item.label->dotted();
+        // Made only for a problem: most items have none.
+        const auto itemText = [&] {
+            return "item " + localTagText(raw.tag) + " (" + item.label->dotted();
+        };
         if (!item.element) {
             if (set.set)
                 problem(Problem::Kind::UnknownItem, raw.offset,
-                        where(set) + ": " + itemText + ") is not in the dictionary");
+                        where(set) + ": " + itemText() + ") is not in the dictionary");
             return item;
         }
         item.name = entryName(*item.element);
         if (set.set && !allowed(set, *item.element))
             problem(Problem::Kind::ItemNotAllowed, raw.offset,
-                    where(set) + ": " + itemText + ", " + item.name + ") is no member of the set");
+                    where(set) + ": " + itemText() + ", " + item.name +
+                        ") is no member of the set");
 
         ItemValue value = decodeItemValue(*item.element, *item.label, types_, raw.value);
         item.type = std::move(value.type);
