@@ -66,18 +66,43 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-::testing::AssertionResult matchesOutputSchema(const std::string& json) {
+namespace {
+
+// jsonschema's command line on the documents, each a file of its own.
+::testing::AssertionResult matchesSchema(const std::vector<std::string>& documents) {
     TempDir dir;
-    const auto instance = dir.write("instance.json", json);
+    std::string instances;
+    for (std::size_t i = 0; i < documents.size(); ++i)
+        instances +=
+            " -i " +
+            quoted(dir.write("instance" + std::to_string(i) + ".json", documents[i]).string());
     const std::string schema =
         (dataDir() / ".." / ".." / "tools" / "mxfdict" / "mxfdict-output.schema.json").string();
     const auto report = dir.path() / "report";
-    const int status =
-        system("/usr/bin/python3 -W ignore -m jsonschema -i " + quoted(instance.string()) + ' ' +
-               quoted(schema) + " >" + quoted(report.string()) + " 2>&1");
+    const int status = system("/usr/bin/python3 -W ignore -m jsonschema" + instances + ' ' +
+                              quoted(schema) + " >" + quoted(report.string()) + " 2>&1");
     if (status == 0)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "jsonschema (" << status << "): " << readFile(report);
+}
+
+} // namespace
+
+::testing::AssertionResult matchesOutputSchema(const std::string& json) {
+    return matchesSchema({json});
+}
+
+::testing::AssertionResult linesMatchOutputSchema(const std::string& jsonLines) {
+    std::vector<std::string> documents;
+    for (std::size_t at = 0, end; at < jsonLines.size(); at = end + 1) {
+        end = jsonLines.find('\n', at);
+        if (end == std::string::npos)
+            end = jsonLines.size();
+        documents.push_back(jsonLines.substr(at, end - at));
+    }
+    if (documents.empty())
+        return ::testing::AssertionFailure() << "no document";
+    return matchesSchema(documents);
 }
 
 } // namespace PalimoTest

@@ -35,4 +35,8 @@ bool contains(const std::string& text, const std::string& part);
 /// as Debian's python3-jsonschema judges it (with its message when not).
 ::testing::AssertionResult matchesOutputSchema(const std::string& json);
 
+/// Whether every line of `jsonLines` (JSON Lines: one document a line) is
+/// valid against it, and there is at least one.
+::testing::AssertionResult linesMatchOutputSchema(const std::string& jsonLines);
+
 } // namespace PalimoTest
