@@ -20,12 +20,13 @@ if [ "${PALIMO_SKIP_SANITIZE:-0}" != 1 ]; then
     ctest --test-dir build/asan --output-on-failure -j "$jobs"
 fi
 
-# Separate loads on separate threads, and files read by many threads through
-# one loaded dictionary, under ThreadSanitizer: only the thread tests are built.
+# Separate loads on separate threads, files read by many threads through one
+# loaded dictionary, and the tool's output of work on many threads in order,
+# under ThreadSanitizer: only the thread tests are built.
 if [ "${PALIMO_SKIP_TSAN:-0}" != 1 ]; then
   cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPALIMO_TSAN=ON \
     -DPALIMO_BUILD_BENCHMARKS=OFF -DPALIMO_WERROR=ON >/dev/null
   cmake --build build/tsan --target thread_tests -j "$jobs"
   TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-    ctest --test-dir build/tsan --output-on-failure -R '^(SeparateLoads|SharedDictionary)\.'
+    ctest --test-dir build/tsan --output-on-failure -R '^(SeparateLoads|SharedDictionary|OrderedOutput)\.'
 fi
