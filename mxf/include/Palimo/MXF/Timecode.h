@@ -1,7 +1,8 @@
 #pragma once
 // Positions and lengths of a track as time: the start of a timecode track as
 // hours, minutes, seconds and frames, and a count of edit units as
-// milliseconds.
+// milliseconds. Both functions only compute: any number of threads may call
+// them at once.
 #include <Palimo/MXF/Value.h>
 
 #include <cstdint>

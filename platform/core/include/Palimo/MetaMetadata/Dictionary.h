@@ -1,5 +1,11 @@
 #pragma once
 // The in-memory dictionary that a loader fills and a host reads.
+//
+// Threads: the lookups (the const operations, and those of the elements and
+// sets they give) only read; once the dictionary is filled, any number of
+// threads may call them at once, as the MXF reader does when files are read
+// on several threads (Palimo/MXF/FileReader.h). Adding serves one thread, and
+// no thread may read while one adds.
 #include <Palimo/KLV/Key.h>
 #include <Palimo/MetaMetadata/MetaElement.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
