@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -220,6 +221,50 @@ TEST(ReadMany, SummariesSayWhatTheFfmpegCommandsMade) {
         EXPECT_EQ(size, expected[i].size);
         EXPECT_EQ(audio, expected[i].audio);
         EXPECT_EQ(channels, expected[i].channels);
+    }
+}
+
+// The real files of the public converter, with the registers of their time
+// imported: each summary names the operational pattern and the essence, and
+// gives the packages with their tracks and descriptors.
+TEST(ReadMany, SummariesOfRealFilesWithTheRegisters) {
+    const std::filesystem::path registers = PALIMO_REGISTERS_2023;
+    const std::filesystem::path peer = std::filesystem::path(PALIMO_REGXML_PEER) / "mxf";
+    if (!std::filesystem::exists(registers / "Elements.xml") || !std::filesystem::exists(peer))
+        GTEST_SKIP() << "no register snapshot at " << registers << " or no " << peer;
+    const TempDir dir;
+    const std::string out = (dir.path() / "smpte").string();
+    ASSERT_EQ(mxfdict({"import-registers", registers.string(), out}).status, 0);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(peer))
+        files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    const ToolRun run =
+        mxfdict(readArgs({"--summary", "--json", "--schema", out + "/MXFDictionary.xsd"}, files));
+    EXPECT_TRUE(linesMatchOutputSchema(run.out));
+    const std::vector<std::string> got = lines(run.out);
+    ASSERT_EQ(got.size(), files.size()) << run.err;
+    for (const std::string& line : got) {
+        const Json summary = Json::parse(line);
+        SCOPED_TRACE(summary["file"].get<std::string>());
+        EXPECT_TRUE(summary["operationalPattern"].contains("name"));
+        for (const Json& container : summary["essenceContainers"])
+            EXPECT_TRUE(container.contains("name")) << container;
+        ASSERT_GE(summary["packages"].size(), 2u);
+        EXPECT_EQ(summary["packages"][0]["kind"], "material");
+        bool described = false;
+        for (const Json& package : summary["packages"]) {
+            EXPECT_FALSE(package["tracks"].empty());
+            for (const Json& track : package["tracks"])
+                EXPECT_TRUE(track.contains("kind")) << track;
+            if (package["kind"] == "file")
+                described = !package["descriptors"].empty();
+        }
+        EXPECT_TRUE(described);
+        if (contains(summary["file"], "open-incomplete-header")) {
+            EXPECT_EQ(summary["headerPartition"]["closed"], false);
+            EXPECT_EQ(summary["copyRead"]["partition"], "footer");
+        }
     }
 }
 
