@@ -3,6 +3,7 @@
 #include "LoadDictionary.h"
 #include "ReadOutput.h"
 #include "Subcommand.h"
+#include "TerminalText.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
@@ -49,7 +50,7 @@ Palimo::MXF::PartitionChoice partitionChoice(const std::string& name) {
 int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
                 const Palimo::MXF::DecodedFile& file) {
     if (loaded.types->typeCount() == 0)
-        std::cerr << "note: " << loaded.path
+        std::cerr << "note: " << shown(loaded.path)
                   << " carries no type definitions: every value is written as a comment\n";
     Palimo::Output::RegXMLOptions regxml;
     regxml.leadingComments = {
@@ -59,7 +60,8 @@ int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
     try {
         Palimo::Output::writeRegXML(std::cout, file, *loaded.types, regxml);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        std::cerr << "mxfdict: cannot write RegXML of " << options.file << ": " << e.what() << '\n';
+        std::cerr << "mxfdict: cannot write RegXML of " << shown(options.file) << ": "
+                  << shown(e.what()) << '\n';
         return ExitUnreadable;
     }
     return ExitSuccess;
@@ -77,14 +79,15 @@ int runRead(const ReadOptions& options) {
         file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
                                         partitionChoice(options.partition));
     } catch (const Palimo::Exceptions::BaseException& e) {
-        std::cerr << "mxfdict: cannot read " << options.file << ": " << e.what() << '\n';
+        std::cerr << "mxfdict: cannot read " << shown(options.file) << ": " << shown(e.what())
+                  << '\n';
         return ExitUnreadable;
     }
     const std::chrono::duration<double, std::milli> readTime =
         std::chrono::steady_clock::now() - start;
     // Notes and timings on standard error: the output of a file stays the same.
     for (const std::string& note : file.notes)
-        std::cerr << "note: " << note << '\n';
+        std::cerr << "note: " << shown(note) << '\n';
     std::cerr << std::fixed << std::setprecision(1) << "Load time: " << loaded->loadTime.count()
               << " ms\nRead time: " << readTime.count() << " ms\n";
 
@@ -103,7 +106,7 @@ int runRead(const ReadOptions& options) {
     if (problems == 0)
         return ExitSuccess;
     std::cerr << "mxfdict: " << problems << " problem" << (problems == 1 ? "" : "s") << " in "
-              << options.file << '\n';
+              << shown(options.file) << '\n';
     return ExitFindings;
 }
 
@@ -118,7 +121,7 @@ Subcommand addReadCommand(CLI::App& app) {
                 "is read, never the essence");
     read->footer("Exit status: 0 the file reads cleanly, 1 the schema failed to load or standard "
                  "output could not be written, 2 bad usage, 3 the file cannot be read or is "
-                 "malformed, 4 problems found.\n" +
+                 "malformed, 4 problems found, 5 out of memory.\n" +
                  std::string(kDefaultSchemaNote));
     read->add_flag("--json", options->json, "Write the decoded header metadata as JSON");
     CLI::Option* tree =
