@@ -47,6 +47,7 @@ const char kChannelStatusMode[] = "06.0e.2b.34.01.01.01.05.04.02.05.01.02.00.00.
 const char kEssenceContainers[] = "06.0e.2b.34.01.01.01.05.01.02.02.10.02.01.00.00";
 const char kPreface[] = "06.0e.2b.34.02.53.01.01.0d.01.01.01.01.01.2f.00";
 const char kApplicationName[] = "06.0e.2b.34.01.01.01.02.05.20.07.01.03.01.00.00";
+const char kContentStorageObject[] = "06.0e.2b.34.01.01.01.02.06.01.01.04.02.01.00.00";
 
 constexpr std::uint64_t kMiB = 1024 * 1024;
 
@@ -146,6 +147,18 @@ std::function<void(const fs::path&)> chain(std::uint64_t count, bool cycle) {
                 out.add(sequence(n, n + 1 < count ? n + 1 : (cycle ? 0 : count + 1)));
         });
     };
+}
+
+// A Preface that owns the first of `count` Sequences, each owning the next:
+// a RegXML document as deep as the chain, unless the writer stops it.
+void prefaceAndChain(const fs::path& file, std::uint64_t count) {
+    const Bytes prefaceItems = item(0x3c0a, uid(count + 1)) + item(0x3b03, uid(0));
+    const Bytes preface = klvHeader(kPreface, prefaceItems.size()) + prefaceItems;
+    headerFile(file, preface.size() + count * kSequenceBytes, [&](Writer& out) {
+        out.add(preface);
+        for (std::uint64_t n = 0; n < count; ++n)
+            out.add(sequence(n, n + 1));
+    });
 }
 
 // Sets of `itemsPerSet` items of `itemBytes` bytes each, `itemValue` every one.
@@ -259,6 +272,14 @@ std::vector<Case> cases() {
         {"chain-10000-deep", chain(10000, false), kTreeForms, 4, "problems in", 10, 1024, 64});
     all.push_back(
         {"cycle-10000-deep", chain(10000, true), kTreeForms, 4, "problems in", 10, 1024, 64});
+    all.push_back({"preface-and-chain-100000-deep",
+                   [](const fs::path& file) { prefaceAndChain(file, 99999); },
+                   {{"--regxml"}, {"--tree"}},
+                   4,
+                   "problems in",
+                   10,
+                   1024,
+                   64});
     // 256 MiB (16 sets of 16 MiB, each 255 items of 64 KiB) of items that
     // decode to many small values: arrays of one-byte enumerations, of AUIDs
     // and of strong references; and of UTF-16 text, whose UTF-8 is longer.
