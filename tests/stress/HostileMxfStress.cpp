@@ -8,6 +8,8 @@
 // read and "N passed, M failed" at the end; exits non-zero when one failed.
 //
 // hostile_mxf_stress [--list] [NAME...]   (no names: every case)
+// hostile_mxf_stress --write DIR [NAME...] writes the files as DIR/NAME.mxf
+// (seeds of the reader's large-input fuzzing; the FIFO is left out).
 #include "mxf/MxfBytes.h"
 
 #include <algorithm>
@@ -470,6 +472,21 @@ int main(int argc, char** argv) {
     if (names.size() == 1 && names[0] == "--list") {
         for (const Case& c : all)
             std::printf("%s\n", c.name);
+        return 0;
+    }
+    if (names.size() >= 2 && names[0] == "--write") {
+        const fs::path dir = names[1];
+        fs::create_directories(dir);
+        names.erase(names.begin(), names.begin() + 2);
+        for (const Case& c : all) {
+            const bool chosen =
+                names.empty() || std::find(names.begin(), names.end(), c.name) != names.end();
+            if (!chosen || c.addressSpace != 0 ||
+                std::string(c.name).find("fifo") != std::string::npos)
+                continue;
+            c.write(dir / (std::string(c.name) + ".mxf"));
+            std::printf("%s\n", (dir / (std::string(c.name) + ".mxf")).c_str());
+        }
         return 0;
     }
     int passed = 0;
