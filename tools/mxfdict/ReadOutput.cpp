@@ -9,6 +9,7 @@
 #include <Palimo/MXF/References.h>
 
 #include <algorithm>
+#include <streambuf>
 #include <utility>
 
 namespace Mxfdict {
@@ -355,9 +356,33 @@ void describeRead(JsonSink& sink, const std::string& path, const DecodedFile& fi
     sink.endObject();
 }
 
-} // namespace
+// Gathers the many small pieces of the text in 64 KiB before they go to the
+// stream they are for, which may write each piece through to the system.
+class TextBuffer : public std::streambuf {
+public:
+    explicit TextBuffer(std::ostream& out) : out_(out) { setp(buffer_, buffer_ + sizeof buffer_); }
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
 
-void printRead(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
+protected:
+    int_type overflow(int_type c) override {
+        sync();
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        out_.write(pbase(), pptr() - pbase());
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return out_ ? 0 : -1;
+    }
+
+private:
+    std::ostream& out_;
+    char buffer_[1 << 16];
+};
+
+void printText(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
     out << "File:      " << shownFileName(path) << '\n';
     printPartition(out, file);
     out << '\n';
@@ -377,6 +402,15 @@ void printRead(std::ostream& out, const std::string& path, const DecodedFile& fi
             out << " [" << problemKindName(problem.kind) << "]\n";
         }
     }
+}
+
+} // namespace
+
+void printRead(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
+    TextBuffer buffer(out);
+    std::ostream text(&buffer);
+    printText(text, path, file, tree);
+    text.flush();
 }
 
 void writeReadJson(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree,

@@ -40,13 +40,21 @@ void writeEscape(std::ostream& out, char32_t c) {
     out << text;
 }
 
+// Where the first byte that needs a look lies: text.size() when none does.
+std::size_t firstSpecial(std::string_view text, bool quoting) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!plainByte(static_cast<unsigned char>(text[i]), quoting))
+            return i;
+    return text.size();
+}
+
 void write(std::ostream& out, std::string_view text, bool quoting) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t plainFrom = 0;
     const auto writePlain = [&](std::size_t to) {
         out.write(text.data() + plainFrom, static_cast<std::streamsize>(to - plainFrom));
     };
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = firstSpecial(text, quoting); i < text.size();) {
         if (plainByte(bytes[i], quoting)) {
             ++i;
             continue;
@@ -83,6 +91,9 @@ void writeShown(std::ostream& out, std::string_view text) {
 }
 
 std::string shown(std::string_view text) {
+    // Names and messages seldom need an escape: no stream for them.
+    if (firstSpecial(text, false) == text.size())
+        return std::string(text);
     std::ostringstream out;
     writeShown(out, text);
     return out.str();
@@ -95,6 +106,8 @@ void writeQuoted(std::ostream& out, std::string_view text) {
 }
 
 std::string shownFileName(std::string_view name) {
+    if (firstSpecial(name, true) == name.size())
+        return std::string(name);
     std::ostringstream quoted;
     writeQuoted(quoted, name);
     const std::string text = quoted.str();
