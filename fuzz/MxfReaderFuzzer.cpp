@@ -1,9 +1,18 @@
-// Fuzz target of the MXF reader: the input is an MXF file, read with the
-// shipped example dictionary and its type definitions (loaded once), then
-// written as RegXML. Reading may fail only with an exception derived from
-// BaseException, writing only with RegXMLError (no Preface); any other
-// exception escapes the target and is reported as a finding, like a crash, a
-// sanitizer report, a leak or a timeout.
+// Fuzz target of the MXF reader: the input is an MXF file, read with the fuzz
+// dictionary (fuzz/dictionary: the shipped example and a set with an item of
+// every flat data type and of every kind of type definition, loaded once with
+// its type definitions), then written in every form mxfdict read writes:
+// text, the text tree, JSON indented and on one line, with and without the
+// tree, and RegXML (inputs over 256 KiB only in the forms with the tree).
+// Reading may fail only with an exception derived from BaseException, RegXML
+// only with RegXMLError (no Preface), the other forms never. The JSON must be
+// valid and the text must hold no character that could control a terminal.
+// Anything else is a finding, like a crash, a sanitizer report, a leak or a
+// timeout.
+#include "ReadOutput.h"
+#include "TerminalText.h"
+#include "Utf8.h"
+
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
@@ -12,110 +21,144 @@
 #include <Palimo/Output/RegXML.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
+#include <nlohmann/json.hpp>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <streambuf>
+#include <string>
 
 namespace {
 
-// The example and the type definitions it carries, so that values are
-// decoded by definition where it has them.
 struct Loaded {
     Palimo::MetaMetadata::Dictionary dictionary;
     Palimo::TypeDefinitions::TypeDictionary types;
 };
 
 const Loaded& loaded() {
-    static const auto example = [] {
+    static const auto dictionary = [] {
         auto loaded = std::make_unique<Loaded>();
-        Palimo::TypeDefinitions::loadDictionary(PALIMO_EXAMPLE_SCHEMA, {}, loaded->dictionary,
+        Palimo::TypeDefinitions::loadDictionary(PALIMO_FUZZ_SCHEMA, {}, loaded->dictionary,
                                                 loaded->types);
         return loaded;
     }();
-    return *example;
+    return *dictionary;
 }
 
-// Every value nested in `value`, each by its kind and what it points to.
-std::size_t touch(const Palimo::MXF::Value& value) {
-    std::size_t sum = value.data.index() + (value.type ? value.type->symbol.size() : 0);
-    if (const auto* text = std::get_if<Palimo::MXF::Text>(&value.data))
-        sum += text->utf8.size();
-    else if (const auto* record = std::get_if<Palimo::MXF::Record>(&value.data))
-        for (const auto& field : record->fields)
-            sum += field.name.size() + touch(field.value);
-    else if (const auto* list = std::get_if<Palimo::MXF::List>(&value.data))
-        for (const auto& item : list->items)
-            sum += touch(item);
-    else if (const auto* indirect = std::get_if<Palimo::MXF::Indirect>(&value.data))
-        for (const auto& inner : indirect->value)
-            sum += touch(inner);
-    return sum;
+[[noreturn]] void finding(const char* what, const std::string& context) {
+    std::fprintf(stderr, "finding: %s\n%.2000s\n", what, context.c_str());
+    std::abort();
 }
 
-// Reads everything the reader handed over, so that a dangling pointer into
-// the dictionary or a half-built value shows up under the sanitizers.
-std::size_t walk(const Palimo::MXF::DecodedFile& file) {
-    std::size_t sum = file.primerEntries + file.notes.size();
-    for (const auto& set : file.sets) {
-        sum += set.name.size() + set.bytes.size() + (set.set ? set.set->attributes().size() : 0);
-        for (const auto& item : set.items) {
-            sum += item.name.size() + item.type.size() + item.bytes.size();
-            if (item.element)
-                sum += static_cast<std::size_t>(item.element->dataType());
-            if (item.value)
-                sum += touch(*item.value);
-            sum += item.weakTargets.size() + item.notes.size();
-        }
-    }
-    for (const auto& problem : file.problems)
-        sum += problem.message.size();
-    for (const auto& line : Palimo::MXF::strongReferenceTree(file))
-        sum += line.depth + line.target.data()[0];
-    return sum;
-}
-
-// Counts what it is given and keeps none of it.
-class CountingBuffer : public std::streambuf {
+// Keeps the first `keep` characters it is given and counts the others.
+class KeepingBuffer : public std::streambuf {
 public:
+    explicit KeepingBuffer(std::size_t keep) : keep_(keep) {}
+    std::string kept;
     std::size_t count = 0;
+    bool whole() const { return count == kept.size(); }
 
 protected:
     int_type overflow(int_type c) override {
-        ++count;
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            const char ch = traits_type::to_char_type(c);
+            xsputn(&ch, 1);
+        }
         return traits_type::not_eof(c);
     }
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        count += static_cast<std::size_t>(n);
+    std::streamsize xsputn(const char* text, std::streamsize n) override {
+        const auto size = static_cast<std::size_t>(n);
+        if (kept.size() < keep_)
+            kept.append(text, std::min(size, keep_ - kept.size()));
+        count += size;
         return n;
     }
+
+private:
+    std::size_t keep_;
 };
 
-std::size_t regxml(const Palimo::MXF::DecodedFile& file) {
-    CountingBuffer buffer;
+constexpr std::size_t kChecked = 4 << 20;
+constexpr std::size_t kSmallInput = 256 << 10;
+
+// Text output: only line ends of its own; no other character that could
+// control a terminal, nothing that is no UTF-8.
+void checkText(const std::string& text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        const std::size_t length = Mxfdict::utf8Sequence(bytes + i, text.size() - i, c);
+        if (length == 0 && text.size() - i >= 4)
+            finding("text output holds what is no UTF-8", text.substr(i, 40));
+        if (length == 0)
+            break; // the end of the kept text may cut a character
+        if (c != '\n' && Mxfdict::controlsTerminal(c))
+            finding("text output holds a control character", text.substr(i < 40 ? 0 : i - 40, 80));
+        i += length;
+    }
+}
+
+void writeText(const Palimo::MXF::DecodedFile& file, bool tree) {
+    KeepingBuffer buffer(kChecked);
+    std::ostream out(&buffer);
+    Mxfdict::printRead(out, "fuzz\x1b.mxf", file, tree);
+    checkText(buffer.kept);
+}
+
+void writeJson(const Palimo::MXF::DecodedFile& file, bool tree, bool compact) {
+    KeepingBuffer buffer(kChecked);
+    std::ostream out(&buffer);
+    Mxfdict::writeReadJson(out, "fuzz.mxf", file, tree, compact);
+    if (buffer.whole() && !nlohmann::json::accept(buffer.kept))
+        finding("invalid JSON", buffer.kept);
+}
+
+void writeRegXML(const Palimo::MXF::DecodedFile& file) {
+    KeepingBuffer buffer(0);
     std::ostream out(&buffer);
     try {
         Palimo::Output::writeRegXML(out, file, loaded().types);
     } catch (const Palimo::Exceptions::RegXMLError&) {
         // No Preface, or one the dictionary does not know.
     }
-    return buffer.count;
+}
+
+// The dictionary entries the reader points to, which no output reads.
+std::size_t touchEntries(const Palimo::MXF::DecodedFile& file) {
+    std::size_t sum = 0;
+    for (const auto& set : file.sets) {
+        sum += set.set ? set.set->attributes().size() : 0;
+        for (const auto& item : set.items)
+            sum += item.element ? static_cast<std::size_t>(item.element->dataType()) : 0;
+    }
+    return sum;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Palimo::MXF::MemorySource source(data, size);
+    Palimo::MXF::DecodedFile file;
     try {
-        const auto file = Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types);
-        volatile std::size_t sink = walk(file) + regxml(file);
-        (void)sink;
-    } catch (const Palimo::Exceptions::XmlWriterError&) {
-        throw; // RegXML asked for ill-formed XML
+        file = Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types);
     } catch (const Palimo::Exceptions::BaseException&) {
-        // Refusing a malformed file is the reader's business.
+        return 0; // refusing a malformed file is the reader's business
     }
+    volatile std::size_t sink = touchEntries(file);
+    (void)sink;
+    // Instrumented, the writers take most of the time of a large input (each
+    // byte of 250,000 items' JSON is compared by traced code): large inputs
+    // are written in the forms that do the most, with the tree.
+    if (size <= kSmallInput) {
+        writeText(file, false);
+        writeJson(file, false, false);
+    }
+    writeText(file, true);
+    writeJson(file, true, true);
+    writeRegXML(file);
     return 0;
 }

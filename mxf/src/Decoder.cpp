@@ -142,10 +142,13 @@ private:
                     where(set) + ": " + itemText() + ", " + item.name +
                         ") is no member of the set");
 
-        ItemValue value = decodeItemValue(*item.element, *item.label, types_, raw.value);
+        ItemValue value =
+            decodeItemValue(*item.element, *item.label, types_, raw.value, !valuesFull_);
         item.type = std::move(value.type);
         item.definition = value.definition;
         item.reference = value.reference;
+        if (value.decoded.value && !keepsWithinLimit(*value.decoded.value, raw.offset))
+            return item;
         item.value = std::move(value.decoded.value);
         item.notes = std::move(value.decoded.notes);
         if (!value.decoded.problem.empty())
@@ -155,12 +158,28 @@ private:
         return item;
     }
 
+    // Whether the decoded values, with `value`, stay within the limit; past
+    // it, no further item is decoded.
+    bool keepsWithinLimit(const Value& value, std::uint64_t offset) {
+        decodedBytes_ += decodedSize(value);
+        if (decodedBytes_ <= Limits::kDecodedValueBytes)
+            return true;
+        valuesFull_ = true;
+        problem(Problem::Kind::OverLimit, offset,
+                "the decoded values take more than the limit of " +
+                    std::to_string(Limits::kDecodedValueBytes) + " bytes: the items from byte " +
+                    std::to_string(offset) + " on are not decoded, only their bytes are kept");
+        return false;
+    }
+
     HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
     const TypeDefinitions::TypeDictionary* types_;
     DecodedFile& file_;
     ProblemList problems_;
     bool primerDamaged_ = false;
+    std::size_t decodedBytes_ = 0;
+    bool valuesFull_ = false;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ItemValues.h"
 
 #include "Names.h"
+#include "ValueWalk.h"
 
 #include <Palimo/MetaMetadata/Visitors.h>
 
@@ -48,7 +49,7 @@ DecodedItem::Reference referenceKind(const TypeDefinition& type) {
 
 ItemValue decodeItemValue(const MetaMetadata::MetaElement& element, const Identifiers::Label& label,
                           const TypeDefinitions::TypeDictionary* types,
-                          const std::vector<std::uint8_t>& bytes) {
+                          const std::vector<std::uint8_t>& bytes, bool decode) {
     ItemValue item;
     const Identifier type = element.dataType();
     Identifier subType = NoIdentifier;
@@ -63,6 +64,8 @@ ItemValue decodeItemValue(const MetaMetadata::MetaElement& element, const Identi
     const Identifiers::Label elementLabel(element.universalLabel().array());
     if (storedAsUUID(elementLabel)) {
         item.definition = types ? uuidType(*types) : nullptr;
+        if (!decode)
+            return item;
         item.decoded = item.definition
                            ? decodeValue(*item.definition, *types, bytes.data(), bytes.size())
                            : decodeValue(UUID, NoIdentifier, bytes.data(), bytes.size());
@@ -75,15 +78,31 @@ ItemValue decodeItemValue(const MetaMetadata::MetaElement& element, const Identi
     }
     if (item.definition) {
         item.reference = referenceKind(*item.definition);
-        item.decoded = decodeValue(*item.definition, *types, bytes.data(), bytes.size());
+        if (decode)
+            item.decoded = decodeValue(*item.definition, *types, bytes.data(), bytes.size());
         return item;
     }
     if (type == StrongReference || subType == StrongReference)
         item.reference = DecodedItem::Reference::Strong;
     else if (type == WeakReference || subType == WeakReference)
         item.reference = DecodedItem::Reference::Weak;
-    item.decoded = decodeValue(type, subType, bytes.data(), bytes.size(), types);
+    if (decode)
+        item.decoded = decodeValue(type, subType, bytes.data(), bytes.size(), types);
     return item;
+}
+
+std::size_t decodedSize(const Value& value) {
+    std::size_t size = 0;
+    forEachValue(value, [&size](const Value& inner) {
+        size += sizeof(Value);
+        if (const auto* text = std::get_if<Text>(&inner.data))
+            size += text->utf8.capacity();
+        else if (const auto* bytes = std::get_if<Bytes>(&inner.data))
+            size += bytes->bytes.capacity();
+        else if (const auto* record = std::get_if<Record>(&inner.data))
+            size += record->fields.size() * (sizeof(Field) - sizeof(Value));
+    });
+    return size;
 }
 
 } // namespace MXF

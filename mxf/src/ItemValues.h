@@ -6,6 +6,7 @@
 #include <Palimo/MetaMetadata/MetaElement.h>
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,10 +25,15 @@ struct ItemValue {
 /// elements that MXF files store otherwise than the registers type them are
 /// decoded as stored, with or without type definitions: GenerationID,
 /// LinkedGenerationID and ApplicationProductID, AUIDs in the registers, hold
-/// UUIDs (their definition is the UUID type, when there is one).
+/// UUIDs (their definition is the UUID type, when there is one). Without
+/// `decode`, only the type, definition and reference kind are found.
 ItemValue decodeItemValue(const MetaMetadata::MetaElement& element, const Identifiers::Label& label,
                           const TypeDefinitions::TypeDictionary* types,
-                          const std::vector<std::uint8_t>& bytes);
+                          const std::vector<std::uint8_t>& bytes, bool decode = true);
+
+/// About the bytes of memory that `value` takes: the size of each value in
+/// it (of each record field) and of its texts and bytes.
+std::size_t decodedSize(const Value& value);
 
 } // namespace MXF
 } // namespace Palimo

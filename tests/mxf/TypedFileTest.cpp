@@ -154,4 +154,34 @@ TEST(TypedFile, EveryKindAtOnce) {
             EXPECT_TRUE(item.value && item.definition) << item.name;
 }
 
+// Values that take memory far beyond their bytes (arrays of empty strings,
+// about 100 bytes each from 2 in the file) are decoded up to the limit on
+// decoded values: the item that reaches it and those after it keep their
+// bytes, with one problem.
+TEST(TypedFile, DecodedValuesStopAtTheirLimit) {
+    std::vector<Item> items(60, Item{Names, Bytes(65532, 0)});
+    const DecodedFile file = read(typedFile(set(kThing, 1, items)));
+    ASSERT_EQ(file.sets.size(), 1u);
+    const auto& read = file.sets[0].items;
+    ASSERT_EQ(read.size(), 61u);
+    std::size_t firstRaw = 1;
+    while (firstRaw < read.size() && read[firstRaw].value)
+        ++firstRaw;
+    ASSERT_GT(firstRaw, 10u);
+    ASSERT_LT(firstRaw, read.size());
+    for (std::size_t i = firstRaw; i < read.size(); ++i) {
+        EXPECT_FALSE(read[i].value) << i;
+        EXPECT_EQ(read[i].bytes.size(), 65532u) << i;
+        EXPECT_EQ(read[i].type, read[1].type) << i;
+    }
+    ASSERT_EQ(file.problems.size(), 1u);
+    EXPECT_EQ(file.problems[0].kind, Palimo::MXF::Problem::Kind::OverLimit);
+    EXPECT_EQ(file.problems[0].offset, read[firstRaw].offset);
+    EXPECT_EQ(file.problems[0].message,
+              "the decoded values take more than the limit of 134217728 bytes: the items from "
+              "byte " +
+                  std::to_string(read[firstRaw].offset) +
+                  " on are not decoded, only their bytes are kept");
+}
+
 } // namespace

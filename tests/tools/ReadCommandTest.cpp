@@ -243,4 +243,32 @@ TEST(ReadCommand, StandardInputThroughAPipe) {
         << piped.err;
 }
 
+// A file name that could control the terminal is shown escaped, on standard
+// output and in the messages on standard error; so are texts of the file.
+TEST(ReadCommand, TerminalControlsInFileNamesAndTextsAreEscaped) {
+    const TempDir dir;
+    const std::string name = "a\x1b]0;title\x07\xe2\x80\xae.mxf";
+    const std::string file =
+        dir.write(name, readFile(seed("text-control-characters.mxf"))).string();
+    const ToolRun run = mxfdict(
+        {"read", "--schema",
+         (dataDir() / ".." / ".." / "fuzz" / "dictionary" / "MXFDictionary.xsd").string(), file});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string shownName = "a\\u001b]0;title\\u0007\\u202e.mxf";
+    EXPECT_TRUE(contains(run.out, "File:      \"" + dir.path().string() + "/" + shownName + "\"\n"))
+        << run.out;
+    EXPECT_TRUE(contains(run.out, "\"\\u001b]0;title\\u0007\\u001b[2J\\u009b31m\\u202egpj.exe"
+                                  "\\u2028\\u2029\\u007f\"\n"))
+        << run.out;
+    const ToolRun missing = mxfdict({"read", dir.path().string() + "/gone" + name});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_TRUE(contains(missing.err, "cannot read " + dir.path().string() + "/gone" + shownName +
+                                          ": cannot open " + dir.path().string() + "/gone" +
+                                          shownName + ": No such file or directory\n"))
+        << missing.err;
+    for (const std::string& text : {run.out, run.err, missing.err})
+        for (const char* control : {"\x1b", "\x07", "\xc2\x9b", "\xe2\x80\xae", "\xe2\x80\xa8"})
+            EXPECT_FALSE(contains(text, control)) << text;
+}
+
 } // namespace

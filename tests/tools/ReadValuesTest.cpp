@@ -32,16 +32,22 @@ TEST(ReadValues, EveryKindAsTheGoldenFilesShowIt) {
     PalimoTest::expectMatchesGolden(text.str(), PalimoTest::dataDir() / "mxf" /
                                                     "every-kind.read-tree.expected");
     std::ostringstream json;
-    Mxfdict::writeJson(json, Mxfdict::readToJson("every-kind.mxf", file, false));
+    Mxfdict::writeReadJson(json, "every-kind.mxf", file, false, false);
     PalimoTest::expectMatchesGolden(json.str(), PalimoTest::dataDir() / "mxf" /
                                                     "every-kind.read-json.expected");
     EXPECT_TRUE(PalimoTest::matchesOutputSchema(json.str()));
 }
 
-// One value in both forms.
+// One value in both forms, the JSON as the streaming writer writes it on one
+// line (and as nlohmann's tree of it dumps).
 void expectForms(Value::Data data, const std::string& text, const std::string& json) {
     const Value value{nullptr, std::move(data)};
     EXPECT_EQ(Mxfdict::valueText(value), text);
+    std::ostringstream streamed;
+    Mxfdict::JsonStreamWriter writer(streamed, Mxfdict::JsonStreamWriter::Layout::OneLine);
+    Mxfdict::describeValue(writer, value);
+    writer.finish();
+    EXPECT_EQ(streamed.str(), json + "\n") << text;
     EXPECT_EQ(Mxfdict::valueToJson(value).dump(), json) << text;
 }
 

@@ -121,7 +121,7 @@ void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary,
     JsonStreamWriter sink(out);
     sink.beginObject();
     sink.key("formatVersion");
-    sink.number(kJsonFormatVersion);
+    sink.integer(kJsonFormatVersion);
     sink.key("elements");
     sink.beginArray();
     for (const MetaElement* element : dictionary.metaElements())
@@ -133,6 +133,7 @@ void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary,
         describeSet(sink, *set);
     sink.endArray();
     sink.endObject();
+    sink.finish();
 }
 
 Json elementToJson(const MetaElement& element, const Dictionary& dictionary,

@@ -1,5 +1,7 @@
 #include "JsonSink.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -12,9 +14,10 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 } // namespace
 
-JsonStreamWriter::~JsonStreamWriter() {
+void JsonStreamWriter::finish() {
     put('\n');
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
 }
 
 char* JsonStreamWriter::room(std::size_t n) {
@@ -29,6 +32,8 @@ void JsonStreamWriter::put(std::string_view text) {
 }
 
 void JsonStreamWriter::newLine() {
+    if (!indented_)
+        return;
     const std::size_t indent = 2 * filled_.size();
     char* at = room(1 + indent);
     *at = '\n';
@@ -75,7 +80,10 @@ void JsonStreamWriter::close(char bracket) {
 void JsonStreamWriter::key(std::string_view name) {
     beforeValue();
     quoted(name);
-    put(": ");
+    if (indented_)
+        put(": ");
+    else
+        put(':');
     afterKey_ = true;
 }
 
@@ -87,7 +95,29 @@ void JsonStreamWriter::string(std::string_view text) {
 
 void JsonStreamWriter::number(std::int64_t value) {
     beforeValue();
-    put(std::to_string(value));
+    char text[24];
+    put(std::string_view(text, static_cast<std::size_t>(std::snprintf(
+                                   text, sizeof text, "%lld", static_cast<long long>(value)))));
+}
+
+void JsonStreamWriter::number(std::uint64_t value) {
+    beforeValue();
+    char text[24];
+    put(std::string_view(
+        text, static_cast<std::size_t>(std::snprintf(text, sizeof text, "%llu",
+                                                     static_cast<unsigned long long>(value)))));
+}
+
+void JsonStreamWriter::real(double value) {
+    beforeValue();
+    // nlohmann's own shortest form ("0.1", "1.0", "1e+20"), which no printf
+    // format gives.
+    put(Json(value).dump());
+}
+
+void JsonStreamWriter::boolean(bool value) {
+    beforeValue();
+    put(value ? "true" : "false");
 }
 
 void JsonStreamWriter::null() {
@@ -96,12 +126,28 @@ void JsonStreamWriter::null() {
 }
 
 void JsonStreamWriter::quoted(std::string_view text) {
-    // No character takes more than the six of "\u00XX".
+    // No byte takes more than the six of "\u00XX".
     char* const begin = room(2 + 6 * text.size());
     char* at = begin;
     *at++ = '"';
-    for (const char ch : text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
         const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80) {
+            // Each byte that is no UTF-8 becomes U+FFFD, as the reader
+            // replaces them in texts: the document stays valid.
+            char32_t codePoint = 0;
+            const std::size_t length = utf8Sequence(bytes + i, text.size() - i, codePoint);
+            if (length == 0) {
+                at = std::copy(kReplacementCharacter.begin(), kReplacementCharacter.end(), at);
+            } else {
+                at = std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
+                               text.begin() + static_cast<std::ptrdiff_t>(i + length), at);
+                i += length - 1;
+            }
+            continue;
+        }
         if (c >= 0x20 && c != '"' && c != '\\') {
             *at++ = ch;
             continue;

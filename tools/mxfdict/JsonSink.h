@@ -1,13 +1,14 @@
 #pragma once
 // A JSON document as a sequence of events, so that one description of an
-// output serves both the streamed text of a large dump and the nlohmann tree
-// that the smaller outputs extend before writing.
+// output serves both the streamed text of a large document and the nlohmann
+// tree that the smaller outputs extend before writing.
 #include "JsonOutput.h"
 
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace Mxfdict {
@@ -21,23 +22,46 @@ public:
     virtual void beginArray() = 0;
     virtual void endArray() = 0;
     virtual void key(std::string_view name) = 0;
-    /// `text` is UTF-8.
+    /// `text` is UTF-8; what is no UTF-8 in it is written as U+FFFD.
     virtual void string(std::string_view text) = 0;
     virtual void number(std::int64_t value) = 0;
+    virtual void number(std::uint64_t value) = 0;
+    /// A finite number (JSON has no NaN or infinities).
+    virtual void real(double value) = 0;
+    virtual void boolean(bool value) = 0;
     virtual void null() = 0;
+
+    /// A number of any integer type, as the signed or unsigned event.
+    template <typename Integer>
+    void integer(Integer value) {
+        static_assert(std::is_integral_v<Integer> && !std::is_same_v<Integer, bool>);
+        if constexpr (std::is_signed_v<Integer>)
+            number(static_cast<std::int64_t>(value));
+        else
+            number(static_cast<std::uint64_t>(value));
+    }
 };
 
-/// Writes the text that `Json::dump(2)` gives the same document, followed by
-/// a newline, without holding the document: two-space indentation, ": "
-/// after keys, empty containers as "[]" and "{}", UTF-8 passed through and
-/// control characters escaped as nlohmann escapes them.
+/// Writes the text that nlohmann's `Json::dump` gives the same document,
+/// followed by a newline, without holding the document (only the last 64 KiB
+/// of text wait in a buffer): UTF-8 passed through, control characters
+/// escaped as nlohmann escapes them, numbers as it writes them.
 class JsonStreamWriter final : public JsonSink {
 public:
-    explicit JsonStreamWriter(std::ostream& out) : out_(out) {}
-    /// Writes what is still buffered; the document must be complete.
-    ~JsonStreamWriter() override;
+    enum class Layout {
+        Indented, // dump(2): two-space indentation, ": " after keys, "[]" and "{}" when empty
+        OneLine   // dump(): no white space, for JSON Lines
+    };
+
+    explicit JsonStreamWriter(std::ostream& out, Layout layout = Layout::Indented)
+        : out_(out), indented_(layout == Layout::Indented) {}
     JsonStreamWriter(const JsonStreamWriter&) = delete;
     JsonStreamWriter& operator=(const JsonStreamWriter&) = delete;
+
+    /// Ends the document with its newline and writes what is still buffered;
+    /// every container must be closed. A writer destroyed before (an
+    /// exception left the document unfinished) writes nothing more.
+    void finish();
 
     void beginObject() override { open('{'); }
     void endObject() override { close('}'); }
@@ -46,6 +70,9 @@ public:
     void key(std::string_view name) override;
     void string(std::string_view text) override;
     void number(std::int64_t value) override;
+    void number(std::uint64_t value) override;
+    void real(double value) override;
+    void boolean(bool value) override;
     void null() override;
 
 private:
@@ -61,8 +88,9 @@ private:
     char* room(std::size_t n);
 
     std::ostream& out_;
-    // The text not yet written is the first `used_` characters: a dump of a
-    // large dictionary is millions of short pieces, each put straight in.
+    const bool indented_;
+    // The text not yet written is the first `used_` characters: a large
+    // document is millions of short pieces, each put straight in.
     std::string buffer_;
     std::size_t used_ = 0;
     // Per open container: whether it has an entry yet.
@@ -80,6 +108,9 @@ public:
     void key(std::string_view name) override { key_ = name; }
     void string(std::string_view text) override { push(Json(std::string(text)), false); }
     void number(std::int64_t value) override { push(Json(value), false); }
+    void number(std::uint64_t value) override { push(Json(value), false); }
+    void real(double value) override { push(Json(value), false); }
+    void boolean(bool value) override { push(Json(value), false); }
     void null() override { push(Json(nullptr), false); }
 
     /// The document, once every container is closed.

@@ -32,12 +32,12 @@ Subcommand addReadCommand(CLI::App& app) {
                 "the primer, every set and item, and the problems found (exit status 4), or a "
                 "summary line a file; only the header metadata is read, never the essence. Files "
                 "are read on several threads, their outputs written in the order of the files");
-    read->footer(
-        "Exit status, of the worst file: 1 the schema failed to load or an output (standard "
-        "output, a RegXML document) could not be written, else 3 a file cannot be read or "
-        "is malformed, else 4 problems found, else 0 every file reads cleanly; 2 bad "
-        "usage.\n" +
-        std::string(kDefaultSchemaNote));
+    read->footer("Exit status, of the worst file: 5 out of memory, else 1 the schema failed to "
+                 "load or an output (standard "
+                 "output, a RegXML document) could not be written, else 3 a file cannot be read or "
+                 "is malformed, else 4 problems found, else 0 every file reads cleanly; 2 bad "
+                 "usage.\n" +
+                 std::string(kDefaultSchemaNote));
     CLI::Option* json = read->add_flag(
         "--json", options->json,
         "Write the decoded header metadata as JSON: indented for one FILE, else one document a "

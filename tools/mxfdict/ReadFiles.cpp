@@ -5,12 +5,14 @@
 #include "Progress.h"
 #include "ReadOneFile.h"
 #include "Subcommand.h"
+#include "TerminalText.h"
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <new>
 #include <thread>
 
 namespace Mxfdict {
@@ -32,6 +34,8 @@ int rank(int status) {
         return 1;
     case ExitUnreadable:
         return 2;
+    case ExitOutOfMemory:
+        return 4;
     default: // ExitWriteFailed, and anything unforeseen
         return 3;
     }
@@ -105,8 +109,8 @@ FilePlan planFiles(const ReadOptions& options) {
         std::error_code error;
         std::filesystem::create_directories(options.outputDir, error);
         if (error) {
-            std::cerr << "mxfdict: cannot create " << options.outputDir << ": " << error.message()
-                      << '\n';
+            std::cerr << "mxfdict: cannot create " << shown(options.outputDir) << ": "
+                      << error.message() << '\n';
             plan.status = ExitWriteFailed;
             return plan;
         }
@@ -124,7 +128,7 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
     const std::vector<std::string>& documents = plan.documents;
     const bool several = plan.several;
     if (options.regxml && loaded.types->typeCount() == 0)
-        std::cerr << "note: " << loaded.path
+        std::cerr << "note: " << shown(loaded.path)
                   << " carries no type definitions: every value is written as a comment\n";
 
     ReadSettings settings;
@@ -161,9 +165,13 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
             const std::string& file = files[section.index()];
             try {
                 readOneFile(settings, file, documents[section.index()], section);
+            } catch (const std::bad_alloc&) {
+                // What was written stays written; the status says it is not all.
+                section.err() << "mxfdict: out of memory reading " << shown(file) << '\n';
+                section.status = ExitOutOfMemory;
             } catch (const std::exception& e) {
                 // Not a fault of the file (memory): the output may lack it.
-                section.err() << "mxfdict: " << file << ": " << e.what() << '\n';
+                section.err() << "mxfdict: " << shown(file) << ": " << shown(e.what()) << '\n';
                 section.status = ExitWriteFailed;
             }
         });

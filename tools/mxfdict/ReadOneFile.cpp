@@ -4,6 +4,7 @@
 #include "ReadOutput.h"
 #include "Subcommand.h"
 #include "SummaryOutput.h"
+#include "TerminalText.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
@@ -37,8 +38,8 @@ int writeRegXML(const ReadSettings& settings, const std::string& path, const std
     if (!document.empty()) {
         documentFile.open(document, std::ios::binary);
         if (!documentFile) {
-            section.err() << "mxfdict: cannot write " << document << ": " << std::strerror(errno)
-                          << '\n';
+            section.err() << "mxfdict: cannot write " << shown(document) << ": "
+                          << std::strerror(errno) << '\n';
             return ExitWriteFailed;
         }
     }
@@ -46,7 +47,8 @@ int writeRegXML(const ReadSettings& settings, const std::string& path, const std
     try {
         Palimo::Output::writeRegXML(out, file, *settings.loaded->types, regxml);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        section.err() << "mxfdict: cannot write RegXML of " << path << ": " << e.what() << '\n';
+        section.err() << "mxfdict: cannot write RegXML of " << shown(path) << ": "
+                      << shown(e.what()) << '\n';
         if (!document.empty()) {
             documentFile.close();
             std::filesystem::remove(document);
@@ -56,7 +58,7 @@ int writeRegXML(const ReadSettings& settings, const std::string& path, const std
     if (!document.empty()) {
         documentFile.close();
         if (!documentFile) {
-            section.err() << "mxfdict: cannot write " << document << '\n';
+            section.err() << "mxfdict: cannot write " << shown(document) << '\n';
             return ExitWriteFailed;
         }
     }
@@ -71,7 +73,7 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
     const std::string shownPath =
         Palimo::Utils::wstringToString(Palimo::Utils::stringToWstring(path));
     if (settings.form == Form::Text && settings.several)
-        section.out() << (section.index() == 0 ? "" : "\n") << "==> " << oneLine(shownPath)
+        section.out() << (section.index() == 0 ? "" : "\n") << "==> " << shownFileName(shownPath)
                       << " <==\n";
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
@@ -79,7 +81,7 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
         file = Palimo::MXF::readMXFFile(path, *settings.loaded->dictionary,
                                         settings.loaded->types.get(), settings.choice);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        section.err() << "mxfdict: cannot read " << path << ": " << e.what() << '\n';
+        section.err() << "mxfdict: cannot read " << shown(path) << ": " << shown(e.what()) << '\n';
         section.status = ExitUnreadable;
         if (settings.form == Form::SummaryJson)
             writeJsonLine(section.out(), unreadableSummaryToJson(shownPath, e.what()));
@@ -91,7 +93,7 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
         std::chrono::steady_clock::now() - start;
     // Notes and timings on standard error: the output of a file stays the same.
     for (const std::string& note : file.notes)
-        section.err() << "note: " << note << '\n';
+        section.err() << "note: " << shown(note) << '\n';
     if (settings.timings)
         section.err() << std::fixed << std::setprecision(1)
                       << "Load time: " << settings.loaded->loadTime.count()
@@ -126,7 +128,7 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
     }
     if (section.problems > 0)
         section.err() << "mxfdict: " << section.problems << " problem"
-                      << (section.problems == 1 ? "" : "s") << " in " << path << '\n';
+                      << (section.problems == 1 ? "" : "s") << " in " << shown(path) << '\n';
 }
 
 } // namespace Mxfdict

@@ -1,12 +1,16 @@
 #include "ReadOutput.h"
 
+#include "JsonSink.h"
+#include "TerminalText.h"
 #include "ValueJson.h"
 #include "ValueText.h"
 
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/References.h>
 
-#include <iomanip>
+#include <algorithm>
+#include <streambuf>
+#include <utility>
 
 namespace Mxfdict {
 
@@ -25,7 +29,19 @@ std::string tagText(std::uint16_t tag) {
 }
 
 std::string setName(const DecodedSet& set) {
-    return set.name.empty() ? "(unknown set)" : set.name;
+    return set.name.empty() ? "(unknown set)" : shown(set.name);
+}
+
+// Levels of the tree shown by indentation; deeper ones are indented as the
+// last of them and start with their depth, so that a chain of 10,000 sets
+// does not write 10,000 times 40,000 spaces.
+constexpr std::size_t kTreeIndentLevels = 16;
+
+std::string treeIndent(std::size_t depth) {
+    std::string indent(4 * std::min(depth, kTreeIndentLevels), ' ');
+    if (depth > kTreeIndentLevels)
+        indent += "[depth " + std::to_string(depth) + "] ";
+    return indent;
 }
 
 void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet& set) {
@@ -46,28 +62,45 @@ std::string itemLabelText(const Label& label) {
 }
 
 // The sets that an item's weak references refer to, where the file has them.
-std::string weakTargetsText(const DecodedFile& file, const DecodedItem& item) {
-    std::string text;
-    for (const std::size_t target : item.weakTargets)
-        if (target != kNoSet)
-            text += std::string(text.empty() ? "  -> " : ", ") + setName(file.sets[target]) +
-                    " at byte " + std::to_string(file.sets[target].klv.offset);
-    return text;
+void printWeakTargets(std::ostream& out, const DecodedFile& file, const DecodedItem& item) {
+    bool first = true;
+    for (const std::size_t target : item.weakTargets) {
+        if (target == kNoSet)
+            continue;
+        out << (first ? "  -> " : ", ") << setName(file.sets[target]) << " at byte "
+            << file.sets[target].klv.offset;
+        first = false;
+    }
+}
+
+// `text` left-aligned in `width` columns (counted in bytes), then a blank.
+void printColumn(std::ostream& out, const std::string& text, std::size_t width) {
+    out << text;
+    if (text.size() < width)
+        out << std::string(width - text.size(), ' ');
+    out << ' ';
 }
 
 void printItems(std::ostream& out, const std::string& indent, const DecodedFile& file,
                 const DecodedSet& set) {
     for (const DecodedItem& item : set.items) {
-        std::string name = item.name;
+        std::string name = shown(item.name);
         if (name.empty())
             name = item.label ? "? " + itemLabelText(*item.label) : "?";
-        const std::string type = item.definition ? item.definition->symbol : item.type;
-        out << indent << "    " << tagText(item.localTag) << "  " << std::left << std::setw(26)
-            << name << ' ' << std::setw(24) << (type.empty() ? "-" : type) << std::right << ' '
-            << (item.value ? valueText(*item.value) : "raw " + hex(item.bytes))
-            << weakTargetsText(file, item);
-        for (const std::string& note : item.notes)
-            out << "  (note: " << note << ')';
+        const std::string type = shown(item.definition ? item.definition->symbol : item.type);
+        out << indent << "    " << tagText(item.localTag) << "  ";
+        printColumn(out, name, 26);
+        printColumn(out, type.empty() ? "-" : type, 24);
+        if (item.value)
+            writeValueText(out, *item.value);
+        else
+            out << "raw " << hex(item.bytes);
+        printWeakTargets(out, file, item);
+        for (const std::string& note : item.notes) {
+            out << "  (note: ";
+            writeShown(out, note);
+            out << ')';
+        }
         out << '\n';
     }
 }
@@ -95,13 +128,12 @@ void printPartition(std::ostream& out, const DecodedFile& file) {
 }
 
 void printTree(std::ostream& out, const DecodedFile& file) {
-    std::vector<bool> shown(file.sets.size(), false);
+    std::vector<bool> shownSets(file.sets.size(), false);
     for (const TreeLine& line : strongReferenceTree(file)) {
-        const std::string indent(4 * line.depth, ' ');
+        const std::string indent = treeIndent(line.depth);
+        out << indent;
         if (line.parent != kNoSet)
-            out << indent << file.sets[line.parent].items[line.item].name << " -> ";
-        else
-            out << indent;
+            out << shown(file.sets[line.parent].items[line.item].name) << " -> ";
         if (line.set == kNoSet) {
             out << "no set has InstanceUID " << line.target.text() << '\n';
             continue;
@@ -111,44 +143,247 @@ void printTree(std::ostream& out, const DecodedFile& file) {
             out << setName(set) << " at byte " << set.klv.offset << " (shown above)\n";
             continue;
         }
-        shown[line.set] = true;
-        printSetLine(out, line.parent == kNoSet ? indent : "", set);
-        printItems(out, indent, file, set);
+        shownSets[line.set] = true;
+        printSetLine(out, "", set);
+        printItems(out, std::string(4 * std::min(line.depth, kTreeIndentLevels), ' '), file, set);
     }
     // Sets that only strong references in a cycle reach.
     for (std::size_t i = 0; i < file.sets.size(); ++i)
-        if (!shown[i]) {
+        if (!shownSets[i]) {
             out << "outside the tree: ";
             printSetLine(out, "", file.sets[i]);
             printItems(out, "", file, file.sets[i]);
         }
 }
 
-Json itemToJson(const DecodedItem& item) {
-    Json json = {
-        {"offset", item.offset},
-        {"localTag", tagText(item.localTag)},
-        {"ul", item.label ? Json(labelText(*item.label)) : Json(nullptr)},
-        {"name", item.name.empty() ? Json(nullptr) : Json(item.name)},
-        {"type", item.type.empty() ? Json(nullptr) : Json(item.type)},
-        {"typeDefinition", item.definition ? Json(item.definition->symbol) : Json(nullptr)},
-        {"value", item.value ? valueToJson(*item.value) : Json(nullptr)},
-        {"raw", item.value ? Json(nullptr) : Json(hex(item.bytes))}};
-    if (!item.weakTargets.empty()) {
-        Json targets = Json::array();
-        for (const std::size_t target : item.weakTargets)
-            targets.push_back(target == kNoSet ? Json(nullptr) : Json(target));
-        json["weakTargets"] = targets;
-    }
-    if (!item.notes.empty())
-        json["notes"] = item.notes;
-    return json;
+void stringOrNull(JsonSink& sink, const std::string& text) {
+    if (text.empty())
+        sink.null();
+    else
+        sink.string(text);
 }
 
-} // namespace
+void describeItem(JsonSink& sink, const DecodedItem& item) {
+    sink.beginObject();
+    sink.key("offset");
+    sink.integer(item.offset);
+    sink.key("localTag");
+    sink.string(tagText(item.localTag));
+    sink.key("ul");
+    if (item.label)
+        sink.string(labelText(*item.label));
+    else
+        sink.null();
+    sink.key("name");
+    stringOrNull(sink, item.name);
+    sink.key("type");
+    stringOrNull(sink, item.type);
+    sink.key("typeDefinition");
+    if (item.definition)
+        sink.string(item.definition->symbol);
+    else
+        sink.null();
+    sink.key("value");
+    if (item.value)
+        describeValue(sink, *item.value);
+    else
+        sink.null();
+    sink.key("raw");
+    if (item.value)
+        sink.null();
+    else
+        sink.string(hex(item.bytes));
+    if (!item.weakTargets.empty()) {
+        sink.key("weakTargets");
+        sink.beginArray();
+        for (const std::size_t target : item.weakTargets)
+            if (target == kNoSet)
+                sink.null();
+            else
+                sink.integer(target);
+        sink.endArray();
+    }
+    if (!item.notes.empty()) {
+        sink.key("notes");
+        sink.beginArray();
+        for (const std::string& note : item.notes)
+            sink.string(note);
+        sink.endArray();
+    }
+    sink.endObject();
+}
 
-void printRead(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
-    out << "File:      " << path << '\n';
+void describePartition(JsonSink& sink, const DecodedFile& file) {
+    const PartitionPack& p = file.partition;
+    sink.key("partition");
+    sink.beginObject();
+    sink.key("kind");
+    sink.string(kindName(p.kind));
+    sink.key("status");
+    sink.string(statusText(p));
+    const std::pair<const char*, std::uint64_t> numbers[] = {
+        {"offset", p.klv.offset},
+        {"majorVersion", p.majorVersion},
+        {"minorVersion", p.minorVersion},
+        {"kagSize", p.kagSize},
+        {"thisPartition", p.thisPartition},
+        {"previousPartition", p.previousPartition},
+        {"footerPartition", p.footerPartition},
+        {"headerByteCount", p.headerByteCount},
+        {"indexByteCount", p.indexByteCount},
+        {"indexSID", p.indexSID},
+        {"bodyOffset", p.bodyOffset},
+        {"bodySID", p.bodySID}};
+    for (const auto& [name, value] : numbers) {
+        sink.key(name);
+        sink.integer(value);
+    }
+    sink.key("operationalPattern");
+    sink.string(labelText(p.operationalPattern));
+    sink.key("essenceContainers");
+    sink.beginArray();
+    for (const Label& container : p.essenceContainers)
+        sink.string(labelText(container));
+    sink.endArray();
+    if (p.kind != PartitionPack::Header) {
+        sink.key("headerPartition");
+        sink.beginObject();
+        sink.key("offset");
+        sink.integer(file.headerPartition.klv.offset);
+        sink.key("status");
+        sink.string(statusText(file.headerPartition));
+        sink.endObject();
+    }
+    sink.endObject();
+}
+
+void describeSet(JsonSink& sink, const DecodedSet& set) {
+    sink.beginObject();
+    sink.key("offset");
+    sink.integer(set.klv.offset);
+    sink.key("key");
+    sink.string(labelText(set.klv.key));
+    sink.key("name");
+    stringOrNull(sink, set.name);
+    sink.key("instanceUID");
+    if (set.instanceUID)
+        sink.string(set.instanceUID->text());
+    else
+        sink.null();
+    sink.key("items");
+    sink.beginArray();
+    for (const DecodedItem& item : set.items)
+        describeItem(sink, item);
+    sink.endArray();
+    sink.key("raw");
+    if (set.localSet)
+        sink.null();
+    else
+        sink.string(hex(set.bytes));
+    sink.endObject();
+}
+
+// Flat, in depth-first order: a nested document could be deeper than any
+// JSON reader recurses.
+void describeTree(JsonSink& sink, const DecodedFile& file) {
+    sink.key("tree");
+    sink.beginArray();
+    for (const TreeLine& line : strongReferenceTree(file)) {
+        sink.beginObject();
+        sink.key("depth");
+        sink.integer(line.depth);
+        sink.key("set");
+        if (line.set == kNoSet)
+            sink.null();
+        else
+            sink.integer(line.set);
+        sink.key("via");
+        if (line.parent == kNoSet)
+            sink.null();
+        else
+            sink.string(file.sets[line.parent].items[line.item].name);
+        sink.key("target");
+        if (line.parent == kNoSet)
+            sink.null();
+        else
+            sink.string(line.target.text());
+        sink.key("repeated");
+        sink.boolean(line.repeated);
+        sink.endObject();
+    }
+    sink.endArray();
+}
+
+// {"formatVersion", "file", "partition", "primer", "sets", ["tree",] "problems"}
+void describeRead(JsonSink& sink, const std::string& path, const DecodedFile& file, bool tree) {
+    sink.beginObject();
+    sink.key("formatVersion");
+    sink.integer(kJsonFormatVersion);
+    sink.key("file");
+    sink.string(path);
+    describePartition(sink, file);
+    sink.key("primer");
+    if (file.primer) {
+        sink.beginObject();
+        sink.key("offset");
+        sink.integer(file.primer->offset);
+        sink.key("entries");
+        sink.integer(file.primerEntries);
+        sink.endObject();
+    } else {
+        sink.null();
+    }
+    sink.key("sets");
+    sink.beginArray();
+    for (const DecodedSet& set : file.sets)
+        describeSet(sink, set);
+    sink.endArray();
+    if (tree)
+        describeTree(sink, file);
+    sink.key("problems");
+    sink.beginArray();
+    for (const Problem& problem : file.problems) {
+        sink.beginObject();
+        sink.key("kind");
+        sink.string(problemKindName(problem.kind));
+        sink.key("offset");
+        sink.integer(problem.offset);
+        sink.key("message");
+        sink.string(problem.message);
+        sink.endObject();
+    }
+    sink.endArray();
+    sink.endObject();
+}
+
+// Gathers the many small pieces of the text in 64 KiB before they go to the
+// stream they are for, which may write each piece through to the system.
+class TextBuffer : public std::streambuf {
+public:
+    explicit TextBuffer(std::ostream& out) : out_(out) { setp(buffer_, buffer_ + sizeof buffer_); }
+    TextBuffer(const TextBuffer&) = delete;
+    TextBuffer& operator=(const TextBuffer&) = delete;
+
+protected:
+    int_type overflow(int_type c) override {
+        sync();
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        out_.write(pbase(), pptr() - pbase());
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return out_ ? 0 : -1;
+    }
+
+private:
+    std::ostream& out_;
+    char buffer_[1 << 16];
+};
+
+void printText(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
+    out << "File:      " << shownFileName(path) << '\n';
     printPartition(out, file);
     out << '\n';
     if (tree) {
@@ -161,84 +396,29 @@ void printRead(std::ostream& out, const std::string& path, const DecodedFile& fi
     }
     if (!file.problems.empty()) {
         out << "\nProblems (" << file.problems.size() << "):\n";
-        for (const Problem& problem : file.problems)
-            out << "    byte " << problem.offset << ": " << problem.message << " ["
-                << problemKindName(problem.kind) << "]\n";
+        for (const Problem& problem : file.problems) {
+            out << "    byte " << problem.offset << ": ";
+            writeShown(out, problem.message);
+            out << " [" << problemKindName(problem.kind) << "]\n";
+        }
     }
 }
 
-void writeReadJson(std::ostream& out, const std::string& path, const DecodedFile& file,
-                   bool tree, bool compact) {
-    const Json document = readToJson(path, file, tree);
-    if (!compact) {
-        writeJson(out, document);
-        return;
-    }
-    out << document.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+} // namespace
+
+void printRead(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree) {
+    TextBuffer buffer(out);
+    std::ostream text(&buffer);
+    printText(text, path, file, tree);
+    text.flush();
 }
 
-Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
-    Json json = jsonDocument();
-    json["file"] = path;
-    const PartitionPack& p = file.partition;
-    Json containers = Json::array();
-    for (const Label& container : p.essenceContainers)
-        containers.push_back(labelText(container));
-    json["partition"] = {{"kind", kindName(p.kind)},
-                         {"status", statusText(p)},
-                         {"offset", p.klv.offset},
-                         {"majorVersion", p.majorVersion},
-                         {"minorVersion", p.minorVersion},
-                         {"kagSize", p.kagSize},
-                         {"thisPartition", p.thisPartition},
-                         {"previousPartition", p.previousPartition},
-                         {"footerPartition", p.footerPartition},
-                         {"headerByteCount", p.headerByteCount},
-                         {"indexByteCount", p.indexByteCount},
-                         {"indexSID", p.indexSID},
-                         {"bodyOffset", p.bodyOffset},
-                         {"bodySID", p.bodySID},
-                         {"operationalPattern", labelText(p.operationalPattern)},
-                         {"essenceContainers", containers}};
-    if (p.kind != PartitionPack::Header)
-        json["partition"]["headerPartition"] = {{"offset", file.headerPartition.klv.offset},
-                                                {"status", statusText(file.headerPartition)}};
-    json["primer"] = file.primer
-                         ? Json{{"offset", file.primer->offset}, {"entries", file.primerEntries}}
-                         : Json(nullptr);
-    json["sets"] = Json::array();
-    for (const DecodedSet& set : file.sets) {
-        Json items = Json::array();
-        for (const DecodedItem& item : set.items)
-            items.push_back(itemToJson(item));
-        json["sets"].push_back(
-            {{"offset", set.klv.offset},
-             {"key", labelText(set.klv.key)},
-             {"name", set.name.empty() ? Json(nullptr) : Json(set.name)},
-             {"instanceUID", set.instanceUID ? Json(set.instanceUID->text()) : Json(nullptr)},
-             {"items", items},
-             {"raw", set.localSet ? Json(nullptr) : Json(hex(set.bytes))}});
-    }
-    if (tree) {
-        // Flat, in depth-first order: a nested document could be deeper than
-        // any JSON reader (or writer) recurses.
-        json["tree"] = Json::array();
-        for (const TreeLine& line : strongReferenceTree(file))
-            json["tree"].push_back(
-                {{"depth", line.depth},
-                 {"set", line.set == kNoSet ? Json(nullptr) : Json(line.set)},
-                 {"via", line.parent == kNoSet
-                             ? Json(nullptr)
-                             : Json(file.sets[line.parent].items[line.item].name)},
-                 {"target", line.parent == kNoSet ? Json(nullptr) : Json(line.target.text())},
-                 {"repeated", line.repeated}});
-    }
-    json["problems"] = Json::array();
-    for (const Problem& problem : file.problems)
-        json["problems"].push_back({{"kind", problemKindName(problem.kind)},
-                                    {"offset", problem.offset},
-                                    {"message", problem.message}});
-    return json;
+void writeReadJson(std::ostream& out, const std::string& path, const DecodedFile& file, bool tree,
+                   bool compact) {
+    JsonStreamWriter sink(out, compact ? JsonStreamWriter::Layout::OneLine
+                                       : JsonStreamWriter::Layout::Indented);
+    describeRead(sink, path, file, tree);
+    sink.finish();
 }
 
 } // namespace Mxfdict

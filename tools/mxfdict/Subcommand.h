@@ -11,13 +11,15 @@ namespace Mxfdict {
 /// Exit statuses shared by the subcommands: success (for diff and check also
 /// "nothing to report"), a failed load (for diff: "the schemas differ"; also
 /// a failed write of standard output), bad usage (for diff also a failed
-/// load), a lookup that found nothing, and findings (check and read).
+/// load), a lookup that found nothing, findings (check and read), and memory
+/// running out after the schema loaded (in every subcommand).
 enum ExitStatus {
     ExitSuccess = 0,
     ExitLoadFailed = 1,
     ExitUsage = 2,
     ExitNotFound = 3,
-    ExitFindings = 4
+    ExitFindings = 4,
+    ExitOutOfMemory = 5
 };
 constexpr int ExitDiffer = 1;
 constexpr int ExitWriteFailed = 1;

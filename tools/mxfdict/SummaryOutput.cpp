@@ -1,5 +1,7 @@
 #include "SummaryOutput.h"
 
+#include "TerminalText.h"
+
 #include <Palimo/Identifiers/Hex.h>
 
 #include <cstdio>
@@ -208,13 +210,6 @@ Json packageJson(const PackageSummary& package) {
 
 } // namespace
 
-std::string oneLine(const std::string& text) {
-    for (const char c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            return quoted(text);
-    return text;
-}
-
 std::string timecodeText(const TimecodeFields& fields) {
     char text[48];
     std::snprintf(text, sizeof text, "%s%02llu:%02u:%02u%c%02u", fields.negative ? "-" : "",
@@ -261,8 +256,8 @@ void printSummary(std::ostream& out, const std::string& path, const Summary& sum
         problems += (problems.empty() ? "" : ", ") + std::to_string(summary.problemsNotKept) +
                     " more not kept";
     parts.push_back("problems " + (problems.empty() ? std::string("none") : problems));
-    out << oneLine(path) << ": "
-        << joined(parts, "; ", [](const std::string& part) { return part; }) << '\n';
+    out << shownFileName(path) << ": "
+        << shown(joined(parts, "; ", [](const std::string& part) { return part; })) << '\n';
 }
 
 Json summaryToJson(const std::string& path, const Summary& summary) {
@@ -294,7 +289,7 @@ Json summaryToJson(const std::string& path, const Summary& summary) {
 
 void printUnreadableSummary(std::ostream& out, const std::string& path,
                             const std::string& message) {
-    out << oneLine(path) << ": cannot read: " << oneLine(message) << '\n';
+    out << shownFileName(path) << ": cannot read: " << shown(message) << '\n';
 }
 
 Json unreadableSummaryToJson(const std::string& path, const std::string& message) {

@@ -29,10 +29,6 @@ Json unreadableSummaryToJson(const std::string& path, const std::string& message
 /// A document on one line, ending in a newline.
 void writeJsonLine(std::ostream& out, const Json& document);
 
-/// `text` as it goes on one line: quoted as JSON quotes it when it holds a
-/// control character (a newline would end the line).
-std::string oneLine(const std::string& text);
-
 /// "HH:MM:SS:FF", "HH:MM:SS;FF" for drop frame, "-" in front before midnight.
 std::string timecodeText(const Palimo::MXF::TimecodeFields& fields);
 /// "HH:MM:SS.mmm", "-" in front when negative.

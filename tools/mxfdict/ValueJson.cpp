@@ -12,64 +12,96 @@ using namespace Palimo::MXF;
 
 namespace {
 
-Json nameOrNull(const std::string* name) {
-    return name ? Json(*name) : Json(nullptr);
+void stringOrNull(JsonSink& sink, const std::string* text) {
+    if (text)
+        sink.string(*text);
+    else
+        sink.null();
 }
 
 struct JsonOf {
-    Json operator()(std::int64_t n) const { return n; }
-    Json operator()(std::uint64_t n) const { return n; }
+    JsonSink& sink;
+
+    void operator()(std::int64_t n) const { sink.number(n); }
+    void operator()(std::uint64_t n) const { sink.number(n); }
     // JSON has no NaN or infinities.
-    Json operator()(double real) const {
-        return std::isfinite(real) ? Json(real) : Json(realText(real));
+    void operator()(double real) const {
+        if (std::isfinite(real))
+            sink.real(real);
+        else
+            sink.string(realText(real));
     }
-    Json operator()(bool b) const { return b; }
-    Json operator()(const Text& text) const { return text.utf8; }
-    Json operator()(const NamedAUID& named) const {
-        return {{"value",
-                 named.auid.isLabel() ? named.auid.label().dotted() : named.auid.uuid().text()},
-                {"labelName", nameOrNull(nameOf(named))}};
+    void operator()(bool b) const { sink.boolean(b); }
+    void operator()(const Text& text) const { sink.string(text.utf8); }
+    void operator()(const NamedAUID& named) const {
+        sink.beginObject();
+        sink.key("value");
+        sink.string(named.auid.isLabel() ? named.auid.label().dotted() : named.auid.uuid().text());
+        sink.key("labelName");
+        stringOrNull(sink, nameOf(named));
+        sink.endObject();
     }
-    Json operator()(const Palimo::Identifiers::UUID& uuid) const { return uuid.text(); }
-    Json operator()(const Palimo::Identifiers::UMID& umid) const { return umid.dotted(); }
-    Json operator()(const Rational& r) const {
-        return std::to_string(r.numerator) + "/" + std::to_string(r.denominator);
+    void operator()(const Palimo::Identifiers::UUID& uuid) const { sink.string(uuid.text()); }
+    void operator()(const Palimo::Identifiers::UMID& umid) const { sink.string(umid.dotted()); }
+    void operator()(const Rational& r) const {
+        sink.string(std::to_string(r.numerator) + "/" + std::to_string(r.denominator));
     }
-    Json operator()(const Timestamp& stamp) const { return timestampText(stamp); }
-    Json operator()(const Date& date) const { return dateText(date); }
-    Json operator()(const Time& time) const { return timeText(time); }
-    Json operator()(const Version& v) const {
-        return std::to_string(v.major) + "." + std::to_string(v.minor);
+    void operator()(const Timestamp& stamp) const { sink.string(timestampText(stamp)); }
+    void operator()(const Date& date) const { sink.string(dateText(date)); }
+    void operator()(const Time& time) const { sink.string(timeText(time)); }
+    void operator()(const Version& v) const {
+        sink.string(std::to_string(v.major) + "." + std::to_string(v.minor));
     }
-    Json operator()(const Enumerated& e) const {
-        return {{"value", e.value}, {"symbol", nameOrNull(e.known ? &e.known->symbol : nullptr)}};
+    void operator()(const Enumerated& e) const {
+        sink.beginObject();
+        sink.key("value");
+        sink.number(e.value);
+        sink.key("symbol");
+        stringOrNull(sink, e.known ? &e.known->symbol : nullptr);
+        sink.endObject();
     }
-    Json operator()(const Record& record) const {
-        Json fields = Json::object();
-        for (const Field& field : record.fields)
-            fields[field.name] = valueToJson(field.value);
-        return fields;
+    void operator()(const Record& record) const {
+        sink.beginObject();
+        for (const Field& field : record.fields) {
+            sink.key(field.name);
+            describeValue(sink, field.value);
+        }
+        sink.endObject();
     }
-    Json operator()(const List& list) const {
-        Json items = Json::array();
+    void operator()(const List& list) const {
+        sink.beginArray();
         for (const Value& item : list.items)
-            items.push_back(valueToJson(item));
-        return items;
+            describeValue(sink, item);
+        sink.endArray();
     }
-    Json operator()(const Indirect& indirect) const {
-        return {{"type", nameOrNull(indirect.type ? &indirect.type->symbol : nullptr)},
-                {"typeLabel", indirect.typeLabel.dotted()},
-                {"value", indirect.value.empty() ? Json(nullptr) : valueToJson(indirect.value[0])}};
+    void operator()(const Indirect& indirect) const {
+        sink.beginObject();
+        sink.key("type");
+        stringOrNull(sink, indirect.type ? &indirect.type->symbol : nullptr);
+        sink.key("typeLabel");
+        sink.string(indirect.typeLabel.dotted());
+        sink.key("value");
+        if (indirect.value.empty())
+            sink.null();
+        else
+            describeValue(sink, indirect.value[0]);
+        sink.endObject();
     }
-    Json operator()(const Bytes& bytes) const {
-        return Palimo::Identifiers::hexText(bytes.bytes.data(), bytes.bytes.size());
+    void operator()(const Bytes& bytes) const {
+        sink.string(Palimo::Identifiers::hexText(bytes.bytes.data(), bytes.bytes.size()));
     }
 };
 
 } // namespace
 
+void describeValue(JsonSink& sink, const Value& value) {
+    std::visit(JsonOf{sink}, value.data);
+}
+
 Json valueToJson(const Value& value) {
-    return std::visit(JsonOf{}, value.data);
+    JsonTreeBuilder builder;
+    describeValue(builder, value);
+    return std::move(builder.result());
 }
 
 } // namespace Mxfdict

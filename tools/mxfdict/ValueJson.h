@@ -1,7 +1,7 @@
 #pragma once
 // Decoded values in the JSON of mxfdict read (its schema:
 // mxfdict-output.schema.json, $defs/value).
-#include "JsonOutput.h"
+#include "JsonSink.h"
 
 #include <Palimo/MXF/Value.h>
 
@@ -14,6 +14,9 @@ namespace Mxfdict {
 /// name or null}; enumerations as {"value": N, "symbol": symbol or null};
 /// records as objects of their fields; lists as arrays; Indirect values as
 /// {"type": symbol or null, "typeLabel": label, "value": value}; bytes as hex.
+void describeValue(JsonSink& sink, const Palimo::MXF::Value& value);
+
+/// The same as a tree, for a value known to be small.
 Json valueToJson(const Palimo::MXF::Value& value);
 
 } // namespace Mxfdict

@@ -1,12 +1,13 @@
 #include "ValueText.h"
 
-#include "JsonOutput.h"
+#include "TerminalText.h"
 
 #include <Palimo/Identifiers/Hex.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace Mxfdict {
 
@@ -20,75 +21,94 @@ std::string twoDigits(unsigned n) {
     return text;
 }
 
-std::string quoted(const std::string& utf8) {
-    return Json(utf8).dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
-std::string auidText(const NamedAUID& named) {
+void writeAUID(std::ostream& out, const NamedAUID& named) {
     const std::string machine =
         named.auid.isLabel() ? named.auid.label().dotted() : named.auid.uuid().text();
-    const std::string* name = nameOf(named);
-    return name ? *name + " (" + machine + ")" : machine;
+    if (const std::string* name = nameOf(named)) {
+        writeShown(out, *name);
+        out << " (" << machine << ')';
+    } else {
+        out << machine;
+    }
 }
 
-std::string enumeratedText(const Enumerated& enumerated) {
-    const std::string number = std::to_string(enumerated.value);
-    if (enumerated.known)
-        return enumerated.known->symbol + " (" + number + ")";
-    return number + " (not named by the dictionary)";
+void writeEnumerated(std::ostream& out, const Enumerated& enumerated) {
+    if (enumerated.known) {
+        writeShown(out, enumerated.known->symbol);
+        out << " (" << enumerated.value << ')';
+    } else {
+        out << enumerated.value << " (not named by the dictionary)";
+    }
 }
 
-template <typename Items, typename Text>
-std::string joined(const Items& items, Text text) {
-    std::string out;
-    for (const auto& item : items)
-        out += (out.empty() ? "" : ", ") + text(item);
-    return out;
+// "a, b, c" of the items, each written by `write`.
+template <typename Items, typename Write>
+void writeJoined(std::ostream& out, const Items& items, Write write) {
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out << ", ";
+        first = false;
+        write(item);
+    }
 }
 
 struct TextOf {
-    std::string operator()(std::int64_t n) const { return std::to_string(n); }
-    std::string operator()(std::uint64_t n) const { return std::to_string(n); }
-    std::string operator()(double real) const { return realText(real); }
-    std::string operator()(bool b) const { return b ? "true" : "false"; }
-    std::string operator()(const Text& text) const { return quoted(text.utf8); }
-    std::string operator()(const NamedAUID& auid) const { return auidText(auid); }
-    std::string operator()(const Palimo::Identifiers::UUID& uuid) const { return uuid.text(); }
-    std::string operator()(const Palimo::Identifiers::UMID& umid) const { return umid.dotted(); }
-    std::string operator()(const Rational& r) const {
-        return std::to_string(r.numerator) + "/" + std::to_string(r.denominator);
+    std::ostream& out;
+
+    void operator()(std::int64_t n) const { out << n; }
+    void operator()(std::uint64_t n) const { out << n; }
+    void operator()(double real) const { out << realText(real); }
+    void operator()(bool b) const { out << (b ? "true" : "false"); }
+    void operator()(const Text& text) const { writeQuoted(out, text.utf8); }
+    void operator()(const NamedAUID& auid) const { writeAUID(out, auid); }
+    void operator()(const Palimo::Identifiers::UUID& uuid) const { out << uuid.text(); }
+    void operator()(const Palimo::Identifiers::UMID& umid) const { out << umid.dotted(); }
+    void operator()(const Rational& r) const { out << r.numerator << '/' << r.denominator; }
+    void operator()(const Timestamp& stamp) const { out << timestampText(stamp); }
+    void operator()(const Date& date) const { out << dateText(date); }
+    void operator()(const Time& time) const { out << timeText(time); }
+    void operator()(const Version& v) const {
+        out << static_cast<unsigned>(v.major) << '.' << static_cast<unsigned>(v.minor);
     }
-    std::string operator()(const Timestamp& stamp) const { return timestampText(stamp); }
-    std::string operator()(const Date& date) const { return dateText(date); }
-    std::string operator()(const Time& time) const { return timeText(time); }
-    std::string operator()(const Version& v) const {
-        return std::to_string(v.major) + "." + std::to_string(v.minor);
+    void operator()(const Enumerated& e) const { writeEnumerated(out, e); }
+    void operator()(const Record& record) const {
+        out << '{';
+        writeJoined(out, record.fields, [this](const Field& field) {
+            writeShown(out, field.name);
+            out << ": ";
+            writeValueText(out, field.value);
+        });
+        out << '}';
     }
-    std::string operator()(const Enumerated& e) const { return enumeratedText(e); }
-    std::string operator()(const Record& record) const {
-        return "{" +
-               joined(
-                   record.fields,
-                   [](const Field& field) { return field.name + ": " + valueText(field.value); }) +
-               "}";
+    void operator()(const List& list) const {
+        out << '[';
+        writeJoined(out, list.items, [this](const Value& item) { writeValueText(out, item); });
+        out << ']';
     }
-    std::string operator()(const List& list) const {
-        return "[" + joined(list.items, [](const Value& item) { return valueText(item); }) + "]";
+    void operator()(const Indirect& indirect) const {
+        if (indirect.type)
+            writeShown(out, indirect.type->symbol);
+        else
+            out << indirect.typeLabel.dotted();
+        out << ' ';
+        writeJoined(out, indirect.value, [this](const Value& v) { writeValueText(out, v); });
     }
-    std::string operator()(const Indirect& indirect) const {
-        const std::string type =
-            indirect.type ? indirect.type->symbol : indirect.typeLabel.dotted();
-        return type + " " + joined(indirect.value, [](const Value& v) { return valueText(v); });
-    }
-    std::string operator()(const Bytes& bytes) const {
-        return "bytes " + Palimo::Identifiers::hexText(bytes.bytes.data(), bytes.bytes.size());
+    void operator()(const Bytes& bytes) const {
+        out << "bytes " << Palimo::Identifiers::hexText(bytes.bytes.data(), bytes.bytes.size());
     }
 };
 
 } // namespace
 
+void writeValueText(std::ostream& out, const Value& value) {
+    std::visit(TextOf{out}, value.data);
+}
+
 std::string valueText(const Value& value) {
-    return std::visit(TextOf{}, value.data);
+    std::ostringstream out;
+    writeValueText(out, value);
+    return out.str();
 }
 
 std::string dateText(const Date& date) {

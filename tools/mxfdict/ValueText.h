@@ -3,16 +3,22 @@
 // dictionary gives them, with the machine value beside them.
 #include <Palimo/MXF/Value.h>
 
+#include <ostream>
 #include <string>
 
 namespace Mxfdict {
 
-/// The value on one line: numbers as such; texts quoted, with control
-/// characters, quotes and backslashes escaped as JSON escapes them; labels as
-/// "Name (06.0e.2b.34...)" when named, else dotted; UUIDs 8-4-4-4-12; UMIDs
-/// dotted; enumerations "Symbol (N)", or "N (not named by the dictionary)";
-/// records "{Member: value, ...}"; lists "[a, b]"; Indirect values "Type value";
-/// bytes "bytes 0a0b".
+/// The value on one line, written piece by piece: numbers as such; texts
+/// quoted, with control characters, quotes and backslashes escaped as JSON
+/// escapes them and every other character that could control a terminal
+/// escaped too (TerminalText.h); labels as "Name (06.0e.2b.34...)" when
+/// named, else dotted; UUIDs 8-4-4-4-12; UMIDs dotted; enumerations "Symbol
+/// (N)", or "N (not named by the dictionary)"; records "{Member: value,
+/// ...}"; lists "[a, b]"; Indirect values "Type value"; bytes "bytes 0a0b".
+/// The dictionary's names are escaped like texts, without quotes.
+void writeValueText(std::ostream& out, const Palimo::MXF::Value& value);
+
+/// The text of writeValueText, for a value known to be small.
 std::string valueText(const Palimo::MXF::Value& value);
 
 /// A timestamp, date or time in ISO 8601 with milliseconds:

@@ -11,6 +11,7 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <string>
 
 namespace {
@@ -56,7 +57,7 @@ int run(int argc, char** argv) {
     app.set_version_flag("--version", std::string("mxfdict ") + MXFDICT_VERSION);
     app.footer("Exit status: 0 success, 1 a schema failed to load or standard output could not "
                "be written, 2 bad usage, 3 lookup found nothing or read could not read a file, "
-               "4 check or read found problems.\n"
+               "4 check or read found problems, 5 out of memory (after the schema loaded).\n"
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
                "load or bad usage.\n"
                "import-registers: 1 the registers could not be read or the schema not written.\n"
@@ -103,6 +104,10 @@ int main(int argc, char** argv) {
     int status = ExitLoadFailed;
     try {
         status = run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // What was written stays written; the status says it is not all.
+        std::cerr << "mxfdict: out of memory\n";
+        status = ExitOutOfMemory;
     } catch (const std::exception& e) {
         // Failures after a successful load, such as running out of memory.
         std::cerr << "mxfdict: " << e.what() << '\n';

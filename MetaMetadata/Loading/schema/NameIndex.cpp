@@ -21,9 +21,7 @@ xercesc::DOMElement* findByName(const Schema& schema, const WString& name,
                                 const WString& pastedExpression, LookUp&& lookUp) {
     if (!isPlainLiteralText(name))
         schema.compileOnly(pastedExpression);
-    // The name the pasted literal stands for: "a''b" is XPath's "a'b".
-    const std::optional<WString> literal = literalValue(name);
-    return lookUp(literal ? *literal : name);
+    return lookUp(soughtName(name));
 }
 
 } // namespace
@@ -48,6 +46,12 @@ std::optional<WString> literalValue(const WString& name) {
         value.push_back(name[i]);
     }
     return value;
+}
+
+WString soughtName(const WString& name) {
+    // "a''b" is XPath's "a'b".
+    std::optional<WString> literal = literalValue(name);
+    return literal ? std::move(*literal) : name;
 }
 
 xercesc::DOMElement* findTopLevelElement(const Schema& schema, const WString& name) {

@@ -23,6 +23,12 @@ bool isPlainLiteralText(const WString& name);
 /// literal early.
 std::optional<WString> literalValue(const WString& name);
 
+/// The name that `name`, pasted into a question, looks for: its literal
+/// value when it is one whole literal ("a''b" looks for "a'b"), else `name`
+/// itself. The lookups below and the index's reading of the sets' inline
+/// types both find declarations by it, so that they agree on every name.
+WString soughtName(const WString& name);
+
 /// The first top-level xs:element, in document order, named by the XPath
 /// literal "'" + name + "'"; null when there is none. A name that is no plain
 /// literal text only has the expression it would be pasted into compiled.

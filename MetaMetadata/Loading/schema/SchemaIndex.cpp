@@ -1,6 +1,7 @@
 #include "MetaMetadata/Loading/schema/SchemaIndex.h"
 
 #include "MetaMetadata/Loading/schema/DomText.h"
+#include "MetaMetadata/Loading/schema/NameIndex.h"
 #include "MetaMetadata/Loading/schema/NamespaceBindings.h"
 
 #include <xercesc/util/XMLString.hpp>
@@ -200,14 +201,15 @@ void SchemaIndex::readComplexTypes(const Schema& schema) {
     };
     schema.forEachNode(schema.root(), kComplexTypesQuery, read);
     // Only a set's own type can be inline, and every set is an element that
-    // a substitution group names (the first of that name): the inline types
-    // of the other elements, most of them, are never gathered.
+    // a substitution group names (the first of that name, looked for as set
+    // discovery looks for it): the inline types of the other elements, most
+    // of them, are never gathered.
     std::unordered_set<const xercesc::DOMElement*> heads;
     for (const TopLevelElement& element : topLevelElements_) {
         if (!element.facts->substitutionGroup)
             continue;
-        xercesc::DOMElement* head =
-            topLevelElement(stripNamespacePrefix(WString(*element.facts->substitutionGroup)));
+        xercesc::DOMElement* head = topLevelElement(
+            soughtName(stripNamespacePrefix(WString(*element.facts->substitutionGroup))));
         if (head != nullptr && heads.insert(head).second)
             schema.forEachNode(head, kComplexTypesQuery, read);
     }

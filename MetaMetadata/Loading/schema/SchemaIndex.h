@@ -96,8 +96,9 @@ public:
     const DeclarationFacts* facts(const xercesc::DOMElement* declaration) const;
     /// The facts of a top-level xs:complexType or of an xs:complexType child
     /// of a set: of the first top-level xs:element with a name that some
-    /// top-level element's substitutionGroup gives (without prefix). Null for
-    /// any other node.
+    /// top-level element's substitutionGroup gives (without prefix, read as
+    /// the XPath literal it is pasted into: see soughtName). Null for any
+    /// other node.
     const ComplexTypeFacts* complexTypeFacts(const xercesc::DOMElement* type) const;
 
 private:
