@@ -14,12 +14,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace Palimo {
 namespace MXF {
+
+class FileDictionary;
 
 /// The index of no set in DecodedFile::sets.
 constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
@@ -32,7 +35,9 @@ struct DecodedItem {
     std::optional<Label> label;                         // through the primer
     const MetaMetadata::MetaElement* element = nullptr; // null: not in the dictionary
     bool exactLabel = true; // false: the element matched but for the version byte
-    std::string name;       // the element's XML tag name (else its name); "" when unknown
+    /// The element is a property the file's own dictionary adds (FileDictionary.h).
+    bool fromFileDictionary = false;
+    std::string name; // the element's XML tag name (else its name); "" when unknown
     /// The element's flat data type: "UInt32", "Array of StrongReference"; ""
     /// when unknown.
     std::string type;
@@ -57,6 +62,8 @@ struct DecodedSet {
     KlvHeader klv;
     const MetaMetadata::MetaMetadataSet* set = nullptr; // null: key not in the dictionary
     bool exactKey = true;
+    /// The set is of a class the file's own dictionary adds.
+    bool fromFileDictionary = false;
     std::string name; // the set's XML tag name (else its name); "" when unknown
     /// The value of its InstanceID item (the first one, when 16 bytes long).
     std::optional<Identifiers::UUID> instanceUID;
@@ -79,7 +86,8 @@ struct Problem {
         DanglingReference,    // a strong reference to no set in the file
         SharedReference,      // a set that two strong references own
         WrongTarget,          // a strong reference to a known set it may not refer to
-        ReferenceCycle        // strong references that lead back to where they start
+        ReferenceCycle,       // strong references that lead back to where they start
+        FileDictionary        // a definition of the file's own dictionary that is not used
     };
     Kind kind;
     std::uint64_t offset; // of the set or item concerned
@@ -98,7 +106,16 @@ struct DecodedFile {
     std::vector<DecodedSet> sets; // in file order
     std::vector<Problem> problems;
     std::vector<std::string> notes;
+    /// What the file's own dictionary adds, when it was read and the file has
+    /// one; the sets and items point into it, and it stays as long as a copy
+    /// of this file does.
+    std::shared_ptr<const FileDictionary> fileDictionary;
 };
+
+/// The type definitions the file was decoded by: its own dictionary's, which
+/// answer `loaded`'s entries first, else `loaded`.
+const TypeDefinitions::TypeDictionary& decodingTypes(const DecodedFile& file,
+                                                     const TypeDefinitions::TypeDictionary& loaded);
 
 } // namespace MXF
 } // namespace Palimo
