@@ -26,6 +26,8 @@ struct ReadOptions {
     bool json = false;
     bool tree = false;
     bool regxml = false;
+    bool noFileDictionary = false;
+    bool regxmlExtensions = false;
     std::string partition = "best";
     std::string schema;
     CLI::Option* schemaGiven = nullptr; // not given: the default schema
@@ -52,6 +54,7 @@ int writeRegXML(const ReadOptions& options, const LoadedDictionary& loaded,
         "From: " + std::filesystem::path(options.file).filename().string(),
         std::string("Partition: ") + Palimo::MXF::kindName(file.partition.kind) +
             " partition at byte " + std::to_string(file.partition.klv.offset)};
+    regxml.fileDefinitions = options.regxmlExtensions;
     try {
         Palimo::Output::writeRegXML(std::cout, file, *loaded.types, regxml);
     } catch (const Palimo::Exceptions::BaseException& e) {
@@ -70,8 +73,11 @@ int runRead(const ReadOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
     try {
-        file = Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
-                                        partitionChoice(options.partition));
+        file =
+            Palimo::MXF::readMXFFile(options.file, *loaded->dictionary, loaded->types.get(),
+                                     partitionChoice(options.partition),
+                                     options.noFileDictionary ? Palimo::MXF::FileDefinitions::Ignore
+                                                              : Palimo::MXF::FileDefinitions::Use);
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "mxfdict: cannot read " << options.file << ": " << e.what() << '\n';
         return ExitUnreadable;
@@ -119,12 +125,22 @@ Subcommand addReadCommand(CLI::App& app) {
     CLI::Option* tree =
         read->add_flag("--tree", options->tree,
                        "Show the sets as the tree of their strong references, from the Preface");
-    read->add_flag("--regxml", options->regxml,
-                   "Write the header metadata as a RegXML document (SMPTE ST 2001-1): the "
-                   "Preface and the sets its strong references reach, named by the registers' "
-                   "symbols (exit status 3 when the file has no Preface)")
-        ->excludes("--json")
-        ->excludes(tree);
+    CLI::Option* regxml =
+        read->add_flag("--regxml", options->regxml,
+                       "Write the header metadata as a RegXML document (SMPTE ST 2001-1): the "
+                       "Preface and the sets its strong references reach, named by the registers' "
+                       "symbols (exit status 3 when the file has no Preface)")
+            ->excludes("--json")
+            ->excludes(tree);
+    read->add_flag("--no-file-dictionary", options->noFileDictionary,
+                   "Decode by the dictionary alone: leave out what the file's own dictionary (the "
+                   "class, property and type definitions of its MetaDictionary) adds to it");
+    read->add_flag("--regxml-extensions", options->regxmlExtensions,
+                   "With --regxml: write the items and sets that only the file's own dictionary "
+                   "defines as elements, named as it names them, in the namespace its definitions "
+                   "give (their extension scheme's, else urn:palimo:mxf:file-dictionary), rather "
+                   "than as comments")
+        ->needs(regxml);
     read->add_option("--partition", options->partition,
                      "Whose header metadata to read: best (the header partition's when it is "
                      "closed and complete, else the best copy that the footer partition offset "

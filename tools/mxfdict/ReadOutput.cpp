@@ -28,9 +28,12 @@ std::string setName(const DecodedSet& set) {
     return set.name.empty() ? "(unknown set)" : set.name;
 }
 
+// What the file's own dictionary defines is marked where it is named.
+constexpr char kFromFile[] = " [file]";
+
 void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet& set) {
-    out << indent << "set " << setName(set) << "  key " << labelText(set.klv.key) << "  byte "
-        << set.klv.offset;
+    out << indent << "set " << setName(set) << (set.fromFileDictionary ? kFromFile : "") << "  key "
+        << labelText(set.klv.key) << "  byte " << set.klv.offset;
     if (set.instanceUID)
         out << "  InstanceUID " << set.instanceUID->text();
     out << '\n';
@@ -61,6 +64,8 @@ void printItems(std::ostream& out, const std::string& indent, const DecodedFile&
         std::string name = item.name;
         if (name.empty())
             name = item.label ? "? " + itemLabelText(*item.label) : "?";
+        else if (item.fromFileDictionary)
+            name += kFromFile;
         const std::string type = item.definition ? item.definition->symbol : item.type;
         out << indent << "    " << tagText(item.localTag) << "  " << std::left << std::setw(26)
             << name << ' ' << std::setw(24) << (type.empty() ? "-" : type) << std::right << ' '
@@ -142,6 +147,8 @@ Json itemToJson(const DecodedItem& item) {
     }
     if (!item.notes.empty())
         json["notes"] = item.notes;
+    if (item.fromFileDictionary)
+        json["source"] = "file";
     return json;
 }
 
@@ -201,13 +208,16 @@ Json readToJson(const std::string& path, const DecodedFile& file, bool tree) {
         Json items = Json::array();
         for (const DecodedItem& item : set.items)
             items.push_back(itemToJson(item));
-        json["sets"].push_back(
-            {{"offset", set.klv.offset},
-             {"key", labelText(set.klv.key)},
-             {"name", set.name.empty() ? Json(nullptr) : Json(set.name)},
-             {"instanceUID", set.instanceUID ? Json(set.instanceUID->text()) : Json(nullptr)},
-             {"items", items},
-             {"raw", set.localSet ? Json(nullptr) : Json(hex(set.bytes))}});
+        Json entry = {
+            {"offset", set.klv.offset},
+            {"key", labelText(set.klv.key)},
+            {"name", set.name.empty() ? Json(nullptr) : Json(set.name)},
+            {"instanceUID", set.instanceUID ? Json(set.instanceUID->text()) : Json(nullptr)},
+            {"items", items},
+            {"raw", set.localSet ? Json(nullptr) : Json(hex(set.bytes))}};
+        if (set.fromFileDictionary)
+            entry["source"] = "file";
+        json["sets"].push_back(std::move(entry));
     }
     if (tree) {
         // Flat, in depth-first order: a nested document could be deeper than
