@@ -82,6 +82,10 @@ public:
             namespaces.insert(property.namespaceURI);
         }
         model.typeDefinitions.namespaceURI = typeNamespace();
+        model.typeDefinitions.description =
+            "The types that the file's own dictionary adds, as docs/type-definitions.md of\n"
+            "     mxfdict describes them; they name the dictionary's types as theirs. The loader\n"
+            "     of the dictionary does not read them.";
         for (const TypeDefinition& type : file_.types().types()) {
             model.typeDefinitions.types.push_back(declaration(type));
             namespaces.insert(type.namespaceURI);
