@@ -35,50 +35,62 @@ constexpr std::size_t kShownCharacters = 64;
 DefinitionNames::DefinitionNames(const MetaMetadata::Dictionary& dictionary,
                                  const TypeDefinitions::TypeDictionary* types) {
     for (const MetaMetadata::MetaElement* element : dictionary.metaElements())
-        taken_.insert(entryName(*element));
+        declarations_.insert(entryName(*element));
     for (const MetaMetadata::MetaMetadataSet* set : dictionary.metaMetadataSets()) {
         const std::string name = entryName(*set);
-        taken_.insert(name);
-        taken_.insert(name + "Type");
-        taken_.insert(name + "Reference");
+        declarations_.insert(name);
+        declarations_.insert(name + "Reference");
+        types_.insert(name + "Type");
     }
     for (const TypeDefinitions::TypeDictionary* layer = types; layer; layer = layer->base())
         for (const TypeDefinitions::TypeDefinition& type : layer->types())
-            taken_.insert(type.symbol);
+            types_.insert(type.symbol);
     for (const char* base : {"Ref", "StrongRefHolder", "WeakRefHolder", "StrongRefArray",
                              "StrongRefBatch", "WeakRefArray", "WeakRefBatch"})
-        taken_.insert(base);
+        dataTypes_.insert(base);
     for (int i = 0; i <= Types::Identifiers::LastIdentifier; ++i) {
         const std::string name =
             Types::Identifiers::identifierToString(static_cast<Types::Identifier>(i));
         if (!name.empty())
-            taken_.insert(name);
+            dataTypes_.insert(name);
     }
 }
 
-bool DefinitionNames::free(const std::string& name, bool asSet) const {
-    return taken_.count(name) == 0 &&
-           (!asSet || (taken_.count(name + "Type") == 0 && taken_.count(name + "Reference") == 0));
+bool DefinitionNames::free(const std::string& name, Kind kind) const {
+    switch (kind) {
+    case Kind::Element:
+        return declarations_.count(name) == 0;
+    case Kind::Set:
+        return declarations_.count(name) == 0 && declarations_.count(name + "Reference") == 0 &&
+               types_.count(name + "Type") == 0 && dataTypes_.count(name + "Type") == 0;
+    case Kind::Type:
+        return types_.count(name) == 0;
+    }
+    return false;
 }
 
-void DefinitionNames::take(const std::string& name, bool asSet) {
-    taken_.insert(name);
-    if (asSet) {
-        taken_.insert(name + "Type");
-        taken_.insert(name + "Reference");
+void DefinitionNames::take(const std::string& name, Kind kind) {
+    if (kind == Kind::Type) {
+        types_.insert(name);
+        return;
+    }
+    declarations_.insert(name);
+    if (kind == Kind::Set) {
+        declarations_.insert(name + "Reference");
+        types_.insert(name + "Type");
     }
 }
 
-std::string DefinitionNames::claim(const std::string& fileName, const Label& label, bool asSet) {
+std::string DefinitionNames::claim(const std::string& fileName, const Label& label, Kind kind) {
     const std::string base = xmlName(fileName);
     std::string name = base;
-    if (!free(name, asSet))
+    if (!free(name, kind))
         name = base + "_" + Identifiers::hexText(label.data() + 8, 8);
     // Labels are unique among the definitions: this is for names that the
     // loaded dictionary happens to have.
-    for (int i = 2; !free(name, asSet); ++i)
+    for (int i = 2; !free(name, kind); ++i)
         name = base + "_" + Identifiers::hexText(label.data() + 8, 8) + "_" + std::to_string(i);
-    take(name, asSet);
+    take(name, kind);
     return name;
 }
 

@@ -17,26 +17,34 @@ namespace Definitions {
 using Identifiers::Label;
 
 /// Hands out XML names that no declaration of the loaded dictionary and no
-/// name handed out before has.
+/// name handed out before has. Element and set declarations share one space;
+/// types (sets' complex types and type definitions) another, in which type
+/// definitions may take the names of the file format's data types (they come
+/// after them, as the register's do) but sets' types may not.
 class DefinitionNames {
 public:
     /// Takes the names of `dictionary` (elements; sets with their types and
-    /// reference declarations), of the type definitions of `types` (may be
-    /// null) and the file format's data types.
+    /// reference declarations) and of the type definitions of `types` (may be
+    /// null).
     DefinitionNames(const MetaMetadata::Dictionary& dictionary,
                     const TypeDefinitions::TypeDictionary* types);
 
+    enum class Kind { Element, Set, Type };
+
     /// A name for the definition of `label` that the file calls `fileName`:
     /// the file's name made an XML name, else with "_" and the hex digits of
-    /// label bytes 9 to 16, else with "_2", "_3", ... after that. `asSet`
-    /// claims the name with "Type" and "Reference" after it too.
-    std::string claim(const std::string& fileName, const Label& label, bool asSet);
+    /// label bytes 9 to 16, else with "_2", "_3", ... after that. A set's name
+    /// is claimed with its type ("Type" after it) and reference declaration
+    /// ("Reference" after it).
+    std::string claim(const std::string& fileName, const Label& label, Kind kind);
 
 private:
-    bool free(const std::string& name, bool asSet) const;
-    void take(const std::string& name, bool asSet);
+    bool free(const std::string& name, Kind kind) const;
+    void take(const std::string& name, Kind kind);
 
-    std::unordered_set<std::string> taken_;
+    std::unordered_set<std::string> declarations_;
+    std::unordered_set<std::string> types_;
+    std::unordered_set<std::string> dataTypes_; // the file format's
 };
 
 /// The name the file gives a definition, for messages: cut after 64

@@ -27,6 +27,8 @@ std::shared_ptr<const FileDictionary> FileDictionaryBuilder::run() {
     findUniqueIdentifiers();
     listClasses();
     buildSets();
+    std::stable_sort(result_->problems_.begin(), result_->problems_.end(),
+                     [](const Problem& a, const Problem& b) { return a.offset < b.offset; });
     return std::shared_ptr<const FileDictionary>(std::move(result_));
 }
 
@@ -101,22 +103,25 @@ void FileDictionaryBuilder::claimNames() {
     byLabel(definitions_.classes, duplicate_[0]);
     for (const std::size_t i : order)
         if (classStates_[i].use == ClassState::Use::Added)
-            classStates_[i].name = names_.claim(definitions_.classes[i].name,
-                                                definitions_.classes[i].identification, true);
+            classStates_[i].name =
+                names_.claim(definitions_.classes[i].name, definitions_.classes[i].identification,
+                             Definitions::DefinitionNames::Kind::Set);
     propertyNames_.assign(definitions_.properties.size(), std::string());
     byLabel(definitions_.properties, duplicate_[1]);
     for (const std::size_t i : order) {
         const PropertyDefinition& property = definitions_.properties[i];
         if (!dictionary_.findMetaElementIgnoringVersion(
                 Types::UniversalLabel(property.identification.bytes())))
-            propertyNames_[i] = names_.claim(property.name, property.identification, false);
+            propertyNames_[i] = names_.claim(property.name, property.identification,
+                                             Definitions::DefinitionNames::Kind::Element);
     }
     typeNames_.assign(definitions_.types.size(), std::string());
     byLabel(definitions_.types, duplicate_[2]);
     for (const std::size_t i : order) {
         const TypeDefinition& type = definitions_.types[i];
         if (!loadedTypes_ || !loadedTypes_->findType(type.identification))
-            typeNames_[i] = names_.claim(type.name, type.identification, false);
+            typeNames_[i] = names_.claim(type.name, type.identification,
+                                         Definitions::DefinitionNames::Kind::Type);
     }
 }
 

@@ -150,7 +150,7 @@ public:
     /// The type definitions to decode by: the loaded ones first, then the
     /// file's own (types().types() lists the file's own, in label order).
     const TypeDefinitions::TypeDictionary& types() const { return types_; }
-    /// What could not be used, in the order the definitions were read.
+    /// What could not be used, in the order of the definitions in the file.
     const std::vector<Problem>& problems() const { return problems_; }
 
     // For the decoder.
