@@ -30,23 +30,6 @@ DecodedFile read(const Bytes& bytes, const Palimo::MetaMetadata::Dictionary& dic
                                     definitions);
 }
 
-// Every set and item as the decoder named and typed it, and every value.
-std::string decoding(const DecodedFile& file) {
-    std::string text;
-    for (const auto& set : file.sets) {
-        text += "set " + (set.name.empty() ? set.klv.key.dotted() : set.name) + "\n";
-        for (const auto& item : set.items) {
-            text += "  " + (item.name.empty() ? "?" : item.name) + " " + item.type + " " +
-                    (item.definition ? item.definition->symbol : "-") + " " +
-                    (item.value ? describe(*item.value) : "raw");
-            for (const std::size_t target : item.weakTargets)
-                text += " -> " + std::to_string(target);
-            text += "\n";
-        }
-    }
-    return text;
-}
-
 TEST(ExtensionSchema, EveryKindIsWrittenLoadsAndDecodesAsTheFilesDictionary) {
     const Bytes bytes = ownDictionaryFile();
     const DecodedFile withOwn =
@@ -79,11 +62,11 @@ TEST(ExtensionSchema, EveryKindIsWrittenLoadsAndDecodesAsTheFilesDictionary) {
 
     const DecodedFile withSchema =
         read(bytes, dictionary, types, Palimo::MXF::FileDefinitions::Ignore);
-    EXPECT_EQ(decoding(withSchema), decoding(withOwn));
-    EXPECT_NE(decoding(withOwn).find("  Mount WeakReference CameraWeakReference AUID label "
-                                     "06.0e.2b.34.04.01.01.01.0e.7e.04.01.00.00.00.00 -> "),
+    EXPECT_EQ(describeDecoding(withSchema), describeDecoding(withOwn));
+    EXPECT_NE(describeDecoding(withOwn).find("  Mount WeakReference CameraWeakReference AUID label "
+                                             "06.0e.2b.34.04.01.01.01.0e.7e.04.01.00.00.00.00 -> "),
               std::string::npos)
-        << decoding(withOwn);
+        << describeDecoding(withOwn);
     // Read with the schema and its own dictionary, the file adds nothing.
     const DecodedFile both = read(bytes, dictionary, types, Palimo::MXF::FileDefinitions::Use);
     ASSERT_TRUE(both.fileDictionary);
