@@ -30,6 +30,9 @@ std::string itemName(const DecodedItem& item) {
            Identifiers::localTagText(item.localTag) + ")";
 }
 
+// The missing required members named for one set.
+constexpr std::size_t kMissingShown = 16;
+
 class Checker {
 public:
     explicit Checker(DecodedFile& file) : file_(file), edges_(strongReferences(file)) {}
@@ -56,15 +59,24 @@ private:
         for (const DecodedItem& item : set.items)
             if (item.element)
                 present.insert(Label(item.element->universalLabel().array()));
+        // A set whose dictionary requires many members (a file's own
+        // dictionary may require thousands) gives a bounded number of
+        // problems, the rest counted in one.
+        std::size_t missing = 0;
         for (const auto& attribute : set.set->attributes()) {
             if (attribute->requiredStatus() != AttributeRequiredStatus::Required)
                 continue;
             const auto& label = attribute->metaElement().universalLabel();
-            if (present.count(Label(label.array())) == 0)
-                problem(Problem::Kind::MissingRequired, set.klv.offset,
-                        where(set) + ": required item " + entryName(attribute->metaElement()) +
-                            " (" + Label(label.array()).dotted() + ") is missing");
+            if (present.count(Label(label.array())) != 0 || ++missing > kMissingShown)
+                continue;
+            problem(Problem::Kind::MissingRequired, set.klv.offset,
+                    where(set) + ": required item " + entryName(attribute->metaElement()) + " (" +
+                        Label(label.array()).dotted() + ") is missing");
         }
+        if (missing > kMissingShown)
+            problem(Problem::Kind::MissingRequired, set.klv.offset,
+                    where(set) + ": " + std::to_string(missing - kMissingShown) +
+                        " more required items are missing");
     }
 
     void checkInstanceUIDs() {

@@ -37,8 +37,7 @@ void FileDictionaryBuilder::resolveClasses() {
                                " has the same key");
             continue;
         }
-        state.dictionarySet =
-            dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(key->bytes()));
+        state.dictionarySet = loaded_.sets.find(*key);
         state.use = state.dictionarySet ? ClassState::Use::Dictionary : ClassState::Use::Added;
         state.key = state.dictionarySet ? Label(state.dictionarySet->key().bytes()) : *key;
     }
@@ -70,9 +69,7 @@ void FileDictionaryBuilder::linkParents() {
         }
         if (state.use != ClassState::Use::Added)
             continue;
-        state.dictionaryParent =
-            parentKey ? dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(parentKey->bytes()))
-                      : nullptr;
+        state.dictionaryParent = parentKey ? loaded_.sets.find(*parentKey) : nullptr;
         if (!state.dictionaryParent) {
             state.use = ClassState::Use::Refused;
             problem(klass, definitionText("class", klass.name, klass.identification) +

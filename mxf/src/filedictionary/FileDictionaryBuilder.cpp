@@ -10,7 +10,7 @@ using Definitions::definitionText;
 FileDictionaryBuilder::FileDictionaryBuilder(const HeaderMetadata& metadata,
                                              const MetaMetadata::Dictionary& dictionary,
                                              const TypeDefinitions::TypeDictionary* types)
-    : metadata_(metadata), dictionary_(dictionary), loadedTypes_(types),
+    : metadata_(metadata), dictionary_(dictionary), loadedTypes_(types), loaded_(dictionary),
       definitions_(Definitions::readMetaDefinitions(metadata)), result_(new FileDictionary(types)),
       names_(dictionary, types) {}
 
@@ -110,8 +110,7 @@ void FileDictionaryBuilder::claimNames() {
     byLabel(definitions_.properties, duplicate_[1]);
     for (const std::size_t i : order) {
         const PropertyDefinition& property = definitions_.properties[i];
-        if (!dictionary_.findMetaElementIgnoringVersion(
-                Types::UniversalLabel(property.identification.bytes())))
+        if (!loaded_.elements.find(property.identification))
             propertyNames_[i] = names_.claim(property.name, property.identification,
                                              Definitions::DefinitionNames::Kind::Element);
     }
@@ -137,7 +136,11 @@ const MetaMetadata::MetaMetadataSet* FileDictionary::findSet(const Label& key) c
 }
 
 const MetaMetadata::MetaElement* FileDictionary::findElement(const Label& label) const {
-    return own_.findMetaElementIgnoringVersion(Types::UniversalLabel(label.bytes()));
+    const auto exact = exactElements_.find(label);
+    if (exact != exactElements_.end())
+        return exact->second;
+    const auto loose = looseElements_.find(label.withoutVersion());
+    return loose == looseElements_.end() ? nullptr : loose->second;
 }
 
 const std::vector<Label>&

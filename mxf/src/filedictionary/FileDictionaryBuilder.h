@@ -6,6 +6,7 @@
 // recursion, so that any number of definitions, chained or cyclic, costs time
 // and memory in proportion to their count.
 #include "DefinitionNames.h"
+#include "LoadedIndex.h"
 #include "MetaDefinitions.h"
 
 #include <Palimo/MXF/FileDictionary.h>
@@ -92,6 +93,7 @@ private:
     const HeaderMetadata& metadata_;
     const MetaMetadata::Dictionary& dictionary_;
     const TypeDefinitions::TypeDictionary* loadedTypes_;
+    const Definitions::LoadedIndex loaded_;
     Definitions::MetaDefinitions definitions_;
     std::unique_ptr<FileDictionary> result_;
     Definitions::DefinitionNames names_;

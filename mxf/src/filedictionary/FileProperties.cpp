@@ -56,7 +56,7 @@ void FileDictionaryBuilder::buildProperties() {
     for (std::size_t i = 0; i < classStates_.size(); ++i)
         if (classStates_[i].use != ClassState::Use::Refused && classStates_[i].parent)
             children_[*classStates_[i].parent].push_back(i);
-    targetBudget_ = 65536 + 16 * (classStates_.size() + properties.size());
+    targetBudget_ = 65536 + 4 * (classStates_.size() + properties.size());
     // Local tags of the properties the dictionary holds first: a tag the file
     // gives one of its own properties must be free of them.
     std::unordered_map<std::uint16_t, std::size_t> tags;
@@ -65,8 +65,7 @@ void FileDictionaryBuilder::buildProperties() {
         if (duplicate_[1][i])
             continue;
         const PropertyDefinition& property = properties[i];
-        const MetaMetadata::MetaElement* known = dictionary_.findMetaElementIgnoringVersion(
-            Types::UniversalLabel(property.identification.bytes()));
+        const MetaMetadata::MetaElement* known = loaded_.elements.find(property.identification);
         if (!known) {
             own.push_back(i);
             continue;
@@ -176,8 +175,7 @@ std::string FileDictionaryBuilder::buildProperty(const PropertyDefinition& prope
             classStates_[defined->second].use != ClassState::Use::Refused) {
             keys.push_back(classStates_[defined->second].key);
             targets = referenceTargets(keys.back());
-        } else if (const MetaMetadata::MetaMetadataSet* set =
-                       dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(target.bytes()))) {
+        } else if (const MetaMetadata::MetaMetadataSet* set = loaded_.sets.find(target)) {
             keys.push_back(Label(set->key().bytes()));
             targets = {set->key()};
         }
@@ -195,6 +193,8 @@ std::string FileDictionaryBuilder::buildProperty(const PropertyDefinition& prope
         own.addLocalTag(Types::LocalTag(*added.localTag), ul);
     added.element = element.get();
     own.addMetaElement(ul, std::move(element));
+    result_->exactElements_.emplace(property.identification, added.element);
+    result_->looseElements_.emplace(property.identification.withoutVersion(), added.element);
     result_->types_.linkElement(property.identification, *type);
     result_->properties_.push_back(std::move(added));
     return std::string();
@@ -235,8 +235,7 @@ void FileDictionaryBuilder::gatherMembers() {
         if (propertyUsed_[i])
             element = result_->findElement(property.identification);
         else if (state.use == ClassState::Use::Added)
-            element = dictionary_.findMetaElementIgnoringVersion(
-                Types::UniversalLabel(property.identification.bytes()));
+            element = loaded_.elements.find(property.identification);
         if (!element || !listed[klass].insert(property.identification).second)
             return;
         state.members.push_back(

@@ -30,8 +30,8 @@ Label labelOf(const MetaMetadata::MetaAttribute& attribute) {
 } // namespace
 
 void FileDictionaryBuilder::buildSets() {
-    std::size_t budget = 65536 + 16 * (definitions_.classes.size() +
-                                       definitions_.properties.size() + definitions_.types.size());
+    std::size_t budget = 65536 + 4 * (definitions_.classes.size() + definitions_.properties.size() +
+                                      definitions_.types.size());
     std::unordered_set<Label> seen;
     for (const RawSet& raw : metadata_.sets) {
         if (!raw.localSet || !seen.insert(raw.klv.key.withoutVersion()).second)
@@ -58,30 +58,34 @@ void FileDictionaryBuilder::buildSet(std::size_t klass, std::size_t& budget) {
                                                                : ancestor.dictionaryParent;
         at = ancestor.parent;
     }
-    std::vector<const FileMember*> additions;
-    for (auto at = chain.rbegin(); at != chain.rend(); ++at)
-        for (const FileMember& member : classStates_[*at].members)
-            additions.push_back(&member);
+    // Counted before anything is gathered: a class refused costs no more
+    // than its chain.
+    std::size_t count = base ? base->attributes().size() : 0;
+    for (const std::size_t at : chain)
+        count += classStates_[at].members.size();
     const bool added = state.use == ClassState::Use::Added;
-    if (!added && additions.empty())
+    if (!added && count == (base ? base->attributes().size() : 0))
         return; // the dictionary's set as it is
 
     const ClassDefinition& definition = definitions_.classes[klass];
-    const std::size_t inherited = base ? base->attributes().size() : 0;
     const auto refuse = [&](const std::string& why) {
         problem(definition, definitionText("class", definition.name, definition.identification) +
                                 " of the file's dictionary is not used: " + why);
     };
-    if (inherited + additions.size() > kMaxFileSetMembers) {
+    if (count > kMaxFileSetMembers) {
         refuse("with what it inherits it has more than " + std::to_string(kMaxFileSetMembers) +
                " members");
         return;
     }
-    if (inherited + additions.size() > budget) {
+    if (count > budget) {
         refuse("the classes of the file's dictionary would hold too many members in all");
         return;
     }
-    budget -= inherited + additions.size();
+    budget -= count;
+    std::vector<const FileMember*> additions;
+    for (auto at = chain.rbegin(); at != chain.rend(); ++at)
+        for (const FileMember& member : classStates_[*at].members)
+            additions.push_back(&member);
 
     MetaMetadata::MetaMetadataSet set =
         added ? MetaMetadata::MetaMetadataSet(KLV::Key(state.key.bytes())) : *state.dictionarySet;

@@ -176,6 +176,11 @@ private:
     explicit FileDictionary(const TypeDefinitions::TypeDictionary* types) : types_(types) {}
 
     MetaMetadata::Dictionary own_; // the elements and sets of this dictionary
+    /// own_'s elements by label, exact and without the version byte:
+    /// Dictionary's lookup of another version scans every label of the same
+    /// first bytes, which a file's dictionary could make very many.
+    std::unordered_map<Label, const MetaMetadata::MetaElement*> exactElements_;
+    std::unordered_map<Label, const MetaMetadata::MetaElement*> looseElements_;
     TypeDefinitions::TypeDictionary types_;
     std::vector<FileClass> classes_;
     std::vector<FileProperty> properties_;

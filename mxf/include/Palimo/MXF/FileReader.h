@@ -35,7 +35,8 @@ DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata,
                                  FileDefinitions definitions = FileDefinitions::Use);
 
 /// Adds the problems that need the whole header metadata: required members
-/// missing, shared InstanceUIDs, strong references to no set, to a set that
+/// missing (the first 16 of a set named, the others counted in one problem),
+/// shared InstanceUIDs, strong references to no set, to a set that
 /// another reference owns too, to a known set they may not refer to (a set
 /// the dictionary does not know is already a problem of its own), and cycles.
 void checkHeaderMetadata(DecodedFile& file);
