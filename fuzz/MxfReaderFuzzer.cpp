@@ -1,10 +1,12 @@
 // Fuzz target of the MXF reader: the input is an MXF file, read with the
-// shipped example dictionary and its type definitions (loaded once), then
-// written as RegXML. Reading may fail only with an exception derived from
+// shipped example dictionary and its type definitions (loaded once) and its
+// own dictionary, then written as RegXML, without and with what its own
+// dictionary defines. Reading may fail only with an exception derived from
 // BaseException, writing only with RegXMLError (no Preface); any other
 // exception escapes the target and is reported as a finding, like a crash, a
 // sanitizer report, a leak or a timeout.
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
@@ -74,6 +76,16 @@ std::size_t walk(const Palimo::MXF::DecodedFile& file) {
         sum += problem.message.size();
     for (const auto& line : Palimo::MXF::strongReferenceTree(file))
         sum += line.depth + line.target.data()[0];
+    if (file.fileDictionary) {
+        for (const auto& klass : file.fileDictionary->classes())
+            for (const auto& member : klass.members)
+                sum += klass.name.size() + member.element->properties().size();
+        for (const auto& property : file.fileDictionary->properties())
+            sum +=
+                property.name.size() + property.type->symbol.size() + property.flat.targets.size();
+        for (const auto& type : file.fileDictionary->types().types())
+            sum += type.symbol.size() + (type.element ? type.element->symbol.size() : 0);
+    }
     return sum;
 }
 
@@ -93,11 +105,13 @@ protected:
     }
 };
 
-std::size_t regxml(const Palimo::MXF::DecodedFile& file) {
+std::size_t regxml(const Palimo::MXF::DecodedFile& file, bool fileDefinitions) {
     CountingBuffer buffer;
     std::ostream out(&buffer);
+    Palimo::Output::RegXMLOptions options;
+    options.fileDefinitions = fileDefinitions;
     try {
-        Palimo::Output::writeRegXML(out, file, loaded().types);
+        Palimo::Output::writeRegXML(out, file, loaded().types, options);
     } catch (const Palimo::Exceptions::RegXMLError&) {
         // No Preface, or one the dictionary does not know.
     }
@@ -110,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Palimo::MXF::MemorySource source(data, size);
     try {
         const auto file = Palimo::MXF::readMXFFile(source, loaded().dictionary, &loaded().types);
-        volatile std::size_t sink = walk(file) + regxml(file);
+        volatile std::size_t sink = walk(file) + regxml(file, false) + regxml(file, true);
         (void)sink;
     } catch (const Palimo::Exceptions::XmlWriterError&) {
         throw; // RegXML asked for ill-formed XML

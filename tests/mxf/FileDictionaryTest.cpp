@@ -333,3 +333,51 @@ TEST(FileDictionary, ClassesTooDeepAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FileDictionary, ManyMissingRequiredMembersAreCountedNotEachNamed) {
+    // A class that requires 20 properties, and a set of it without them.
+    Bytes sets = ownDefinitions();
+    std::vector<std::uint32_t> members;
+    for (int i = 0; i < 20; ++i) {
+        append(sets, propertyDefinition(static_cast<std::uint32_t>(500 + i), fileProperty(0x40 + i),
+                                        "Required" + std::to_string(i), kInt32, false, 0));
+        members.push_back(static_cast<std::uint32_t>(500 + i));
+    }
+    const std::string key = "06.0e.2b.34.02.53.01.01.0e.7e.01.01.01.09.00.00";
+    append(sets, classDefinition(499, key, "Demanding", kSubDescriptorClass, members));
+    append(sets, localSet(key, {{0x3c0a, uid(7)}}));
+    std::vector<std::string> missing;
+    for (const Problem& problem : read(dictionaryFile(sets, ownTags())).problems)
+        if (problem.kind == Problem::Kind::MissingRequired)
+            missing.push_back(problem.message);
+    ASSERT_EQ(missing.size(), 17u);
+    EXPECT_NE(missing[0].find("required item Required0 ("), std::string::npos) << missing[0];
+    EXPECT_NE(missing[15].find("required item Required15 ("), std::string::npos);
+    EXPECT_EQ(missing[16].substr(missing[16].find(": ")), ": 4 more required items are missing");
+}
+
+TEST(FileDictionary, AnExtensionSchemeGivesItsDefinitionsItsNamespace) {
+    Bytes sets = ownDefinitions();
+    // The scheme lists the lens class and the Focus property.
+    append(sets, localSet("06.0e.2b.34.02.53.01.01.0d.01.01.01.02.26.00.00",
+                          {{0x3c0a, instance(600)},
+                           {0x0025, utf16z("http://example.com/lens")},
+                           {0x0028, labels({instance(4), instance(200 + Focus)})}}));
+    append(sets, localSet(kLensKey, {{0x3c0a, uid(3)}}));
+    const DecodedFile file = read(dictionaryFile(sets, ownTags()));
+    for (const Palimo::MXF::FileClass& klass : file.fileDictionary->classes()) {
+        if (!klass.added)
+            continue;
+        EXPECT_EQ(klass.namespaceURI, klass.name == "LensSubDescriptor"
+                                          ? "http://example.com/lens"
+                                          : Palimo::MXF::kFileDictionaryNamespace);
+    }
+    for (const Palimo::MXF::FileProperty& property : file.fileDictionary->properties())
+        EXPECT_EQ(property.namespaceURI, property.name == "Focus"
+                                             ? "http://example.com/lens"
+                                             : Palimo::MXF::kFileDictionaryNamespace);
+}
+
+} // namespace

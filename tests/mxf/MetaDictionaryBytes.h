@@ -73,6 +73,7 @@ inline std::vector<std::pair<std::uint16_t, std::string>> metaDictionaryPrimer()
         {0x0020,
          "06.0e.2b.34.01.01.01.02.03.01.02.03.08.00.00.00"}, // ExtendibleEnumerationElementValues
         {0x0025, "06.0e.2b.34.01.01.01.0d.06.01.01.07.1c.00.00.00"}, // SymbolSpaceURI
+        {0x002b, "06.0e.2b.34.01.01.01.0d.06.01.01.07.22.00.00.00"}, // MemberOf
         {0x0028, "06.0e.2b.34.01.01.01.0d.06.01.01.07.1f.00.00.00"}, // MetaDefinitions
     };
 }
@@ -123,15 +124,20 @@ inline Bytes classDefinition(std::uint32_t n, const std::string& id, const std::
     return localSet(kClassDefinition, items);
 }
 
+/// A tag of 0 leaves LocalIdentification out; `memberOf` names the class
+/// that holds the property (as extension schemes do) unless it is empty.
 inline Bytes propertyDefinition(std::uint32_t n, const std::string& id, const std::string& name,
                                 const std::string& type, bool optional, std::uint16_t tag,
-                                bool uniqueIdentifier = false) {
+                                bool uniqueIdentifier = false, const std::string& memberOf = "") {
     std::vector<Item> items = definition(n, id, name);
     items.push_back({0x000b, hex(type)});
     items.push_back({0x000c, Bytes{static_cast<std::uint8_t>(optional)}});
-    items.push_back({0x000d, be(tag, 2)});
+    if (tag != 0)
+        items.push_back({0x000d, be(tag, 2)});
     if (uniqueIdentifier)
         items.push_back({0x000e, Bytes{1}});
+    if (!memberOf.empty())
+        items.push_back({0x002b, hex(memberOf)});
     return localSet(kPropertyDefinition, items);
 }
 
