@@ -119,6 +119,17 @@ TEST(FileDictionaryCommand, ExtractDictionaryExitStatuses) {
     const auto text = dir.write("text.mxf", "not MXF");
     EXPECT_EQ(mxfdict({"extract-dictionary", text.string(), out}).status, 3);
     EXPECT_EQ(mxfdict({"extract-dictionary", text.string()}).status, 2);
+    // The directory of the dictionary, whose files it would replace.
+    const fs::path copy = dir.path() / "example";
+    fs::create_directories(copy);
+    for (const auto& file : fs::directory_iterator(fs::path(example()).parent_path()))
+        fs::copy_file(file.path(), copy / file.path().filename());
+    const ToolRun over =
+        mxfdict({"extract-dictionary", "--schema", (copy / "MXFDictionary.xsd").string(),
+                 ownFile(dir).string(), copy.string() + "/."});
+    EXPECT_EQ(over.status, 2);
+    EXPECT_TRUE(contains(over.err, "the files written would replace the dictionary's")) << over.err;
+    EXPECT_EQ(readFile(copy / "MXFDictionary.xsd"), readFile(example()));
 
     // Definitions that are not used: written all the same, exit status 4.
     using namespace MxfTest;

@@ -66,8 +66,22 @@ std::vector<std::string> missingFromLoad(const FileDictionary& file,
     return missing;
 }
 
+// Whether `output` is the directory of the schema's top file, whose files of
+// the same names the extraction would replace.
+bool replacesTheDictionary(const std::string& schema, const std::string& output) {
+    std::error_code error;
+    const fs::path top = fs::weakly_canonical(schema, error);
+    const fs::path directory = fs::weakly_canonical(output, error);
+    return !error && top.parent_path() == directory;
+}
+
 int runExtract(const ExtractOptions& options) {
     const std::string schema = options.schemaGiven->count() ? options.schema : defaultSchema();
+    if (replacesTheDictionary(schema, options.output)) {
+        std::cerr << "mxfdict: " << options.output << " is the directory of " << schema
+                  << ": the files written would replace the dictionary's; give another\n";
+        return ExitUsage;
+    }
     const std::optional<LoadedDictionary> loaded = loadOrReport(schema, LoadOptions());
     if (!loaded)
         return ExitLoadFailed;
@@ -134,7 +148,8 @@ Subcommand addExtractDictionaryCommand(CLI::App& app) {
     setUsage(*command, "mxfdict extract-dictionary [OPTIONS] FILE.mxf OUT_DIR");
     command->footer("Exit status: 0 written, 1 the schema failed to load, the schema set could "
                     "not be written or does not load with what was written, or standard output "
-                    "could not be written, 2 bad usage, 3 the file cannot be read or holds no "
+                    "could not be written, 2 bad usage (also OUT_DIR the directory of the "
+                    "schema), 3 the file cannot be read or holds no "
                     "definitions of its own, 4 written, with definitions of the file's dictionary "
                     "that were not used.\n" +
                     std::string(kDefaultSchemaNote));
