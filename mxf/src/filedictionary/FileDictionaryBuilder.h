@@ -47,7 +47,6 @@ private:
         std::size_t depth = 0; // added classes: of added classes, itself included
         std::string name;
         std::vector<FileMember> members; // its own, in the file's order
-        std::optional<Label> uniqueIdentifier;
     };
 
     // FileDictionaryBuilder.cpp
@@ -112,7 +111,6 @@ private:
     std::vector<std::string> propertyNames_;              // claimed, by definition
     std::vector<bool> propertyUsed_;
     std::vector<std::string> typeNames_;                      // claimed, by definition
-    std::unordered_map<Label, std::string> refusedTypes_;     // why, by identification
     std::vector<std::vector<std::size_t>> children_;          // of each class, by definition
     std::unordered_map<std::size_t, KLV::KeyVector> targets_; // referenceTargets, by class
     std::size_t targetBudget_ = 0; // keys that reference targets may still take

@@ -161,11 +161,9 @@ void FileDictionaryBuilder::buildTypes() {
         }
     }
     for (std::size_t i = 0; i < types.size(); ++i)
-        if (!why[i].empty()) {
-            refusedTypes_.emplace(types[i].identification, why[i]);
+        if (!why[i].empty())
             problem(types[i], definitionText("type", types[i].name, types[i].identification) +
                                   " of the file's dictionary is not used: " + why[i]);
-        }
 }
 
 std::string FileDictionaryBuilder::buildType(const TypeDefinition& type) {

@@ -4,7 +4,6 @@
 
 #include <Palimo/Identifiers/Hex.h>
 
-#include <iterator>
 #include <unordered_map>
 
 namespace Palimo {
