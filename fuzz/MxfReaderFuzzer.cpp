@@ -3,7 +3,8 @@
 // every flat data type and of every kind of type definition, loaded once with
 // its type definitions), then written in every form mxfdict read writes:
 // text, the text tree, JSON indented and on one line, with and without the
-// tree, and RegXML (inputs over 256 KiB only in the forms with the tree).
+// tree, and RegXML without and with what the file's own dictionary defines
+// (inputs over 256 KiB only in the forms with the tree).
 // Reading may fail only with an exception derived from BaseException, RegXML
 // only with RegXMLError (no Preface), the other forms never. The JSON must be
 // valid and the text must hold no character that could control a terminal.
@@ -14,6 +15,7 @@
 #include "Utf8.h"
 
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
@@ -117,23 +119,36 @@ void writeJson(const Palimo::MXF::DecodedFile& file, bool tree, bool compact) {
         finding("invalid JSON", buffer.kept);
 }
 
-void writeRegXML(const Palimo::MXF::DecodedFile& file) {
+void writeRegXML(const Palimo::MXF::DecodedFile& file, bool fileDefinitions) {
     KeepingBuffer buffer(0);
     std::ostream out(&buffer);
+    Palimo::Output::RegXMLOptions options;
+    options.fileDefinitions = fileDefinitions;
     try {
-        Palimo::Output::writeRegXML(out, file, loaded().types);
+        Palimo::Output::writeRegXML(out, file, loaded().types, options);
     } catch (const Palimo::Exceptions::RegXMLError&) {
         // No Preface, or one the dictionary does not know.
     }
 }
 
-// The dictionary entries the reader points to, which no output reads.
+// The dictionary entries the reader points to, and the file's own dictionary,
+// which no output reads whole.
 std::size_t touchEntries(const Palimo::MXF::DecodedFile& file) {
     std::size_t sum = 0;
     for (const auto& set : file.sets) {
         sum += set.set ? set.set->attributes().size() : 0;
         for (const auto& item : set.items)
             sum += item.element ? static_cast<std::size_t>(item.element->dataType()) : 0;
+    }
+    if (file.fileDictionary) {
+        for (const auto& klass : file.fileDictionary->classes())
+            for (const auto& member : klass.members)
+                sum += klass.name.size() + member.element->properties().size();
+        for (const auto& property : file.fileDictionary->properties())
+            sum +=
+                property.name.size() + property.type->symbol.size() + property.flat.targets.size();
+        for (const auto& type : file.fileDictionary->types().types())
+            sum += type.symbol.size() + (type.element ? type.element->symbol.size() : 0);
     }
     return sum;
 }
@@ -159,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     writeText(file, true);
     writeJson(file, true, true);
-    writeRegXML(file);
+    writeRegXML(file, false);
+    writeRegXML(file, true);
     return 0;
 }

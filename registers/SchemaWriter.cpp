@@ -146,6 +146,29 @@ void writeElement(std::ostream& out, const ElementDeclaration& element) {
     out << "  </xs:element>\n";
 }
 
+void writeMembers(std::ostream& out, const std::vector<MemberDeclaration>& members,
+                  const char* indent) {
+    if (members.empty()) {
+        out << indent << "<xs:sequence/>\n";
+        return;
+    }
+    out << indent << "<xs:sequence>\n";
+    for (const MemberDeclaration& member : members) {
+        out << indent << "  <xs:element ref=\"ff:" << member.element << "\""
+            << (member.optional ? " minOccurs=\"0\"" : "") << ">\n";
+        out << indent << "    <xs:annotation>\n"
+            << indent << "      <xs:appinfo source=\"use\">"
+            << (member.optional ? "optional" : "required") << "</xs:appinfo>\n";
+        if (!member.value.empty())
+            out << indent << "      <xs:appinfo source=\"Distinguished Value\">"
+                << escapeText(member.value) << "</xs:appinfo>\n";
+        if (member.uniqueIdentifier)
+            out << indent << "      <xs:appinfo source=\"Unique Identifier\">true</xs:appinfo>\n";
+        out << indent << "    </xs:annotation>\n" << indent << "  </xs:element>\n";
+    }
+    out << indent << "</xs:sequence>\n";
+}
+
 void writeSet(std::ostream& out, const SetDeclaration& set) {
     const GroupEntry& entry = *set.entry;
     const bool abstract = entry.concrete && !*entry.concrete;
@@ -176,26 +199,7 @@ void writeSet(std::ostream& out, const SetDeclaration& set) {
             << "      <xs:extension base=\"ff:" << set.parentTypeName << "\">\n";
         indent = "        ";
     }
-    if (set.members.empty()) {
-        out << indent << "<xs:sequence/>\n";
-    } else {
-        out << indent << "<xs:sequence>\n";
-        for (const MemberDeclaration& member : set.members) {
-            out << indent << "  <xs:element ref=\"ff:" << member.element << "\""
-                << (member.optional ? " minOccurs=\"0\"" : "") << ">\n";
-            out << indent << "    <xs:annotation>\n"
-                << indent << "      <xs:appinfo source=\"use\">"
-                << (member.optional ? "optional" : "required") << "</xs:appinfo>\n";
-            if (!member.value.empty())
-                out << indent << "      <xs:appinfo source=\"Distinguished Value\">"
-                    << escapeText(member.value) << "</xs:appinfo>\n";
-            if (member.uniqueIdentifier)
-                out << indent
-                    << "      <xs:appinfo source=\"Unique Identifier\">true</xs:appinfo>\n";
-            out << indent << "    </xs:annotation>\n" << indent << "  </xs:element>\n";
-        }
-        out << indent << "</xs:sequence>\n";
-    }
+    writeMembers(out, set.members, indent);
     if (!set.parentTypeName.empty())
         out << "      </xs:extension>\n"
             << "    </xs:complexContent>\n";
@@ -233,7 +237,9 @@ std::string topFile(const SchemaModel& model) {
     return out.str();
 }
 
-std::string setsFile(const SchemaModel& model) {
+} // namespace
+
+std::string setsSchema(const SchemaModel& model) {
     std::ostringstream out;
     out << kSchemaStart;
     for (const SetDeclaration& set : model.sets)
@@ -242,7 +248,7 @@ std::string setsFile(const SchemaModel& model) {
     return out.str();
 }
 
-std::string elementsFile(const SchemaModel& model) {
+std::string elementsSchema(const SchemaModel& model) {
     std::ostringstream out;
     out << kSchemaStart;
     for (const ElementDeclaration& element : model.elements)
@@ -251,18 +257,35 @@ std::string elementsFile(const SchemaModel& model) {
     return out.str();
 }
 
-} // namespace
+std::string setTypeExtension(const std::string& typeName,
+                             const std::vector<MemberDeclaration>& members) {
+    std::ostringstream out;
+    out << "    <xs:complexType name=\"" << typeName << "\">\n"
+        << "      <xs:complexContent>\n"
+        << "        <xs:extension base=\"ff:" << typeName << "\">\n";
+    writeMembers(out, members, "          ");
+    out << "        </xs:extension>\n"
+        << "      </xs:complexContent>\n"
+        << "    </xs:complexType>\n";
+    return out.str();
+}
 
 std::vector<std::pair<std::string, std::string>> schemaTexts(const SchemaModel& model) {
     return {{kTopFileName, topFile(model)},
             {"MXFTypes.xsd", dataTypesSchema()},
-            {"MXFSets.xsd", setsFile(model)},
-            {"MXFElements.xsd", elementsFile(model)},
+            {"MXFSets.xsd", setsSchema(model)},
+            {"MXFElements.xsd", elementsSchema(model)},
             {kTypeDefinitionsFileName, typeDefinitionsSchema(model)}};
 }
 
 std::vector<WrittenFile> writeSchema(const SchemaModel& model,
                                      const std::filesystem::path& directory) {
+    return writeSchemaFiles(schemaTexts(model), directory);
+}
+
+std::vector<WrittenFile>
+writeSchemaFiles(const std::vector<std::pair<std::string, std::string>>& texts,
+                 const std::filesystem::path& directory) {
     std::error_code error;
     std::filesystem::create_directories(directory, error);
     if (error || !std::filesystem::is_directory(directory))
@@ -270,7 +293,7 @@ std::vector<WrittenFile> writeSchema(const SchemaModel& model,
                                 (error ? ": " + error.message() : std::string()),
                             __FILE__, __LINE__);
     std::vector<WrittenFile> written;
-    for (const auto& [name, text] : schemaTexts(model)) {
+    for (const auto& [name, text] : texts) {
         const std::filesystem::path path = directory / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << text;

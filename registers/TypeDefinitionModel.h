@@ -56,6 +56,9 @@ struct TypeDefinitionModel {
     /// The target namespace of the type definitions: the one most entries of
     /// the Types register name.
     std::string namespaceURI;
+    /// What the leading comment of the file says they are; empty: the
+    /// import's types and label names.
+    std::string description;
     std::vector<TypeDeclaration> types; // by UL
     /// The type definition of each written element that has one.
     std::map<const ElementEntry*, std::string> elementTypes;

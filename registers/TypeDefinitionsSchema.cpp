@@ -144,11 +144,14 @@ std::string typeDefinitionsSchema(const SchemaModel& model) {
     const TypeDefinitionModel& types = model.typeDefinitions;
     const std::string uri = escapeAttribute(types.namespaceURI);
     std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<!-- The register types that the elements use, and the names of the labels of the\n"
-        << "     Labels register, as docs/type-definitions.md of mxfdict describes them. The\n"
-        << "     loader of the dictionary does not read them. -->\n"
-        << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns=\"" << uri << "\"\n"
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    if (types.description.empty())
+        out << "<!-- The register types that the elements use, and the names of the labels of the\n"
+            << "     Labels register, as docs/type-definitions.md of mxfdict describes them. The\n"
+            << "     loader of the dictionary does not read them. -->\n";
+    else
+        out << "<!-- " << commentText(types.description) << " -->\n";
+    out << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns=\"" << uri << "\"\n"
         << "           targetNamespace=\"" << uri << "\" elementFormDefault=\"qualified\">\n";
     if (model.labelNames) {
         out << "  <xs:annotation><xs:appinfo source=\"Label Names\">\n";

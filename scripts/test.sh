@@ -28,5 +28,5 @@ if [ "${PALIMO_SKIP_TSAN:-0}" != 1 ]; then
     -DPALIMO_BUILD_BENCHMARKS=OFF -DPALIMO_WERROR=ON >/dev/null
   cmake --build build/tsan --target thread_tests -j "$jobs"
   TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-    ctest --test-dir build/tsan --output-on-failure -R '^(SeparateLoads|SharedDictionary|OrderedOutput)\.'
+    ctest --test-dir build/tsan --output-on-failure -R '^(SeparateLoads|SharedDictionary|OrderedOutput|FileDictionaries)\.'
 fi

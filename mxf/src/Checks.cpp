@@ -2,6 +2,7 @@
 #include <Palimo/MXF/FileReader.h>
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/References.h>
 #include <Palimo/MetaMetadata/AttributeRequiredStatus.h>
 #include <Palimo/MetaMetadata/Visitors.h>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace Palimo {
 namespace MXF {
@@ -28,6 +30,9 @@ std::string itemName(const DecodedItem& item) {
     return (item.name.empty() ? "item" : item.name) + " (" +
            Identifiers::localTagText(item.localTag) + ")";
 }
+
+// The missing required members named for one set.
+constexpr std::size_t kMissingShown = 16;
 
 class Checker {
 public:
@@ -49,19 +54,30 @@ private:
     void checkRequired(const DecodedSet& set) {
         if (!set.set)
             return;
+        // Sets of a file's own dictionary may be large: the items are looked
+        // up, not searched once per member.
+        std::unordered_set<Label> present;
+        for (const DecodedItem& item : set.items)
+            if (item.element)
+                present.insert(Label(item.element->universalLabel().array()));
+        // A set whose dictionary requires many members (a file's own
+        // dictionary may require thousands) gives a bounded number of
+        // problems, the rest counted in one.
+        std::size_t missing = 0;
         for (const auto& attribute : set.set->attributes()) {
             if (attribute->requiredStatus() != AttributeRequiredStatus::Required)
                 continue;
             const auto& label = attribute->metaElement().universalLabel();
-            const bool present =
-                std::any_of(set.items.begin(), set.items.end(), [&](const DecodedItem& item) {
-                    return item.element && item.element->universalLabel() == label;
-                });
-            if (!present)
-                problem(Problem::Kind::MissingRequired, set.klv.offset,
-                        where(set) + ": required item " + entryName(attribute->metaElement()) +
-                            " (" + Label(label.array()).dotted() + ") is missing");
+            if (present.count(Label(label.array())) != 0 || ++missing > kMissingShown)
+                continue;
+            problem(Problem::Kind::MissingRequired, set.klv.offset,
+                    where(set) + ": required item " + entryName(attribute->metaElement()) + " (" +
+                        Label(label.array()).dotted() + ") is missing");
         }
+        if (missing > kMissingShown)
+            problem(Problem::Kind::MissingRequired, set.klv.offset,
+                    where(set) + ": " + std::to_string(missing - kMissingShown) +
+                        " more required items are missing");
     }
 
     void checkInstanceUIDs() {
@@ -78,7 +94,7 @@ private:
         }
     }
 
-    static bool mayReferTo(const DecodedItem& item, const DecodedSet& target) {
+    bool mayReferTo(const DecodedItem& item, const DecodedSet& target) const {
         // A set the dictionary does not know is a problem of its own.
         if (!item.element || !target.set)
             return true;
@@ -94,9 +110,19 @@ private:
         // A reference whose targets the dictionary does not list may refer to any set.
         if (!targets || targets->empty())
             return true;
-        return std::any_of(targets->begin(), targets->end(), [&](const KLV::Key& key) {
-            return target.klv.key.equalIgnoringVersion(Label(key.bytes()));
-        });
+        const auto listed = [&](const Label& key) {
+            return std::any_of(targets->begin(), targets->end(), [&](const KLV::Key& target) {
+                return key.equalIgnoringVersion(Label(target.bytes()));
+            });
+        };
+        if (listed(target.klv.key))
+            return true;
+        // A class that the file's own dictionary adds below a listed one.
+        if (target.fromFileDictionary && file_.fileDictionary)
+            for (const Label& ancestor : file_.fileDictionary->ancestors(*target.set))
+                if (listed(ancestor))
+                    return true;
+        return false;
     }
 
     void checkReferences() {

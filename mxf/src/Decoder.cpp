@@ -2,6 +2,7 @@
 #include <Palimo/MXF/FileReader.h>
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/Limits.h>
 #include <Palimo/Types/LocalTag.h>
 
@@ -30,7 +31,8 @@ class Decoder {
 public:
     Decoder(HeaderMetadata& metadata, const Dictionary& dictionary,
             const TypeDefinitions::TypeDictionary* types, DecodedFile& file)
-        : metadata_(metadata), dictionary_(dictionary), types_(types), file_(file),
+        : metadata_(metadata), dictionary_(dictionary), fileDictionary_(file.fileDictionary.get()),
+          types_(fileDictionary_ ? &fileDictionary_->types() : types), file_(file),
           problems_(file.problems, file.problemsNotKept) {
         // A primer that is missing or malformed is one problem, not one for
         // each item whose tag it cannot give.
@@ -44,6 +46,9 @@ public:
             for (std::uint16_t tag : metadata_.primer->repeatedTags())
                 problem(Problem::Kind::RepeatedPrimerTag, metadata_.primer->klv().offset,
                         "the primer pack lists local tag " + localTagText(tag) + " more than once");
+        if (fileDictionary_)
+            for (const Problem& refused : fileDictionary_->problems())
+                problem(refused.kind, refused.offset, refused.message);
         file_.sets.reserve(metadata_.sets.size());
         for (RawSet& raw : metadata_.sets) {
             file_.sets.push_back(decodeSet(raw));
@@ -68,6 +73,15 @@ private:
         set.localSet = raw.localSet;
         set.set = dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(raw.klv.key.bytes()),
                                                                  &set.exactKey);
+        // The file's own dictionary adds classes, and members to the dictionary's.
+        const MetaMetadata::MetaMetadataSet* own =
+            fileDictionary_ ? fileDictionary_->findSet(raw.klv.key) : nullptr;
+        if (own) {
+            if (!set.set)
+                set.exactKey = Label(own->key().bytes()) == raw.klv.key;
+            set.set = own;
+            set.fromFileDictionary = fileDictionary_->adds(own);
+        }
         if (set.set)
             set.name = entryName(*set.set);
         else
@@ -79,7 +93,7 @@ private:
         }
         set.items.reserve(raw.items.size());
         for (RawItem& item : raw.items) {
-            set.items.push_back(decodeItem(set, item));
+            set.items.push_back(decodeItem(set, item, own != nullptr));
             DecodedItem& decoded = set.items.back();
             if (!set.instanceUID && decoded.label &&
                 decoded.label->equalIgnoringVersion(kInstanceUID) && item.value.size() == 16)
@@ -108,16 +122,19 @@ private:
         return label;
     }
 
-    static bool allowed(const DecodedSet& set, const MetaElement& element) {
+    // `own`: the set is the file's own dictionary's, which indexes its members.
+    bool allowed(const DecodedSet& set, const MetaElement& element, bool own) const {
         if (Label(element.universalLabel().array()).equalIgnoringVersion(kInstanceUID))
             return true;
+        if (own)
+            return fileDictionary_->holds(*set.set, Label(element.universalLabel().array()));
         for (const auto& attribute : set.set->attributes())
             if (attribute->metaElement().universalLabel() == element.universalLabel())
                 return true;
         return false;
     }
 
-    DecodedItem decodeItem(const DecodedSet& set, const RawItem& raw) {
+    DecodedItem decodeItem(const DecodedSet& set, const RawItem& raw, bool ownSet) {
         DecodedItem item;
         item.offset = raw.offset;
         item.localTag = raw.tag;
@@ -126,6 +143,12 @@ private:
             return item;
         item.element = dictionary_.findMetaElementIgnoringVersion(
             Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
+        if (!item.element && fileDictionary_) {
+            item.element = fileDictionary_->findElement(*item.label);
+            item.fromFileDictionary = item.element != nullptr;
+            item.exactLabel =
+                !item.element || Label(item.element->universalLabel().array()) == *item.label;
+        }
         // Made only for a problem: most items have none.
         const auto itemText = [&] {
             return "item " + localTagText(raw.tag) + " (" + item.label->dotted();
@@ -137,7 +160,7 @@ private:
             return item;
         }
         item.name = entryName(*item.element);
-        if (set.set && !allowed(set, *item.element))
+        if (set.set && !allowed(set, *item.element, ownSet))
             problem(Problem::Kind::ItemNotAllowed, raw.offset,
                     where(set) + ": " + itemText() + ", " + item.name +
                         ") is no member of the set");
@@ -174,7 +197,8 @@ private:
 
     HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
-    const TypeDefinitions::TypeDictionary* types_;
+    const FileDictionary* fileDictionary_;
+    const TypeDefinitions::TypeDictionary* types_; // the file dictionary's, when there is one
     DecodedFile& file_;
     ProblemList problems_;
     bool primerDamaged_ = false;
@@ -220,16 +244,24 @@ const char* problemKindName(Problem::Kind kind) {
         return "truncated";
     case Problem::Kind::OverLimit:
         return "overLimit";
+    case Problem::Kind::FileDictionary:
+        return "fileDictionary";
     }
     return "";
 }
 
 bool isStructural(Problem::Kind kind) {
-    return kind >= Problem::Kind::UnreadableKlv;
+    return kind >= Problem::Kind::UnreadableKlv && kind <= Problem::Kind::OverLimit;
+}
+
+const TypeDefinitions::TypeDictionary&
+decodingTypes(const DecodedFile& file, const TypeDefinitions::TypeDictionary& loaded) {
+    return file.fileDictionary ? file.fileDictionary->types() : loaded;
 }
 
 DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types) {
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
     DecodedFile file;
     file.runIn = metadata.runIn;
     file.headerPartition = metadata.headerPartition;
@@ -241,18 +273,23 @@ DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& di
     file.notes = std::move(metadata.notes);
     file.problems = metadata.problems;
     file.problemsNotKept = metadata.problemsNotKept;
+    if (definitions == FileDefinitions::Use)
+        file.fileDictionary = FileDictionary::read(metadata, dictionary, types);
     Decoder(metadata, dictionary, types, file).run();
     return file;
 }
 
 DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types) {
-    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types);
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
+    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types, definitions);
 }
 
 DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
-                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
-    DecodedFile file = decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types);
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
+                        FileDefinitions definitions) {
+    DecodedFile file =
+        decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types, definitions);
     checkHeaderMetadata(file);
     if (file.problemsNotKept > 0)
         file.notes.push_back(std::to_string(file.problemsNotKept) +
@@ -262,8 +299,9 @@ DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
 }
 
 DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary,
-                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice) {
-    return readMXFFile(*openSource(path), dictionary, types, choice);
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
+                        FileDefinitions definitions) {
+    return readMXFFile(*openSource(path), dictionary, types, choice, definitions);
 }
 
 } // namespace MXF

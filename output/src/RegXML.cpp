@@ -41,7 +41,7 @@ std::size_t rootSet(const MXF::DecodedFile& file, const RegXMLOptions& options) 
             fail("the header metadata has no Preface set");
     }
     const MXF::DecodedSet& set = file.sets[root];
-    if (!set.set)
+    if (!set.set || (set.fromFileDictionary && !options.fileDefinitions))
         fail("the set at byte " + std::to_string(set.klv.offset) + " (key " + set.klv.key.dotted() +
              ") is not in the dictionary: it cannot be the root");
     return root;
@@ -96,14 +96,15 @@ private:
 void writeRegXML(std::ostream& out, const MXF::DecodedFile& file,
                  const TypeDefinitions::TypeDictionary& types, const RegXMLOptions& options) {
     const std::size_t root = rootSet(file, options);
+    const TypeDefinitions::TypeDictionary& decoding = MXF::decodingTypes(file, types);
     NamespaceCollector collector;
-    RegXMLWalk(file, types, collector).walk(root);
+    RegXMLWalk(file, decoding, options.fileDefinitions, collector).walk(root);
 
     XmlWriter writer(out, collector.namespaces());
     for (const std::string& comment : options.leadingComments)
         writer.comment(comment);
     WritingSink sink(writer);
-    RegXMLWalk(file, types, sink).walk(root);
+    RegXMLWalk(file, decoding, options.fileDefinitions, sink).walk(root);
     writer.finish();
 }
 

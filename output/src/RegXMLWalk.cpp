@@ -3,6 +3,7 @@
 #include "RegXMLText.h"
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/Output/RegXML.h>
 
 namespace Palimo {
@@ -42,9 +43,9 @@ bool isStrongReference(const Value& value) {
 } // namespace
 
 RegXMLWalk::RegXMLWalk(const MXF::DecodedFile& file, const TypeDefinitions::TypeDictionary& types,
-                       RegXMLSink& sink)
-    : file_(file), types_(types), sink_(sink), names_(types), onPath_(file.sets.size()),
-      written_(file.sets.size()) {
+                       bool fileDefinitions, RegXMLSink& sink)
+    : file_(file), types_(types), fileDefinitions_(fileDefinitions), sink_(sink), names_(types),
+      onPath_(file.sets.size()), written_(file.sets.size()) {
     for (std::size_t i = 0; i < file.sets.size(); ++i)
         if (file.sets[i].instanceUID)
             byInstanceUID_.emplace(*file.sets[i].instanceUID, i);
@@ -59,12 +60,24 @@ void RegXMLWalk::start(const XmlName& name) {
     sink_.startElement(name.namespaceURI, name.localName);
 }
 
+bool RegXMLWalk::known(const DecodedSet& set) const {
+    return set.set && (fileDefinitions_ || !set.fromFileDictionary);
+}
+
+bool RegXMLWalk::known(const DecodedItem& item) const {
+    return item.element && (fileDefinitions_ || !item.fromFileDictionary);
+}
+
+bool RegXMLWalk::known(const TypeDefinition& type) const {
+    return fileDefinitions_ || !file_.fileDictionary || !file_.fileDictionary->types().owns(&type);
+}
+
 const DecodedItem* RegXMLWalk::identifyingItem(const DecodedSet& set) const {
     const Identifiers::Label* identifier = types_.uniqueIdentifier(set.klv.key);
     if (!identifier)
         return nullptr;
     for (const DecodedItem& item : set.items)
-        if (item.element && item.label && item.value &&
+        if (known(item) && item.label && item.value &&
             item.label->equalIgnoringVersion(*identifier))
             return &item;
     return nullptr;
@@ -99,7 +112,7 @@ void RegXMLWalk::writeReferencedSet(const Identifiers::UUID& target) {
     }
     const std::size_t index = found->second;
     const DecodedSet& set = file_.sets[index];
-    if (!set.set)
+    if (!known(set))
         sink_.comment("Set not in the dictionary\nKey: " + set.klv.key.urn() +
                       "\nInstanceID: " + target.urn());
     else if (onPath_[index])
@@ -115,7 +128,7 @@ void RegXMLWalk::writeReferencedSet(const Identifiers::UUID& target) {
 }
 
 void RegXMLWalk::writeItem(const DecodedItem& item) {
-    if (!item.element) {
+    if (!known(item)) {
         const std::string key =
             item.label
                 ? Identifiers::AUID::fromLabel(*item.label).urn()
@@ -210,12 +223,10 @@ void RegXMLWalk::writeList(const MXF::List& list) {
 }
 
 void RegXMLWalk::writeIndirect(const MXF::Indirect& indirect) {
-    if (!indirect.type || indirect.value.empty()) {
-        const auto* bytes =
-            indirect.value.empty() ? nullptr : std::get_if<MXF::Bytes>(&indirect.value[0].data);
+    if (!indirect.type || indirect.value.empty() || !known(*indirect.type)) {
         sink_.comment("Indirect value of a type not in the dictionary\nType: " +
                       Identifiers::AUID::fromLabel(indirect.typeLabel).urn() +
-                      "\nData: " + (bytes ? hexOf(bytes->bytes) : std::string()));
+                      "\nData: " + hexOf(indirect.bytes));
         return;
     }
     // The type as the value names it, before renames.

@@ -19,8 +19,9 @@ namespace Output {
 
 class RegXMLWalk {
 public:
+    /// `fileDefinitions`: write what only the file's own dictionary defines.
     RegXMLWalk(const MXF::DecodedFile& file, const TypeDefinitions::TypeDictionary& types,
-               RegXMLSink& sink);
+               bool fileDefinitions, RegXMLSink& sink);
 
     /// Walks from the set of index `root`, which the dictionary knows.
     void walk(std::size_t root);
@@ -38,9 +39,15 @@ private:
                          const TypeDefinitions::TypeDefinition& type);
     /// The item that identifies the set, when it has one with a value.
     const MXF::DecodedItem* identifyingItem(const MXF::DecodedSet& set) const;
+    /// Whether the set's or item's definition is written: the dictionary's,
+    /// or the file's own dictionary's when asked for.
+    bool known(const MXF::DecodedSet& set) const;
+    bool known(const MXF::DecodedItem& item) const;
+    bool known(const TypeDefinitions::TypeDefinition& type) const;
 
     const MXF::DecodedFile& file_;
     const TypeDefinitions::TypeDictionary& types_;
+    const bool fileDefinitions_;
     RegXMLSink& sink_;
     RegXMLNames names_;
     std::map<Identifiers::UUID, std::size_t> byInstanceUID_; // the first set of each

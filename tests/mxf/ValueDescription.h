@@ -4,6 +4,7 @@
 // "Enum 1 SeparateFields", "AUID label 06.0e... known=X name=Y",
 // "Record {Numerator: Int 1, ...}", "Indirect UTF16String LE Text \"A\"".
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/DecodedFile.h>
 #include <Palimo/MXF/Value.h>
 
 #include <cmath>
@@ -109,6 +110,25 @@ struct Describer {
 
 inline std::string describe(const Palimo::MXF::Value& value) {
     return std::visit(Describer{}, value.data);
+}
+
+/// Every set and item of `file` as the decoder named and typed them, every
+/// value and the sets weak references lead to; not where a definition came
+/// from.
+inline std::string describeDecoding(const Palimo::MXF::DecodedFile& file) {
+    std::string text;
+    for (const auto& set : file.sets) {
+        text += "set " + (set.name.empty() ? set.klv.key.dotted() : set.name) + "\n";
+        for (const auto& item : set.items) {
+            text += "  " + (item.name.empty() ? "?" : item.name) + " " + item.type + " " +
+                    (item.definition ? item.definition->symbol : "-") + " " +
+                    (item.value ? describe(*item.value) : "raw");
+            for (const std::size_t target : item.weakTargets)
+                text += " -> " + std::to_string(target);
+            text += "\n";
+        }
+    }
+    return text;
 }
 
 } // namespace MxfTest

@@ -59,6 +59,15 @@ Subcommand addReadCommand(CLI::App& app) {
                    "file that cannot be read has its line too")
         ->excludes(tree)
         ->excludes(regxml);
+    read->add_flag("--no-file-dictionary", options->noFileDictionary,
+                   "Decode by the dictionary alone: leave out what the file's own dictionary (the "
+                   "class, property and type definitions of its MetaDictionary) adds to it");
+    read->add_flag("--regxml-extensions", options->regxmlExtensions,
+                   "With --regxml: write the items and sets that only the file's own dictionary "
+                   "defines as elements, named as it names them, in the namespace its definitions "
+                   "give (their extension scheme's, else urn:palimo:mxf:file-dictionary), rather "
+                   "than as comments")
+        ->needs(regxml);
     read->add_option("--partition", options->partition,
                      "Whose header metadata to read: best (the header partition's when it is "
                      "closed and complete, else the best copy that the footer partition offset "

@@ -136,6 +136,9 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
     settings.choice = partitionChoice(options.partition);
     settings.form = formOf(options);
     settings.tree = options.tree;
+    settings.definitions = options.noFileDictionary ? Palimo::MXF::FileDefinitions::Ignore
+                                                    : Palimo::MXF::FileDefinitions::Use;
+    settings.regxmlExtensions = options.regxmlExtensions;
     settings.several = several;
     settings.timings = !several;
     const unsigned threads = threadCount(options.jobs);

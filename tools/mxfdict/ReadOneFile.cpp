@@ -34,6 +34,7 @@ int writeRegXML(const ReadSettings& settings, const std::string& path, const std
         "From: " + std::filesystem::path(path).filename().string(),
         std::string("Partition: ") + Palimo::MXF::kindName(file.partition.kind) +
             " partition at byte " + std::to_string(file.partition.klv.offset)};
+    regxml.fileDefinitions = settings.regxmlExtensions;
     std::ofstream documentFile;
     if (!document.empty()) {
         documentFile.open(document, std::ios::binary);
@@ -79,7 +80,8 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
     Palimo::MXF::DecodedFile file;
     try {
         file = Palimo::MXF::readMXFFile(path, *settings.loaded->dictionary,
-                                        settings.loaded->types.get(), settings.choice);
+                                        settings.loaded->types.get(), settings.choice,
+                                        settings.definitions);
     } catch (const Palimo::Exceptions::BaseException& e) {
         section.err() << "mxfdict: cannot read " << shown(path) << ": " << shown(e.what()) << '\n';
         section.status = ExitUnreadable;

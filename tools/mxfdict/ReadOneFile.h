@@ -4,6 +4,7 @@
 #include "LoadDictionary.h"
 #include "OrderedOutput.h"
 
+#include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/HeaderMetadata.h>
 
 #include <string>
@@ -17,6 +18,8 @@ struct ReadSettings {
     Palimo::MXF::PartitionChoice choice = Palimo::MXF::PartitionChoice::Best;
     Form form = Form::Text;
     bool tree = false;
+    Palimo::MXF::FileDefinitions definitions = Palimo::MXF::FileDefinitions::Use;
+    bool regxmlExtensions = false;
     /// Several files (or a list of them): a header line before each text, and
     /// JSON on one line a file (JSON Lines).
     bool several = false;

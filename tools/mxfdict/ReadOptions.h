@@ -18,6 +18,8 @@ struct ReadOptions {
     bool tree = false;
     bool regxml = false;
     bool summary = false;
+    bool noFileDictionary = false; // decode by the loaded dictionary alone
+    bool regxmlExtensions = false; // RegXML elements for the file's own definitions
     std::string partition = "best";
     std::string schema;
     CLI::Option* schemaGiven = nullptr; // not given: the default schema

@@ -44,9 +44,12 @@ std::string treeIndent(std::size_t depth) {
     return indent;
 }
 
+// What the file's own dictionary defines is marked where it is named.
+constexpr char kFromFile[] = " [file]";
+
 void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet& set) {
-    out << indent << "set " << setName(set) << "  key " << labelText(set.klv.key) << "  byte "
-        << set.klv.offset;
+    out << indent << "set " << setName(set) << (set.fromFileDictionary ? kFromFile : "") << "  key "
+        << labelText(set.klv.key) << "  byte " << set.klv.offset;
     if (set.instanceUID)
         out << "  InstanceUID " << set.instanceUID->text();
     out << '\n';
@@ -87,6 +90,8 @@ void printItems(std::ostream& out, const std::string& indent, const DecodedFile&
         std::string name = shown(item.name);
         if (name.empty())
             name = item.label ? "? " + itemLabelText(*item.label) : "?";
+        else if (item.fromFileDictionary)
+            name += kFromFile;
         const std::string type = shown(item.definition ? item.definition->symbol : item.type);
         out << indent << "    " << tagText(item.localTag) << "  ";
         printColumn(out, name, 26);
@@ -210,6 +215,10 @@ void describeItem(JsonSink& sink, const DecodedItem& item) {
             sink.string(note);
         sink.endArray();
     }
+    if (item.fromFileDictionary) {
+        sink.key("source");
+        sink.string("file");
+    }
     sink.endObject();
 }
 
@@ -280,6 +289,10 @@ void describeSet(JsonSink& sink, const DecodedSet& set) {
         sink.null();
     else
         sink.string(hex(set.bytes));
+    if (set.fromFileDictionary) {
+        sink.key("source");
+        sink.string("file");
+    }
     sink.endObject();
 }
 

@@ -11,6 +11,7 @@ Subcommand addDiffCommand(CLI::App& app);
 Subcommand addCheckCommand(CLI::App& app);
 Subcommand addReadCommand(CLI::App& app);
 Subcommand addImportRegistersCommand(CLI::App& app);
+Subcommand addExtractDictionaryCommand(CLI::App& app);
 
 namespace {
 
@@ -33,8 +34,13 @@ void setUsage(CLI::App& command, std::string usage) {
 
 const std::vector<AddSubcommand>& subcommands() {
     static const std::vector<AddSubcommand> all = {
-        addShowCommand,  addLookupCommand, addDiffCommand,
-        addCheckCommand, addReadCommand,   addImportRegistersCommand,
+        addShowCommand,
+        addLookupCommand,
+        addDiffCommand,
+        addCheckCommand,
+        addReadCommand,
+        addImportRegistersCommand,
+        addExtractDictionaryCommand,
     };
     return all;
 }

@@ -61,6 +61,9 @@ int run(int argc, char** argv) {
                "diff: 0 the dictionaries are the same, 1 they differ, 2 a schema failed to "
                "load or bad usage.\n"
                "import-registers: 1 the registers could not be read or the schema not written.\n"
+               "extract-dictionary: 1 the schema set could not be written or does not load, 3 "
+               "the file could not be read or holds no definitions of its own, 4 some were not "
+               "used.\n"
                "SUBCOMMAND --help gives the exit statuses of that subcommand.\n" +
                std::string(kDefaultSchemaNote));
     app.require_subcommand(1);

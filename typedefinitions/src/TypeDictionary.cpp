@@ -18,30 +18,48 @@ auto findExactOrLoose(const Map& exact, const Map& loose, const Label& label) ->
 } // namespace
 
 const TypeDefinition* TypeDictionary::findType(const Label& label) const {
+    if (base_)
+        if (const TypeDefinition* type = base_->findType(label))
+            return type;
     const auto found = findExactOrLoose(byLabel_, byLooseLabel_, label);
     return found ? *found : nullptr;
 }
 
 const TypeDefinition* TypeDictionary::findType(const std::string& symbol) const {
+    if (base_)
+        if (const TypeDefinition* type = base_->findType(symbol))
+            return type;
     const auto found = bySymbol_.find(symbol);
     return found == bySymbol_.end() ? nullptr : found->second;
 }
 
 const TypeDefinition* TypeDictionary::elementType(const Label& element) const {
+    if (base_)
+        if (const TypeDefinition* type = base_->elementType(element))
+            return type;
     const auto found = findExactOrLoose(elementTypes_, looseElementTypes_, element);
     return found ? *found : nullptr;
 }
 
 const Label* TypeDictionary::uniqueIdentifier(const Label& setKey) const {
+    if (base_)
+        if (const Label* identifier = base_->uniqueIdentifier(setKey))
+            return identifier;
     return findExactOrLoose(identifiers_, looseIdentifiers_, setKey);
 }
 
 const LabelName* TypeDictionary::labelName(const Label& label) const {
+    if (base_)
+        if (const LabelName* name = base_->labelName(label))
+            return name;
     const auto found = findExactOrLoose(labelNamesByLabel_, looseLabelNames_, label);
     return found ? *found : nullptr;
 }
 
 const std::string* TypeDictionary::registerSymbol(const Label& label) const {
+    if (base_)
+        if (const std::string* symbol = base_->registerSymbol(label))
+            return symbol;
     const auto found = symbols_.find(label);
     return found == symbols_.end() ? nullptr : &found->second;
 }
@@ -51,6 +69,19 @@ void TypeDictionary::setRegisterSymbol(const Label& label, std::string symbol) {
 }
 
 TypeDefinition& TypeDictionary::addType(TypeDefinition type) {
+    if (base_) {
+        const TypeDefinition* taken = base_->findType(type.symbol);
+        if (!taken) {
+            taken = base_->findType(type.label);
+            if (taken && taken->label != type.label)
+                taken = nullptr; // another version of the label: no clash
+        }
+        if (taken)
+            throw Exceptions::TypeDefinitionError("type " + type.symbol + " (" +
+                                                      type.label.dotted() +
+                                                      ") is a type of the base dictionary",
+                                                  __FILE__, __LINE__);
+    }
     if (bySymbol_.count(type.symbol))
         throw Exceptions::TypeDefinitionError("type " + type.symbol + " is defined twice", __FILE__,
                                               __LINE__);
@@ -60,6 +91,7 @@ TypeDefinition& TypeDictionary::addType(TypeDefinition type) {
                                                   type.label.dotted(),
                                               __FILE__, __LINE__);
     TypeDefinition& added = types_.emplace_back(std::move(type));
+    ownTypes_.insert(&added);
     bySymbol_.emplace(added.symbol, &added);
     byLabel_.emplace(added.label, &added);
     byLooseLabel_.emplace(added.label.withoutVersion(), &added);

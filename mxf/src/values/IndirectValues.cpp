@@ -34,6 +34,7 @@ DecodedValue DefinitionDecoder::indirect(const TypeDefinition& resolved, const s
     value.type = types_.findType(value.typeLabel);
     const std::uint8_t* inner = bytes + 17;
     const std::size_t innerSize = size - 17;
+    value.bytes.assign(inner, inner + innerSize);
     if (!value.type) {
         decoded.notes.push_back("the type of the " + name + " value, " + value.typeLabel.dotted() +
                                 ", is not in the dictionary");

@@ -15,12 +15,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace Palimo {
 namespace MXF {
+
+class FileDictionary;
 
 /// The index of no set in DecodedFile::sets.
 constexpr std::size_t kNoSet = static_cast<std::size_t>(-1);
@@ -33,7 +36,9 @@ struct DecodedItem {
     std::optional<Label> label;                         // through the primer
     const MetaMetadata::MetaElement* element = nullptr; // null: not in the dictionary
     bool exactLabel = true; // false: the element matched but for the version byte
-    std::string name;       // the element's XML tag name (else its name); "" when unknown
+    /// The element is a property the file's own dictionary adds (FileDictionary.h).
+    bool fromFileDictionary = false;
+    std::string name; // the element's XML tag name (else its name); "" when unknown
     /// The element's flat data type: "UInt32", "Array of StrongReference"; ""
     /// when unknown.
     std::string type;
@@ -58,6 +63,8 @@ struct DecodedSet {
     KlvHeader klv;
     const MetaMetadata::MetaMetadataSet* set = nullptr; // null: key not in the dictionary
     bool exactKey = true;
+    /// The set is of a class the file's own dictionary adds.
+    bool fromFileDictionary = false;
     std::string name; // the set's XML tag name (else its name); "" when unknown
     /// The value of its InstanceID item (the first one, when 16 bytes long).
     std::optional<Identifiers::UUID> instanceUID;
@@ -78,7 +85,16 @@ struct DecodedFile {
     std::vector<Problem> problems;
     std::size_t problemsNotKept = 0; // found beyond Limits::kProblems
     std::vector<std::string> notes;
+    /// What the file's own dictionary adds, when it was read and the file has
+    /// one; the sets and items point into it, and it stays as long as a copy
+    /// of this file does.
+    std::shared_ptr<const FileDictionary> fileDictionary;
 };
+
+/// The type definitions the file was decoded by: its own dictionary's, which
+/// answer `loaded`'s entries first, else `loaded`.
+const TypeDefinitions::TypeDictionary& decodingTypes(const DecodedFile& file,
+                                                     const TypeDefinitions::TypeDictionary& loaded);
 
 } // namespace MXF
 } // namespace Palimo

@@ -35,8 +35,9 @@ struct Problem {
                               // the dictionary's static tags only
         Truncated,            // the file ends inside the header metadata: every set
                               // before the cut is read
-        OverLimit             // a set, the header metadata, the sets or the items over a
+        OverLimit,            // a set, the header metadata, the sets or the items over a
                               // limit of Limits.h: what lies beyond is not read
+        FileDictionary        // a definition of the file's own dictionary that is not used
     };
     Kind kind;
     std::uint64_t offset; // of the set, item or structure concerned

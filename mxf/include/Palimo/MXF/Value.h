@@ -128,6 +128,9 @@ struct Indirect {
     /// Exactly one value: decoded by `type`, or the Bytes of the value when
     /// `type` is null. (A vector only because Value is not complete here.)
     std::vector<Value> value;
+    /// The value's bytes as stored, after the byte order and the type label
+    /// (for a writer that shows the value as undecoded).
+    std::vector<std::uint8_t> bytes;
 };
 
 struct Value {

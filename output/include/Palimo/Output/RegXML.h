@@ -24,6 +24,12 @@
 // and bytes), values not decoded or decoded without a type definition,
 // references to no set, a set the dictionary does not know, a second
 // reference to a set, a cycle, nesting deeper than kMaxRegXMLSetDepth.
+//
+// The file's own dictionary (MXF/FileDictionary.h): the items, sets and
+// Indirect value types that only it defines are written as if the dictionary
+// did not know them (comments), unless RegXMLOptions::fileDefinitions asks
+// for them as elements, named as the file's dictionary names them in the
+// namespace it gives them.
 #include <Palimo/MXF/DecodedFile.h>
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
 
@@ -50,10 +56,14 @@ struct RegXMLOptions {
     /// RegXML fragment); none: the Preface, the first set whose key is the
     /// Preface's (any version byte).
     std::optional<std::size_t> root;
+    /// Write what only the file's own dictionary defines as elements, not
+    /// as comments.
+    bool fileDefinitions = false;
 };
 
 /// Writes the RegXML document of `file`, decoded with the dictionary whose
-/// type definitions `types` are, to `out`, as it goes: the namespaces are
+/// type definitions `types` are (and the file's own dictionary, whose type
+/// definitions are used when it has one), to `out`, as it goes: the namespaces are
 /// found by a first walk over the sets, then every piece is written the
 /// moment the second walk reaches it. Namespace prefixes are r0, r1, ... in
 /// the order their namespaces are first used. Throws RegXMLError, before

@@ -6,12 +6,15 @@
 // Threads: every const operation may be called from any number of threads at
 // once on a dictionary that is no longer being built (its load has returned):
 // the MXF reader reads any number of files at once through one dictionary.
+// A dictionary layered over another (an MXF file's own, over the loaded one)
+// only reads the other.
 #include <Palimo/TypeDefinitions/TypeDefinition.h>
 
 #include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace Palimo {
 namespace TypeDefinitions {
@@ -26,6 +29,12 @@ struct LabelName {
 class TypeDictionary {
 public:
     TypeDictionary() = default;
+    /// A dictionary layered over `base` (which must outlive it, and may be
+    /// null): every lookup answers from `base` first, exact and ignoring the
+    /// version byte, and from this dictionary's own entries only where `base`
+    /// has none. `base` is never changed. The counts and lists below are the
+    /// own entries only.
+    explicit TypeDictionary(const TypeDictionary* base) : base_(base) {}
     TypeDictionary(const TypeDictionary&) = delete;
     TypeDictionary& operator=(const TypeDictionary&) = delete;
     TypeDictionary(TypeDictionary&&) = default;
@@ -51,6 +60,11 @@ public:
     /// named like a set); null where the declaration's name is the symbol.
     const std::string* registerSymbol(const Label& label) const;
 
+    /// The dictionary this one is layered over; null when none.
+    const TypeDictionary* base() const { return base_; }
+    /// Whether `type` is one of this dictionary's own types (not its base's).
+    bool owns(const TypeDefinition* type) const { return ownTypes_.count(type) != 0; }
+
     std::size_t typeCount() const { return types_.size(); }
     std::size_t labelNameCount() const { return labelNames_.size(); }
     /// Every type in the order they were added.
@@ -62,7 +76,7 @@ public:
 
     /// Adds a type and returns its place, which stays valid (later additions
     /// never move it). Throws TypeDefinitionError when its symbol or label is
-    /// taken.
+    /// taken, here or in the base (exactly).
     TypeDefinition& addType(TypeDefinition type);
     /// The element with label `element` has values of `type` (which must be
     /// one of this dictionary's). A later link for the same label replaces it.
@@ -78,7 +92,9 @@ private:
     template <typename T>
     using ByLabel = std::unordered_map<Label, T>;
 
+    const TypeDictionary* base_ = nullptr;
     std::deque<TypeDefinition> types_;
+    std::unordered_set<const TypeDefinition*> ownTypes_;
     std::unordered_map<std::string, TypeDefinition*> bySymbol_;
     ByLabel<TypeDefinition*> byLabel_;
     ByLabel<TypeDefinition*> byLooseLabel_;
