@@ -259,9 +259,13 @@ decodingTypes(const DecodedFile& file, const TypeDefinitions::TypeDictionary& lo
     return file.fileDictionary ? file.fileDictionary->types() : loaded;
 }
 
-DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types,
-                                 FileDefinitions definitions) {
+namespace {
+
+// `index`: the loaded dictionaries indexed for the file's own dictionary;
+// null to index them only when the file has one.
+DecodedFile decode(HeaderMetadata&& metadata, const Dictionary& dictionary,
+                   const TypeDefinitions::TypeDictionary* types, const DictionaryIndex* index,
+                   FileDefinitions definitions) {
     DecodedFile file;
     file.runIn = metadata.runIn;
     file.headerPartition = metadata.headerPartition;
@@ -274,22 +278,13 @@ DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& di
     file.problems = metadata.problems;
     file.problemsNotKept = metadata.problemsNotKept;
     if (definitions == FileDefinitions::Use)
-        file.fileDictionary = FileDictionary::read(metadata, dictionary, types);
+        file.fileDictionary = index ? FileDictionary::read(metadata, *index)
+                                    : FileDictionary::read(metadata, dictionary, types);
     Decoder(metadata, dictionary, types, file).run();
     return file;
 }
 
-DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types,
-                                 FileDefinitions definitions) {
-    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types, definitions);
-}
-
-DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
-                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
-                        FileDefinitions definitions) {
-    DecodedFile file =
-        decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types, definitions);
+DecodedFile checked(DecodedFile file) {
     checkHeaderMetadata(file);
     if (file.problemsNotKept > 0)
         file.notes.push_back(std::to_string(file.problemsNotKept) +
@@ -298,10 +293,46 @@ DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
     return file;
 }
 
+} // namespace
+
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
+    return decode(std::move(metadata), dictionary, types, nullptr, definitions);
+}
+
+DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
+    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types, definitions);
+}
+
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const DictionaryIndex& index,
+                                 FileDefinitions definitions) {
+    return decode(std::move(metadata), index.dictionary(), index.types(), &index, definitions);
+}
+
+DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
+                        FileDefinitions definitions) {
+    return checked(
+        decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types, definitions));
+}
+
 DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
                         FileDefinitions definitions) {
     return readMXFFile(*openSource(path), dictionary, types, choice, definitions);
+}
+
+DecodedFile readMXFFile(const ByteSource& source, const DictionaryIndex& index,
+                        PartitionChoice choice, FileDefinitions definitions) {
+    return checked(decodeHeaderMetadata(readHeaderMetadata(source, choice), index, definitions));
+}
+
+DecodedFile readMXFFile(const std::string& path, const DictionaryIndex& index,
+                        PartitionChoice choice, FileDefinitions definitions) {
+    return readMXFFile(*openSource(path), index, choice, definitions);
 }
 
 } // namespace MXF

@@ -13,6 +13,7 @@
 #include <iomanip>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <thread>
 
 namespace Mxfdict {
@@ -139,6 +140,13 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
     settings.definitions = options.noFileDictionary ? Palimo::MXF::FileDefinitions::Ignore
                                                     : Palimo::MXF::FileDefinitions::Use;
     settings.regxmlExtensions = options.regxmlExtensions;
+    // Files that carry dictionaries of their own are checked against the
+    // loaded one: indexed once for all of them rather than for each.
+    std::optional<Palimo::MXF::DictionaryIndex> index;
+    if (several && settings.definitions == Palimo::MXF::FileDefinitions::Use) {
+        index.emplace(*loaded.dictionary, loaded.types.get());
+        settings.index = &*index;
+    }
     settings.several = several;
     settings.timings = !several;
     const unsigned threads = threadCount(options.jobs);
