@@ -22,8 +22,11 @@ namespace {
 
 // From this many files on, a terminal shows a progress line.
 constexpr std::size_t kManyFiles = 10;
-// Sections opened ahead of the one written, a thread; and the bytes a
-// section keeps before it waits for its turn to write through.
+// Sections opened ahead of the one written: at least kWindowFiles, so that
+// one slow file (a large one among small ones) does not leave the other
+// threads waiting, else kWindowPerThread a thread; and the bytes a section
+// keeps before it waits for its turn to write through.
+constexpr std::size_t kWindowFiles = 64;
 constexpr std::size_t kWindowPerThread = 4;
 constexpr std::size_t kSectionBufferLimit = 1 << 20;
 
@@ -169,8 +172,9 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
         totals.unreadable += section.status == ExitUnreadable ? 1 : 0;
         progress.fileDone(section.problems, section.status == ExitUnreadable);
     };
-    OrderedOutput output(std::cout, std::cerr, kWindowPerThread * threads, kSectionBufferLimit,
-                         hooks);
+    OrderedOutput output(std::cout, std::cerr,
+                         std::max(kWindowFiles, kWindowPerThread * std::size_t{threads}),
+                         kSectionBufferLimit, hooks);
     const std::string failure = runInOrder(
         files.size(), threads, output, ExitWriteFailed, [&](OrderedOutput::Section& section) {
             const std::string& file = files[section.index()];
