@@ -12,6 +12,7 @@
 #include "Names.h"
 #include "ProblemList.h"
 #include "WeakReferences.h"
+#include "filedictionary/DictionaryIndexes.h"
 
 namespace Palimo {
 namespace MXF {
@@ -30,8 +31,11 @@ const Label kInstanceUID({0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01, 0x01, 
 class Decoder {
 public:
     Decoder(HeaderMetadata& metadata, const Dictionary& dictionary,
-            const TypeDefinitions::TypeDictionary* types, DecodedFile& file)
-        : metadata_(metadata), dictionary_(dictionary), fileDictionary_(file.fileDictionary.get()),
+            const TypeDefinitions::TypeDictionary* types, const DictionaryIndex* index,
+            DecodedFile& file)
+        : metadata_(metadata), dictionary_(dictionary),
+          loaded_(index ? &index->indexes().loaded : nullptr),
+          fileDictionary_(file.fileDictionary.get()),
           types_(fileDictionary_ ? &fileDictionary_->types() : types), file_(file),
           problems_(file.problems, file.problemsNotKept) {
         // A primer that is missing or malformed is one problem, not one for
@@ -71,8 +75,9 @@ private:
         DecodedSet set;
         set.klv = raw.klv;
         set.localSet = raw.localSet;
-        set.set = dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(raw.klv.key.bytes()),
-                                                                 &set.exactKey);
+        set.set = loaded_ ? loaded_->sets.find(raw.klv.key, &set.exactKey)
+                          : dictionary_.findMetaMetadataSetIgnoringVersion(
+                                KLV::Key(raw.klv.key.bytes()), &set.exactKey);
         // The file's own dictionary adds classes, and members to the dictionary's.
         const MetaMetadata::MetaMetadataSet* own =
             fileDictionary_ ? fileDictionary_->findSet(raw.klv.key) : nullptr;
@@ -141,8 +146,9 @@ private:
         item.label = labelOf(set, raw);
         if (!item.label)
             return item;
-        item.element = dictionary_.findMetaElementIgnoringVersion(
-            Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
+        item.element = loaded_ ? loaded_->elements.find(*item.label, &item.exactLabel)
+                               : dictionary_.findMetaElementIgnoringVersion(
+                                     Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
         if (!item.element && fileDictionary_) {
             item.element = fileDictionary_->findElement(*item.label);
             item.fromFileDictionary = item.element != nullptr;
@@ -197,6 +203,9 @@ private:
 
     HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
+    // The dictionary's entries by label, when files are read through an
+    // index: one hash lookup for each set and item.
+    const Definitions::LoadedIndex* loaded_;
     const FileDictionary* fileDictionary_;
     const TypeDefinitions::TypeDictionary* types_; // the file dictionary's, when there is one
     DecodedFile& file_;
@@ -280,7 +289,7 @@ DecodedFile decode(HeaderMetadata&& metadata, const Dictionary& dictionary,
     if (definitions == FileDefinitions::Use)
         file.fileDictionary = index ? FileDictionary::read(metadata, *index)
                                     : FileDictionary::read(metadata, dictionary, types);
-    Decoder(metadata, dictionary, types, file).run();
+    Decoder(metadata, dictionary, types, index, file).run();
     return file;
 }
 
