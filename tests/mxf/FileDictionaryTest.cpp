@@ -385,7 +385,8 @@ TEST(FileDictionary, AnExtensionSchemeGivesItsDefinitionsItsNamespace) {
 
 // Read through an index of the loaded dictionary made once for many files,
 // a file decodes as it does alone: the same sets and items, found as exactly,
-// with the same values and problems.
+// with the same values and problems; files with the same definitions share
+// one dictionary.
 TEST(FileDictionary, ThroughAnIndexAFileDecodesAsItDoesAlone) {
     const Palimo::MXF::DictionaryIndex index(example().dictionary, &example().types);
     const std::vector<std::pair<const char*, Bytes>> files = {
@@ -411,5 +412,15 @@ TEST(FileDictionary, ThroughAnIndexAFileDecodesAsItDoesAlone) {
         const DecodedFile indexed = Palimo::MXF::readMXFFile(source, index);
         ASSERT_TRUE(indexed.fileDictionary);
         EXPECT_EQ(summary(indexed), summary(read(bytes)));
+        // A second file with the same definitions shares the dictionary built
+        // for the first.
+        const DecodedFile again = Palimo::MXF::readMXFFile(source, index);
+        EXPECT_EQ(again.fileDictionary, indexed.fileDictionary);
+        EXPECT_EQ(summary(again), summary(indexed));
     }
+    // Other definitions build a dictionary of their own.
+    const MemorySource one(files[0].second.data(), files[0].second.size());
+    const MemorySource other(files[1].second.data(), files[1].second.size());
+    EXPECT_NE(Palimo::MXF::readMXFFile(one, index).fileDictionary,
+              Palimo::MXF::readMXFFile(other, index).fileDictionary);
 }

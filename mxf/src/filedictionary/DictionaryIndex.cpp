@@ -12,5 +12,31 @@ DictionaryIndex::DictionaryIndex(const MetaMetadata::Dictionary& dictionary,
 
 DictionaryIndex::~DictionaryIndex() = default;
 
+std::shared_ptr<const FileDictionary>
+FileDictionaryCache::find(const std::vector<std::uint8_t>& bytes) const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (auto entry = entries_.begin(); entry != entries_.end(); ++entry)
+        if (entry->bytes == bytes) {
+            std::shared_ptr<const FileDictionary> found = entry->dictionary;
+            if (entry != entries_.begin()) {
+                Entry used = std::move(*entry);
+                entries_.erase(entry);
+                entries_.push_front(std::move(used));
+            }
+            return found;
+        }
+    return nullptr;
+}
+
+void FileDictionaryCache::add(std::vector<std::uint8_t> bytes,
+                              std::shared_ptr<const FileDictionary> dictionary) const {
+    if (bytes.size() > kEntryBytes)
+        return;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    entries_.push_front(Entry{std::move(bytes), std::move(dictionary)});
+    if (entries_.size() > kEntries)
+        entries_.pop_back();
+}
+
 } // namespace MXF
 } // namespace Palimo

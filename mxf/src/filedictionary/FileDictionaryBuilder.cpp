@@ -137,10 +137,19 @@ FileDictionary::read(const HeaderMetadata& metadata, const MetaMetadata::Diction
 
 std::shared_ptr<const FileDictionary> FileDictionary::read(const HeaderMetadata& metadata,
                                                            const DictionaryIndex& index) {
+    std::vector<std::uint8_t> bytes = Definitions::definitionBytes(metadata);
+    if (bytes.empty())
+        return nullptr;
+    const FileDictionaryCache& cache = index.indexes().fileDictionaries;
+    if (std::shared_ptr<const FileDictionary> built = cache.find(bytes))
+        return built;
     Definitions::MetaDefinitions definitions = Definitions::readMetaDefinitions(metadata);
     if (definitions.empty() && definitions.problems.empty())
         return nullptr;
-    return FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+    std::shared_ptr<const FileDictionary> built =
+        FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+    cache.add(std::move(bytes), built);
+    return built;
 }
 
 const MetaMetadata::MetaMetadataSet* FileDictionary::findSet(const Label& key) const {
