@@ -34,7 +34,8 @@ public:
             const TypeDefinitions::TypeDictionary* types, const DictionaryIndex* index,
             DecodedFile& file)
         : metadata_(metadata), dictionary_(dictionary),
-          loaded_(index ? &index->indexes().loaded : nullptr),
+          indexes_(index ? &index->indexes() : nullptr),
+          loaded_(indexes_ ? &indexes_->loaded : nullptr),
           fileDictionary_(file.fileDictionary.get()),
           types_(fileDictionary_ ? &fileDictionary_->types() : types), file_(file),
           problems_(file.problems, file.problemsNotKept) {
@@ -88,7 +89,7 @@ private:
             set.fromFileDictionary = fileDictionary_->adds(own);
         }
         if (set.set)
-            set.name = entryName(*set.set);
+            set.name = nameOf(*set.set);
         else
             problem(Problem::Kind::UnknownSet, raw.klv.offset,
                     "set key " + raw.klv.key.dotted() + " is not in the dictionary");
@@ -133,6 +134,11 @@ private:
             return true;
         if (own)
             return fileDictionary_->holds(*set.set, Label(element.universalLabel().array()));
+        // The dictionary's members are its elements themselves: compared by
+        // address first, by label only for an item no member is.
+        for (const auto& attribute : set.set->attributes())
+            if (&attribute->metaElement() == &element)
+                return true;
         for (const auto& attribute : set.set->attributes())
             if (attribute->metaElement().universalLabel() == element.universalLabel())
                 return true;
@@ -165,7 +171,7 @@ private:
                         where(set) + ": " + itemText() + ") is not in the dictionary");
             return item;
         }
-        item.name = entryName(*item.element);
+        item.name = nameOf(*item.element);
         if (set.set && !allowed(set, *item.element, ownSet))
             problem(Problem::Kind::ItemNotAllowed, raw.offset,
                     where(set) + ": " + itemText() + ", " + item.name +
@@ -201,8 +207,17 @@ private:
         return false;
     }
 
+    template <class Entry>
+    std::string nameOf(const Entry& entry) const {
+        if (indexes_)
+            if (const std::string* name = indexes_->entryName(&entry))
+                return *name;
+        return entryName(entry);
+    }
+
     HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
+    const DictionaryIndex::Indexes* indexes_; // null: no index
     // The dictionary's entries by label, when files are read through an
     // index: one hash lookup for each set and item.
     const Definitions::LoadedIndex* loaded_;

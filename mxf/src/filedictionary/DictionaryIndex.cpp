@@ -1,9 +1,19 @@
 #include <Palimo/MXF/DictionaryIndex.h>
 
+#include "../Names.h"
 #include "DictionaryIndexes.h"
 
 namespace Palimo {
 namespace MXF {
+
+DictionaryIndex::Indexes::Indexes(const MetaMetadata::Dictionary& dictionary,
+                                  const TypeDefinitions::TypeDictionary* types)
+    : loaded(dictionary), names(dictionary, types) {
+    for (const MetaMetadata::MetaElement* element : dictionary.metaElements())
+        entryNames.emplace(element, MXF::entryName(*element));
+    for (const MetaMetadata::MetaMetadataSet* set : dictionary.metaMetadataSets())
+        entryNames.emplace(set, MXF::entryName(*set));
+}
 
 DictionaryIndex::DictionaryIndex(const MetaMetadata::Dictionary& dictionary,
                                  const TypeDefinitions::TypeDictionary* types)

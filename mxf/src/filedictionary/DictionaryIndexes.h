@@ -9,6 +9,8 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Palimo {
@@ -38,11 +40,20 @@ private:
 
 struct DictionaryIndex::Indexes {
     Indexes(const MetaMetadata::Dictionary& dictionary,
-            const TypeDefinitions::TypeDictionary* types)
-        : loaded(dictionary), names(dictionary, types) {}
+            const TypeDefinitions::TypeDictionary* types);
+
+    /// The name of an element or set of the loaded dictionary, as entryName
+    /// gives it; null for an entry of another dictionary.
+    const std::string* entryName(const void* entry) const {
+        const auto found = entryNames.find(entry);
+        return found == entryNames.end() ? nullptr : &found->second;
+    }
 
     Definitions::LoadedIndex loaded;
     Definitions::TakenNames names;
+    // By address: a name is made from the entry's properties, which would
+    // otherwise be looked up and converted for every item read.
+    std::unordered_map<const void*, std::string> entryNames;
     FileDictionaryCache fileDictionaries;
 };
 
