@@ -98,14 +98,6 @@ TEST_F(Lookup, EachKeyFormAndLooserRule) {
     }
 }
 
-TEST_F(Lookup, ALocalTagGivesTheLabelItStandsFor) {
-    const LookupResult result = lookup(*dictionary_, "48.03");
-    ASSERT_EQ(result.matchedBy, MatchedBy::LocalTag);
-    EXPECT_EQ(result.localTag->value(), 0x4803);
-    EXPECT_EQ(result.tagLabel->text(), kTrackName);
-    EXPECT_EQ(result.elements, std::vector<const MetaElement*>{&element(kTrackName)});
-}
-
 TEST_F(Lookup, SetsHoldingAnElementInOrderOfAddition) {
     auto setNames = [](const MetaElement& element) {
         std::vector<std::string> names;

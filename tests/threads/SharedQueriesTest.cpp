@@ -8,7 +8,6 @@
 
 #include <future>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -34,49 +33,38 @@ std::string describe(const Palimo::Diff::DictionaryDiff& diff) {
     std::string text;
     for (const auto* entries : {&diff.elements, &diff.sets})
         for (const auto& entry : *entries)
-            text += std::to_string(static_cast<int>(entry.change)) + entry.id.dotted() +
-                    std::to_string(entry.fields.size() + entry.members.size()) + ' ';
+            text += entry.id.dotted() + std::to_string(entry.fields.size() + entry.members.size());
     return text;
 }
 
-TEST(SharedDictionary, ManyThreadsLookUpAndDiffOneDictionary) {
+TEST(SharedDictionary, ManyThreadsLookUpAndDiffTheSameDictionaries) {
     const auto data = PalimoTest::dataDir();
     Dictionary example, old, changed;
     load(data / ".." / ".." / "examples" / "mxf-dictionary" / "MXFDictionary.xsd", example);
     load(data / "tools" / "diff" / "old.xsd", old);
     load(data / "tools" / "diff" / "new.xsd", changed);
-    const std::vector<std::string> keys = {"06.0e.2b.34.01.01.01.05.01.01.15.02.00.00.00.00",
-                                           "3c.0a", "InstanceID", "dropframe", "NoSuchThing"};
-    auto work = [&](std::size_t start) {
+    auto work = [&] {
         std::vector<std::string> got;
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            got.push_back(
-                describe(Palimo::Query::lookup(example, keys[(start + i) % keys.size()])));
+        for (const char* key : {"06.0e.2b.34.01.01.01.05.01.01.15.02.00.00.00.00", "3c.0a",
+                                "dropframe", "NoSuchThing"})
+            got.push_back(describe(Palimo::Query::lookup(example, key)));
         got.push_back(describe(Palimo::Diff::diffDictionaries(old, changed)));
-        got.push_back(describe(Palimo::Diff::diffDictionaries(example, example)));
         return got;
     };
-    const std::vector<std::string> alone = work(0);
-    ASSERT_NE(alone[0], "0");
-    ASSERT_NE(alone[keys.size()], "");
+    const std::vector<std::string> alone = work();
+    ASSERT_NE(alone.back(), "");
 
-    constexpr std::size_t kThreads = 6;
     std::promise<void> gate;
     const std::shared_future<void> open = gate.get_future().share();
     std::vector<std::future<std::vector<std::string>>> results;
-    for (std::size_t t = 0; t < kThreads; ++t)
-        results.push_back(std::async(std::launch::async, [&, t] {
+    for (int t = 0; t < 6; ++t)
+        results.push_back(std::async(std::launch::async, [&] {
             open.wait();
-            return work(t);
+            return work();
         }));
     gate.set_value();
-    for (std::size_t t = 0; t < kThreads; ++t) {
-        std::vector<std::string> got = results[t].get();
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            EXPECT_EQ(got[(keys.size() - t % keys.size() + i) % keys.size()], alone[i]) << t;
-        EXPECT_EQ(got[keys.size()], alone[keys.size()]);
-        EXPECT_EQ(got[keys.size() + 1], alone[keys.size() + 1]);
-    }
+    for (auto& result : results)
+        EXPECT_EQ(result.get(), alone);
 }
 
 } // namespace
