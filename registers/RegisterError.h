@@ -2,6 +2,7 @@
 // The failure of an import: a register that cannot be read or holds an entry
 // that cannot be understood, or an output file that cannot be written.
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/Exceptions/ErrorCodes.h>
 
 #include <string>
 
@@ -13,7 +14,9 @@ namespace Registers {
 class RegisterError : public Exceptions::BaseException {
 public:
     using BaseException::BaseException;
-    int exceptionCode() const override { return 50; }
+    int exceptionCode() const override {
+        return Exceptions::codeOf(Exceptions::ErrorCode::RegisterError);
+    }
 };
 
 /// Where in a register a fact was read: the file name and the entry.
