@@ -5,10 +5,9 @@
 #include <Palimo/Exceptions/ErrorCodes.h>
 #include <Palimo/MXF/Exceptions.h>
 #include <Palimo/Output/OutputError.h>
+#include <Palimo/Registers/RegisterError.h>
 #include <Palimo/TypeDefinitions/TypeDefinitionError.h>
 #include <Palimo/XMLUtils/XSDAggregator.h>
-
-#include "registers/RegisterError.h"
 
 #include <gtest/gtest.h>
 

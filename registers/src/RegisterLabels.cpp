@@ -1,4 +1,4 @@
-#include "registers/RegisterLabels.h"
+#include "RegisterLabels.h"
 
 namespace Palimo {
 namespace Registers {

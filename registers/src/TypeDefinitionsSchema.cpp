@@ -1,6 +1,6 @@
-#include "registers/TypeDefinitionsSchema.h"
+#include "TypeDefinitionsSchema.h"
 
-#include "registers/XmlText.h"
+#include "XmlText.h"
 
 #include <sstream>
 

@@ -3,7 +3,7 @@
 // namespaces. Every name is derived from the entry it names and from the
 // names it must not repeat, never from the order of the register files, so
 // two imports of neighbouring register versions name the same entries alike.
-#include "registers/Selection.h"
+#include "Selection.h"
 
 #include <map>
 #include <set>
@@ -12,14 +12,6 @@
 
 namespace Palimo {
 namespace Registers {
-
-/// A declaration whose name is not its register Symbol.
-struct Rename {
-    std::string what; // "set", "element" or "type"
-    std::string symbol;
-    std::string name;
-    std::string reason;
-};
 
 struct Names {
     std::map<const GroupEntry*, std::string> sets;       // the set declarations

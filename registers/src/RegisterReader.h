@@ -1,6 +1,6 @@
 #pragma once
 // Reads the register files of a snapshot directory into entries.
-#include "registers/RegisterEntries.h"
+#include "RegisterEntries.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "registers/DataTypesSchema.h"
+#include "DataTypesSchema.h"
 
 namespace Palimo {
 namespace Registers {

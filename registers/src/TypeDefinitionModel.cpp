@@ -1,4 +1,4 @@
-#include "registers/TypeDefinitionModel.h"
+#include "TypeDefinitionModel.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "registers/TypeMapping.h"
+#include "TypeMapping.h"
 
 namespace Palimo {
 namespace Registers {

@@ -1,11 +1,11 @@
-#include "registers/SchemaWriter.h"
+#include "SchemaWriter.h"
 
-#include "registers/DataTypesSchema.h"
-#include "registers/RegisterError.h"
-#include "registers/TypeDefinitionsSchema.h"
-#include "registers/XmlText.h"
+#include "DataTypesSchema.h"
+#include "TypeDefinitionsSchema.h"
+#include "XmlText.h"
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/Registers/RegisterError.h>
 
 #include <fstream>
 #include <sstream>

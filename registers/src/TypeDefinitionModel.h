@@ -4,9 +4,9 @@
 // members, array and set items, renamed and underlying types, the characters
 // of strings), each with the facts of its kind, worked out before any text is
 // written.
-#include "registers/Naming.h"
-#include "registers/Selection.h"
-#include "registers/TypeMapping.h"
+#include "Naming.h"
+#include "Selection.h"
+#include "TypeMapping.h"
 
 #include <Palimo/TypeDefinitions/TypeDefinition.h>
 

@@ -1,7 +1,9 @@
 #pragma once
 // What an import takes from the registers: every local set that is not
 // deprecated, with its ancestors, and every element that one of them holds.
-#include "registers/RegisterEntries.h"
+#include "RegisterEntries.h"
+
+#include <Palimo/Registers/ImportReport.h>
 
 #include <map>
 #include <string>
@@ -20,12 +22,6 @@ struct SelectedSet {
     const GroupEntry* group;
     const GroupEntry* parent; // null for a root of the inheritance
     std::vector<SelectedMember> members;
-};
-
-/// Something of the registers that the import does not write, and why.
-struct LeftOut {
-    std::string what;
-    std::string reason;
 };
 
 struct Selection {

@@ -1,4 +1,4 @@
-#include "registers/XmlText.h"
+#include "XmlText.h"
 
 namespace Palimo {
 namespace Registers {

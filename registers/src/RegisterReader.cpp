@@ -1,6 +1,6 @@
-#include "registers/RegisterReader.h"
+#include "RegisterReader.h"
 
-#include "registers/RegisterDocument.h"
+#include "RegisterDocument.h"
 
 #include <Palimo/Identifiers/Hex.h>
 

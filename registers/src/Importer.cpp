@@ -1,6 +1,8 @@
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
-#include "registers/RegisterReader.h"
+#include "RegisterReader.h"
+#include "SchemaModel.h"
+#include "SchemaWriter.h"
 
 namespace Palimo {
 namespace Registers {

@@ -1,8 +1,9 @@
-#include "registers/ExtensionSchema.h"
+#include <Palimo/Registers/ExtensionSchema.h>
 
-#include "registers/Naming.h"
-#include "registers/TypeDefinitionsSchema.h"
-#include "registers/XmlText.h"
+#include "Naming.h"
+#include "SchemaWriter.h"
+#include "TypeDefinitionsSchema.h"
+#include "XmlText.h"
 
 #include <Palimo/Utils/StringConversion.h>
 

@@ -2,7 +2,7 @@
 // Maps the types of the Types register onto the data types of the core
 // library: simple types, arrays and batches, references and collections of
 // references.
-#include "registers/RegisterEntries.h"
+#include "RegisterEntries.h"
 
 #include <Palimo/Types/Identifiers.h>
 

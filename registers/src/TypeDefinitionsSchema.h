@@ -1,6 +1,6 @@
 #pragma once
 // The type definition file of an imported schema set.
-#include "registers/SchemaModel.h"
+#include "SchemaModel.h"
 
 #include <string>
 

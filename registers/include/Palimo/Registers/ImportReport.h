@@ -1,9 +1,8 @@
 #pragma once
-// The import of a register snapshot into an annotated schema set.
-#include "registers/SchemaModel.h"
-#include "registers/SchemaWriter.h"
+// What an import of the registers read, wrote and left out.
+#include <Palimo/Registers/SchemaFiles.h>
 
-#include <filesystem>
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,6 +10,28 @@
 
 namespace Palimo {
 namespace Registers {
+
+/// Something of the registers that the import does not write, and why.
+struct LeftOut {
+    std::string what;
+    std::string reason;
+};
+
+/// An element whose type, or whose items' type, is DataValue for want of a
+/// core type.
+struct Fallback {
+    std::string element;
+    std::string registerType; // the Types register symbol; empty when none
+    std::string reason;
+};
+
+/// A declaration whose name is not its register Symbol.
+struct Rename {
+    std::string what; // "set", "element" or "type"
+    std::string symbol;
+    std::string name;
+    std::string reason;
+};
 
 /// What an import read, wrote and left out.
 struct ImportReport {
@@ -41,17 +62,9 @@ struct ImportReport {
     std::vector<std::string> notes;
 };
 
-/// Reads the registers in `registersDirectory` and writes the schema set
-/// into `outputDirectory`, whose top file is MXFDictionary.xsd. Throws
-/// RegisterError for registers that cannot be read or are malformed (naming
-/// the file and the entry) and for files that cannot be written; nothing is
-/// written when the registers fail.
-ImportReport importRegisters(const std::filesystem::path& registersDirectory,
-                             const std::filesystem::path& outputDirectory);
-
 /// The report as text: counts first, then what was left out (type
 /// definitions too), what fell back to DataValue and what was renamed, each
-/// with its reason. The notes are not part of it.
+/// with its reason. The notes are not part of it. Only reads `report`.
 void writeReport(const ImportReport& report, std::ostream& out);
 
 } // namespace Registers

@@ -1,4 +1,4 @@
-#include "registers/RegisterError.h"
+#include "EntryPlace.h"
 
 namespace Palimo {
 namespace Registers {

@@ -1,9 +1,10 @@
 #pragma once
 // What an MXF file's own dictionary adds to the dictionary it was read with,
-// written as a schema set in the conventions of an import (SchemaWriter.h):
+// written as a schema set in the conventions of an import (Importer.h):
 // its top file takes in the dictionary's top file, then declares the sets,
 // elements and type definitions the file adds.
-#include "registers/SchemaWriter.h"
+#include <Palimo/Registers/RegisterError.h>
+#include <Palimo/Registers/SchemaFiles.h>
 
 #include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
@@ -40,7 +41,8 @@ struct ExtensionReport {
 /// `directory`; its sets' types are taken to be named after them ("Preface"
 /// has "PrefaceType"), as in the dictionaries this project writes. `source`
 /// names the MXF file in the top file's comment. Throws RegisterError naming
-/// a path that cannot be written.
+/// a path that cannot be written. Only reads `file`, `dictionary` and
+/// `types`: extractions into different directories may run at once.
 ExtensionReport writeExtensionSchema(const MXF::FileDictionary& file,
                                      const MetaMetadata::Dictionary& dictionary,
                                      const TypeDefinitions::TypeDictionary* types,

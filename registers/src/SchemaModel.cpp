@@ -1,4 +1,4 @@
-#include "registers/SchemaModel.h"
+#include "SchemaModel.h"
 
 #include <algorithm>
 #include <set>

@@ -1,25 +1,16 @@
 #pragma once
 // Writes the declarations of an import as a schema set in the conventions of
 // the example dictionary.
-#include "registers/SchemaModel.h"
+#include "SchemaModel.h"
 
-#include <cstdint>
+#include <Palimo/Registers/SchemaFiles.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace Palimo {
 namespace Registers {
-
-struct WrittenFile {
-    std::filesystem::path path;
-    std::uintmax_t bytes;
-};
-
-/// The top file, which declares every register namespace with its prefix,
-/// includes MXFTypes.xsd, MXFSets.xsd and MXFElements.xsd and then imports
-/// MXFTypeDefinitions.xsd.
-extern const char kTopFileName[]; // "MXFDictionary.xsd"
 
 /// Writes MXFDictionary.xsd, MXFTypes.xsd, MXFSets.xsd, MXFElements.xsd and
 /// MXFTypeDefinitions.xsd into `directory` (created when missing; files of those names are

@@ -1,10 +1,10 @@
 #pragma once
 // The declarations an import writes, worked out from the selection, the
 // names and the type mapping before any text is written.
-#include "registers/Naming.h"
-#include "registers/Selection.h"
-#include "registers/TypeDefinitionModel.h"
-#include "registers/TypeMapping.h"
+#include "Naming.h"
+#include "Selection.h"
+#include "TypeDefinitionModel.h"
+#include "TypeMapping.h"
 
 #include <map>
 #include <optional>
@@ -44,14 +44,6 @@ struct SetDeclaration {
     std::string parentName;     // empty for a root
     std::string parentTypeName; // empty for a root
     std::vector<MemberDeclaration> members;
-};
-
-/// An element whose type, or whose items' type, is DataValue for want of a
-/// core type.
-struct Fallback {
-    std::string element;
-    std::string registerType; // the Types register symbol; empty when none
-    std::string reason;
 };
 
 /// A label of the Labels register with its symbol.

@@ -1,8 +1,8 @@
 #pragma once
 // The entries of the four registers, as read: texts in UTF-8 with white space
 // around them removed, labels parsed. Every entry keeps where it was read.
-#include "registers/RegisterError.h"
-#include "registers/RegisterLabels.h"
+#include "EntryPlace.h"
+#include "RegisterLabels.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "registers/Naming.h"
+#include "Naming.h"
 
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/Types/Identifiers.h>

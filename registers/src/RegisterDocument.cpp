@@ -1,7 +1,6 @@
-#include "registers/RegisterDocument.h"
+#include "RegisterDocument.h"
 
-#include "registers/RegisterError.h"
-
+#include <Palimo/Registers/RegisterError.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <xercesc/dom/DOMComment.hpp>

@@ -1,4 +1,4 @@
-#include "registers/Selection.h"
+#include "Selection.h"
 
 #include <Palimo/Identifiers/Hex.h>
 
