@@ -17,7 +17,7 @@
 #include "MetaMetadata/Loading/sets/SetBuilder.h"
 #include "MetaMetadata/Loading/sets/SetDiscovery.h"
 
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
 #include <benchmark/benchmark.h>
 #include <xercesc/parsers/XercesDOMParser.hpp>

@@ -126,7 +126,7 @@ void writeRegXML(const Palimo::MXF::DecodedFile& file, bool fileDefinitions) {
     options.fileDefinitions = fileDefinitions;
     try {
         Palimo::Output::writeRegXML(out, file, loaded().types, options);
-    } catch (const Palimo::Exceptions::RegXMLError&) {
+    } catch (const Palimo::Output::RegXMLError&) {
         // No Preface, or one the dictionary does not know.
     }
 }

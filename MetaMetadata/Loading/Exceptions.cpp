@@ -3,22 +3,24 @@
 // library, and hosts can catch the classes by type.
 #include "MetaMetadata/Loading/Exceptions.h"
 
+#include <Palimo/Exceptions/ErrorCodes.h>
+
 namespace Palimo {
 namespace Exceptions {
 
 ParseError::~ParseError() = default;
 int ParseError::exceptionCode() const {
-    return 33;
+    return codeOf(ErrorCode::ParseError);
 }
 
 InvalidULDesignator::~InvalidULDesignator() = default;
 int InvalidULDesignator::exceptionCode() const {
-    return 25;
+    return codeOf(ErrorCode::InvalidULDesignator);
 }
 
 InvalidMetaElementDeclaration::~InvalidMetaElementDeclaration() = default;
 int InvalidMetaElementDeclaration::exceptionCode() const {
-    return 20;
+    return codeOf(ErrorCode::InvalidMetaElementDeclaration);
 }
 
 } // namespace Exceptions

@@ -28,11 +28,11 @@ public:
     /// fewer are left.
     const std::uint8_t* take(std::size_t count, const char* what) {
         if (count > remaining())
-            throw Exceptions::MalformedMXFFile(
-                offset(),
-                std::string(what) + " of the " + context_ + " cut off: " + std::to_string(count) +
-                    " bytes needed, " + std::to_string(remaining()) + " left",
-                __FILE__, __LINE__);
+            throw MalformedMXFFile(offset(),
+                                   std::string(what) + " of the " + context_ +
+                                       " cut off: " + std::to_string(count) + " bytes needed, " +
+                                       std::to_string(remaining()) + " left",
+                                   __FILE__, __LINE__);
         const std::uint8_t* p = data_ + position_;
         position_ += count;
         return p;

@@ -12,11 +12,11 @@ namespace MXF {
 
 void ByteSource::requireRange(std::uint64_t offset, std::uint64_t count) const {
     if (offset > size() || count > size() - offset)
-        throw Exceptions::MalformedMXFFile(offset,
-                                           std::to_string(count) +
-                                               " bytes needed here run past the end of the file (" +
-                                               std::to_string(size()) + " bytes)",
-                                           __FILE__, __LINE__);
+        throw MalformedMXFFile(offset,
+                               std::to_string(count) +
+                                   " bytes needed here run past the end of the file (" +
+                                   std::to_string(size()) + " bytes)",
+                               __FILE__, __LINE__);
 }
 
 std::vector<std::uint8_t> ByteSource::readUpTo(std::uint64_t offset, std::size_t count) const {

@@ -15,7 +15,7 @@ namespace MXF {
 namespace {
 
 [[noreturn]] void fail(const std::string& what) {
-    throw Exceptions::UnreadableMXFFile(what, __FILE__, __LINE__);
+    throw UnreadableMXFFile(what, __FILE__, __LINE__);
 }
 
 // What a file that is no regular file is, for messages.

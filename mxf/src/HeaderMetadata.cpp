@@ -16,7 +16,7 @@ namespace MXF {
 namespace {
 
 [[noreturn]] void fail(std::uint64_t offset, const std::string& what) {
-    throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
+    throw MalformedMXFFile(offset, what, __FILE__, __LINE__);
 }
 
 // The offset of the header partition pack's key: the first place in the
@@ -188,11 +188,11 @@ void readFooter(const ByteSource& source, HeaderMetadata& metadata) {
     std::string why;
     const std::optional<FoundPartition> footer = search.footer(why);
     if (!footer)
-        throw Exceptions::MissingPartition(missing + why, __FILE__, __LINE__);
+        throw MissingPartition(missing + why, __FILE__, __LINE__);
     if (footer->pack.headerByteCount == 0)
-        throw Exceptions::MissingPartition(missing + partitionText(footer->pack) +
-                                               " (found through " + footer->route + ") holds none",
-                                           __FILE__, __LINE__);
+        throw MissingPartition(missing + partitionText(footer->pack) + " (found through " +
+                                   footer->route + ") holds none",
+                               __FILE__, __LINE__);
     readPartition(source, footer->pack, metadata);
     metadata.notes.push_back("read the header metadata of " + partitionText(footer->pack) +
                              ", which is " + statusText(footer->pack) + " (found through " +

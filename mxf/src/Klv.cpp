@@ -70,15 +70,15 @@ KlvHeader readKlvHeader(const ByteSource& source, std::uint64_t offset) {
     KlvHeader header;
     const KlvFault fault = decodeKlvHeader(bytes.data(), bytes.size(), offset, header);
     if (fault == KlvFault::CutOff)
-        throw Exceptions::MalformedMXFFile(offset,
-                                           "KLV key and length cut off by the end of the file (" +
-                                               std::to_string(source.size()) + " bytes)",
-                                           __FILE__, __LINE__);
+        throw MalformedMXFFile(offset,
+                               "KLV key and length cut off by the end of the file (" +
+                                   std::to_string(source.size()) + " bytes)",
+                               __FILE__, __LINE__);
     if (fault != KlvFault::None)
-        throw Exceptions::MalformedMXFFile(
-            offset, klvFaultText(fault, bytes.data(), bytes.size(), header), __FILE__, __LINE__);
+        throw MalformedMXFFile(offset, klvFaultText(fault, bytes.data(), bytes.size(), header),
+                               __FILE__, __LINE__);
     if (header.length > source.size() - header.valueOffset)
-        throw Exceptions::MalformedMXFFile(
+        throw MalformedMXFFile(
             offset,
             "KLV " + header.key.dotted() + ": length " + std::to_string(header.length) +
                 " runs past the end of the file (" + std::to_string(source.size()) + " bytes)",

@@ -29,7 +29,7 @@ constexpr std::uint64_t kFixedLayout = 88;
 PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) {
     const std::string context = "partition pack at byte " + std::to_string(klv.offset);
     const auto fail = [&](std::uint64_t offset, const std::string& what) {
-        throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
+        throw MalformedMXFFile(offset, what, __FILE__, __LINE__);
     };
     // The fixed layout first: its batch header says how long the rest is.
     if (klv.length < kFixedLayout)
@@ -87,9 +87,9 @@ PartitionPack readPartitionPack(const ByteSource& source, const KlvHeader& klv) 
 PartitionPack readPartitionPackAt(const ByteSource& source, std::uint64_t offset) {
     const KlvHeader klv = readKlvHeader(source, offset);
     if (!isPartitionPackKey(klv.key))
-        throw Exceptions::MalformedMXFFile(
-            offset, "a partition pack was expected here, found KLV " + klv.key.dotted(), __FILE__,
-            __LINE__);
+        throw MalformedMXFFile(offset,
+                               "a partition pack was expected here, found KLV " + klv.key.dotted(),
+                               __FILE__, __LINE__);
     return readPartitionPack(source, klv);
 }
 

@@ -68,7 +68,7 @@ const std::optional<PartitionPack>& PartitionSearch::footerByOffset() {
             }
             footerProblem_ = unusable + "byte " + std::to_string(runIn_ + offset) + " holds a " +
                              kindName(pack.kind) + " partition pack";
-        } catch (const Exceptions::MalformedMXFFile& e) {
+        } catch (const MalformedMXFFile& e) {
             footerProblem_ = unusable + e.what();
         }
     }
@@ -89,7 +89,7 @@ const std::vector<PartitionPack>& PartitionSearch::listed() {
     std::optional<RandomIndexPack> rip;
     try {
         rip = readRandomIndexPack(source_);
-    } catch (const Exceptions::MalformedMXFFile& e) {
+    } catch (const MalformedMXFFile& e) {
         ripProblem_ = std::string("the random index pack is unusable: ") + e.what();
         notes_.push_back(ripProblem_);
         return listed_;
@@ -124,7 +124,7 @@ const std::vector<PartitionPack>& PartitionSearch::listed() {
                 }
                 problem = "byte " + std::to_string(runIn_ + offset) +
                           " holds another header partition pack";
-            } catch (const Exceptions::MalformedMXFFile& e) {
+            } catch (const MalformedMXFFile& e) {
                 problem = e.what();
             }
         }

@@ -73,7 +73,7 @@ Primer Primer::parse(const KlvHeader& klv, const std::uint8_t* value, std::size_
 
 Primer Primer::read(const ByteSource& source, const KlvHeader& klv) {
     const auto fail = [&](const std::string& problem) {
-        throw Exceptions::MalformedMXFFile(klv.valueOffset, problem, __FILE__, __LINE__);
+        throw MalformedMXFFile(klv.valueOffset, problem, __FILE__, __LINE__);
     };
     if (klv.length < 8)
         fail("the " + context(klv) + " holds " + std::to_string(klv.length) +

@@ -15,7 +15,7 @@ constexpr std::uint64_t kEntrySize = 12;     // BodySID, ByteOffset
 constexpr std::uint64_t kEntriesRead = 4096; // per read: a long pack is not held whole twice
 
 [[noreturn]] void fail(std::uint64_t offset, const std::string& what) {
-    throw Exceptions::MalformedMXFFile(offset, what, __FILE__, __LINE__);
+    throw MalformedMXFFile(offset, what, __FILE__, __LINE__);
 }
 
 } // namespace

@@ -35,10 +35,10 @@ std::size_t StreamSource::next(std::uint8_t* out, std::size_t count) const {
             continue;
         }
         if (got < 0)
-            throw Exceptions::UnreadableMXFFile("cannot read " + name_ + " at byte " +
-                                                    std::to_string(position_ + done) + ": " +
-                                                    std::strerror(errno),
-                                                __FILE__, __LINE__);
+            throw UnreadableMXFFile("cannot read " + name_ + " at byte " +
+                                        std::to_string(position_ + done) + ": " +
+                                        std::strerror(errno),
+                                    __FILE__, __LINE__);
         if (got == 0)
             size_ = position_ + done;
         done += static_cast<std::size_t>(got);
@@ -62,11 +62,10 @@ void StreamSource::keep(const std::uint8_t* bytes, std::size_t count) const {
 
 std::vector<std::uint8_t> StreamSource::readUpTo(std::uint64_t offset, std::size_t count) const {
     if (offset < keptOffset_)
-        throw Exceptions::UnreadableMXFFile(name_ + " is read forward only: byte " +
-                                                std::to_string(offset) +
-                                                " has been passed (reads may start at byte " +
-                                                std::to_string(keptOffset_) + " or later)",
-                                            __FILE__, __LINE__);
+        throw UnreadableMXFFile(name_ + " is read forward only: byte " + std::to_string(offset) +
+                                    " has been passed (reads may start at byte " +
+                                    std::to_string(keptOffset_) + " or later)",
+                                __FILE__, __LINE__);
     std::vector<std::uint8_t> skipped;
     while (position_ < offset && size_ == kUnknownSize) {
         skipped.resize(

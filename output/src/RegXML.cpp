@@ -16,7 +16,7 @@ const Identifiers::Label kPreface({0x06, 0x0e, 0x2b, 0x34, 0x02, 0x53, 0x01, 0x0
                                    0x01, 0x01, 0x01, 0x2f, 0x00});
 
 [[noreturn]] void fail(const std::string& message) {
-    throw Exceptions::RegXMLError(message, __FILE__, __LINE__);
+    throw RegXMLError(message, __FILE__, __LINE__);
 }
 
 bool isPreface(const Identifiers::Label& key) {

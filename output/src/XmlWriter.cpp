@@ -10,7 +10,7 @@ namespace Output {
 namespace {
 
 [[noreturn]] void fail(const std::string& message) {
-    throw Exceptions::XmlWriterError(message, __FILE__, __LINE__);
+    throw XmlWriterError(message, __FILE__, __LINE__);
 }
 
 std::string quoted(std::string_view text) {

@@ -264,7 +264,7 @@ TEST(DamagedFile, CutAtEveryOffset) {
             SCOPED_TRACE(cut);
             const Bytes part = first(file, cut);
             if (cut < kPackSize) {
-                EXPECT_THROW(readBytes(part), Palimo::Exceptions::MalformedMXFFile);
+                EXPECT_THROW(readBytes(part), Palimo::MXF::MalformedMXFFile);
                 continue;
             }
             const HeaderMetadata got = readBytes(part);

@@ -11,7 +11,7 @@
 namespace {
 
 using namespace MxfTest;
-using Palimo::Exceptions::MalformedMXFFile;
+using Palimo::MXF::MalformedMXFFile;
 using Palimo::MXF::MemorySource;
 using Palimo::MXF::PartitionPack;
 using Palimo::MXF::readHeaderMetadata;
@@ -276,7 +276,7 @@ TEST(HeaderMetadata, DamagedWaysToACopyArePassedOver) {
 }
 
 TEST(HeaderMetadata, RefusesAFooterPartitionThatIsNotThere) {
-    using Palimo::Exceptions::MissingPartition;
+    using Palimo::MXF::MissingPartition;
     const auto readFooter = [](const Bytes& file) {
         const MemorySource source(file.data(), file.size());
         return readHeaderMetadata(source, Palimo::MXF::PartitionChoice::Footer);

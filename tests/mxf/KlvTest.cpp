@@ -8,7 +8,7 @@
 namespace {
 
 using namespace MxfTest;
-using Palimo::Exceptions::MalformedMXFFile;
+using Palimo::MXF::MalformedMXFFile;
 using Palimo::MXF::MemorySource;
 using Palimo::MXF::readBerLength;
 using Palimo::MXF::readKlvHeader;

@@ -19,11 +19,11 @@
 namespace {
 
 using namespace MxfTest;
-using Palimo::Exceptions::MalformedMXFFile;
-using Palimo::Exceptions::UnreadableMXFFile;
 using Palimo::MXF::ByteSource;
 using Palimo::MXF::FileSource;
+using Palimo::MXF::MalformedMXFFile;
 using Palimo::MXF::StreamSource;
+using Palimo::MXF::UnreadableMXFFile;
 
 // A pipe whose writing end a thread fills with `bytes`, then closes.
 class Pipe {

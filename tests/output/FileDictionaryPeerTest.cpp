@@ -6,8 +6,8 @@
 #include "../mxf/ValueDescription.h"
 #include "support/TestSupport.h"
 
-#include "registers/ExtensionSchema.h"
-#include "registers/Importer.h"
+#include <Palimo/Registers/ExtensionSchema.h>
+#include <Palimo/Registers/Importer.h>
 
 #include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/FileReader.h>

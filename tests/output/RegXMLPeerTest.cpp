@@ -6,7 +6,7 @@
 #include "XmlCanonical.h"
 #include "support/TestSupport.h"
 
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/Output/RegXML.h>

@@ -72,7 +72,7 @@ TEST(RegXMLTypedFile, ReferencesAndUnknownItems) {
 }
 
 TEST(RegXMLTypedFile, RefusesRootsItCannotWrite) {
-    using Palimo::Exceptions::RegXMLError;
+    using Palimo::Output::RegXMLError;
     const auto file = read(everyKindFile());
     std::ostringstream out;
     EXPECT_THROWS_EXACTLY(RegXMLError, Palimo::Output::writeRegXML(out, file, fixtureTypes()),

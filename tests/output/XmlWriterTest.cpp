@@ -11,9 +11,9 @@
 
 namespace {
 
-using Palimo::Exceptions::XmlWriterError;
 using Palimo::Output::XmlNamespace;
 using Palimo::Output::XmlWriter;
+using Palimo::Output::XmlWriterError;
 
 const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 const std::vector<XmlNamespace> kNamespaces = {{"a", "urn:a"}, {"b", "urn:b"}};

@@ -3,7 +3,7 @@
 // as a schema set (against golden files) that the loader loads, and that
 // decodes the file without the file's dictionary exactly as the file's
 // dictionary does.
-#include "registers/ExtensionSchema.h"
+#include <Palimo/Registers/ExtensionSchema.h>
 
 #include "../mxf/ExampleDictionary.h"
 #include "../mxf/FileDictionaryFiles.h"

@@ -1,7 +1,7 @@
 // Imports of the small registers: the schema files and the report against
 // golden files beside the registers, and the loaded dictionary against a
 // describe() golden. To write them again: PALIMO_UPDATE_GOLDEN=1.
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
 #include "registers/RegisterFixtures.h"
 #include "support/Describe.h"

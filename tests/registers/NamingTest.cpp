@@ -1,4 +1,4 @@
-#include "registers/Naming.h"
+#include "Naming.h"
 
 #include <gtest/gtest.h>
 

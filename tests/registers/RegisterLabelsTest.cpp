@@ -1,4 +1,4 @@
-#include "registers/RegisterLabels.h"
+#include "RegisterLabels.h"
 
 #include <gtest/gtest.h>
 

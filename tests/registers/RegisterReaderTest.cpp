@@ -1,8 +1,8 @@
 // Malformed registers: the import fails naming the file and the entry, before
 // anything is written. What the reader reads from well-formed registers shows
 // in the golden files of ImportTest.
-#include "registers/RegisterReader.h"
-#include "registers/Importer.h"
+#include "RegisterReader.h"
+#include <Palimo/Registers/Importer.h>
 
 #include "registers/RegisterFixtures.h"
 

@@ -1,7 +1,7 @@
 // A real register snapshot, when there is one: imported and loaded
 // completely, every local set with the members the registers give it.
-#include "registers/Importer.h"
-#include "registers/RegisterReader.h"
+#include "RegisterReader.h"
+#include <Palimo/Registers/Importer.h>
 
 #include "registers/RegisterFixtures.h"
 #include "support/Describe.h"

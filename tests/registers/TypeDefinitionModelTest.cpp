@@ -3,7 +3,7 @@
 // the type definitions, and what is left out and why. Each case is a few
 // types and an element of each; the golden files of ImportTest show the
 // written form.
-#include "registers/TypeDefinitionModel.h"
+#include "TypeDefinitionModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "registers/TypeDefinitionsContract.h"
 
-#include "registers/RegisterDocument.h"
+#include "RegisterDocument.h"
 
 #include <Palimo/Identifiers/Label.h>
 #include <Palimo/TypeDefinitions/TypeDefinition.h>

@@ -1,7 +1,7 @@
 // The type definitions that the import writes and that the example dictionary
 // carries keep the form of docs/type-definitions.md, read as a reader of them
 // reads it; the checker itself finds breaches of that form.
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
 #include "registers/RegisterFixtures.h"
 #include "registers/TypeDefinitionsContract.h"

@@ -1,10 +1,15 @@
 # Installs the build to a fresh prefix, builds a host program against the
-# installed package with find_package(PalimoXSDDictionaryLoader), and runs it
-# and the installed tool on the installed example dictionary.
+# installed package with find_package(PalimoXSDDictionaryLoader COMPONENTS MXF
+# Registers) and with pkg-config, and runs it (it loads the installed example
+# dictionary, reads MXF_FILE and imports REGISTERS) and the installed tool.
 #
-# Variables: BUILD_DIR (the build to install), HOST_SOURCE (the host project),
-# WORK_DIR (scratch), GENERATOR, CXX_COMPILER, BUILD_TYPE, HOST_SANITIZE.
-foreach(variable BUILD_DIR HOST_SOURCE WORK_DIR GENERATOR CXX_COMPILER)
+# Variables: BUILD_DIR (the build to install), SOURCE_DIR (the source tree,
+# which nothing installed may name), HOST_SOURCE (the host project),
+# COMPONENTS_SOURCE (a project that asks for components), MXF_FILE,
+# REGISTERS (a directory of register files), WORK_DIR (scratch), GENERATOR,
+# CXX_COMPILER, BUILD_TYPE, HOST_SANITIZE.
+foreach(variable BUILD_DIR SOURCE_DIR HOST_SOURCE COMPONENTS_SOURCE MXF_FILE REGISTERS WORK_DIR
+    GENERATOR CXX_COMPILER)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "${variable} is not set")
   endif()
@@ -29,17 +34,51 @@ foreach(installed
     include/MetaMetadata/Loading/Export.h
     include/Palimo/MetaMetadata/Dictionary.h
     include/Palimo/XMLUtils/XSDAggregator.h
+    include/Palimo/Exceptions/ErrorCodes.h
+    include/Palimo/Identifiers/Label.h
+    include/Palimo/TypeDefinitions/SchemaLoading.h
+    include/Palimo/MXF/FileReader.h
+    include/Palimo/Output/RegXML.h
+    include/Palimo/Registers/Importer.h
+    include/Palimo/Registers/ExtensionSchema.h
     lib/cmake/PalimoXSDDictionaryLoader/FindXQilla.cmake
+    lib/cmake/PalimoXSDDictionaryLoader/PalimoXSDDictionaryLoaderMXFTargets.cmake
+    lib/cmake/PalimoXSDDictionaryLoader/PalimoXSDDictionaryLoaderRegistersTargets.cmake
     share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd
     share/PalimoXSDDictionaryLoader/mxfdict-output.schema.json
-    lib/pkgconfig/PalimoXSDDictionaryLoader.pc)
+    lib/pkgconfig/PalimoXSDDictionaryLoader.pc
+    lib/pkgconfig/PalimoMXF.pc
+    lib/pkgconfig/PalimoRegisters.pc
+    lib/pkgconfig/PalimoDiff.pc
+    lib/pkgconfig/PalimoQuery.pc)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
-if(EXISTS ${prefix}/include/MetaMetadata/Loading/LoaderState.h)
-  message(FATAL_ERROR "an internal header was installed")
-endif()
+# Public headers only: none of a module's src/ and none of the private ones
+# that sit beside the public ones.
+file(GLOB_RECURSE installed_headers RELATIVE ${prefix}/include ${prefix}/include/*)
+foreach(header IN LISTS installed_headers)
+  if(header MATCHES "(^|/)src/|LoaderState\\.h$|Registers/Naming\\.h$" OR NOT header MATCHES "\\.h$")
+    message(FATAL_ERROR "installed, but not a public header: include/${header}")
+  endif()
+endforeach()
+# A host is built from the installation alone: no package file names the
+# source tree.
+file(GLOB_RECURSE package_files ${prefix}/lib/cmake/*.cmake ${prefix}/lib/pkgconfig/*.pc)
+foreach(package_file IN LISTS package_files)
+  file(READ ${package_file} text)
+  string(REPLACE "${prefix}" "" text "${text}")
+  string(FIND "${text}" "${SOURCE_DIR}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "${package_file} names the source tree ${SOURCE_DIR}")
+  endif()
+endforeach()
+
+# Components: those asked for come with those they need; an unknown one is
+# refused.
+run(${CMAKE_COMMAND} -S ${COMPONENTS_SOURCE} -B ${WORK_DIR}/components -G ${GENERATOR}
+    -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${prefix})
 
 run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/host -G ${GENERATOR}
     -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_BUILD_TYPE=${BUILD_TYPE}
@@ -47,8 +86,14 @@ run(${CMAKE_COMMAND} -S ${HOST_SOURCE} -B ${WORK_DIR}/host -G ${GENERATOR}
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
 
 set(example ${prefix}/share/PalimoXSDDictionaryLoader/examples/mxf-dictionary/MXFDictionary.xsd)
-run(${WORK_DIR}/host/host ${example})
-if(NOT output MATCHES "162 elements, 32 sets\nInstanceID tag 3c.0a")
+set(expected "162 elements, 32 sets\nInstanceID tag 3c.0a\n"
+  "read: 27 sets, the first a Preface of 9 items\n"
+  "read with types: 27 sets, the first a Preface of 9 items\n"
+  "imported 24 elements, 4 sets\n24 elements, 4 sets\n"
+  "diff: 186 elements and 36 sets differ\n")
+string(CONCAT expected ${expected})
+run(${WORK_DIR}/host/host ${example} ${MXF_FILE} ${REGISTERS} ${WORK_DIR}/imported-cmake)
+if(NOT output STREQUAL expected)
   message(FATAL_ERROR "unexpected host output:\n${output}")
 endif()
 
@@ -57,7 +102,7 @@ endif()
 # that it starts without LD_LIBRARY_PATH.
 find_program(PKG_CONFIG pkg-config REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
-run(${PKG_CONFIG} --cflags --libs PalimoXSDDictionaryLoader)
+run(${PKG_CONFIG} --cflags --libs PalimoRegisters PalimoMXF PalimoDiff PalimoXSDDictionaryLoader)
 string(STRIP "${output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")
 run(${PKG_CONFIG} --variable=libdir PalimoXSDDictionaryLoader)
@@ -69,8 +114,8 @@ endif()
 run(${CXX_COMPILER} ${sanitize_flags} ${HOST_SOURCE}/main.cpp -o ${WORK_DIR}/pkg-config-host ${flags}
     -Wl,-rpath,${libdir})
 unset(ENV{LD_LIBRARY_PATH})
-run(${WORK_DIR}/pkg-config-host ${example})
-if(NOT output MATCHES "162 elements, 32 sets\nInstanceID tag 3c.0a")
+run(${WORK_DIR}/pkg-config-host ${example} ${MXF_FILE} ${REGISTERS} ${WORK_DIR}/imported-pkg-config)
+if(NOT output STREQUAL expected)
   message(FATAL_ERROR "unexpected output of the pkg-config host:\n${output}")
 endif()
 

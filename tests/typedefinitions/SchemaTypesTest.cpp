@@ -143,7 +143,7 @@ TEST(SchemaTypes, RefusesDefinitionsThatCannotBeRead) {
         Palimo::MetaMetadata::Dictionary dictionary;
         TypeDictionary types;
         EXPECT_THROWS_EXACTLY(
-            Palimo::Exceptions::TypeDefinitionError,
+            Palimo::TypeDefinitions::TypeDefinitionError,
             loadDictionary((dir.path() / "MXFDictionary.xsd").string(), {}, dictionary, types),
             c.message);
     }
@@ -160,7 +160,7 @@ TEST(SchemaTypes, AnElementMayNameOnlyADefinedType) {
     Palimo::MetaMetadata::Dictionary dictionary;
     TypeDictionary types;
     EXPECT_THROWS_EXACTLY(
-        Palimo::Exceptions::TypeDefinitionError,
+        Palimo::TypeDefinitions::TypeDefinitionError,
         loadDictionary((dir.path() / "MXFDictionary.xsd").string(), {}, dictionary, types),
         "element FrameLayout names type Layout, which the schema does not define");
     // The dictionary was filled before the types were read.

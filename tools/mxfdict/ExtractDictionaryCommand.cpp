@@ -5,7 +5,7 @@
 #include "LoadDictionary.h"
 #include "Subcommand.h"
 
-#include "registers/ExtensionSchema.h"
+#include <Palimo/Registers/ExtensionSchema.h>
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileDictionary.h>

@@ -3,7 +3,7 @@
 #include "LoadDictionary.h"
 #include "Subcommand.h"
 
-#include "registers/Importer.h"
+#include <Palimo/Registers/Importer.h>
 
 #include <chrono>
 #include <iomanip>

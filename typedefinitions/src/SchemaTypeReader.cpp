@@ -27,7 +27,7 @@ using xercesc::DOMNode;
 using xercesc::XMLString;
 
 [[noreturn]] void fail(const std::string& what) {
-    throw Exceptions::TypeDefinitionError(what, __FILE__, __LINE__);
+    throw TypeDefinitionError(what, __FILE__, __LINE__);
 }
 
 std::string utf8(std::u16string_view text) {

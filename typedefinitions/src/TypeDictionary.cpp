@@ -77,19 +77,16 @@ TypeDefinition& TypeDictionary::addType(TypeDefinition type) {
                 taken = nullptr; // another version of the label: no clash
         }
         if (taken)
-            throw Exceptions::TypeDefinitionError("type " + type.symbol + " (" +
-                                                      type.label.dotted() +
-                                                      ") is a type of the base dictionary",
-                                                  __FILE__, __LINE__);
+            throw TypeDefinitionError("type " + type.symbol + " (" + type.label.dotted() +
+                                          ") is a type of the base dictionary",
+                                      __FILE__, __LINE__);
     }
     if (bySymbol_.count(type.symbol))
-        throw Exceptions::TypeDefinitionError("type " + type.symbol + " is defined twice", __FILE__,
-                                              __LINE__);
+        throw TypeDefinitionError("type " + type.symbol + " is defined twice", __FILE__, __LINE__);
     if (byLabel_.count(type.label))
-        throw Exceptions::TypeDefinitionError("types " + byLabel_.at(type.label)->symbol + " and " +
-                                                  type.symbol + " have the same label " +
-                                                  type.label.dotted(),
-                                              __FILE__, __LINE__);
+        throw TypeDefinitionError("types " + byLabel_.at(type.label)->symbol + " and " +
+                                      type.symbol + " have the same label " + type.label.dotted(),
+                                  __FILE__, __LINE__);
     TypeDefinition& added = types_.emplace_back(std::move(type));
     ownTypes_.insert(&added);
     bySymbol_.emplace(added.symbol, &added);

@@ -1,4 +1,5 @@
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/Exceptions/ErrorCodes.h>
 
 #include <Palimo/Utils/StringConversion.h>
 
@@ -26,7 +27,7 @@ const char* BaseException::what() const noexcept {
 }
 
 int BaseException::exceptionCode() const {
-    return 0;
+    return codeOf(ErrorCode::Unclassified);
 }
 
 } // namespace Exceptions

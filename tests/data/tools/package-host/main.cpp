@@ -1,29 +1,76 @@
-// Loads the dictionary named on the command line and prints what it holds.
+// A host of the installed libraries: loads the dictionary named on the
+// command line, reads an MXF file with it (and with its type definitions),
+// imports a register snapshot, loads what the import wrote and compares the
+// two dictionaries, printing what each gave.
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
+#include <Palimo/Diff/DictionaryDiff.h>
+#include <Palimo/MXF/FileReader.h>
+#include <Palimo/Registers/Importer.h>
+#include <Palimo/TypeDefinitions/SchemaLoading.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <iostream>
+#include <string>
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: host SCHEMA\n";
-        return 2;
-    }
-    Palimo::MetaMetadata::Dictionary dictionary;
+namespace {
+
+void load(const std::string& path, Palimo::MetaMetadata::Dictionary& dictionary) {
     Palimo::MetaMetadata::Loading::XSDDictionaryLoader loader;
-    try {
-        loader.load(Palimo::Utils::stringToWstring(argv[1]).c_str(), dictionary);
-    } catch (const Palimo::Exceptions::BaseException& e) {
-        std::cerr << "load failed (code " << e.exceptionCode() << "): " << e.what() << '\n';
-        return 1;
-    }
+    loader.load(Palimo::Utils::stringToWstring(path).c_str(), dictionary);
+}
+
+void printDictionary(const Palimo::MetaMetadata::Dictionary& dictionary) {
     std::cout << dictionary.metaElementCount() << " elements, " << dictionary.metaMetadataSetCount()
               << " sets\n";
-    const Palimo::Types::UniversalLabel instanceID(
-        Palimo::Utils::stringToWstring("06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00").c_str(),
-        Palimo::Types::DottedHex);
-    if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(instanceID))
-        std::cout << "InstanceID tag " << tag->text() << '\n';
+}
+
+void printFile(const Palimo::MXF::DecodedFile& file, const char* how) {
+    std::cout << how << ": " << file.sets.size() << " sets";
+    if (!file.sets.empty())
+        std::cout << ", the first a " << file.sets.front().name << " of "
+                  << file.sets.front().items.size() << " items";
+    std::cout << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::cerr << "usage: host SCHEMA MXF_FILE REGISTERS_DIR OUTPUT_DIR\n";
+        return 2;
+    }
+    try {
+        Palimo::MetaMetadata::Dictionary dictionary;
+        load(argv[1], dictionary);
+        printDictionary(dictionary);
+        const Palimo::Types::UniversalLabel instanceID(
+            Palimo::Utils::stringToWstring("06.0e.2b.34.01.01.01.01.01.01.15.02.00.00.00.00")
+                .c_str(),
+            Palimo::Types::DottedHex);
+        if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(instanceID))
+            std::cout << "InstanceID tag " << tag->text() << '\n';
+
+        printFile(Palimo::MXF::readMXFFile(argv[2], dictionary), "read");
+        Palimo::MetaMetadata::Dictionary typed;
+        Palimo::TypeDefinitions::TypeDictionary types;
+        Palimo::TypeDefinitions::loadDictionary(argv[1], {}, typed, types);
+        printFile(Palimo::MXF::readMXFFile(argv[2], typed, &types), "read with types");
+
+        const Palimo::Registers::ImportReport report =
+            Palimo::Registers::importRegisters(argv[3], argv[4]);
+        std::cout << "imported " << report.elements << " elements, " << report.sets << " sets\n";
+        Palimo::MetaMetadata::Dictionary imported;
+        load(std::string(argv[4]) + "/" + Palimo::Registers::kTopFileName, imported);
+        printDictionary(imported);
+
+        const Palimo::Diff::DictionaryDiff diff =
+            Palimo::Diff::diffDictionaries(dictionary, imported);
+        std::cout << "diff: " << diff.elements.size() << " elements and " << diff.sets.size()
+                  << " sets differ\n";
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        std::cerr << "failed (code " << e.exceptionCode() << "): " << e.what() << '\n';
+        return 1;
+    }
     return 0;
 }

@@ -20,7 +20,7 @@ struct LoadSwitches {
 /// the same load, from the same document, its type definitions into `types`
 /// (docs/type-definitions.md); a schema without any leaves `types` empty.
 /// Throws what the loader throws and, once the dictionary is filled,
-/// Exceptions::TypeDefinitionError. Loads on separate threads may run at once.
+/// TypeDefinitionError. Loads on separate threads may run at once.
 void loadDictionary(const std::string& path, const LoadSwitches& switches,
                     MetaMetadata::Dictionary& dictionary, TypeDictionary& types);
 

@@ -1,7 +1,7 @@
 #pragma once
-// Failures of the core library itself. Codes 40 and up; the loader's own
-// exception classes use 20, 25 and 33.
+// Failures of the core library itself (codes: ErrorCodes.h).
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/Exceptions/ErrorCodes.h>
 
 namespace Palimo {
 namespace Exceptions {
@@ -11,21 +11,21 @@ namespace Exceptions {
 class InvalidStringRepresentation : public BaseException {
 public:
     using BaseException::BaseException;
-    int exceptionCode() const override { return 40; }
+    int exceptionCode() const override { return codeOf(ErrorCode::InvalidStringRepresentation); }
 };
 
 /// A data type identifier that a factory query does not support.
 class UnsupportedDataType : public BaseException {
 public:
     using BaseException::BaseException;
-    int exceptionCode() const override { return 41; }
+    int exceptionCode() const override { return codeOf(ErrorCode::UnsupportedDataType); }
 };
 
 /// An argument that an operation refuses (a null or non-simple collection item).
 class InvalidArgument : public BaseException {
 public:
     using BaseException::BaseException;
-    int exceptionCode() const override { return 42; }
+    int exceptionCode() const override { return codeOf(ErrorCode::InvalidArgument); }
 };
 
 } // namespace Exceptions

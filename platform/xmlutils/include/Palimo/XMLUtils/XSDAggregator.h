@@ -2,6 +2,7 @@
 // Merges a schema file and every schema it includes, imports or redefines
 // into one standalone schema document.
 #include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/Exceptions/ErrorCodes.h>
 #include <Palimo/Templates/String.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -17,7 +18,9 @@ namespace XMLUtils {
 class SchemaAggregationError : public Exceptions::BaseException {
 public:
     using BaseException::BaseException;
-    int exceptionCode() const override { return 50; }
+    int exceptionCode() const override {
+        return Exceptions::codeOf(Exceptions::ErrorCode::SchemaAggregationError);
+    }
 };
 
 class XSDAggregator {
