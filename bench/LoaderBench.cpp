@@ -10,12 +10,12 @@
 // shapes always run, the other shapes of the generator when --shapes names them.
 #include "DictionaryGenerator.h"
 
-#include "MetaMetadata/Loading/ErrorReporting.h"
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "ErrorReporting.h"
+#include "LoaderState.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
-#include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "elements/ElementBuilder.h"
+#include "sets/SetBuilder.h"
+#include "sets/SetDiscovery.h"
 
 #include "registers/Importer.h"
 

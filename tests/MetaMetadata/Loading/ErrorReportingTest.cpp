@@ -1,7 +1,7 @@
-#include "MetaMetadata/Loading/ErrorReporting.h"
+#include "ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/Pipeline.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+#include "Pipeline.h"
+#include "schema/DomText.h"
 #include "support/TestSupport.h"
 
 #include <xercesc/sax/SAXParseException.hpp>

@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/Pipeline.h"
+#include "Pipeline.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "elements/LabelsAndTags.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

@@ -4,9 +4,9 @@
 // the compiled expression.
 #include "QuerySchemas.h"
 
-#include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "elements/ElementBuilder.h"
+#include "sets/SetBuilder.h"
+#include "sets/SetDiscovery.h"
 
 #include <xqilla/optimizer/ASTToXML.hpp>
 #include <xqilla/xqilla-simple.hpp>

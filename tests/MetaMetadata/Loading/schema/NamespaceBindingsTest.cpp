@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+#include "schema/NamespaceBindings.h"
 
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 

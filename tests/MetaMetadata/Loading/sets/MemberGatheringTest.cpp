@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/sets/MemberGathering.h"
+#include "sets/MemberGathering.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

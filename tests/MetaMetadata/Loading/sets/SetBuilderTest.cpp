@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
+#include "sets/SetBuilder.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/values/PropertyMaps.h"
+#include "values/PropertyMaps.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

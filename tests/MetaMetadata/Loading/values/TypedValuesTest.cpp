@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/values/TypedValues.h"
+#include "values/TypedValues.h"
 
 #include "support/TestSupport.h"
 
