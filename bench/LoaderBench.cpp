@@ -19,8 +19,22 @@
 
 #include "registers/Importer.h"
 
+#include <Palimo/Initializer.h>
+#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/XMLUtils/Initializer.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
 #include <benchmark/benchmark.h>
+#include <xercesc/dom/DOMConfiguration.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMImplementationLS.hpp>
+#include <xercesc/dom/DOMLSParser.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
 
 #include <malloc.h>
 #include <spawn.h>

@@ -10,6 +10,7 @@
 #include <Palimo/TypeDefinitions/TypeDefinitionError.h>
 #include <Palimo/Utils/StringConversion.h>
 
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/util/XMLString.hpp>
 

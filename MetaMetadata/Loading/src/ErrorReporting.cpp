@@ -1,9 +1,18 @@
 #include "ErrorReporting.h"
 
-#include "MetaMetadata/Loading/Exceptions.h"
+#include <MetaMetadata/Loading/Exceptions.h>
 
 #include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/XMLUtils/Limits.h>
 #include <Palimo/XMLUtils/QuotedText.h>
+
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/util/UTFDataFormatException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
 
 #include <cstdlib>
 #include <memory>

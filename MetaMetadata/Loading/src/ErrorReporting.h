@@ -1,14 +1,20 @@
 #pragma once
 // Turning XML parser and XPath engine failures into ParseError, and the
-// loader's own consistency checks.
-#include "bindings/Core.h"
+// loader's own consistency checks. The failures' classes are only declared
+// here: a source that catches or makes one includes its header.
+#include "bindings/CoreNames.h"
 
-#include <xercesc/dom/DOMException.hpp>
-#include <xercesc/sax/SAXException.hpp>
-#include <xercesc/util/UTFDataFormatException.hpp>
-#include <xercesc/util/XMLException.hpp>
-#include <xqilla/exceptions/XQException.hpp>
-#include <xqilla/exceptions/XQillaException.hpp>
+#include <xercesc/util/XercesDefs.hpp>
+
+class XQException;
+class XQillaException;
+
+XERCES_CPP_NAMESPACE_BEGIN
+class DOMException;
+class SAXException;
+class UTFDataFormatException;
+class XMLException;
+XERCES_CPP_NAMESPACE_END
 
 namespace Palimo {
 namespace MetaMetadata {

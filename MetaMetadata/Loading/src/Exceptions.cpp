@@ -1,7 +1,7 @@
 // The destructors and codes are defined here, out of line, so that each
 // class's type information and virtual table are emitted once, in the loader
 // library, and hosts can catch the classes by type.
-#include "MetaMetadata/Loading/Exceptions.h"
+#include <MetaMetadata/Loading/Exceptions.h>
 
 namespace Palimo {
 namespace Exceptions {

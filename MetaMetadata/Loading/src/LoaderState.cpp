@@ -2,6 +2,13 @@
 
 #include "ErrorReporting.h"
 
+#include <Palimo/Initializer.h>
+#include <Palimo/XMLUtils/Initializer.h>
+
+#include <xercesc/dom/DOMImplementation.hpp>
+#include <xercesc/dom/DOMLSParser.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {

@@ -4,6 +4,8 @@
 #include "PhaseData.h"
 #include "schema/Schema.h"
 
+#include <Palimo/Platform/Allocator.h>
+
 #include <functional>
 #include <memory>
 

@@ -1,8 +1,10 @@
 #pragma once
 // What the phases of one load hand each other: the declaration lists found in
 // the schema, the switches, the set keys and the meta elements built.
-#include "bindings/Core.h"
-#include "bindings/XMLUtils.h"
+#include "bindings/CoreNames.h"
+#include "bindings/Dom.h"
+
+#include <Palimo/KLV/Key.h>
 
 #include <cstddef>
 #include <functional>

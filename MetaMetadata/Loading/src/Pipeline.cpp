@@ -1,12 +1,25 @@
 #include "Pipeline.h"
 
 #include "ErrorReporting.h"
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "elements/ElementBuilder.h"
 #include "sets/SetBuilder.h"
 #include "sets/SetDiscovery.h"
 
+#include <MetaMetadata/Loading/Exceptions.h>
+
+#include <Palimo/Exceptions/BaseException.h>
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/util/UTFDataFormatException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
+
 #include <algorithm>
+#include <memory>
 
 namespace Palimo {
 namespace MetaMetadata {

@@ -1,7 +1,10 @@
-#include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
 #include "LoaderState.h"
 #include "Pipeline.h"
+
+#include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/Platform/Allocator.h>
 
 namespace Palimo {
 namespace MetaMetadata {

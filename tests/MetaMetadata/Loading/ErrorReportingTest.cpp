@@ -4,10 +4,16 @@
 #include "schema/DomText.h"
 #include "support/TestSupport.h"
 
+#include <Palimo/XMLUtils/Initializer.h>
+
+#include <xercesc/dom/DOMException.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/UTFDataFormatException.hpp>
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLURL.hpp>
 #include <xercesc/util/XercesVersion.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
 
 #include <functional>
 #include <stdexcept>

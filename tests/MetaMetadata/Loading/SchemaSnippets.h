@@ -7,6 +7,11 @@
 #include "schema/DomText.h"
 #include "support/TestSupport.h"
 
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>

@@ -1,13 +1,20 @@
 #include "elements/ElementBuilder.h"
 
 #include "ErrorReporting.h"
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "elements/LabelsAndTags.h"
 #include "elements/ReferenceTargets.h"
 #include "elements/TypeResolution.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "values/PropertyMaps.h"
+
+#include <MetaMetadata/Loading/Exceptions.h>
+
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Types/BaseTypeFactory.h>
+#include <Palimo/Types/LocalTag.h>
 
 #include <utility>
 

@@ -1,9 +1,13 @@
 #include "elements/LabelsAndTags.h"
 
 #include "ErrorReporting.h"
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "schema/Annotations.h"
-#include "schema/DomText.h"
+
+#include <MetaMetadata/Loading/Exceptions.h>
+
+#include <Palimo/KLV/Key.h>
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Types/LocalTag.h>
 
 namespace Palimo {
 namespace MetaMetadata {

@@ -1,11 +1,14 @@
 #include "elements/ReferenceTargets.h"
 
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/SchemaIndex.h"
 
+#include <MetaMetadata/Loading/Exceptions.h>
+
 #include <Palimo/Utils/StringConversion.h>
+
+#include <xercesc/dom/DOMElement.hpp>
 
 #include <cstddef>
 #include <limits>

@@ -4,6 +4,8 @@
 // groups, turned into the keys registered for those sets.
 #include "schema/Schema.h"
 
+#include <Palimo/KLV/Key.h>
+
 #include <vector>
 
 namespace Palimo {

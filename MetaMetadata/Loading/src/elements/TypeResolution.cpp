@@ -3,6 +3,8 @@
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 
+#include <xercesc/dom/DOMElement.hpp>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {

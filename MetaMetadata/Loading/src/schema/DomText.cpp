@@ -1,5 +1,9 @@
 #include "schema/DomText.h"
 
+#include <Palimo/XMLUtils/UnicodeString.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {

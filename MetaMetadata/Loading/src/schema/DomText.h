@@ -1,7 +1,7 @@
 #pragma once
 // Texts read straight from the DOM: attribute values and names.
-#include "bindings/Core.h"
-#include "bindings/XMLUtils.h"
+#include "bindings/CoreNames.h"
+#include "bindings/Dom.h"
 
 namespace Palimo {
 namespace MetaMetadata {

@@ -1,9 +1,6 @@
 #include "schema/NameIndex.h"
 
-#include "schema/DomText.h"
 #include "schema/SchemaIndex.h"
-
-#include <xercesc/util/XMLString.hpp>
 
 namespace Palimo {
 namespace MetaMetadata {

@@ -2,6 +2,12 @@
 
 #include "schema/DomText.h"
 
+#include <Palimo/XMLUtils/UnicodeString.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMNamedNodeMap.hpp>
+#include <xercesc/dom/DOMXPathNSResolver.hpp>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {

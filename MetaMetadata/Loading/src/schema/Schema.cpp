@@ -6,6 +6,9 @@
 #include "schema/Query.h"
 #include "schema/SchemaIndex.h"
 
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/dom/DOMElement.hpp>
+
 namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {

@@ -4,6 +4,8 @@
 #include "schema/NameIndex.h"
 #include "schema/NamespaceBindings.h"
 
+#include <xercesc/dom/DOMAttr.hpp>
+#include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/util/XMLString.hpp>
 
 #include <algorithm>

@@ -5,6 +5,12 @@
 #include "values/PropertyMaps.h"
 #include "values/TypedValues.h"
 
+#include <Palimo/MetaMetadata/MetaAttribute.h>
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/Visitors.h>
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Utils/StringConversion.h>
+
 #include <string>
 
 namespace Palimo {

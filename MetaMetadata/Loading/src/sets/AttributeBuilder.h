@@ -3,6 +3,8 @@
 // member's required status, default value, local tag and properties.
 #include "schema/Schema.h"
 
+#include <Palimo/MetaMetadata/AttributeRequiredStatus.h>
+
 #include <cstdint>
 
 namespace Palimo {

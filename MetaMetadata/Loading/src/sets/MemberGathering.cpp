@@ -1,11 +1,14 @@
 #include "sets/MemberGathering.h"
 
 #include "ErrorReporting.h"
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/NameIndex.h"
 #include "schema/SchemaIndex.h"
+
+#include <MetaMetadata/Loading/Exceptions.h>
+
+#include <xercesc/dom/DOMElement.hpp>
 
 #include <algorithm>
 

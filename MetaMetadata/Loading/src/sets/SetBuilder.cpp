@@ -5,6 +5,10 @@
 #include "sets/MemberGathering.h"
 #include "values/PropertyMaps.h"
 
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/MetaMetadata/MetaAttribute.h>
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
+
 #include <cstdint>
 
 namespace Palimo {

@@ -1,9 +1,15 @@
 #include "values/PropertyMaps.h"
 
 #include "ErrorReporting.h"
-#include "MetaMetadata/Loading/Exceptions.h"
 #include "schema/Annotations.h"
-#include "schema/DomText.h"
+
+#include <MetaMetadata/Loading/Exceptions.h>
+
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/PropertyMap.h>
+#include <Palimo/MetaMetadata/Visitors.h>
+
+#include <xercesc/dom/DOMElement.hpp>
 
 #include <string>
 

@@ -2,6 +2,9 @@
 
 #include "ErrorReporting.h"
 
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Utils/StringConversion.h>
+
 #include <cstdint>
 #include <limits>
 #include <optional>

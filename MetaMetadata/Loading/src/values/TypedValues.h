@@ -1,7 +1,7 @@
 #pragma once
 // Default values written as text ("Distinguished Value" annotations) turned
 // into typed values of the core library.
-#include "bindings/Core.h"
+#include "bindings/CoreNames.h"
 
 #include <vector>
 

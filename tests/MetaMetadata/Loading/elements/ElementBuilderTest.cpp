@@ -5,6 +5,8 @@
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
 #include "sets/SetDiscovery.h"
 
+#include <Palimo/Exceptions/CoreExceptions.h>
+
 namespace PalimoTest {
 namespace {
 

@@ -3,6 +3,9 @@
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Types/LocalTag.h>
+
 namespace PalimoTest {
 namespace {
 

@@ -8,6 +8,9 @@
 #include "sets/SetBuilder.h"
 #include "sets/SetDiscovery.h"
 
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/XMLUtils/Initializer.h>
+
 #include <xqilla/optimizer/ASTToXML.hpp>
 #include <xqilla/xqilla-simple.hpp>
 

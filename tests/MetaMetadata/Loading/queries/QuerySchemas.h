@@ -12,6 +12,11 @@
 #include "DictionaryGenerator.h"
 #endif
 
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMElement.hpp>
+
 #include <filesystem>
 #include <memory>
 #include <string>

@@ -2,6 +2,8 @@
 
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 
+#include <xercesc/dom/DOMXPathNSResolver.hpp>
+
 #include <map>
 
 namespace PalimoTest {

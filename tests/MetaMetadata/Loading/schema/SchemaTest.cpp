@@ -3,9 +3,14 @@
 // schema of a load released whether the load succeeds or fails.
 #include "schema/Schema.h"
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "Pipeline.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
+#include "Pipeline.h"
 #include "schema/DomText.h"
+
+#include <Palimo/MetaMetadata/Dictionary.h>
+
+#include <xercesc/dom/DOMAttr.hpp>
+#include <xercesc/dom/DOMText.hpp>
 
 #include <xqilla/exceptions/XQillaException.hpp>
 

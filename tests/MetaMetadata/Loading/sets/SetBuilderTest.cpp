@@ -3,6 +3,10 @@
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
+
 namespace PalimoTest {
 namespace {
 

@@ -3,6 +3,9 @@
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/PropertyMap.h>
+
 namespace PalimoTest {
 namespace {
 

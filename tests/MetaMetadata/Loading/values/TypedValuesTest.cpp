@@ -2,6 +2,9 @@
 
 #include "support/TestSupport.h"
 
+#include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/Types/BaseType.h>
+
 namespace {
 
 using namespace Palimo::MetaMetadata::Loading;
