@@ -10,17 +10,31 @@
 // shapes always run, the other shapes of the generator when --shapes names them.
 #include "DictionaryGenerator.h"
 
-#include "MetaMetadata/Loading/ErrorReporting.h"
-#include "MetaMetadata/Loading/LoaderState.h"
+#include "ErrorReporting.h"
+#include "LoaderState.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
-#include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "elements/ElementBuilder.h"
+#include "sets/SetBuilder.h"
+#include "sets/SetDiscovery.h"
 
 #include <Palimo/Registers/Importer.h>
 
+#include <Palimo/Initializer.h>
+#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/XMLUtils/Initializer.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
 #include <benchmark/benchmark.h>
+#include <xercesc/dom/DOMConfiguration.hpp>
+#include <xercesc/dom/DOMException.hpp>
+#include <xercesc/dom/DOMImplementationLS.hpp>
+#include <xercesc/dom/DOMLSParser.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
 
 #include <malloc.h>
 #include <spawn.h>

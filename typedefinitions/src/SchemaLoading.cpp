@@ -1,7 +1,7 @@
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
-#include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/Pipeline.h"
+#include "LoaderState.h"
+#include "Pipeline.h"
 #include "SchemaTypeReader.h"
 
 #include <Palimo/Utils/StringConversion.h>

@@ -1,15 +1,16 @@
 #include "SchemaTypeReader.h"
 
-#include "MetaMetadata/Loading/schema/DomText.h"
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
-#include "MetaMetadata/Loading/schema/Schema.h"
-#include "MetaMetadata/Loading/schema/SchemaIndex.h"
+#include "schema/DomText.h"
+#include "schema/NamespaceBindings.h"
+#include "schema/Schema.h"
+#include "schema/SchemaIndex.h"
 
 #include <Palimo/MetaMetadata/MetaAttribute.h>
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 #include <Palimo/TypeDefinitions/TypeDefinitionError.h>
 #include <Palimo/Utils/StringConversion.h>
 
+#include <xercesc/dom/DOMAttr.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/util/XMLString.hpp>
 

@@ -1,13 +1,19 @@
-#include "MetaMetadata/Loading/ErrorReporting.h"
+#include "ErrorReporting.h"
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/Pipeline.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+#include "Pipeline.h"
+#include "schema/DomText.h"
 #include "support/TestSupport.h"
 
+#include <Palimo/XMLUtils/Initializer.h>
+
+#include <xercesc/dom/DOMException.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/UTFDataFormatException.hpp>
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLURL.hpp>
 #include <xercesc/util/XercesVersion.hpp>
+#include <xqilla/exceptions/XQException.hpp>
+#include <xqilla/exceptions/XQillaException.hpp>
 
 #include <functional>
 #include <stdexcept>

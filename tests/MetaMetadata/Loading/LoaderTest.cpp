@@ -1,6 +1,8 @@
-#include "MetaMetadata/Loading/Pipeline.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
+#include "Pipeline.h"
 #include "support/TestSupport.h"
+
+#include <Palimo/Exceptions/CoreExceptions.h>
 
 #include <array>
 #include <vector>

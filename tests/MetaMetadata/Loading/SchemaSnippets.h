@@ -3,9 +3,14 @@
 // inline as raw strings; what many cases share is here: labels, meta element
 // and set declarations, member references and complex types, the fixtures over
 // a schema document or body.
-#include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+#include "LoaderState.h"
+#include "schema/DomText.h"
 #include "support/TestSupport.h"
+
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMElement.hpp>
 
 #include <algorithm>
 #include <cstdio>

@@ -1,9 +1,11 @@
-#include "MetaMetadata/Loading/elements/ElementBuilder.h"
+#include "elements/ElementBuilder.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 #include "MetaMetadata/Loading/XSDDictionaryLoader.h"
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "sets/SetDiscovery.h"
+
+#include <Palimo/Exceptions/CoreExceptions.h>
 
 namespace PalimoTest {
 namespace {

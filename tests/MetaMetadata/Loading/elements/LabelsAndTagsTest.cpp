@@ -1,7 +1,10 @@
-#include "MetaMetadata/Loading/elements/LabelsAndTags.h"
+#include "elements/LabelsAndTags.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
+
+#include <Palimo/Types/BaseType.h>
+#include <Palimo/Types/LocalTag.h>
 
 namespace PalimoTest {
 namespace {

@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/elements/ReferenceTargets.h"
+#include "elements/ReferenceTargets.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/elements/TypeResolution.h"
+#include "elements/TypeResolution.h"
 
 #include "MetaMetadata/Loading/SchemaSnippets.h"
 

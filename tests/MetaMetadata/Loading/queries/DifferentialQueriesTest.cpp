@@ -6,8 +6,8 @@
 #include "QuerySchemas.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/schema/Annotations.h"
-#include "MetaMetadata/Loading/schema/NameIndex.h"
+#include "schema/Annotations.h"
+#include "schema/NameIndex.h"
 
 #include <algorithm>
 #include <optional>

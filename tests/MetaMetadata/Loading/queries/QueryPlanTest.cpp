@@ -4,9 +4,12 @@
 // the compiled expression.
 #include "QuerySchemas.h"
 
-#include "MetaMetadata/Loading/elements/ElementBuilder.h"
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "elements/ElementBuilder.h"
+#include "sets/SetBuilder.h"
+#include "sets/SetDiscovery.h"
+
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/XMLUtils/Initializer.h>
 
 #include <xqilla/optimizer/ASTToXML.hpp>
 #include <xqilla/xqilla-simple.hpp>

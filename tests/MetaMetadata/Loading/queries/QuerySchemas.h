@@ -3,14 +3,19 @@
 // expressions they replace: the example dictionary, committed fixtures (one of
 // them of awkward names and annotations) and, when the benchmark generator is
 // linked, generated dictionaries.
-#include "MetaMetadata/Loading/LoaderState.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
-#include "MetaMetadata/Loading/schema/SchemaIndex.h"
+#include "LoaderState.h"
+#include "schema/DomText.h"
+#include "schema/SchemaIndex.h"
 #include "support/TestSupport.h"
 
 #ifdef PALIMO_GENERATED_SCHEMAS
 #include "DictionaryGenerator.h"
 #endif
+
+#include <Palimo/XMLUtils/UnicodeString.h>
+#include <Palimo/XMLUtils/XSDAggregator.h>
+
+#include <xercesc/dom/DOMElement.hpp>
 
 #include <filesystem>
 #include <memory>

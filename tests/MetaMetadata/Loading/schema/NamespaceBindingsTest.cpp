@@ -1,6 +1,8 @@
-#include "MetaMetadata/Loading/schema/NamespaceBindings.h"
+#include "schema/NamespaceBindings.h"
 
 #include "MetaMetadata/Loading/SchemaSnippets.h"
+
+#include <xercesc/dom/DOMXPathNSResolver.hpp>
 
 #include <map>
 

@@ -2,9 +2,9 @@
 // only its own context node, also when a pass runs inside another pass of the
 // same query or after one that failed, and items that are no nodes are told
 // apart as the DOM binding tells them.
-#include "MetaMetadata/Loading/schema/Query.h"
+#include "schema/Query.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+#include "schema/DomText.h"
 
 #include <xqilla/exceptions/XQillaException.hpp>
 

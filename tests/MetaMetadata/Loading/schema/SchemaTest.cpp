@@ -1,11 +1,16 @@
 // The schema's evaluation of expressions: first results and lists, the
 // resolver choice, expressions compiled once per text and resolver, and the
 // schema of a load released whether the load succeeds or fails.
-#include "MetaMetadata/Loading/schema/Schema.h"
+#include "schema/Schema.h"
 #include "MetaMetadata/Loading/Exceptions.h"
-#include "MetaMetadata/Loading/Pipeline.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
-#include "MetaMetadata/Loading/schema/DomText.h"
+#include "Pipeline.h"
+#include "schema/DomText.h"
+
+#include <Palimo/MetaMetadata/Dictionary.h>
+
+#include <xercesc/dom/DOMAttr.hpp>
+#include <xercesc/dom/DOMText.hpp>
 
 #include <xqilla/exceptions/XQillaException.hpp>
 

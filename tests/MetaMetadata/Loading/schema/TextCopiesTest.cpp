@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/schema/TextCopies.h"
+#include "schema/TextCopies.h"
 
 #include <gtest/gtest.h>
 

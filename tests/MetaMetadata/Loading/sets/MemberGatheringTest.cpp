@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/sets/MemberGathering.h"
+#include "sets/MemberGathering.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
@@ -57,10 +57,9 @@ TEST(MemberGathering, ChainsThatReturnToATypeFail) {
 }
 
 TEST(MemberGathering, SetTypeComesFromTheTypeAttributeOrInline) {
-    Snippet fixture(
-        kChain + setDeclaration("Typed", "ff:C", setLabel(1)) + "<xs:element name=\"Inline\">" +
-        complexType("", "ff:A", refs("ff:i1")) +
-        R"(</xs:element><xs:element name="Untyped"/><xs:element name="Empty" type=""/>
+    Snippet fixture(kChain + setDeclaration("Typed", "ff:C", setLabel(1)) +
+                    "<xs:element name=\"Inline\">" + complexType("", "ff:A", refs("ff:i1")) +
+                    R"(</xs:element><xs:element name="Untyped"/><xs:element name="Empty" type=""/>
         <xs:element name="InlineReference" type="ff:Ref" substitutionGroup="ff:Inline"/>)");
     const Loading::Schema& schema = fixture.schema();
     const auto members = [&](const char* set) {

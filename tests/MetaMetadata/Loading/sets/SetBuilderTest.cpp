@@ -1,7 +1,11 @@
-#include "MetaMetadata/Loading/sets/SetBuilder.h"
+#include "sets/SetBuilder.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
+
+#include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
 namespace PalimoTest {
 namespace {

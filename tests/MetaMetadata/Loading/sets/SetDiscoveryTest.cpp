@@ -1,4 +1,4 @@
-#include "MetaMetadata/Loading/sets/SetDiscovery.h"
+#include "sets/SetDiscovery.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"

@@ -1,7 +1,10 @@
-#include "MetaMetadata/Loading/values/PropertyMaps.h"
+#include "values/PropertyMaps.h"
 
 #include "MetaMetadata/Loading/Exceptions.h"
 #include "MetaMetadata/Loading/SchemaSnippets.h"
+
+#include <Palimo/MetaMetadata/MetaElement.h>
+#include <Palimo/MetaMetadata/PropertyMap.h>
 
 namespace PalimoTest {
 namespace {

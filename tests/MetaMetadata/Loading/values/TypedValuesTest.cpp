@@ -1,6 +1,9 @@
-#include "MetaMetadata/Loading/values/TypedValues.h"
+#include "values/TypedValues.h"
 
 #include "support/TestSupport.h"
+
+#include <Palimo/Exceptions/CoreExceptions.h>
+#include <Palimo/Types/BaseType.h>
 
 namespace {
 

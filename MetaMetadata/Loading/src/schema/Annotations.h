@@ -1,0 +1,39 @@
+#pragma once
+// The annotation facts of a declaration (xs:annotation/xs:appinfo texts keyed
+// by their source attribute) and the attributes the phases read, as the
+// schema index holds them.
+#include "schema/Schema.h"
+
+#include <optional>
+
+namespace Palimo {
+namespace MetaMetadata {
+namespace Loading {
+
+/// The value of the first text node, in document order, of the declaration's
+/// xs:annotation/xs:appinfo elements whose source is `source`; nullopt when
+/// there is none (an empty text node gives an empty string). `declaration`
+/// is a top-level component or a member of a complex type the index holds;
+/// any other is a check failure.
+std::optional<WString> appinfoText(const Schema& schema, const xercesc::DOMElement* declaration,
+                                   const char16_t* source);
+
+/// The attributes of a declaration that the index keeps.
+enum class DeclarationAttribute { Name, Type, SubstitutionGroup, Ref };
+
+/// The value of the declaration's attribute of that name in no namespace, the
+/// one that attributeText reads; nullopt when it has none. The same
+/// declarations as for appinfoText.
+std::optional<WString> declarationAttribute(const Schema& schema,
+                                            const xercesc::DOMElement* declaration,
+                                            DeclarationAttribute attribute);
+
+/// The value of the declaration's name attribute; nullopt when it has none.
+inline std::optional<WString> nameAttributeText(const Schema& schema,
+                                                const xercesc::DOMElement* declaration) {
+    return declarationAttribute(schema, declaration, DeclarationAttribute::Name);
+}
+
+} // namespace Loading
+} // namespace MetaMetadata
+} // namespace Palimo
