@@ -10,6 +10,7 @@
 // file_dictionary_stress --write-seeds DIR       (small versions of each, the
 //                                             fuzz seeds of fuzz/mxf-corpus)
 #include "../mxf/FileDictionaryFiles.h"
+#include "ChildRun.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
@@ -17,7 +18,6 @@
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,8 +26,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -248,37 +246,16 @@ bool run(const Case& c) {
     const Bytes bytes = c.bytes();
     write(dir / "hostile.mxf", bytes);
 
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return false;
-    const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        const std::string report = readInChild(dir / "hostile.mxf").substr(0, 4096);
-        if (::write(channel[1], report.data(), report.size()) < 0)
-            std::_Exit(3);
-        std::_Exit(0);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(got));
-    ::close(channel[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(child, &status, 0, &usage);
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const Stress::ChildRun child =
+        Stress::runInChild([&] { return readInChild(dir / "hostile.mxf"); });
     fs::remove_all(dir);
-
-    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    const long peakMiB = usage.ru_maxrss / 1024;
+    const std::string& report = child.report;
+    const double cpu = child.cpuSeconds;
+    const double wall = child.wallSeconds;
+    const long peakMiB = child.peakMiB;
     std::string problem;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        problem = "child ended with status " + std::to_string(status);
+    if (!child.exitedCleanly())
+        problem = "child ended with status " + std::to_string(child.status);
     else if (report.rfind(c.outcome, 0) != 0)
         problem = "expected \"" + std::string(c.outcome) + "...\"";
     else if (cpu > c.cpuSeconds)

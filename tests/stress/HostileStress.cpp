@@ -6,6 +6,8 @@
 // "N passed, M failed" at the end; exits non-zero when a case failed.
 //
 // hostile_stress [--list] [NAME...]   (no names: every case)
+#include "ChildRun.h"
+
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
 #include <Palimo/Exceptions/BaseException.h>
@@ -258,41 +260,19 @@ bool run(const Case& c) {
     fs::create_directories(dir);
     c.write(dir);
 
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return false;
-    const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        const std::string report = loadInChild(dir / "main.xsd", c.stackBytes);
-        const std::string cut = report.substr(0, 4096);
-        if (::write(channel[1], cut.data(), cut.size()) < 0)
-            std::_Exit(3);
-        std::_Exit(0);
-    }
-    ::close(channel[1]);
-    std::string report;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(got));
-    ::close(channel[0]);
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(child, &status, 0, &usage);
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const Stress::ChildRun child =
+        Stress::runInChild([&] { return loadInChild(dir / "main.xsd", c.stackBytes); });
     fs::remove_all(dir);
-
-    const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    const long peakMiB = usage.ru_maxrss / 1024;
+    const std::string& report = child.report;
+    const double cpu = child.cpuSeconds;
+    const double wall = child.wallSeconds;
+    const long peakMiB = child.peakMiB;
     const std::size_t newline = report.find('\n');
     const std::string outcome = report.substr(0, newline);
     const std::string message = newline == std::string::npos ? "" : report.substr(newline + 1);
     std::string problem;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        problem = "child ended with status " + std::to_string(status);
+    if (!child.exitedCleanly())
+        problem = "child ended with status " + std::to_string(child.status);
     else if (outcome != c.outcome || message.rfind(c.messageStart, 0) != 0)
         problem = "expected " + std::string(c.outcome) + " \"" + c.messageStart + "...\"";
     else if (cpu > c.cpuSeconds)
