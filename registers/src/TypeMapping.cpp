@@ -1,5 +1,7 @@
 #include "TypeMapping.h"
 
+#include <Palimo/TypeDefinitions/CoreTypes.h>
+
 namespace Palimo {
 namespace Registers {
 namespace {
@@ -7,65 +9,7 @@ namespace {
 namespace Id = Types::Identifiers;
 using Types::Identifier;
 
-// Register types that stand for a core type as a whole, by bytes 9 to 12 of
-// their label (all under 06.0e.2b.34.01.04.01.xx). Records, strings and the
-// label-like byte arrays are recognised here; integers, renames,
-// enumerations, arrays and sets follow from their type kind.
-struct KnownType {
-    std::uint8_t bytes[4];
-    Identifier identifier;
-};
-
-constexpr KnownType kKnownTypes[] = {
-    {{0x01, 0x01, 0x20, 0x01}, Id::Position},
-    {{0x01, 0x01, 0x20, 0x02}, Id::Length},
-    {{0x01, 0x02, 0x01, 0x00}, Id::Float32}, // registered as a 4-byte integer
-    {{0x01, 0x03, 0x01, 0x00}, Id::AUID},
-    {{0x01, 0x03, 0x02, 0x00}, Id::UMID32}, // PackageIDType
-    {{0x01, 0x03, 0x03, 0x00}, Id::UUID},
-    {{0x01, 0x04, 0x01, 0x00}, Id::Boolean},
-    {{0x01, 0x10, 0x01, 0x00}, Id::UTF16}, // Character
-    {{0x01, 0x10, 0x02, 0x00}, Id::UTF16String},
-    {{0x01, 0x10, 0x04, 0x00}, Id::ISO7String},
-    {{0x01, 0x10, 0x06, 0x00}, Id::UTF8String},
-    {{0x03, 0x01, 0x01, 0x00}, Id::Rational},
-    {{0x03, 0x01, 0x02, 0x00}, Id::ProductVersion},
-    {{0x03, 0x01, 0x03, 0x00}, Id::VersionType},
-    {{0x03, 0x01, 0x04, 0x00}, Id::RGBAComponent},
-    {{0x03, 0x01, 0x05, 0x00}, Id::DateStruct},
-    {{0x03, 0x01, 0x06, 0x00}, Id::TimeStruct},
-    {{0x03, 0x01, 0x07, 0x00}, Id::Timestamp},
-    {{0x03, 0x01, 0x0a, 0x00}, Id::J2KComponentSizing},
-    {{0x03, 0x01, 0x0c, 0x00}, Id::ColorPrimary},
-    {{0x04, 0x01, 0x10, 0x00}, Id::UMID64}, // ExtUMID
-    {{0x04, 0x10, 0x01, 0x00}, Id::DataValue},
-    {{0x04, 0x10, 0x02, 0x00}, Id::Stream},
-    {{0x04, 0x10, 0x03, 0x00}, Id::IndirectValue},
-    {{0x04, 0x10, 0x04, 0x00}, Id::Opaque},
-};
-
-// The array of UTF-16 strings: the register gives its items as characters,
-// but every item is a whole string.
-constexpr std::uint8_t kUtf16StringArray[] = {0x04, 0x01, 0x05, 0x00};
-
 constexpr int kMaxDepth = 32;
-
-bool isTypeLabel(const Label& ul) {
-    return ul[0] == 0x06 && ul[1] == 0x0e && ul[2] == 0x2b && ul[3] == 0x34 && ul[4] == 0x01 &&
-           ul[5] == 0x04 && ul[6] == 0x01;
-}
-
-bool hasBytes(const Label& ul, const std::uint8_t (&bytes)[4]) {
-    return isTypeLabel(ul) && ul[8] == bytes[0] && ul[9] == bytes[1] && ul[10] == bytes[2] &&
-           ul[11] == bytes[3] && ul[12] == 0 && ul[13] == 0 && ul[14] == 0 && ul[15] == 0;
-}
-
-std::optional<Identifier> knownType(const Label& ul) {
-    for (const KnownType& known : kKnownTypes)
-        if (hasBytes(ul, known.bytes))
-            return known.identifier;
-    return std::nullopt;
-}
 
 MappedType simple(Identifier identifier) {
     MappedType mapped;
@@ -77,21 +21,6 @@ MappedType dataValue(std::string reason) {
     MappedType mapped = simple(Id::DataValue);
     mapped.fallback = std::move(reason);
     return mapped;
-}
-
-Identifier integerType(unsigned size, bool isSigned) {
-    switch (size) {
-    case 1:
-        return isSigned ? Id::Int8 : Id::UInt8;
-    case 2:
-        return isSigned ? Id::Int16 : Id::UInt16;
-    case 4:
-        return isSigned ? Id::Int32 : Id::UInt32;
-    case 8:
-        return isSigned ? Id::Int64 : Id::UInt64;
-    default:
-        return Id::NoIdentifier;
-    }
 }
 
 std::string describe(const TypeEntry& type) {
@@ -131,9 +60,9 @@ MappedType TypeMapper::mapLabel(const Label& ul, int depth) const {
 MappedType TypeMapper::mapEntry(const TypeEntry& type, int depth) const {
     if (depth > kMaxDepth)
         return dataValue("type " + type.symbol + " is defined through itself");
-    if (const std::optional<Identifier> known = knownType(type.ul))
+    if (const std::optional<Identifier> known = TypeDefinitions::knownCoreType(type.ul))
         return simple(*known);
-    if (hasBytes(type.ul, kUtf16StringArray)) {
+    if (TypeDefinitions::isUtf16StringArray(type.ul)) {
         MappedType mapped;
         mapped.kind = MappedType::Kind::Collection;
         mapped.identifier = Id::Array;
@@ -143,8 +72,8 @@ MappedType TypeMapper::mapEntry(const TypeEntry& type, int depth) const {
     }
     const std::string& kind = type.typeKind;
     if (kind == "Integer") {
-        const Identifier id = integerType(type.typeSize.value_or(0),
-                                          type.qualifiers.find("isSigned") != std::string::npos);
+        const Identifier id = TypeDefinitions::coreIntegerType(
+            type.typeSize.value_or(0), type.qualifiers.find("isSigned") != std::string::npos);
         return id != Id::NoIdentifier ? simple(id)
                                       : dataValue("integer type " + type.symbol +
                                                   " has no size of 1, 2, 4 or 8 bytes");
