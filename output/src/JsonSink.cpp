@@ -1,12 +1,17 @@
-#include "JsonSink.h"
+#include <Palimo/Output/JsonSink.h>
 
-#include "Utf8.h"
+#include "JsonString.h"
+
+#include <Palimo/MXF/Utf8.h>
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 namespace {
 
@@ -112,7 +117,7 @@ void JsonStreamWriter::real(double value) {
     beforeValue();
     // nlohmann's own shortest form ("0.1", "1.0", "1e+20"), which no printf
     // format gives.
-    put(Json(value).dump());
+    put(nlohmann::json(value).dump());
 }
 
 void JsonStreamWriter::boolean(bool value) {
@@ -126,9 +131,11 @@ void JsonStreamWriter::null() {
 }
 
 void JsonStreamWriter::quoted(std::string_view text) {
-    // No byte takes more than the six of "\u00XX".
-    char* const begin = room(2 + 6 * text.size());
-    char* at = begin;
+    char* const begin = room(maxJsonStringSize(text));
+    used_ += static_cast<std::size_t>(writeJsonString(begin, text) - begin);
+}
+
+char* writeJsonString(char* at, std::string_view text) {
     *at++ = '"';
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -138,9 +145,9 @@ void JsonStreamWriter::quoted(std::string_view text) {
             // Each byte that is no UTF-8 becomes U+FFFD, as the reader
             // replaces them in texts: the document stays valid.
             char32_t codePoint = 0;
-            const std::size_t length = utf8Sequence(bytes + i, text.size() - i, codePoint);
+            const std::size_t length = MXF::utf8Sequence(bytes + i, text.size() - i, codePoint);
             if (length == 0) {
-                at = std::copy(kReplacementCharacter.begin(), kReplacementCharacter.end(), at);
+                at = std::copy(MXF::kReplacementUtf8.begin(), MXF::kReplacementUtf8.end(), at);
             } else {
                 at = std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
                                text.begin() + static_cast<std::ptrdiff_t>(i + length), at);
@@ -178,19 +185,14 @@ void JsonStreamWriter::quoted(std::string_view text) {
         }
     }
     *at++ = '"';
-    used_ += static_cast<std::size_t>(at - begin);
+    return at;
 }
 
-void JsonTreeBuilder::push(Json value, bool container) {
-    Json* slot = nullptr;
-    if (stack_.empty())
-        slot = &(root_ = std::move(value));
-    else if (stack_.back()->is_array())
-        slot = &stack_.back()->emplace_back(std::move(value));
-    else
-        slot = &((*stack_.back())[key_] = std::move(value));
-    if (container)
-        stack_.push_back(slot);
+std::string jsonString(std::string_view text) {
+    std::string quoted(maxJsonStringSize(text), '\0');
+    quoted.resize(static_cast<std::size_t>(writeJsonString(quoted.data(), text) - quoted.data()));
+    return quoted;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo
