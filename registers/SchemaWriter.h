@@ -3,6 +3,8 @@
 // the example dictionary.
 #include "registers/SchemaModel.h"
 
+#include <Palimo/Output/XmlWriter.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -20,6 +22,9 @@ struct WrittenFile {
 /// includes MXFTypes.xsd, MXFSets.xsd and MXFElements.xsd and then imports
 /// MXFTypeDefinitions.xsd.
 extern const char kTopFileName[]; // "MXFDictionary.xsd"
+
+/// The namespace of XML Schema (prefix xs).
+extern const char kXmlSchemaNamespace[];
 
 /// Writes MXFDictionary.xsd, MXFTypes.xsd, MXFSets.xsd, MXFElements.xsd and
 /// MXFTypeDefinitions.xsd into `directory` (created when missing; files of those names are
@@ -42,11 +47,17 @@ writeSchemaFiles(const std::vector<std::pair<std::string, std::string>>& texts,
 std::string setsSchema(const SchemaModel& model);
 /// The model's element declarations, likewise.
 std::string elementsSchema(const SchemaModel& model);
-/// The complex type `typeName` extending the type of that name by `members`:
-/// inside an xs:redefine of the schema that declares it, it adds members to
-/// that schema's set.
-std::string setTypeExtension(const std::string& typeName,
-                             const std::vector<MemberDeclaration>& members);
+/// Writes the complex type `typeName` extending the type of that name by
+/// `members`: inside an xs:redefine of the schema that declares it, it adds
+/// members to that schema's set.
+void writeSetTypeExtension(Output::XmlWriter& out, const std::string& typeName,
+                           const std::vector<MemberDeclaration>& members);
+
+/// The namespaces a top file declares: xs, then ff and every register
+/// namespace of the model, each on a line of its own.
+std::vector<Output::XmlNamespace> topFileNamespaces(const SchemaModel& model);
+/// Starts a top file's xs:schema, for the file format namespace.
+void startTopFile(Output::XmlWriter& out);
 
 } // namespace Registers
 } // namespace Palimo
