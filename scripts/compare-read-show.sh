@@ -28,7 +28,9 @@ sed -i '/source="Type Definition"/d' "$work/plain"/*.xsd
 # CPU seconds and peak KiB of one run of the command.
 measure() {
   /usr/bin/time -f '%U %S %M' -o "$work/time" "$@" >/dev/null 2>&1 || true
-  awk '{ printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
+  # The last line: time(1) puts "Command exited with non-zero status" first
+  # (read exits with 4 for a file with problems).
+  awk 'END { printf "%.3f %d\n", $1 + $2, $3 }' "$work/time"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b > 0 ? a / b : 0) }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -6,9 +6,11 @@ namespace {
 
 const char kDigits[] = "0123456789abcdef";
 
-void appendHex(std::string& out, std::uint8_t byte) {
-    out += kDigits[byte >> 4];
-    out += kDigits[byte & 0x0f];
+// Into a string sized once: these texts are made for every item shown.
+char* putHex(char* out, std::uint8_t byte) {
+    out[0] = kDigits[byte >> 4];
+    out[1] = kDigits[byte & 0x0f];
+    return out + 2;
 }
 
 } // namespace
@@ -24,21 +26,18 @@ int hexDigitValue(char c) {
 }
 
 std::string hexText(const std::uint8_t* bytes, std::size_t count) {
-    std::string out;
-    out.reserve(2 * count);
+    std::string out(2 * count, '\0');
+    char* at = out.data();
     for (std::size_t i = 0; i < count; ++i)
-        appendHex(out, bytes[i]);
+        at = putHex(at, bytes[i]);
     return out;
 }
 
 std::string dottedHexText(const std::uint8_t* bytes, std::size_t count) {
-    std::string out;
-    out.reserve(count == 0 ? 0 : 3 * count - 1);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i != 0)
-            out += '.';
-        appendHex(out, bytes[i]);
-    }
+    std::string out(count == 0 ? 0 : 3 * count - 1, '.');
+    char* at = out.data();
+    for (std::size_t i = 0; i < count; ++i)
+        at = putHex(at, bytes[i]) + 1;
     return out;
 }
 

@@ -135,9 +135,17 @@ std::optional<UUID> UUID::parse(std::string_view text) {
 }
 
 std::string UUID::text() const {
-    const std::uint8_t* b = bytes_.data();
-    return hexText(b, 4) + "-" + hexText(b + 4, 2) + "-" + hexText(b + 6, 2) + "-" +
-           hexText(b + 8, 2) + "-" + hexText(b + 10, 6);
+    // 8-4-4-4-12 digits, made in place: UUIDs are shown for every set.
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out(36, '-');
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (at == 8 || at == 13 || at == 18 || at == 23)
+            ++at;
+        out[at++] = kDigits[bytes_[i] >> 4];
+        out[at++] = kDigits[bytes_[i] & 0x0f];
+    }
+    return out;
 }
 
 std::string UUID::urn() const {

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <map>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 namespace Palimo {
 namespace MXF {
@@ -55,11 +55,12 @@ private:
         if (!set.set)
             return;
         // Sets of a file's own dictionary may be large: the items are looked
-        // up, not searched once per member.
-        std::unordered_set<Label> present;
+        // up, not searched once per member (in one buffer for every set).
+        present_.clear();
         for (const DecodedItem& item : set.items)
             if (item.element)
-                present.insert(Label(item.element->universalLabel().array()));
+                present_.emplace_back(item.element->universalLabel().array());
+        std::sort(present_.begin(), present_.end());
         // A set whose dictionary requires many members (a file's own
         // dictionary may require thousands) gives a bounded number of
         // problems, the rest counted in one.
@@ -68,7 +69,8 @@ private:
             if (attribute->requiredStatus() != AttributeRequiredStatus::Required)
                 continue;
             const auto& label = attribute->metaElement().universalLabel();
-            if (present.count(Label(label.array())) != 0 || ++missing > kMissingShown)
+            if (std::binary_search(present_.begin(), present_.end(), Label(label.array())) ||
+                ++missing > kMissingShown)
                 continue;
             problem(Problem::Kind::MissingRequired, set.klv.offset,
                     where(set) + ": required item " + entryName(attribute->metaElement()) + " (" +
@@ -193,6 +195,7 @@ private:
 
     DecodedFile& file_;
     std::vector<std::vector<StrongReferenceEdge>> edges_;
+    std::vector<Label> present_; // the members of the set being checked
 };
 
 } // namespace

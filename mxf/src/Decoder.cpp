@@ -12,6 +12,7 @@
 #include "Names.h"
 #include "ProblemList.h"
 #include "WeakReferences.h"
+#include "filedictionary/DictionaryIndexes.h"
 
 namespace Palimo {
 namespace MXF {
@@ -30,8 +31,12 @@ const Label kInstanceUID({0x06, 0x0e, 0x2b, 0x34, 0x01, 0x01, 0x01, 0x01, 0x01, 
 class Decoder {
 public:
     Decoder(HeaderMetadata& metadata, const Dictionary& dictionary,
-            const TypeDefinitions::TypeDictionary* types, DecodedFile& file)
-        : metadata_(metadata), dictionary_(dictionary), fileDictionary_(file.fileDictionary.get()),
+            const TypeDefinitions::TypeDictionary* types, const DictionaryIndex* index,
+            DecodedFile& file)
+        : metadata_(metadata), dictionary_(dictionary),
+          indexes_(index ? &index->indexes() : nullptr),
+          loaded_(indexes_ ? &indexes_->loaded : nullptr),
+          fileDictionary_(file.fileDictionary.get()),
           types_(fileDictionary_ ? &fileDictionary_->types() : types), file_(file),
           problems_(file.problems, file.problemsNotKept) {
         // A primer that is missing or malformed is one problem, not one for
@@ -71,8 +76,9 @@ private:
         DecodedSet set;
         set.klv = raw.klv;
         set.localSet = raw.localSet;
-        set.set = dictionary_.findMetaMetadataSetIgnoringVersion(KLV::Key(raw.klv.key.bytes()),
-                                                                 &set.exactKey);
+        set.set = loaded_ ? loaded_->sets.find(raw.klv.key, &set.exactKey)
+                          : dictionary_.findMetaMetadataSetIgnoringVersion(
+                                KLV::Key(raw.klv.key.bytes()), &set.exactKey);
         // The file's own dictionary adds classes, and members to the dictionary's.
         const MetaMetadata::MetaMetadataSet* own =
             fileDictionary_ ? fileDictionary_->findSet(raw.klv.key) : nullptr;
@@ -83,7 +89,7 @@ private:
             set.fromFileDictionary = fileDictionary_->adds(own);
         }
         if (set.set)
-            set.name = entryName(*set.set);
+            set.name = nameOf(*set.set);
         else
             problem(Problem::Kind::UnknownSet, raw.klv.offset,
                     "set key " + raw.klv.key.dotted() + " is not in the dictionary");
@@ -128,6 +134,11 @@ private:
             return true;
         if (own)
             return fileDictionary_->holds(*set.set, Label(element.universalLabel().array()));
+        // The dictionary's members are its elements themselves: compared by
+        // address first, by label only for an item no member is.
+        for (const auto& attribute : set.set->attributes())
+            if (&attribute->metaElement() == &element)
+                return true;
         for (const auto& attribute : set.set->attributes())
             if (attribute->metaElement().universalLabel() == element.universalLabel())
                 return true;
@@ -141,8 +152,9 @@ private:
         item.label = labelOf(set, raw);
         if (!item.label)
             return item;
-        item.element = dictionary_.findMetaElementIgnoringVersion(
-            Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
+        item.element = loaded_ ? loaded_->elements.find(*item.label, &item.exactLabel)
+                               : dictionary_.findMetaElementIgnoringVersion(
+                                     Types::UniversalLabel(item.label->bytes()), &item.exactLabel);
         if (!item.element && fileDictionary_) {
             item.element = fileDictionary_->findElement(*item.label);
             item.fromFileDictionary = item.element != nullptr;
@@ -159,7 +171,7 @@ private:
                         where(set) + ": " + itemText() + ") is not in the dictionary");
             return item;
         }
-        item.name = entryName(*item.element);
+        item.name = nameOf(*item.element);
         if (set.set && !allowed(set, *item.element, ownSet))
             problem(Problem::Kind::ItemNotAllowed, raw.offset,
                     where(set) + ": " + itemText() + ", " + item.name +
@@ -195,8 +207,20 @@ private:
         return false;
     }
 
+    template <class Entry>
+    std::string nameOf(const Entry& entry) const {
+        if (indexes_)
+            if (const std::string* name = indexes_->entryName(&entry))
+                return *name;
+        return entryName(entry);
+    }
+
     HeaderMetadata& metadata_;
     const Dictionary& dictionary_;
+    const DictionaryIndex::Indexes* indexes_; // null: no index
+    // The dictionary's entries by label, when files are read through an
+    // index: one hash lookup for each set and item.
+    const Definitions::LoadedIndex* loaded_;
     const FileDictionary* fileDictionary_;
     const TypeDefinitions::TypeDictionary* types_; // the file dictionary's, when there is one
     DecodedFile& file_;
@@ -259,9 +283,13 @@ decodingTypes(const DecodedFile& file, const TypeDefinitions::TypeDictionary& lo
     return file.fileDictionary ? file.fileDictionary->types() : loaded;
 }
 
-DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types,
-                                 FileDefinitions definitions) {
+namespace {
+
+// `index`: the loaded dictionaries indexed for the file's own dictionary;
+// null to index them only when the file has one.
+DecodedFile decode(HeaderMetadata&& metadata, const Dictionary& dictionary,
+                   const TypeDefinitions::TypeDictionary* types, const DictionaryIndex* index,
+                   FileDefinitions definitions) {
     DecodedFile file;
     file.runIn = metadata.runIn;
     file.headerPartition = metadata.headerPartition;
@@ -274,22 +302,13 @@ DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& di
     file.problems = metadata.problems;
     file.problemsNotKept = metadata.problemsNotKept;
     if (definitions == FileDefinitions::Use)
-        file.fileDictionary = FileDictionary::read(metadata, dictionary, types);
-    Decoder(metadata, dictionary, types, file).run();
+        file.fileDictionary = index ? FileDictionary::read(metadata, *index)
+                                    : FileDictionary::read(metadata, dictionary, types);
+    Decoder(metadata, dictionary, types, index, file).run();
     return file;
 }
 
-DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types,
-                                 FileDefinitions definitions) {
-    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types, definitions);
-}
-
-DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
-                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
-                        FileDefinitions definitions) {
-    DecodedFile file =
-        decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types, definitions);
+DecodedFile checked(DecodedFile file) {
     checkHeaderMetadata(file);
     if (file.problemsNotKept > 0)
         file.notes.push_back(std::to_string(file.problemsNotKept) +
@@ -298,10 +317,46 @@ DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
     return file;
 }
 
+} // namespace
+
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
+    return decode(std::move(metadata), dictionary, types, nullptr, definitions);
+}
+
+DecodedFile decodeHeaderMetadata(const HeaderMetadata& metadata, const Dictionary& dictionary,
+                                 const TypeDefinitions::TypeDictionary* types,
+                                 FileDefinitions definitions) {
+    return decodeHeaderMetadata(HeaderMetadata(metadata), dictionary, types, definitions);
+}
+
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const DictionaryIndex& index,
+                                 FileDefinitions definitions) {
+    return decode(std::move(metadata), index.dictionary(), index.types(), &index, definitions);
+}
+
+DecodedFile readMXFFile(const ByteSource& source, const Dictionary& dictionary,
+                        const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
+                        FileDefinitions definitions) {
+    return checked(
+        decodeHeaderMetadata(readHeaderMetadata(source, choice), dictionary, types, definitions));
+}
+
 DecodedFile readMXFFile(const std::string& path, const Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types, PartitionChoice choice,
                         FileDefinitions definitions) {
     return readMXFFile(*openSource(path), dictionary, types, choice, definitions);
+}
+
+DecodedFile readMXFFile(const ByteSource& source, const DictionaryIndex& index,
+                        PartitionChoice choice, FileDefinitions definitions) {
+    return checked(decodeHeaderMetadata(readHeaderMetadata(source, choice), index, definitions));
+}
+
+DecodedFile readMXFFile(const std::string& path, const DictionaryIndex& index,
+                        PartitionChoice choice, FileDefinitions definitions) {
+    return readMXFFile(*openSource(path), index, choice, definitions);
 }
 
 } // namespace MXF

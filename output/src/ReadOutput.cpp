@@ -78,10 +78,10 @@ void printWeakTargets(std::ostream& out, const DecodedFile& file, const DecodedI
 
 // `text` left-aligned in `width` columns (counted in bytes), then a blank.
 void printColumn(std::ostream& out, const std::string& text, std::size_t width) {
+    static const std::string kBlanks(64, ' ');
     out << text;
-    if (text.size() < width)
-        out << std::string(width - text.size(), ' ');
-    out << ' ';
+    const std::size_t pad = text.size() < width ? width - text.size() + 1 : 1;
+    out.write(kBlanks.data(), static_cast<std::streamsize>(std::min(pad, kBlanks.size())));
 }
 
 void printItems(std::ostream& out, const std::string& indent, const DecodedFile& file,
@@ -95,7 +95,8 @@ void printItems(std::ostream& out, const std::string& indent, const DecodedFile&
         const std::string type = shown(item.definition ? item.definition->symbol : item.type);
         out << indent << "    " << tagText(item.localTag) << "  ";
         printColumn(out, name, 26);
-        printColumn(out, type.empty() ? "-" : type, 24);
+        static const std::string kNoType = "-";
+        printColumn(out, type.empty() ? kNoType : type, 24);
         if (item.value)
             writeValueText(out, *item.value);
         else

@@ -7,6 +7,7 @@
 #include "FileDictionaryFiles.h"
 #include "ValueDescription.h"
 
+#include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/FileReader.h>
 
@@ -381,3 +382,45 @@ TEST(FileDictionary, AnExtensionSchemeGivesItsDefinitionsItsNamespace) {
 }
 
 } // namespace
+
+// Read through an index of the loaded dictionary made once for many files,
+// a file decodes as it does alone: the same sets and items, found as exactly,
+// with the same values and problems; files with the same definitions share
+// one dictionary.
+TEST(FileDictionary, ThroughAnIndexAFileDecodesAsItDoesAlone) {
+    const Palimo::MXF::DictionaryIndex index(example().dictionary, &example().types);
+    const std::vector<std::pair<const char*, Bytes>> files = {
+        {"the hand-made extension", ownDictionaryFile()},
+        {"a contradicting property",
+         withDefinitions(propertyDefinition(300, "06.0e.2b.34.01.01.01.05.06.01.01.03.05.00.00.00",
+                                            "LinkedTrackID", kUTF16StringType, true, 0x3006))},
+    };
+    const auto summary = [](const DecodedFile& file) {
+        std::vector<std::string> lines = problems(file);
+        for (const DecodedSet& set : file.sets) {
+            lines.push_back("set " + set.name + (set.exactKey ? "" : " (version)") +
+                            (set.fromFileDictionary ? " [file]" : ""));
+            for (const DecodedItem& item : set.items)
+                lines.push_back("  " + item.name + (item.exactLabel ? "" : " (version)") +
+                                (item.value ? " " + describe(*item.value) : " raw"));
+        }
+        return lines;
+    };
+    for (const auto& [what, bytes] : files) {
+        SCOPED_TRACE(what);
+        const MemorySource source(bytes.data(), bytes.size());
+        const DecodedFile indexed = Palimo::MXF::readMXFFile(source, index);
+        ASSERT_TRUE(indexed.fileDictionary);
+        EXPECT_EQ(summary(indexed), summary(read(bytes)));
+        // A second file with the same definitions shares the dictionary built
+        // for the first.
+        const DecodedFile again = Palimo::MXF::readMXFFile(source, index);
+        EXPECT_EQ(again.fileDictionary, indexed.fileDictionary);
+        EXPECT_EQ(summary(again), summary(indexed));
+    }
+    // Other definitions build a dictionary of their own.
+    const MemorySource one(files[0].second.data(), files[0].second.size());
+    const MemorySource other(files[1].second.data(), files[1].second.size());
+    EXPECT_NE(Palimo::MXF::readMXFFile(one, index).fileDictionary,
+              Palimo::MXF::readMXFFile(other, index).fileDictionary);
+}

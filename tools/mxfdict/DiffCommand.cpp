@@ -25,7 +25,8 @@ int runDiff(const DiffOptions& options) {
     const std::optional<LoadedDictionary> after = loadOrReport(options.after, options.load);
     if (!after)
         return ExitUsage;
-    const DictionaryDiff diff = diffDictionaries(*before->dictionary, *after->dictionary);
+    const Palimo::Diff::DictionaryDiff diff =
+        Palimo::Diff::diffDictionaries(*before->dictionary, *after->dictionary);
     if (options.json)
         writeJson(std::cout, diffToJson(diff));
     else

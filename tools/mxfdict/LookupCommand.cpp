@@ -44,14 +44,14 @@ int runLookup(const LookupOptions& options) {
     const std::optional<LoadedDictionary> loaded = loadOrReport(schema, options.load);
     if (!loaded)
         return ExitLoadFailed;
-    const LookupResult result = lookup(*loaded->dictionary, key);
-    for (const std::string& note : result.notes)
+    const Palimo::Query::LookupResult result = Palimo::Query::lookup(*loaded->dictionary, key);
+    for (const std::string& note : lookupNotes(key, result))
         std::cerr << "note: " << note << '\n';
     if (options.json)
         writeJson(std::cout, lookupToJson(*loaded->dictionary, loaded->types.get(), key, result));
     else
         printLookup(std::cout, *loaded->dictionary, loaded->types.get(), result);
-    if (!result.matchedBy.empty())
+    if (result.matchedBy != Palimo::Query::MatchedBy::Nothing)
         return ExitSuccess;
     std::cerr << "mxfdict: nothing in " << schema << " matches " << key << '\n';
     return ExitNotFound;

@@ -14,6 +14,7 @@
 #include <iomanip>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <thread>
 
 namespace Mxfdict {
@@ -24,8 +25,11 @@ namespace {
 
 // From this many files on, a terminal shows a progress line.
 constexpr std::size_t kManyFiles = 10;
-// Sections opened ahead of the one written, a thread; and the bytes a
-// section keeps before it waits for its turn to write through.
+// Sections opened ahead of the one written: at least kWindowFiles, so that
+// one slow file (a large one among small ones) does not leave the other
+// threads waiting, else kWindowPerThread a thread; and the bytes a section
+// keeps before it waits for its turn to write through.
+constexpr std::size_t kWindowFiles = 64;
 constexpr std::size_t kWindowPerThread = 4;
 constexpr std::size_t kSectionBufferLimit = 1 << 20;
 
@@ -142,6 +146,13 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
     settings.definitions = options.noFileDictionary ? Palimo::MXF::FileDefinitions::Ignore
                                                     : Palimo::MXF::FileDefinitions::Use;
     settings.regxmlExtensions = options.regxmlExtensions;
+    // Files that carry dictionaries of their own are checked against the
+    // loaded one: indexed once for all of them rather than for each.
+    std::optional<Palimo::MXF::DictionaryIndex> index;
+    if (several && settings.definitions == Palimo::MXF::FileDefinitions::Use) {
+        index.emplace(*loaded.dictionary, loaded.types.get());
+        settings.index = &*index;
+    }
     settings.several = several;
     settings.timings = !several;
     const unsigned threads = threadCount(options.jobs);
@@ -164,8 +175,9 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
         totals.unreadable += section.status == ExitUnreadable ? 1 : 0;
         progress.fileDone(section.problems, section.status == ExitUnreadable);
     };
-    OrderedOutput output(std::cout, std::cerr, kWindowPerThread * threads, kSectionBufferLimit,
-                         hooks);
+    OrderedOutput output(std::cout, std::cerr,
+                         std::max(kWindowFiles, kWindowPerThread * std::size_t{threads}),
+                         kSectionBufferLimit, hooks);
     const std::string failure = runInOrder(
         files.size(), threads, output, ExitWriteFailed, [&](OrderedOutput::Section& section) {
             const std::string& file = files[section.index()];

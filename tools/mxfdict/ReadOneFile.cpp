@@ -82,9 +82,11 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
     const auto start = std::chrono::steady_clock::now();
     Palimo::MXF::DecodedFile file;
     try {
-        file = Palimo::MXF::readMXFFile(path, *settings.loaded->dictionary,
-                                        settings.loaded->types.get(), settings.choice,
-                                        settings.definitions);
+        file = settings.index ? Palimo::MXF::readMXFFile(path, *settings.index, settings.choice,
+                                                         settings.definitions)
+                              : Palimo::MXF::readMXFFile(path, *settings.loaded->dictionary,
+                                                         settings.loaded->types.get(),
+                                                         settings.choice, settings.definitions);
     } catch (const Palimo::Exceptions::BaseException& e) {
         section.err() << "mxfdict: cannot read " << shown(path) << ": " << shown(e.what()) << '\n';
         section.status = ExitUnreadable;

@@ -4,6 +4,7 @@
 #include "LoadDictionary.h"
 #include "OrderedOutput.h"
 
+#include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/HeaderMetadata.h>
 
@@ -15,6 +16,8 @@ namespace Mxfdict {
 struct ReadSettings {
     enum class Form { Text, Json, SummaryText, SummaryJson, RegXML };
     const LoadedDictionary* loaded = nullptr;
+    /// The loaded dictionaries indexed once for many files; null for one.
+    const Palimo::MXF::DictionaryIndex* index = nullptr;
     Palimo::MXF::PartitionChoice choice = Palimo::MXF::PartitionChoice::Best;
     Form form = Form::Text;
     bool tree = false;

@@ -32,39 +32,40 @@ constexpr std::size_t kShownCharacters = 64;
 
 } // namespace
 
-DefinitionNames::DefinitionNames(const MetaMetadata::Dictionary& dictionary,
-                                 const TypeDefinitions::TypeDictionary* types) {
+TakenNames::TakenNames(const MetaMetadata::Dictionary& dictionary,
+                       const TypeDefinitions::TypeDictionary* typeDefinitions) {
     for (const MetaMetadata::MetaElement* element : dictionary.metaElements())
-        declarations_.insert(entryName(*element));
+        declarations.insert(entryName(*element));
     for (const MetaMetadata::MetaMetadataSet* set : dictionary.metaMetadataSets()) {
         const std::string name = entryName(*set);
-        declarations_.insert(name);
-        declarations_.insert(name + "Reference");
-        types_.insert(name + "Type");
+        declarations.insert(name);
+        declarations.insert(name + "Reference");
+        types.insert(name + "Type");
     }
-    for (const TypeDefinitions::TypeDictionary* layer = types; layer; layer = layer->base())
+    for (const TypeDefinitions::TypeDictionary* layer = typeDefinitions; layer;
+         layer = layer->base())
         for (const TypeDefinitions::TypeDefinition& type : layer->types())
-            types_.insert(type.symbol);
+            types.insert(type.symbol);
     for (const char* base : {"Ref", "StrongRefHolder", "WeakRefHolder", "StrongRefArray",
                              "StrongRefBatch", "WeakRefArray", "WeakRefBatch"})
-        dataTypes_.insert(base);
+        dataTypes.insert(base);
     for (int i = 0; i <= Types::Identifiers::LastIdentifier; ++i) {
         const std::string name =
             Types::Identifiers::identifierToString(static_cast<Types::Identifier>(i));
         if (!name.empty())
-            dataTypes_.insert(name);
+            dataTypes.insert(name);
     }
 }
 
 bool DefinitionNames::free(const std::string& name, Kind kind) const {
     switch (kind) {
     case Kind::Element:
-        return declarations_.count(name) == 0;
+        return !declared(name);
     case Kind::Set:
-        return declarations_.count(name) == 0 && declarations_.count(name + "Reference") == 0 &&
-               types_.count(name + "Type") == 0 && dataTypes_.count(name + "Type") == 0;
+        return !declared(name) && !declared(name + "Reference") && !typed(name + "Type") &&
+               taken_.dataTypes.count(name + "Type") == 0;
     case Kind::Type:
-        return types_.count(name) == 0;
+        return !typed(name);
     }
     return false;
 }

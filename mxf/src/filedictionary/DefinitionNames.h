@@ -16,6 +16,19 @@ namespace Definitions {
 
 using Identifiers::Label;
 
+/// The names of the loaded dictionary: those of `dictionary` (elements; sets
+/// with their types and reference declarations), of the type definitions of
+/// `types` (may be null) and of the file format's data types. Made once for
+/// every file read with the dictionary; read-only.
+struct TakenNames {
+    TakenNames(const MetaMetadata::Dictionary& dictionary,
+               const TypeDefinitions::TypeDictionary* types);
+
+    std::unordered_set<std::string> declarations;
+    std::unordered_set<std::string> types;
+    std::unordered_set<std::string> dataTypes;
+};
+
 /// Hands out XML names that no declaration of the loaded dictionary and no
 /// name handed out before has. Element and set declarations share one space;
 /// types (sets' complex types and type definitions) another, in which type
@@ -23,11 +36,8 @@ using Identifiers::Label;
 /// after them, as the register's do) but sets' types may not.
 class DefinitionNames {
 public:
-    /// Takes the names of `dictionary` (elements; sets with their types and
-    /// reference declarations) and of the type definitions of `types` (may be
-    /// null).
-    DefinitionNames(const MetaMetadata::Dictionary& dictionary,
-                    const TypeDefinitions::TypeDictionary* types);
+    /// `taken` must outlive this.
+    explicit DefinitionNames(const TakenNames& taken) : taken_(taken) {}
 
     enum class Kind { Element, Set, Type };
 
@@ -42,9 +52,16 @@ private:
     bool free(const std::string& name, Kind kind) const;
     void take(const std::string& name, Kind kind);
 
-    std::unordered_set<std::string> declarations_;
-    std::unordered_set<std::string> types_;
-    std::unordered_set<std::string> dataTypes_; // the file format's
+    bool declared(const std::string& name) const {
+        return taken_.declarations.count(name) != 0 || declarations_.count(name) != 0;
+    }
+    bool typed(const std::string& name) const {
+        return taken_.types.count(name) != 0 || types_.count(name) != 0;
+    }
+
+    const TakenNames& taken_;
+    std::unordered_set<std::string> declarations_; // handed out
+    std::unordered_set<std::string> types_;        // handed out
 };
 
 /// The name the file gives a definition, for messages: cut after 64

@@ -1,6 +1,9 @@
 #include "FileDictionaryBuilder.h"
 
+#include "DictionaryIndexes.h"
+
 #include <algorithm>
+#include <utility>
 
 namespace Palimo {
 namespace MXF {
@@ -8,15 +11,13 @@ namespace MXF {
 using Definitions::definitionText;
 
 FileDictionaryBuilder::FileDictionaryBuilder(const HeaderMetadata& metadata,
-                                             const MetaMetadata::Dictionary& dictionary,
-                                             const TypeDefinitions::TypeDictionary* types)
-    : metadata_(metadata), dictionary_(dictionary), loadedTypes_(types), loaded_(dictionary),
-      definitions_(Definitions::readMetaDefinitions(metadata)), result_(new FileDictionary(types)),
-      names_(dictionary, types) {}
+                                             Definitions::MetaDefinitions definitions,
+                                             const DictionaryIndex& index)
+    : metadata_(metadata), dictionary_(index.dictionary()), loadedTypes_(index.types()),
+      loaded_(index.indexes().loaded), definitions_(std::move(definitions)),
+      result_(new FileDictionary(index.types())), names_(index.indexes().names) {}
 
 std::shared_ptr<const FileDictionary> FileDictionaryBuilder::run() {
-    if (definitions_.empty() && definitions_.problems.empty())
-        return nullptr;
     result_->problems_ = std::move(definitions_.problems);
     index();
     resolveClasses();
@@ -127,7 +128,28 @@ void FileDictionaryBuilder::claimNames() {
 std::shared_ptr<const FileDictionary>
 FileDictionary::read(const HeaderMetadata& metadata, const MetaMetadata::Dictionary& dictionary,
                      const TypeDefinitions::TypeDictionary* types) {
-    return FileDictionaryBuilder(metadata, dictionary, types).run();
+    Definitions::MetaDefinitions definitions = Definitions::readMetaDefinitions(metadata);
+    if (definitions.empty() && definitions.problems.empty())
+        return nullptr;
+    const DictionaryIndex index(dictionary, types);
+    return FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+}
+
+std::shared_ptr<const FileDictionary> FileDictionary::read(const HeaderMetadata& metadata,
+                                                           const DictionaryIndex& index) {
+    std::vector<std::uint8_t> bytes = Definitions::definitionBytes(metadata);
+    if (bytes.empty())
+        return nullptr;
+    const FileDictionaryCache& cache = index.indexes().fileDictionaries;
+    if (std::shared_ptr<const FileDictionary> built = cache.find(bytes))
+        return built;
+    Definitions::MetaDefinitions definitions = Definitions::readMetaDefinitions(metadata);
+    if (definitions.empty() && definitions.problems.empty())
+        return nullptr;
+    std::shared_ptr<const FileDictionary> built =
+        FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+    cache.add(std::move(bytes), built);
+    return built;
 }
 
 const MetaMetadata::MetaMetadataSet* FileDictionary::findSet(const Label& key) const {

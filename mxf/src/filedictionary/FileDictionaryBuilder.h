@@ -9,6 +9,8 @@
 #include "LoadedIndex.h"
 #include "MetaDefinitions.h"
 
+#include <Palimo/MXF/DictionaryIndex.h>
+
 #include <Palimo/MXF/FileDictionary.h>
 
 #include <map>
@@ -23,9 +25,9 @@ namespace MXF {
 
 class FileDictionaryBuilder {
 public:
-    FileDictionaryBuilder(const HeaderMetadata& metadata,
-                          const MetaMetadata::Dictionary& dictionary,
-                          const TypeDefinitions::TypeDictionary* types);
+    /// `definitions`: those of `metadata`, not empty.
+    FileDictionaryBuilder(const HeaderMetadata& metadata, Definitions::MetaDefinitions definitions,
+                          const DictionaryIndex& index);
 
     std::shared_ptr<const FileDictionary> run();
 
@@ -92,7 +94,7 @@ private:
     const HeaderMetadata& metadata_;
     const MetaMetadata::Dictionary& dictionary_;
     const TypeDefinitions::TypeDictionary* loadedTypes_;
-    const Definitions::LoadedIndex loaded_;
+    const Definitions::LoadedIndex& loaded_;
     Definitions::MetaDefinitions definitions_;
     std::unique_ptr<FileDictionary> result_;
     Definitions::DefinitionNames names_;

@@ -24,11 +24,14 @@ public:
         if (!added && label[7] > loose->second.version)
             loose->second = Loose{label[7], entry};
     }
-    /// Exact, then any version; null when none.
-    const Entry* find(const Label& label) const {
-        const auto exact = exact_.find(label);
-        if (exact != exact_.end())
-            return exact->second;
+    /// Exact, then any version; null when none. `exact` (may be null) says
+    /// whether the label was found as it is.
+    const Entry* find(const Label& label, bool* exact = nullptr) const {
+        const auto found = exact_.find(label);
+        if (exact)
+            *exact = found != exact_.end();
+        if (found != exact_.end())
+            return found->second;
         const auto loose = loose_.find(label.withoutVersion());
         return loose == loose_.end() ? nullptr : loose->second.entry;
     }

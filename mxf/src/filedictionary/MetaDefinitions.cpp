@@ -415,6 +415,32 @@ MetaDefinitions readMetaDefinitions(const HeaderMetadata& metadata) {
     return Reader(metadata).run();
 }
 
+std::vector<std::uint8_t> definitionBytes(const HeaderMetadata& metadata) {
+    std::vector<std::uint8_t> bytes;
+    const auto number = [&bytes](std::uint64_t value, int size) {
+        for (int i = size - 1; i >= 0; --i)
+            bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    };
+    for (const RawSet& set : metadata.sets) {
+        if (!set.localSet || !knownSet(set.klv.key))
+            continue;
+        number(set.klv.offset, 8);
+        bytes.insert(bytes.end(), set.klv.key.data(), set.klv.key.data() + 16);
+        number(set.items.size(), 8);
+        for (const RawItem& item : set.items) {
+            number(item.offset, 8);
+            number(item.tag, 2);
+            const Label* label = metadata.primer ? metadata.primer->find(item.tag) : nullptr;
+            bytes.push_back(label ? 1 : 0);
+            if (label)
+                bytes.insert(bytes.end(), label->data(), label->data() + 16);
+            number(item.value.size(), 8);
+            bytes.insert(bytes.end(), item.value.begin(), item.value.end());
+        }
+    }
+    return bytes;
+}
+
 } // namespace Definitions
 } // namespace MXF
 } // namespace Palimo

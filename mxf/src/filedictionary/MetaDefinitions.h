@@ -84,6 +84,12 @@ struct MetaDefinitions {
 /// throws for any bytes.
 MetaDefinitions readMetaDefinitions(const HeaderMetadata& metadata);
 
+/// Everything readMetaDefinitions reads of `metadata`: the offset and key of
+/// each definition set, and each of its items' offset, tag, label in the
+/// primer and value. Two header metadata with the same bytes here give the
+/// same definitions and the same file dictionary over the same loaded one.
+std::vector<std::uint8_t> definitionBytes(const HeaderMetadata& metadata);
+
 } // namespace Definitions
 } // namespace MXF
 } // namespace Palimo

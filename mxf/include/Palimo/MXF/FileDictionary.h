@@ -36,6 +36,7 @@
 // files at once; once built it is read-only, and any number of threads may
 // read it.
 #include <Palimo/MXF/DecodedFile.h>
+#include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/HeaderMetadata.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
@@ -139,6 +140,10 @@ public:
     static std::shared_ptr<const FileDictionary> read(const HeaderMetadata& metadata,
                                                       const MetaMetadata::Dictionary& dictionary,
                                                       const TypeDefinitions::TypeDictionary* types);
+    /// The same through an index of the loaded dictionaries made once for
+    /// many files, which must outlive the result.
+    static std::shared_ptr<const FileDictionary> read(const HeaderMetadata& metadata,
+                                                      const DictionaryIndex& index);
 
     FileDictionary(const FileDictionary&) = delete;
     FileDictionary& operator=(const FileDictionary&) = delete;

@@ -11,6 +11,7 @@
 // one thread, and a dictionary is read only once its load has returned.
 #include <Palimo/MXF/ByteSource.h>
 #include <Palimo/MXF/DecodedFile.h>
+#include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/HeaderMetadata.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
@@ -51,6 +52,11 @@ DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata,
                                  const TypeDefinitions::TypeDictionary* types = nullptr,
                                  FileDefinitions definitions = FileDefinitions::Use);
 
+/// The same through `index` (DictionaryIndex.h), made once for many files,
+/// which must outlive the result.
+DecodedFile decodeHeaderMetadata(HeaderMetadata&& metadata, const DictionaryIndex& index,
+                                 FileDefinitions definitions = FileDefinitions::Use);
+
 /// Adds the problems that need the whole header metadata: required members
 /// missing (the first 16 of a set named, the others counted in one problem),
 /// shared InstanceUIDs, strong references to no set, to a set that
@@ -74,6 +80,14 @@ DecodedFile readMXFFile(const ByteSource& source, const MetaMetadata::Dictionary
                         FileDefinitions definitions = FileDefinitions::Use);
 DecodedFile readMXFFile(const std::string& path, const MetaMetadata::Dictionary& dictionary,
                         const TypeDefinitions::TypeDictionary* types = nullptr,
+                        PartitionChoice choice = PartitionChoice::Best,
+                        FileDefinitions definitions = FileDefinitions::Use);
+/// The same through `index`: for many files read with one dictionary, of which
+/// some carry their own dictionaries.
+DecodedFile readMXFFile(const ByteSource& source, const DictionaryIndex& index,
+                        PartitionChoice choice = PartitionChoice::Best,
+                        FileDefinitions definitions = FileDefinitions::Use);
+DecodedFile readMXFFile(const std::string& path, const DictionaryIndex& index,
                         PartitionChoice choice = PartitionChoice::Best,
                         FileDefinitions definitions = FileDefinitions::Use);
 
