@@ -25,18 +25,20 @@ void JsonStreamWriter::finish() {
     used_ = 0;
 }
 
-char* JsonStreamWriter::room(std::size_t n) {
+// The steps of every event are inline: a position-independent build would
+// otherwise call each of them, millions of times in a large document.
+inline char* JsonStreamWriter::room(std::size_t n) {
     if (used_ + n > buffer_.size())
         buffer_.resize(std::max(used_ + n, std::max(2 * buffer_.size(), 2 * kFlushSize)));
     return buffer_.data() + used_;
 }
 
-void JsonStreamWriter::put(std::string_view text) {
+inline void JsonStreamWriter::put(std::string_view text) {
     std::memcpy(room(text.size()), text.data(), text.size());
     used_ += text.size();
 }
 
-void JsonStreamWriter::newLine() {
+inline void JsonStreamWriter::newLine() {
     if (!indented_)
         return;
     const std::size_t indent = 2 * filled_.size();
@@ -46,7 +48,7 @@ void JsonStreamWriter::newLine() {
     used_ += 1 + indent;
 }
 
-void JsonStreamWriter::flushIfFull() {
+inline void JsonStreamWriter::flushIfFull() {
     if (used_ < kFlushSize)
         return;
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
@@ -54,7 +56,7 @@ void JsonStreamWriter::flushIfFull() {
 }
 
 // A value in an array starts a line of its own; one after a key follows it.
-void JsonStreamWriter::beforeValue() {
+inline void JsonStreamWriter::beforeValue() {
     if (afterKey_) {
         afterKey_ = false;
         return;
@@ -130,62 +132,9 @@ void JsonStreamWriter::null() {
     put("null");
 }
 
-void JsonStreamWriter::quoted(std::string_view text) {
+inline void JsonStreamWriter::quoted(std::string_view text) {
     char* const begin = room(maxJsonStringSize(text));
     used_ += static_cast<std::size_t>(writeJsonString(begin, text) - begin);
-}
-
-char* writeJsonString(char* at, std::string_view text) {
-    *at++ = '"';
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80) {
-            // Each byte that is no UTF-8 becomes U+FFFD, as the reader
-            // replaces them in texts: the document stays valid.
-            char32_t codePoint = 0;
-            const std::size_t length = MXF::utf8Sequence(bytes + i, text.size() - i, codePoint);
-            if (length == 0) {
-                at = std::copy(MXF::kReplacementUtf8.begin(), MXF::kReplacementUtf8.end(), at);
-            } else {
-                at = std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
-                               text.begin() + static_cast<std::ptrdiff_t>(i + length), at);
-                i += length - 1;
-            }
-            continue;
-        }
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            *at++ = ch;
-            continue;
-        }
-        *at++ = '\\';
-        switch (c) {
-        case '"':
-        case '\\':
-            *at++ = ch;
-            break;
-        case '\b':
-            *at++ = 'b';
-            break;
-        case '\f':
-            *at++ = 'f';
-            break;
-        case '\n':
-            *at++ = 'n';
-            break;
-        case '\r':
-            *at++ = 'r';
-            break;
-        case '\t':
-            *at++ = 't';
-            break;
-        default:
-            at += std::snprintf(at, 6, "u%04x", static_cast<unsigned>(c));
-        }
-    }
-    *at++ = '"';
-    return at;
 }
 
 std::string jsonString(std::string_view text) {
