@@ -10,17 +10,16 @@
 // valid and the text must hold no character that could control a terminal.
 // Anything else is a finding, like a crash, a sanitizer report, a leak or a
 // timeout.
-#include "ReadOutput.h"
-#include "TerminalText.h"
-#include "Utf8.h"
-
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/References.h>
+#include <Palimo/MXF/Utf8.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
 #include <Palimo/Output/OutputError.h>
+#include <Palimo/Output/ReadOutput.h>
 #include <Palimo/Output/RegXML.h>
+#include <Palimo/Output/TerminalText.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <nlohmann/json.hpp>
@@ -93,12 +92,12 @@ void checkText(const std::string& text) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        const std::size_t length = Mxfdict::utf8Sequence(bytes + i, text.size() - i, c);
+        const std::size_t length = Palimo::MXF::utf8Sequence(bytes + i, text.size() - i, c);
         if (length == 0 && text.size() - i >= 4)
             finding("text output holds what is no UTF-8", text.substr(i, 40));
         if (length == 0)
             break; // the end of the kept text may cut a character
-        if (c != '\n' && Mxfdict::controlsTerminal(c))
+        if (c != '\n' && Palimo::Output::controlsTerminal(c))
             finding("text output holds a control character", text.substr(i < 40 ? 0 : i - 40, 80));
         i += length;
     }
@@ -107,14 +106,14 @@ void checkText(const std::string& text) {
 void writeText(const Palimo::MXF::DecodedFile& file, bool tree) {
     KeepingBuffer buffer(kChecked);
     std::ostream out(&buffer);
-    Mxfdict::printRead(out, "fuzz\x1b.mxf", file, tree);
+    Palimo::Output::printRead(out, "fuzz\x1b.mxf", file, tree);
     checkText(buffer.kept);
 }
 
 void writeJson(const Palimo::MXF::DecodedFile& file, bool tree, bool compact) {
     KeepingBuffer buffer(kChecked);
     std::ostream out(&buffer);
-    Mxfdict::writeReadJson(out, "fuzz.mxf", file, tree, compact);
+    Palimo::Output::writeReadJson(out, "fuzz.mxf", file, tree, compact);
     if (buffer.whole() && !nlohmann::json::accept(buffer.kept))
         finding("invalid JSON", buffer.kept);
 }

@@ -1,7 +1,8 @@
 # The fuzz targets with a plain main that runs the files and directories named
 # on its command line, and a test for each that replays its seed corpora and
 # every input a fuzzing run ever failed on. Included by tests/ and by fuzz/;
-# the first inclusion defines them.
+# the first inclusion defines them. The targets check their JSON with nlohmann.
+find_package(nlohmann_json REQUIRED)
 if(NOT COMMAND palimo_fuzz_target_sources)
   # The source of a fuzz target that reads MXF files or values.
   function(palimo_fuzz_target_sources fuzzer out)
@@ -14,8 +15,8 @@ if(NOT COMMAND palimo_fuzz_target_sources)
   # What they link and the dictionary they load: the shipped example with a
   # set that holds an item of every type (fuzz/dictionary).
   function(palimo_fuzz_target_link fuzzer)
-    target_link_libraries(${fuzzer} PRIVATE mxfdict_read_output palimo_mxf palimo_output
-      palimo_typedefinitions palimo_loader)
+    target_link_libraries(${fuzzer} PRIVATE palimo_mxf palimo_output
+      palimo_typedefinitions palimo_loader nlohmann_json::nlohmann_json)
     target_compile_definitions(${fuzzer} PRIVATE
       PALIMO_FUZZ_SCHEMA="${PROJECT_SOURCE_DIR}/fuzz/dictionary/MXFDictionary.xsd")
   endfunction()
@@ -35,7 +36,7 @@ endif()
 
 # The MXF reader's target over its seed corpus and the MXF inputs a fuzzing
 # run failed on; the value decoders' over theirs.
-if(NOT TARGET mxf_reader_fuzz_replay AND TARGET mxfdict_read_output)
+if(NOT TARGET mxf_reader_fuzz_replay AND TARGET palimo_output)
   foreach(fuzzer mxf_reader value_decoder)
     palimo_fuzz_target_sources(${fuzzer} sources)
     add_executable(${fuzzer}_fuzz_replay ${sources} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)

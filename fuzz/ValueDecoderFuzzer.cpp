@@ -7,14 +7,13 @@
 // decoded by flat type. The decoders may not throw; the value is then
 // written as read's text and JSON write it, which must be valid JSON and
 // text without a character that could control a terminal.
-#include "JsonSink.h"
-#include "TerminalText.h"
-#include "Utf8.h"
-#include "ValueJson.h"
-#include "ValueText.h"
-
+#include <Palimo/MXF/Utf8.h>
 #include <Palimo/MXF/ValueDecoder.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/Output/JsonSink.h>
+#include <Palimo/Output/TerminalText.h>
+#include <Palimo/Output/ValueJson.h>
+#include <Palimo/Output/ValueText.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <nlohmann/json.hpp>
@@ -53,23 +52,23 @@ const Loaded& loaded() {
 }
 
 void writeForms(const Palimo::MXF::Value& value) {
-    const std::string text = Mxfdict::valueText(value);
+    const std::string text = Palimo::Output::valueText(value);
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        const std::size_t length = Mxfdict::utf8Sequence(bytes + i, text.size() - i, c);
+        const std::size_t length = Palimo::MXF::utf8Sequence(bytes + i, text.size() - i, c);
         if (length == 0)
             finding("value text holds what is no UTF-8", text);
-        if (Mxfdict::controlsTerminal(c))
+        if (Palimo::Output::controlsTerminal(c))
             finding("value text holds a control character", text);
         i += length;
     }
-    for (const auto layout : {Mxfdict::JsonStreamWriter::Layout::Indented,
-                              Mxfdict::JsonStreamWriter::Layout::OneLine}) {
+    for (const auto layout : {Palimo::Output::JsonStreamWriter::Layout::Indented,
+                              Palimo::Output::JsonStreamWriter::Layout::OneLine}) {
         std::ostringstream json;
-        Mxfdict::JsonStreamWriter writer(json, layout);
+        Palimo::Output::JsonStreamWriter writer(json, layout);
         writer.beginArray();
-        Mxfdict::describeValue(writer, value);
+        Palimo::Output::describeValue(writer, value);
         writer.endArray();
         writer.finish();
         if (!nlohmann::json::accept(json.str()))

@@ -1,12 +1,11 @@
 #include "RegXMLText.h"
 
-#include "Utf8.h"
+#include "NumberText.h"
 
 #include <Palimo/Identifiers/Hex.h>
+#include <Palimo/MXF/Utf8.h>
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 namespace Palimo {
@@ -19,10 +18,24 @@ bool keptAsIs(char32_t c) {
     return c == 0x09 || c == 0x0a || (c >= 0x20 && c != 0x24 && c != 0xfffe && c != 0xffff);
 }
 
-std::string twoDigits(unsigned n) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", n);
-    return text;
+// "2015-05-19", "08:52:08.920Z" (milliseconds only when not 0).
+std::string dateText(const Date& date) {
+    return yearText(date.year, false) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
+}
+
+std::string timeText(const Time& time) {
+    std::string text =
+        twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second);
+    if (time.fraction != 0) {
+        char milliseconds[8];
+        std::snprintf(milliseconds, sizeof milliseconds, ".%03u", 4u * time.fraction);
+        text += milliseconds;
+    }
+    return text + "Z";
+}
+
+std::string realText(double real) {
+    return shortestRealText(real, {"NaN", "INF", "-INF"});
 }
 
 struct ScalarText {
@@ -70,9 +83,9 @@ RegXMLString regxmlString(const std::string& utf8) {
     const std::string_view text = std::string_view(utf8).substr(0, utf8.find('\0'));
     result.text.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
-        const char32_t c = nextCharacter(text, at);
+        const char32_t c = MXF::nextCharacter(text, at);
         if (keptAsIs(c)) {
-            appendUtf8(result.text, c);
+            MXF::appendUtf8(result.text, c);
             continue;
         }
         char escape[16];
@@ -85,43 +98,6 @@ RegXMLString regxmlString(const std::string& utf8) {
 
 std::optional<std::string> scalarText(const Value::Data& data) {
     return std::visit(ScalarText{}, data);
-}
-
-std::string dateText(const Date& date) {
-    char year[16];
-    if (date.year < 0)
-        std::snprintf(year, sizeof year, "-%04d", -static_cast<int>(date.year));
-    else
-        std::snprintf(year, sizeof year, "%04d", static_cast<int>(date.year));
-    return std::string(year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
-}
-
-std::string timeText(const Time& time) {
-    std::string text =
-        twoDigits(time.hour) + ":" + twoDigits(time.minute) + ":" + twoDigits(time.second);
-    if (time.fraction != 0) {
-        char milliseconds[8];
-        std::snprintf(milliseconds, sizeof milliseconds, ".%03u", 4u * time.fraction);
-        text += milliseconds;
-    }
-    return text + "Z";
-}
-
-std::string realText(double real) {
-    if (std::isnan(real))
-        return "NaN";
-    if (std::isinf(real))
-        return real < 0 ? "-INF" : "INF";
-    // A Float32 keeps its own shortest form rather than its double's.
-    const bool single = static_cast<double>(static_cast<float>(real)) == real;
-    char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, real);
-        const double back = std::strtod(text, nullptr);
-        if (single ? static_cast<float>(back) == static_cast<float>(real) : back == real)
-            break;
-    }
-    return text;
 }
 
 } // namespace Output

@@ -30,12 +30,5 @@ RegXMLString regxmlString(const std::string& utf8);
 /// texts as regxmlString. None for records, lists and Indirect values.
 std::optional<std::string> scalarText(const MXF::Value::Data& data);
 
-/// "2015-05-19", "08:52:08.920Z", "2015-05-19T08:52:08Z".
-std::string dateText(const MXF::Date& date);
-std::string timeText(const MXF::Time& time);
-
-/// The shortest text that reads back as `real` (as a float when it is one).
-std::string realText(double real);
-
 } // namespace Output
 } // namespace Palimo

@@ -1,10 +1,14 @@
 #include "XmlEscaping.h"
 
-#include "Utf8.h"
+#include <Palimo/MXF/Utf8.h>
 
 namespace Palimo {
 namespace Output {
 namespace {
+
+using MXF::appendUtf8;
+using MXF::kReplacementCharacter;
+using MXF::nextCharacter;
 
 struct Range {
     char32_t first;

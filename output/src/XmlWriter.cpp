@@ -78,8 +78,15 @@ void XmlWriter::beginNode() {
     }
     Open& parent = open_.back();
     parent.children = true;
-    if (!parent.text)
+    if (!parent.inlined)
         out_ << '\n' << std::string(2 * open_.size(), ' ');
+}
+
+void XmlWriter::separator(XmlLine line) {
+    if (line == XmlLine::New)
+        out_ << '\n' << std::string(attributeColumn_, ' ');
+    else
+        out_ << ' ';
 }
 
 void XmlWriter::comment(std::string_view text) {
@@ -97,20 +104,24 @@ void XmlWriter::startElement(std::string_view namespaceURI, std::string_view loc
     const std::string name = qualified(prefixOf(namespaceURI, false), localName);
     beginNode();
     out_ << '<' << name;
+    attributeColumn_ = 2 * open_.size() + name.size() + 2;
     if (open_.empty()) {
         for (const XmlNamespace& ns : namespaces_) {
             std::string uri;
             appendEscaped(uri, ns.uri, XmlContext::Attribute);
-            out_ << (ns.prefix.empty() ? " xmlns" : " xmlns:" + ns.prefix) << "=\"" << uri << '"';
+            separator(ns.line);
+            out_ << (ns.prefix.empty() ? "xmlns" : "xmlns:" + ns.prefix) << "=\"" << uri << '"';
         }
         rootWritten_ = true;
     }
+    const bool inlined = !open_.empty() && open_.back().inlined;
     open_.push_back(Open{name});
+    open_.back().inlined = inlined;
     startTagOpen_ = true;
 }
 
 void XmlWriter::attribute(std::string_view namespaceURI, std::string_view localName,
-                          std::string_view value) {
+                          std::string_view value, XmlLine line) {
     if (!startTagOpen_)
         fail("the attribute " + quoted(localName) + " outside a start tag");
     if (!isNCName(localName))
@@ -121,7 +132,20 @@ void XmlWriter::attribute(std::string_view namespaceURI, std::string_view localN
     attributes_.push_back(name);
     std::string escaped;
     appendEscaped(escaped, value, XmlContext::Attribute);
-    out_ << ' ' << name << "=\"" << escaped << '"';
+    separator(line);
+    out_ << name << "=\"" << escaped << '"';
+}
+
+void XmlWriter::inlineContent() {
+    if (open_.empty())
+        fail("inline content where no element is open");
+    open_.back().inlined = true;
+}
+
+void XmlWriter::keepEndTag() {
+    if (open_.empty())
+        fail("an end tag kept where no element is open");
+    open_.back().keepEndTag = true;
 }
 
 void XmlWriter::text(std::string_view text) {
@@ -132,7 +156,7 @@ void XmlWriter::text(std::string_view text) {
     std::string escaped;
     appendEscaped(escaped, text, XmlContext::Text);
     closeStartTag();
-    open_.back().text = true;
+    open_.back().inlined = true;
     out_ << escaped;
 }
 
@@ -141,13 +165,14 @@ void XmlWriter::endElement() {
         fail("the end of an element where none is open");
     const Open ending = std::move(open_.back());
     open_.pop_back();
-    if (startTagOpen_) {
+    if (startTagOpen_ && !ending.keepEndTag) {
         out_ << "/>";
         startTagOpen_ = false;
         attributes_.clear();
         return;
     }
-    if (ending.children && !ending.text)
+    closeStartTag();
+    if ((ending.children || ending.keepEndTag) && !ending.inlined)
         out_ << '\n' << std::string(2 * open_.size(), ' ');
     out_ << "</" << ending.name << '>';
 }

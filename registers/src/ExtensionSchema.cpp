@@ -3,7 +3,6 @@
 #include "Naming.h"
 #include "SchemaWriter.h"
 #include "TypeDefinitionsSchema.h"
-#include "XmlText.h"
 
 #include <Palimo/Utils/StringConversion.h>
 
@@ -201,35 +200,40 @@ private:
 
 std::string topFile(const SchemaModel& model, const ModelBuilder& builder,
                     const std::string& dictionaryLocation, const std::string& source) {
+    std::ostringstream text;
+    text << " What the dictionary of its own that " << source << "\n     holds adds to "
+         << dictionaryLocation << ": " << model.sets.size() << " sets, members of "
+         << builder.extended().size() << " of its sets,\n     " << model.elements.size()
+         << " elements and " << model.typeDefinitions.types.size()
+         << " type definitions. Written by mxfdict extract-dictionary. ";
     std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<!-- What the dictionary of its own that " << commentText(source) << "\n"
-        << "     holds adds to " << commentText(dictionaryLocation) << ": " << model.sets.size()
-        << " sets, members of " << builder.extended().size() << " of its sets,\n     "
-        << model.elements.size() << " elements and " << model.typeDefinitions.types.size()
-        << " type definitions. Written by mxfdict extract-dictionary. -->\n"
-        << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"\n"
-        << "           xmlns:ff=\"urn:SMPTE:MXF:file_format\"\n";
-    for (const auto& [uri, prefix] : model.prefixes)
-        if (prefix != "ff")
-            out << "           xmlns:" << prefix << "=\"" << escapeAttribute(uri) << "\"\n";
-    out << "           targetNamespace=\"urn:SMPTE:MXF:file_format\"\n"
-        << "           elementFormDefault=\"qualified\" version=\"1.0\">\n";
+    Output::XmlWriter writer(out, topFileNamespaces(model));
+    writer.comment(text.str());
+    startTopFile(writer);
+    const auto directive = [&writer](const char* name, const std::string& location) {
+        writer.startElement(kXmlSchemaNamespace, name);
+        writer.attribute("", "schemaLocation", location);
+    };
     if (builder.extended().empty()) {
-        out << "  <xs:include schemaLocation=\"" << escapeAttribute(dictionaryLocation) << "\"/>\n";
+        directive("include", dictionaryLocation);
     } else {
         // The dictionary's sets that the file adds members to extend
         // themselves: the redefinition reaches the files the top file includes.
-        out << "  <xs:redefine schemaLocation=\"" << escapeAttribute(dictionaryLocation) << "\">\n";
+        directive("redefine", dictionaryLocation);
         for (const auto& [typeName, members] : builder.extended())
-            out << setTypeExtension(typeName, members);
-        out << "  </xs:redefine>\n";
+            writeSetTypeExtension(writer, typeName, members);
     }
-    out << "  <xs:include schemaLocation=\"MXFSets.xsd\"/>\n"
-        << "  <xs:include schemaLocation=\"MXFElements.xsd\"/>\n"
-        << "  <xs:import namespace=\"" << escapeAttribute(model.typeDefinitions.namespaceURI)
-        << "\" schemaLocation=\"" << kTypeDefinitionsFileName << "\"/>\n"
-        << "</xs:schema>\n";
+    writer.endElement();
+    for (const char* file : {"MXFSets.xsd", "MXFElements.xsd"}) {
+        directive("include", file);
+        writer.endElement();
+    }
+    writer.startElement(kXmlSchemaNamespace, "import");
+    writer.attribute("", "namespace", model.typeDefinitions.namespaceURI);
+    writer.attribute("", "schemaLocation", kTypeDefinitionsFileName);
+    writer.endElement();
+    writer.endElement();
+    writer.finish();
     return out.str();
 }
 

@@ -1,8 +1,8 @@
 #include "SchemaWriter.h"
 
 #include "DataTypesSchema.h"
+#include "Naming.h"
 #include "TypeDefinitionsSchema.h"
-#include "XmlText.h"
 
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/Registers/RegisterError.h>
@@ -14,64 +14,74 @@ namespace Palimo {
 namespace Registers {
 
 const char kTopFileName[] = "MXFDictionary.xsd";
+const char kXmlSchemaNamespace[] = "http://www.w3.org/2001/XMLSchema";
 
 namespace {
 
 namespace Id = Types::Identifiers;
-
-const char kSchemaStart[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-    "xmlns:ff=\"urn:SMPTE:MXF:file_format\"\n"
-    "           targetNamespace=\"urn:SMPTE:MXF:file_format\" elementFormDefault=\"qualified\">\n";
+using Output::XmlLine;
+using Output::XmlWriter;
 
 std::string typeName(Types::Identifier id) {
     return std::string("ff:") + Id::identifierToString(id);
 }
 
-class Annotation {
-public:
-    explicit Annotation(std::ostream& out, const char* indent) : out_(out), indent_(indent) {
-        out_ << indent_ << "<xs:annotation>\n";
-    }
-    ~Annotation() { out_ << indent_ << "</xs:annotation>\n"; }
-    Annotation(const Annotation&) = delete;
-    Annotation& operator=(const Annotation&) = delete;
+void start(XmlWriter& out, const char* name) {
+    out.startElement(kXmlSchemaNamespace, name);
+}
 
-    void documentation(const std::string& text) {
-        if (!text.empty())
-            out_ << indent_ << "  <xs:documentation>" << escapeText(text)
-                 << "</xs:documentation>\n";
-    }
-    void appinfo(const char* source, const std::string& text, bool evenIfEmpty = false) {
-        if (text.empty() && !evenIfEmpty)
-            return;
-        out_ << indent_ << "  <xs:appinfo source=\"" << source << "\"";
-        if (text.empty())
-            out_ << "/>\n";
-        else
-            out_ << ">" << escapeText(text) << "</xs:appinfo>\n";
-    }
+// An element that ends on a line of its own even when nothing is in it.
+void startBlock(XmlWriter& out, const char* name) {
+    start(out, name);
+    out.keepEndTag();
+}
 
-private:
-    std::ostream& out_;
-    const char* indent_;
-};
+void attribute(XmlWriter& out, const char* name, const std::string& value) {
+    out.attribute("", name, value);
+}
 
-void writeEnumeration(std::ostream& out, const ElementDeclaration& element) {
-    out << "    <xs:simpleType>\n"
-        << "      <xs:restriction base=\"" << typeName(element.type.identifier) << "\">\n";
+// An element that holds only the annotation's documentation or appinfo text.
+void textElement(XmlWriter& out, const char* name, const char* source, const std::string& text) {
+    start(out, name);
+    if (source)
+        attribute(out, "source", source);
+    out.text(text);
+    out.endElement();
+}
+
+// <xs:appinfo source="SOURCE">TEXT</xs:appinfo>, self-closed for no text.
+void writeAppinfo(XmlWriter& out, const char* source, const std::string& text) {
+    textElement(out, "appinfo", source, text);
+}
+
+// Documentation and appinfo with text; none for empty text.
+void documentation(XmlWriter& out, const std::string& text) {
+    if (!text.empty())
+        textElement(out, "documentation", nullptr, text);
+}
+
+void appinfoIfAny(XmlWriter& out, const char* source, const std::string& text) {
+    if (!text.empty())
+        writeAppinfo(out, source, text);
+}
+
+void writeEnumeration(XmlWriter& out, const ElementDeclaration& element) {
+    startBlock(out, "simpleType");
+    startBlock(out, "restriction");
+    attribute(out, "base", typeName(element.type.identifier));
     for (const EnumerationValue& value : element.enumeration) {
-        out << "        <xs:enumeration value=\"" << escapeAttribute(value.value) << "\"";
-        if (value.documentation.empty()) {
-            out << "/>\n";
-            continue;
+        start(out, "enumeration");
+        attribute(out, "value", value.value);
+        if (!value.documentation.empty()) {
+            out.inlineContent();
+            start(out, "annotation");
+            documentation(out, value.documentation);
+            out.endElement();
         }
-        out << "><xs:annotation><xs:documentation>" << escapeText(value.documentation)
-            << "</xs:documentation></xs:annotation></xs:enumeration>\n";
+        out.endElement();
     }
-    out << "      </xs:restriction>\n"
-        << "    </xs:simpleType>\n";
+    out.endElement();
+    out.endElement();
 }
 
 const char* referenceBase(const MappedType& type) {
@@ -85,189 +95,218 @@ const char* referenceBase(const MappedType& type) {
     return strong ? "ff:StrongRefArray" : "ff:WeakRefArray";
 }
 
-void writeDerivation(std::ostream& out, const ElementDeclaration& element) {
+void writeDerivation(XmlWriter& out, const ElementDeclaration& element) {
     const MappedType& type = element.type;
     const bool collection = type.kind == MappedType::Kind::Collection;
-    const std::string base = collection ? typeName(type.identifier) : referenceBase(type);
-    out << "    <xs:complexType>\n"
-        << "      <xs:complexContent>\n";
+    start(out, "complexType");
+    start(out, "complexContent");
+    start(out, "extension");
+    attribute(out, "base", collection ? typeName(type.identifier) : referenceBase(type));
     if (collection) {
-        out << "        <xs:extension base=\"" << base << "\">\n"
-            << "          <xs:sequence>\n"
-            << "            <xs:element name=\"" << escapeAttribute(type.itemName) << "\" type=\""
-            << typeName(type.itemIdentifier) << "\" minOccurs=\"0\" maxOccurs=\"unbounded\"/>\n"
-            << "          </xs:sequence>\n"
-            << "        </xs:extension>\n";
-    } else if (element.targets.empty()) {
-        out << "        <xs:extension base=\"" << base << "\"/>\n";
-    } else {
-        out << "        <xs:extension base=\"" << base << "\">\n"
-            << "          <xs:choice"
-            << (type.kind == MappedType::Kind::ReferenceCollection
-                    ? " minOccurs=\"0\" maxOccurs=\"unbounded\""
-                    : "")
-            << ">\n";
-        for (const std::string& target : element.targets)
-            out << "            <xs:element ref=\"ff:" << target << "\"/>\n";
-        out << "          </xs:choice>\n"
-            << "        </xs:extension>\n";
+        start(out, "sequence");
+        start(out, "element");
+        attribute(out, "name", type.itemName);
+        attribute(out, "type", typeName(type.itemIdentifier));
+        attribute(out, "minOccurs", "0");
+        attribute(out, "maxOccurs", "unbounded");
+        out.endElement();
+        out.endElement();
+    } else if (!element.targets.empty()) {
+        start(out, "choice");
+        if (type.kind == MappedType::Kind::ReferenceCollection) {
+            attribute(out, "minOccurs", "0");
+            attribute(out, "maxOccurs", "unbounded");
+        }
+        for (const std::string& target : element.targets) {
+            start(out, "element");
+            attribute(out, "ref", "ff:" + target);
+            out.endElement();
+        }
+        out.endElement();
     }
-    out << "      </xs:complexContent>\n"
-        << "    </xs:complexType>\n";
+    out.endElement();
+    out.endElement();
+    out.endElement();
 }
 
-void writeElement(std::ostream& out, const ElementDeclaration& element) {
+void writeElement(XmlWriter& out, const ElementDeclaration& element) {
     const ElementEntry& entry = *element.entry;
     const bool named = element.type.kind == MappedType::Kind::Simple && !element.type.enumeration;
-    out << "  <xs:element name=\"" << element.name << "\"";
+    start(out, "element");
+    attribute(out, "name", element.name);
     if (named)
-        out << " type=\"" << typeName(element.type.identifier) << "\"";
-    out << ">\n";
-    {
-        Annotation annotation(out, "    ");
-        annotation.documentation(entry.definition);
-        annotation.appinfo("RP210", "", true);
-        annotation.appinfo("UL Designator", entry.ul.dotted());
-        if (element.localTag)
-            annotation.appinfo("Local Tag", Identifiers::localTagText(*element.localTag));
-        annotation.appinfo("Name In Specification", entry.name);
-        annotation.appinfo("Length", entry.valueLength);
-        annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
-        annotation.appinfo("Type Definition", element.typeDefinition);
-        if (element.name != entry.symbol)
-            annotation.appinfo("Symbol", entry.symbol);
-    }
+        attribute(out, "type", typeName(element.type.identifier));
+    startBlock(out, "annotation");
+    documentation(out, entry.definition);
+    writeAppinfo(out, "RP210", "");
+    appinfoIfAny(out, "UL Designator", entry.ul.dotted());
+    if (element.localTag)
+        appinfoIfAny(out, "Local Tag", Identifiers::localTagText(*element.localTag));
+    appinfoIfAny(out, "Name In Specification", entry.name);
+    appinfoIfAny(out, "Length", entry.valueLength);
+    appinfoIfAny(out, "XMLNamespaceURI", entry.namespaceName);
+    appinfoIfAny(out, "Type Definition", element.typeDefinition);
+    if (element.name != entry.symbol)
+        appinfoIfAny(out, "Symbol", entry.symbol);
+    out.endElement();
     if (element.type.kind == MappedType::Kind::Simple) {
         if (element.type.enumeration)
             writeEnumeration(out, element);
     } else {
         writeDerivation(out, element);
     }
-    out << "  </xs:element>\n";
+    out.endElement();
 }
 
-void writeMembers(std::ostream& out, const std::vector<MemberDeclaration>& members,
-                  const char* indent) {
-    if (members.empty()) {
-        out << indent << "<xs:sequence/>\n";
-        return;
-    }
-    out << indent << "<xs:sequence>\n";
+void writeMembers(XmlWriter& out, const std::vector<MemberDeclaration>& members) {
+    start(out, "sequence");
     for (const MemberDeclaration& member : members) {
-        out << indent << "  <xs:element ref=\"ff:" << member.element << "\""
-            << (member.optional ? " minOccurs=\"0\"" : "") << ">\n";
-        out << indent << "    <xs:annotation>\n"
-            << indent << "      <xs:appinfo source=\"use\">"
-            << (member.optional ? "optional" : "required") << "</xs:appinfo>\n";
-        if (!member.value.empty())
-            out << indent << "      <xs:appinfo source=\"Distinguished Value\">"
-                << escapeText(member.value) << "</xs:appinfo>\n";
+        start(out, "element");
+        attribute(out, "ref", "ff:" + member.element);
+        if (member.optional)
+            attribute(out, "minOccurs", "0");
+        startBlock(out, "annotation");
+        writeAppinfo(out, "use", member.optional ? "optional" : "required");
+        appinfoIfAny(out, "Distinguished Value", member.value);
         if (member.uniqueIdentifier)
-            out << indent << "      <xs:appinfo source=\"Unique Identifier\">true</xs:appinfo>\n";
-        out << indent << "    </xs:annotation>\n" << indent << "  </xs:element>\n";
+            writeAppinfo(out, "Unique Identifier", "true");
+        out.endElement();
+        out.endElement();
     }
-    out << indent << "</xs:sequence>\n";
+    out.endElement();
 }
 
-void writeSet(std::ostream& out, const SetDeclaration& set) {
+void writeSet(XmlWriter& out, const SetDeclaration& set) {
     const GroupEntry& entry = *set.entry;
     const bool abstract = entry.concrete && !*entry.concrete;
-    out << "  <!-- " << commentText(entry.name.empty() ? entry.symbol : entry.name) << " -->\n";
-    out << "  <xs:element name=\"" << set.name << "\" type=\"ff:" << set.typeName << "\"";
+    out.comment(" " + (entry.name.empty() ? entry.symbol : entry.name) + " ");
+    start(out, "element");
+    attribute(out, "name", set.name);
+    attribute(out, "type", "ff:" + set.typeName);
     if (!set.parentName.empty())
-        out << " substitutionGroup=\"ff:" << set.parentName << "\"";
+        attribute(out, "substitutionGroup", "ff:" + set.parentName);
     if (abstract)
-        out << " abstract=\"true\"";
-    out << ">\n";
-    {
-        Annotation annotation(out, "    ");
-        annotation.documentation(entry.definition);
-        annotation.appinfo("UL Designator", localSetKey(entry.ul).dotted());
-        annotation.appinfo("Name In Specification", entry.name);
-        annotation.appinfo("XMLNamespaceURI", entry.namespaceName);
-        if (set.name != entry.symbol)
-            annotation.appinfo("Symbol", entry.symbol);
-    }
-    out << "  </xs:element>\n";
-    out << "  <xs:element name=\"" << set.referenceName
-        << "\" type=\"ff:Ref\" substitutionGroup=\"ff:" << set.name << "\"/>\n";
-    out << "  <xs:complexType name=\"" << set.typeName << "\""
-        << (abstract ? " abstract=\"true\"" : "") << ">\n";
-    const char* indent = "    ";
+        attribute(out, "abstract", "true");
+    startBlock(out, "annotation");
+    documentation(out, entry.definition);
+    appinfoIfAny(out, "UL Designator", localSetKey(entry.ul).dotted());
+    appinfoIfAny(out, "Name In Specification", entry.name);
+    appinfoIfAny(out, "XMLNamespaceURI", entry.namespaceName);
+    if (set.name != entry.symbol)
+        appinfoIfAny(out, "Symbol", entry.symbol);
+    out.endElement();
+    out.endElement();
+    start(out, "element");
+    attribute(out, "name", set.referenceName);
+    attribute(out, "type", "ff:Ref");
+    attribute(out, "substitutionGroup", "ff:" + set.name);
+    out.endElement();
+    start(out, "complexType");
+    attribute(out, "name", set.typeName);
+    if (abstract)
+        attribute(out, "abstract", "true");
     if (!set.parentTypeName.empty()) {
-        out << "    <xs:complexContent>\n"
-            << "      <xs:extension base=\"ff:" << set.parentTypeName << "\">\n";
-        indent = "        ";
+        start(out, "complexContent");
+        start(out, "extension");
+        attribute(out, "base", "ff:" + set.parentTypeName);
     }
-    writeMembers(out, set.members, indent);
-    if (!set.parentTypeName.empty())
-        out << "      </xs:extension>\n"
-            << "    </xs:complexContent>\n";
-    out << "  </xs:complexType>\n";
+    writeMembers(out, set.members);
+    if (!set.parentTypeName.empty()) {
+        out.endElement();
+        out.endElement();
+    }
+    out.endElement();
 }
 
 std::string topFile(const SchemaModel& model) {
-    std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<!-- An MXF metadata dictionary imported from the SMPTE metadata registers";
     std::string revisions;
     for (const auto& [file, revision] : model.revisions)
         if (!revision.empty())
             revisions += (revisions.empty() ? "" : ", ") + file + " " + revision;
+    std::ostringstream text;
+    text << " An MXF metadata dictionary imported from the SMPTE metadata registers";
     if (!revisions.empty())
-        out << "\n     (" << commentText(revisions) << ")";
-    out << ":\n     " << model.sets.size() << " local sets, " << model.elements.size()
-        << " elements and " << model.typeDefinitions.types.size()
-        << " type definitions. Written by mxfdict\n"
-        << "     import-registers; import the registers again rather than edit it. Every\n"
-        << "     register namespace is declared with a prefix of its own on this root. -->\n"
-        << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"\n"
-        << "           xmlns:ff=\"urn:SMPTE:MXF:file_format\"\n";
-    for (const auto& [uri, prefix] : model.prefixes)
-        if (prefix != "ff")
-            out << "           xmlns:" << prefix << "=\"" << escapeAttribute(uri) << "\"\n";
-    out << "           targetNamespace=\"urn:SMPTE:MXF:file_format\"\n"
-        << "           elementFormDefault=\"qualified\" version=\"1.0\">\n"
-        << "  <xs:include schemaLocation=\"MXFTypes.xsd\"/>\n"
-        << "  <xs:include schemaLocation=\"MXFSets.xsd\"/>\n"
-        << "  <xs:include schemaLocation=\"MXFElements.xsd\"/>\n"
-        << "  <xs:import namespace=\"" << escapeAttribute(model.typeDefinitions.namespaceURI)
-        << "\" schemaLocation=\"" << kTypeDefinitionsFileName << "\"/>\n"
-        << "</xs:schema>\n";
+        text << "\n     (" << revisions << ")";
+    text << ":\n     " << model.sets.size() << " local sets, " << model.elements.size()
+         << " elements and " << model.typeDefinitions.types.size()
+         << " type definitions. Written by mxfdict\n"
+         << "     import-registers; import the registers again rather than edit it. Every\n"
+         << "     register namespace is declared with a prefix of its own on this root. ";
+    std::ostringstream out;
+    XmlWriter writer(out, topFileNamespaces(model));
+    writer.comment(text.str());
+    startTopFile(writer);
+    for (const char* file : {"MXFTypes.xsd", "MXFSets.xsd", "MXFElements.xsd"}) {
+        start(writer, "include");
+        attribute(writer, "schemaLocation", file);
+        writer.endElement();
+    }
+    start(writer, "import");
+    attribute(writer, "namespace", model.typeDefinitions.namespaceURI);
+    attribute(writer, "schemaLocation", kTypeDefinitionsFileName);
+    writer.endElement();
+    writer.endElement();
+    writer.finish();
+    return out.str();
+}
+
+// A file of the file format namespace with `write`'s declarations.
+template <typename Write>
+std::string fileFormatSchema(Write write) {
+    std::ostringstream out;
+    XmlWriter writer(out, {{"xs", kXmlSchemaNamespace}, {"ff", kFileFormatNamespace}});
+    startBlock(writer, "schema");
+    writer.attribute("", "targetNamespace", kFileFormatNamespace, XmlLine::New);
+    attribute(writer, "elementFormDefault", "qualified");
+    write(writer);
+    writer.endElement();
+    writer.finish();
     return out.str();
 }
 
 } // namespace
 
+std::vector<Output::XmlNamespace> topFileNamespaces(const SchemaModel& model) {
+    std::vector<Output::XmlNamespace> namespaces{{"xs", kXmlSchemaNamespace},
+                                                 {"ff", kFileFormatNamespace, XmlLine::New}};
+    for (const auto& [uri, prefix] : model.prefixes)
+        if (prefix != "ff")
+            namespaces.push_back({prefix, uri, XmlLine::New});
+    return namespaces;
+}
+
+void startTopFile(XmlWriter& out) {
+    startBlock(out, "schema");
+    out.attribute("", "targetNamespace", kFileFormatNamespace, XmlLine::New);
+    out.attribute("", "elementFormDefault", "qualified", XmlLine::New);
+    attribute(out, "version", "1.0");
+}
+
 std::string setsSchema(const SchemaModel& model) {
-    std::ostringstream out;
-    out << kSchemaStart;
-    for (const SetDeclaration& set : model.sets)
-        writeSet(out, set);
-    out << "</xs:schema>\n";
-    return out.str();
+    return fileFormatSchema([&model](XmlWriter& out) {
+        for (const SetDeclaration& set : model.sets)
+            writeSet(out, set);
+    });
 }
 
 std::string elementsSchema(const SchemaModel& model) {
-    std::ostringstream out;
-    out << kSchemaStart;
-    for (const ElementDeclaration& element : model.elements)
-        writeElement(out, element);
-    out << "</xs:schema>\n";
-    return out.str();
+    return fileFormatSchema([&model](XmlWriter& out) {
+        for (const ElementDeclaration& element : model.elements)
+            writeElement(out, element);
+    });
 }
 
-std::string setTypeExtension(const std::string& typeName,
-                             const std::vector<MemberDeclaration>& members) {
-    std::ostringstream out;
-    out << "    <xs:complexType name=\"" << typeName << "\">\n"
-        << "      <xs:complexContent>\n"
-        << "        <xs:extension base=\"ff:" << typeName << "\">\n";
-    writeMembers(out, members, "          ");
-    out << "        </xs:extension>\n"
-        << "      </xs:complexContent>\n"
-        << "    </xs:complexType>\n";
-    return out.str();
+void writeSetTypeExtension(XmlWriter& out, const std::string& typeName,
+                           const std::vector<MemberDeclaration>& members) {
+    start(out, "complexType");
+    attribute(out, "name", typeName);
+    start(out, "complexContent");
+    start(out, "extension");
+    attribute(out, "base", "ff:" + typeName);
+    writeMembers(out, members);
+    out.endElement();
+    out.endElement();
+    out.endElement();
 }
 
 std::vector<std::pair<std::string, std::string>> schemaTexts(const SchemaModel& model) {

@@ -3,6 +3,7 @@
 // the example dictionary.
 #include "SchemaModel.h"
 
+#include <Palimo/Output/XmlWriter.h>
 #include <Palimo/Registers/SchemaFiles.h>
 
 #include <filesystem>
@@ -11,6 +12,9 @@
 
 namespace Palimo {
 namespace Registers {
+
+/// The namespace of XML Schema (prefix xs).
+extern const char kXmlSchemaNamespace[];
 
 /// Writes MXFDictionary.xsd, MXFTypes.xsd, MXFSets.xsd, MXFElements.xsd and
 /// MXFTypeDefinitions.xsd into `directory` (created when missing; files of those names are
@@ -33,11 +37,17 @@ writeSchemaFiles(const std::vector<std::pair<std::string, std::string>>& texts,
 std::string setsSchema(const SchemaModel& model);
 /// The model's element declarations, likewise.
 std::string elementsSchema(const SchemaModel& model);
-/// The complex type `typeName` extending the type of that name by `members`:
-/// inside an xs:redefine of the schema that declares it, it adds members to
-/// that schema's set.
-std::string setTypeExtension(const std::string& typeName,
-                             const std::vector<MemberDeclaration>& members);
+/// Writes the complex type `typeName` extending the type of that name by
+/// `members`: inside an xs:redefine of the schema that declares it, it adds
+/// members to that schema's set.
+void writeSetTypeExtension(Output::XmlWriter& out, const std::string& typeName,
+                           const std::vector<MemberDeclaration>& members);
+
+/// The namespaces a top file declares: xs, then ff and every register
+/// namespace of the model, each on a line of its own.
+std::vector<Output::XmlNamespace> topFileNamespaces(const SchemaModel& model);
+/// Starts a top file's xs:schema, for the file format namespace.
+void startTopFile(Output::XmlWriter& out);
 
 } // namespace Registers
 } // namespace Palimo

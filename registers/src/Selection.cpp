@@ -10,37 +10,14 @@ namespace Palimo {
 namespace Registers {
 namespace {
 
-// Entries by label, matched with and then without their version byte.
-template <class Entry>
-class ByLabel {
-public:
-    explicit ByLabel(const std::vector<Entry>& entries) {
-        for (const Entry& entry : entries) {
-            exact_.emplace(entry.ul, &entry);
-            loose_.emplace(entry.ul.withoutVersion(), &entry);
-        }
-    }
-    const Entry* find(const Label& ul) const {
-        const auto exact = exact_.find(ul);
-        if (exact != exact_.end())
-            return exact->second;
-        const auto loose = loose_.find(ul.withoutVersion());
-        return loose == loose_.end() ? nullptr : loose->second;
-    }
-
-private:
-    std::map<Label, const Entry*> exact_;
-    std::map<Label, const Entry*> loose_;
-};
-
 std::string setName(const GroupEntry& group) {
     return "set " + group.symbol + " (" + group.ul.dotted() + ")";
 }
 
 // The chain from `group` up to its root, `group` first; empty with `reason`
 // set when a Parent is missing or the chain returns to a group on it.
-std::vector<const GroupEntry*> ancestry(const GroupEntry& group, const ByLabel<GroupEntry>& groups,
-                                        std::string& reason) {
+std::vector<const GroupEntry*>
+ancestry(const GroupEntry& group, const EntriesByLabel<GroupEntry>& groups, std::string& reason) {
     std::vector<const GroupEntry*> chain{&group};
     for (const GroupEntry* at = &group; at->parent;) {
         const GroupEntry* parent = groups.find(*at->parent);
@@ -73,8 +50,8 @@ const SelectedSet* Selection::findSet(const Label& group) const {
 
 Selection selectEntries(const Registers& registers) {
     Selection selection;
-    const ByLabel<GroupEntry> groups(registers.groups);
-    const ByLabel<ElementEntry> elements(registers.elements);
+    const EntriesByLabel<GroupEntry> groups(registers.groups);
+    const EntriesByLabel<ElementEntry> elements(registers.elements);
 
     // The local sets and their ancestors.
     std::set<const GroupEntry*> chosen;

@@ -24,6 +24,32 @@ struct SelectedSet {
     std::vector<SelectedMember> members;
 };
 
+/// Entries of one register by label, matched with and then without their
+/// version byte; the entries must outlive it.
+template <class Entry>
+class EntriesByLabel {
+public:
+    explicit EntriesByLabel(const std::vector<Entry>& entries) {
+        for (const Entry& entry : entries) {
+            exact_.emplace(entry.ul, &entry);
+            loose_.emplace(entry.ul.withoutVersion(), &entry);
+        }
+    }
+    /// The entry of `ul`, else the one that differs from it only in its
+    /// version byte; null when there is none.
+    const Entry* find(const Label& ul) const {
+        const auto exact = exact_.find(ul);
+        if (exact != exact_.end())
+            return exact->second;
+        const auto loose = loose_.find(ul.withoutVersion());
+        return loose == loose_.end() ? nullptr : loose->second;
+    }
+
+private:
+    std::map<Label, const Entry*> exact_;
+    std::map<Label, const Entry*> loose_;
+};
+
 struct Selection {
     std::vector<SelectedSet> sets;                          // by UL
     std::vector<const ElementEntry*> elements;              // by UL, each once

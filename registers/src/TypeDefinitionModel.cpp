@@ -63,29 +63,6 @@ std::optional<std::int64_t> parseInteger(const std::string& text) {
     return static_cast<std::int64_t>(value);
 }
 
-// Entries by label, matched with and then without their version byte.
-template <class Entry>
-class EntriesByLabel {
-public:
-    explicit EntriesByLabel(const std::vector<Entry>& entries) {
-        for (const Entry& entry : entries) {
-            exact_.emplace(entry.ul, &entry);
-            loose_.emplace(entry.ul.withoutVersion(), &entry);
-        }
-    }
-    const Entry* find(const Label& ul) const {
-        const auto exact = exact_.find(ul);
-        if (exact != exact_.end())
-            return exact->second;
-        const auto loose = loose_.find(ul.withoutVersion());
-        return loose == loose_.end() ? nullptr : loose->second;
-    }
-
-private:
-    std::map<Label, const Entry*> exact_;
-    std::map<Label, const Entry*> loose_;
-};
-
 std::string mostCommonNamespace(const std::vector<TypeEntry>& types) {
     std::map<std::string, std::size_t> counts;
     for (const TypeEntry& type : types)

@@ -1,6 +1,6 @@
 #include "TypeDefinitionsSchema.h"
 
-#include "XmlText.h"
+#include "SchemaWriter.h"
 
 #include <sstream>
 
@@ -11,10 +11,43 @@ const char kTypeDefinitionsFileName[] = "MXFTypeDefinitions.xsd";
 
 namespace {
 
-// One appinfo: the annotations stay on one line each, for a short file.
-std::string appinfo(const char* source, const std::string& text) {
-    return std::string("<xs:appinfo source=\"") + source + "\">" + escapeText(text) +
-           "</xs:appinfo>";
+using Output::XmlLine;
+using Output::XmlWriter;
+
+void start(XmlWriter& out, const char* name) {
+    out.startElement(kXmlSchemaNamespace, name);
+}
+
+void attribute(XmlWriter& out, const char* name, const std::string& value) {
+    out.attribute("", name, value);
+}
+
+// An element that ends on a line of its own even when nothing is in it.
+void startBlock(XmlWriter& out, const char* name) {
+    start(out, name);
+    out.keepEndTag();
+}
+
+// One appinfo, with its end tag even when it holds no text.
+void appinfo(XmlWriter& out, const char* source, const std::string& text) {
+    start(out, "appinfo");
+    out.keepEndTag();
+    attribute(out, "source", source);
+    out.text(text);
+    out.endElement();
+}
+
+// An element whose content stays on its line, for a short file.
+void startInline(XmlWriter& out, const char* name) {
+    start(out, name);
+    out.inlineContent();
+}
+
+// An element with one attribute and nothing in it.
+void emptyElement(XmlWriter& out, const char* name, const char* key, const std::string& value) {
+    start(out, name);
+    attribute(out, key, value);
+    out.endElement();
 }
 
 const char* integerBase(std::size_t size, bool isSigned) {
@@ -28,144 +61,165 @@ const char* integerBase(std::size_t size, bool isSigned) {
 }
 
 // The facts every type carries, and those of its kind that are no content.
-void writeAnnotation(std::ostream& out, const TypeDeclaration& type) {
+void writeAnnotation(XmlWriter& out, const TypeDeclaration& type) {
     const TypeEntry& entry = *type.entry;
-    out << "    <xs:annotation>" << appinfo("Type Kind", TypeDefinitions::typeKindName(type.kind))
-        << appinfo("UL Designator", entry.ul.dotted());
+    startInline(out, "annotation");
+    appinfo(out, "Type Kind", TypeDefinitions::typeKindName(type.kind));
+    appinfo(out, "UL Designator", entry.ul.dotted());
     if (!entry.name.empty() && entry.name != entry.symbol)
-        out << appinfo("Name In Specification", entry.name);
-    out << appinfo("XMLNamespaceURI", entry.namespaceName);
+        appinfo(out, "Name In Specification", entry.name);
+    appinfo(out, "XMLNamespaceURI", entry.namespaceName);
     switch (type.kind) {
     case TypeKind::Integer:
-        out << appinfo("Size", std::to_string(type.size))
-            << appinfo("Signed", type.isSigned ? "true" : "false");
+        appinfo(out, "Size", std::to_string(type.size));
+        appinfo(out, "Signed", type.isSigned ? "true" : "false");
         break;
     case TypeKind::Float:
     case TypeKind::Character:
-        out << appinfo("Size", std::to_string(type.size));
+        appinfo(out, "Size", std::to_string(type.size));
         break;
     case TypeKind::String:
-        out << appinfo("Element Type", type.element);
+        appinfo(out, "Element Type", type.element);
         break;
     case TypeKind::FixedArray:
-        out << appinfo("Element Count", std::to_string(type.count));
+        appinfo(out, "Element Count", std::to_string(type.count));
         break;
     case TypeKind::StrongReference:
     case TypeKind::WeakReference:
         if (type.target)
-            out << appinfo("Reference Target", type.target->dotted());
+            appinfo(out, "Reference Target", type.target->dotted());
         break;
     default:
         break;
     }
-    out << "</xs:annotation>\n";
+    out.endElement();
 }
 
-void writeValues(std::ostream& out, const TypeDeclaration& type) {
+void writeValues(XmlWriter& out, const TypeDeclaration& type) {
     for (const TypeValue& value : type.values) {
-        out << "      <xs:enumeration value=\"" << escapeAttribute(value.value)
-            << "\"><xs:annotation>" << appinfo("Symbol", value.symbol);
+        start(out, "enumeration");
+        attribute(out, "value", value.value);
+        out.inlineContent();
+        start(out, "annotation");
+        appinfo(out, "Symbol", value.symbol);
         if (!value.name.empty())
-            out << appinfo("Name In Specification", value.name);
-        out << "</xs:annotation></xs:enumeration>\n";
+            appinfo(out, "Name In Specification", value.name);
+        out.endElement();
+        out.endElement();
     }
 }
 
-void writeSimpleType(std::ostream& out, const TypeDeclaration& type) {
-    out << "  <xs:simpleType name=\"" << type.name << "\">\n";
+void writeSimpleType(XmlWriter& out, const TypeDeclaration& type) {
+    start(out, "simpleType");
+    attribute(out, "name", type.name);
     writeAnnotation(out, type);
     switch (type.kind) {
     case TypeKind::Integer:
-        out << "    <xs:restriction base=\"" << integerBase(type.size, type.isSigned) << "\"/>\n";
+        emptyElement(out, "restriction", "base", integerBase(type.size, type.isSigned));
         break;
     case TypeKind::Float:
-        out << "    <xs:restriction base=\"" << (type.size == 4 ? "xs:float" : "xs:double")
-            << "\"/>\n";
+        emptyElement(out, "restriction", "base", type.size == 4 ? "xs:float" : "xs:double");
         break;
     case TypeKind::Character:
-        out << "    <xs:restriction base=\"xs:string\"><xs:length value=\"1\"/></xs:restriction>\n";
+        startInline(out, "restriction");
+        attribute(out, "base", "xs:string");
+        emptyElement(out, "length", "value", "1");
+        out.endElement();
         break;
     case TypeKind::Rename:
-        out << "    <xs:restriction base=\"" << type.element << "\"/>\n";
+        emptyElement(out, "restriction", "base", type.element);
         break;
     case TypeKind::Enumeration:
     case TypeKind::ExtendibleEnumeration:
-        if (type.values.empty()) {
-            out << "    <xs:restriction base=\"" << type.element << "\"/>\n";
-            break;
-        }
-        out << "    <xs:restriction base=\"" << type.element << "\">\n";
+        start(out, "restriction");
+        attribute(out, "base", type.element);
         writeValues(out, type);
-        out << "    </xs:restriction>\n";
+        out.endElement();
         break;
     case TypeKind::Indirect:
     case TypeKind::Opaque:
     case TypeKind::Stream:
-        out << "    <xs:restriction base=\"xs:hexBinary\"/>\n";
+        emptyElement(out, "restriction", "base", "xs:hexBinary");
         break;
     default: // strings and references
-        out << "    <xs:restriction base=\"xs:string\"/>\n";
+        emptyElement(out, "restriction", "base", "xs:string");
         break;
     }
-    out << "  </xs:simpleType>\n";
+    out.endElement();
 }
 
-void writeComplexType(std::ostream& out, const TypeDeclaration& type) {
-    out << "  <xs:complexType name=\"" << type.name << "\">\n";
+void writeComplexType(XmlWriter& out, const TypeDeclaration& type) {
+    start(out, "complexType");
+    attribute(out, "name", type.name);
     writeAnnotation(out, type);
     switch (type.kind) {
     case TypeKind::Rename:
-        out << "    <xs:complexContent><xs:extension base=\"" << type.element
-            << "\"/></xs:complexContent>\n";
+        startInline(out, "complexContent");
+        emptyElement(out, "extension", "base", type.element);
+        out.endElement();
         break;
     case TypeKind::Record:
-        out << "    <xs:sequence>\n";
-        for (const TypeMember& member : type.members)
-            out << "      <xs:element name=\"" << escapeAttribute(member.symbol) << "\" type=\""
-                << member.type << "\"/>\n";
-        out << "    </xs:sequence>\n";
+        startBlock(out, "sequence");
+        for (const TypeMember& member : type.members) {
+            start(out, "element");
+            attribute(out, "name", member.symbol);
+            attribute(out, "type", member.type);
+            out.endElement();
+        }
+        out.endElement();
         break;
     default: { // arrays and sets: the item element is named by its type
-        const std::string occurs = type.kind == TypeKind::FixedArray
-                                       ? "minOccurs=\"" + std::to_string(type.count) +
-                                             "\" maxOccurs=\"" + std::to_string(type.count) + "\""
-                                       : "minOccurs=\"0\" maxOccurs=\"unbounded\"";
-        out << "    <xs:sequence><xs:element name=\"" << type.element << "\" type=\""
-            << type.element << "\" " << occurs << "/></xs:sequence>\n";
+        const bool fixed = type.kind == TypeKind::FixedArray;
+        startInline(out, "sequence");
+        start(out, "element");
+        attribute(out, "name", type.element);
+        attribute(out, "type", type.element);
+        attribute(out, "minOccurs", fixed ? std::to_string(type.count) : "0");
+        attribute(out, "maxOccurs", fixed ? std::to_string(type.count) : "unbounded");
+        out.endElement();
+        out.endElement();
         break;
     }
     }
-    out << "  </xs:complexType>\n";
+    out.endElement();
 }
 
 } // namespace
 
 std::string typeDefinitionsSchema(const SchemaModel& model) {
     const TypeDefinitionModel& types = model.typeDefinitions;
-    const std::string uri = escapeAttribute(types.namespaceURI);
+    std::vector<Output::XmlNamespace> namespaces{{"xs", kXmlSchemaNamespace}};
+    // Types name each other without a prefix.
+    if (!types.namespaceURI.empty())
+        namespaces.push_back({"", types.namespaceURI});
     std::ostringstream out;
-    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    XmlWriter writer(out, std::move(namespaces));
     if (types.description.empty())
-        out << "<!-- The register types that the elements use, and the names of the labels of the\n"
-            << "     Labels register, as docs/type-definitions.md of mxfdict describes them. The\n"
-            << "     loader of the dictionary does not read them. -->\n";
+        writer.comment(
+            " The register types that the elements use, and the names of the labels of the\n"
+            "     Labels register, as docs/type-definitions.md of mxfdict describes them. The\n"
+            "     loader of the dictionary does not read them. ");
     else
-        out << "<!-- " << commentText(types.description) << " -->\n";
-    out << "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" xmlns=\"" << uri << "\"\n"
-        << "           targetNamespace=\"" << uri << "\" elementFormDefault=\"qualified\">\n";
+        writer.comment(" " + types.description + " ");
+    startBlock(writer, "schema");
+    writer.attribute("", "targetNamespace", types.namespaceURI, XmlLine::New);
+    attribute(writer, "elementFormDefault", "qualified");
     if (model.labelNames) {
-        out << "  <xs:annotation><xs:appinfo source=\"Label Names\">\n";
+        startInline(writer, "annotation");
+        std::string lines = "\n";
         for (const NamedLabel& label : *model.labelNames)
-            out << label.urn << ' ' << escapeText(label.symbol) << '\n';
-        out << "</xs:appinfo></xs:annotation>\n";
+            lines += label.urn + ' ' + label.symbol + '\n';
+        appinfo(writer, "Label Names", lines);
+        writer.endElement();
     }
     for (const TypeDeclaration& type : types.types) {
         if (type.complex)
-            writeComplexType(out, type);
+            writeComplexType(writer, type);
         else
-            writeSimpleType(out, type);
+            writeSimpleType(writer, type);
     }
-    out << "</xs:schema>\n";
+    writer.endElement();
+    writer.finish();
     return out.str();
 }
 

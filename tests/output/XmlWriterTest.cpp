@@ -142,6 +142,48 @@ TEST(XmlWriter, LaysOutElementsTextAndComments) {
 )");
 }
 
+// What a hand-laid-out document needs: declarations and attributes on lines
+// of their own under the first one, content kept on its line (and all below
+// it), and end tags kept for elements with nothing in them.
+TEST(XmlWriter, LaysOutLinesAndEndTagsAsAsked) {
+    using Palimo::Output::XmlLine;
+    const std::string document = written(
+        [](XmlWriter& w) {
+            w.startElement("urn:a", "root");
+            w.keepEndTag();
+            w.attribute("", "one", "1", XmlLine::New);
+            w.attribute("", "two", "2");
+            w.startElement("urn:a", "row");
+            w.inlineContent();
+            w.attribute("", "n", "1");
+            w.startElement("urn:b", "cell");
+            w.startElement("urn:b", "inner");
+            w.keepEndTag();
+            w.endElement();
+            w.endElement();
+            w.endElement();
+            w.startElement("urn:a", "kept");
+            w.keepEndTag();
+            w.endElement();
+            w.startElement("urn:a", "kept");
+            w.keepEndTag();
+            w.text("x");
+            w.endElement();
+            w.endElement();
+        },
+        {{"a", "urn:a"}, {"b", "urn:b", XmlLine::New}});
+    EXPECT_EQ(document, std::string(kDeclaration) + R"(
+<a:root xmlns:a="urn:a"
+        xmlns:b="urn:b"
+        one="1" two="2">
+  <a:row n="1"><b:cell><b:inner></b:inner></b:cell></a:row>
+  <a:kept>
+  </a:kept>
+  <a:kept>x</a:kept>
+</a:root>
+)");
+}
+
 TEST(XmlWriter, TheDefaultNamespaceNeedsNoPrefix) {
     EXPECT_EQ(written(
                   [](XmlWriter& w) {
@@ -196,6 +238,10 @@ TEST(XmlWriter, RefusesCallsThatWouldMakeTheDocumentIllFormed) {
          "the attribute \"b:n\" twice on a:root"},
         {"end without start", [](XmlWriter& w) { w.endElement(); },
          "the end of an element where none is open"},
+        {"inline outside", [](XmlWriter& w) { w.inlineContent(); },
+         "inline content where no element is open"},
+        {"end tag outside", [](XmlWriter& w) { w.keepEndTag(); },
+         "an end tag kept where no element is open"},
         {"open at the end", inRoot([](XmlWriter& w) { w.finish(); }),
          "the end of the document where a:root is open"},
         {"no root", [](XmlWriter& w) { w.finish(); },

@@ -22,6 +22,12 @@ std::string seed(const char* name) {
     return (dataDir() / ".." / ".." / "fuzz" / "mxf-corpus" / name).lexically_normal().string();
 }
 
+// The JSON of values of every kind (written in process by the output
+// library's tests against this golden) is what the output schema allows.
+TEST(ReadCommand, EveryKindJsonGoldenMatchesTheOutputSchema) {
+    EXPECT_TRUE(matchesOutputSchema(readFile(dataDir() / "mxf" / "every-kind.read-json.expected")));
+}
+
 // Every set and item of each file decoded with the example, and the tree of
 // strong references from the Preface; the JSON also gives the sets in file
 // order with their offsets.

@@ -268,20 +268,24 @@ TEST(ReadMany, SummariesOfRealFilesWithTheRegisters) {
     }
 }
 
-// The one-line text of the ffmpeg files and of damaged ones: what the file
-// lacks is left out.
-TEST(ReadMany, SummaryLinesAsTheGoldenFileShowsThem) {
+// The one-line text and JSON of the ffmpeg files and of damaged ones: what
+// the file lacks is left out.
+TEST(ReadMany, SummaryLinesAsTheGoldenFilesShowThem) {
     std::vector<std::string> files = ffmpegFiles();
     for (const char* name : {"ber-past-end.mxf", "truncated.mxf",
                              "header-byte-count-over-limit.mxf", "rip-footer.mxf"})
         files.push_back(seed(name));
-    const ToolRun run = mxfdict(readArgs({"--summary"}, files));
-    EXPECT_EQ(run.status, 4) << run.err;
-    std::string out = run.out;
-    const std::string root = (dataDir() / ".." / "..").lexically_normal().string();
-    for (auto at = out.find(root); at != std::string::npos; at = out.find(root, at))
-        out.replace(at, root.size(), "<source>/");
-    expectMatchesGolden(out, dataDir() / "mxf" / "summary.expected");
+    const std::pair<std::vector<std::string>, const char*> forms[] = {
+        {{"--summary"}, "summary.expected"}, {{"--summary", "--json"}, "summary-json.expected"}};
+    for (const auto& [options, golden] : forms) {
+        const ToolRun run = mxfdict(readArgs(options, files));
+        EXPECT_EQ(run.status, 4) << run.err;
+        std::string out = run.out;
+        const std::string root = (dataDir() / ".." / "..").lexically_normal().string();
+        for (auto at = out.find(root); at != std::string::npos; at = out.find(root, at))
+            out.replace(at, root.size(), "<source>/");
+        expectMatchesGolden(out, dataDir() / "mxf" / golden);
+    }
 }
 
 TEST(ReadMany, ListsOfFiles) {

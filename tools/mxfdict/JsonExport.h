@@ -6,7 +6,6 @@
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
 
 #include "JsonOutput.h"
-#include "JsonSink.h"
 
 #include <ostream>
 

@@ -5,7 +5,8 @@
 #include "Progress.h"
 #include "ReadOneFile.h"
 #include "Subcommand.h"
-#include "TerminalText.h"
+
+#include <Palimo/Output/TerminalText.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +18,8 @@
 #include <thread>
 
 namespace Mxfdict {
+
+using Palimo::Output::shown;
 
 namespace {
 

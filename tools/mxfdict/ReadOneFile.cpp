@@ -1,15 +1,15 @@
 #include "ReadOneFile.h"
 
 #include "ReadOptions.h"
-#include "ReadOutput.h"
 #include "Subcommand.h"
-#include "SummaryOutput.h"
-#include "TerminalText.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/Summary.h>
+#include <Palimo/Output/ReadOutput.h>
 #include <Palimo/Output/RegXML.h>
+#include <Palimo/Output/SummaryOutput.h>
+#include <Palimo/Output/TerminalText.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <cerrno>
@@ -20,6 +20,9 @@
 #include <iomanip>
 
 namespace Mxfdict {
+
+using Palimo::Output::shown;
+using Palimo::Output::shownFileName;
 
 namespace {
 
@@ -88,9 +91,9 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
         section.err() << "mxfdict: cannot read " << shown(path) << ": " << shown(e.what()) << '\n';
         section.status = ExitUnreadable;
         if (settings.form == Form::SummaryJson)
-            writeJsonLine(section.out(), unreadableSummaryToJson(shownPath, e.what()));
+            Palimo::Output::writeUnreadableSummaryJson(section.out(), shownPath, e.what());
         else if (settings.form == Form::SummaryText)
-            printUnreadableSummary(section.out(), shownPath, e.what());
+            Palimo::Output::printUnreadableSummary(section.out(), shownPath, e.what());
         return;
     }
     const std::chrono::duration<double, std::milli> readTime =
@@ -107,19 +110,20 @@ void readOneFile(const ReadSettings& settings, const std::string& path, const st
     section.status = section.problems == 0 ? ExitSuccess : ExitFindings;
     switch (settings.form) {
     case Form::Text:
-        printRead(section.out(), shownPath, file, settings.tree);
+        Palimo::Output::printRead(section.out(), shownPath, file, settings.tree);
         break;
     case Form::Json:
-        writeReadJson(section.out(), shownPath, file, settings.tree, settings.several);
+        Palimo::Output::writeReadJson(section.out(), shownPath, file, settings.tree,
+                                      settings.several);
         break;
     case Form::SummaryText:
     case Form::SummaryJson: {
         const Palimo::MXF::Summary summary = Palimo::MXF::summarize(file);
         file = {}; // what is kept until the line is written is the summary only
         if (settings.form == Form::SummaryJson)
-            writeJsonLine(section.out(), summaryToJson(shownPath, summary));
+            Palimo::Output::writeSummaryJson(section.out(), shownPath, summary);
         else
-            printSummary(section.out(), shownPath, summary);
+            Palimo::Output::printSummary(section.out(), shownPath, summary);
         break;
     }
     case Form::RegXML:

@@ -2,31 +2,13 @@
 
 #include "Numbers.h"
 
+#include <Palimo/MXF/Utf8.h>
+
 #include <vector>
 
 namespace Palimo {
 namespace MXF {
 namespace {
-
-constexpr char32_t kReplacement = 0xfffd;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xc0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xe0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
 
 // Characters decoded, and where decoding failed.
 struct Characters {
@@ -37,7 +19,7 @@ struct Characters {
     void replace(std::size_t byte) {
         if (invalid++ == 0)
             firstInvalid = byte;
-        chars.push_back(kReplacement);
+        chars.push_back(kReplacementCharacter);
     }
 };
 
@@ -62,37 +44,8 @@ Characters utf16(const std::uint8_t* bytes, std::size_t size, bool littleEndian)
     }
     // The odd last byte is a problem of its own (textProblem).
     if (size % 2 != 0)
-        decoded.chars.push_back(kReplacement);
+        decoded.chars.push_back(kReplacementCharacter);
     return decoded;
-}
-
-// The length of the UTF-8 sequence at `bytes` (at most `size` bytes) and its
-// character; 0 when no well-formed sequence starts there.
-std::size_t utf8Sequence(const std::uint8_t* bytes, std::size_t size, char32_t& c) {
-    const std::uint8_t first = bytes[0];
-    std::size_t length;
-    char32_t minimum;
-    if (first < 0x80) {
-        c = first;
-        return 1;
-    } else if (first >= 0xc2 && first < 0xe0) {
-        length = 2, minimum = 0x80, c = first & 0x1f;
-    } else if (first >= 0xe0 && first < 0xf0) {
-        length = 3, minimum = 0x800, c = first & 0x0f;
-    } else if (first >= 0xf0 && first < 0xf5) {
-        length = 4, minimum = 0x10000, c = first & 0x07;
-    } else {
-        return 0;
-    }
-    if (length > size)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((bytes[i] & 0xc0) != 0x80)
-            return 0;
-        c = (c << 6) | (bytes[i] & 0x3f);
-    }
-    const bool surrogate = c >= 0xd800 && c < 0xe000;
-    return c < minimum || c > 0x10ffff || surrogate ? 0 : length;
 }
 
 // Each byte that starts no well-formed sequence is one U+FFFD.

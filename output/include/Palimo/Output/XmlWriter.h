@@ -7,7 +7,10 @@
 // text only stays on one line (<a>text</a>), one with nothing in it (or only
 // empty text) is self-closed (<a/>), one with child elements or comments
 // ends on a line of its own. Inside an element that has text, no whitespace
-// is added (it would change the text): text belongs before the children.
+// is added (it would change the text): text belongs before the children. An
+// element may also be asked to keep all of its content on its own line
+// (inlineContent), and a namespace declaration or an attribute to start a
+// line of its own, aligned under the start tag's first attribute.
 //
 // Threads: one writer is used by one thread at a time; writers of separate
 // streams are independent.
@@ -20,11 +23,16 @@
 namespace Palimo {
 namespace Output {
 
+/// Where a namespace declaration or an attribute starts: after the one
+/// before it, or on a line of its own.
+enum class XmlLine { Same, New };
+
 /// A namespace declared on the root element: prefix "" declares the default
 /// namespace.
 struct XmlNamespace {
     std::string prefix;
     std::string uri;
+    XmlLine line = XmlLine::Same;
 };
 
 class XmlWriter {
@@ -50,7 +58,15 @@ public:
     /// attribute, a name that is no NCName, an undeclared namespace or one
     /// declared as the default (attributes need a prefix for a namespace).
     void attribute(std::string_view namespaceURI, std::string_view localName,
-                   std::string_view value);
+                   std::string_view value, XmlLine line = XmlLine::Same);
+    /// Keeps the content of the current element on its line: no line break
+    /// or indentation is added anywhere inside it, as inside an element with
+    /// text. Throws XmlWriterError when no element is open.
+    void inlineContent();
+    /// Ends the current element with an end tag even when nothing is in it
+    /// (on a line of its own, unless its content is inline) rather than
+    /// self-closing it. Throws XmlWriterError when no element is open.
+    void keepEndTag();
     /// Text inside the current element; "" adds nothing. Throws XmlWriterError
     /// outside the root.
     void text(std::string_view text);
@@ -67,17 +83,20 @@ private:
     struct Open {
         std::string name; // qualified, as written
         bool children = false;
-        bool text = false;
+        bool inlined = false; // no white space added inside: it has text, or was asked so
+        bool keepEndTag = false;
     };
 
     const std::string& prefixOf(std::string_view namespaceURI, bool forAttribute) const;
     void closeStartTag();
-    void beginNode(); // the line break and indentation before an element or comment
+    void beginNode();             // the line break and indentation before an element or comment
+    void separator(XmlLine line); // before a namespace declaration or an attribute
 
     std::ostream& out_;
     std::vector<XmlNamespace> namespaces_;
     std::vector<Open> open_;
     std::vector<std::string> attributes_; // of the open start tag
+    std::size_t attributeColumn_ = 0;     // of its first attribute
     bool startTagOpen_ = false;
     bool rootWritten_ = false;
 };

@@ -1,14 +1,17 @@
-#include "SummaryOutput.h"
+#include <Palimo/Output/JsonSink.h>
+#include <Palimo/Output/SummaryOutput.h>
+#include <Palimo/Output/TerminalText.h>
 
-#include "TerminalText.h"
+#include "JsonString.h"
 
 #include <Palimo/Identifiers/Hex.h>
 
 #include <cstdio>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MXF;
+using namespace MXF;
 
 namespace {
 
@@ -33,7 +36,7 @@ std::string statusText(bool closed, bool complete) {
 }
 // Quoted and escaped as JSON escapes it, so that the line stays one line.
 std::string quoted(const std::string& text) {
-    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    return jsonString(text);
 }
 std::optional<std::string> timecodeOf(const TrackSummary& track) {
     if (!track.timecode)
@@ -127,85 +130,159 @@ std::string packageText(const PackageSummary& package) {
     return text + " [" + inside + ']';
 }
 
-Json labelJson(const NamedLabel& label) {
-    Json json = {{"label", auidText(label.auid)}};
-    if (!label.name.empty())
-        json["name"] = label.name;
-    return json;
+void describeLabel(JsonSink& sink, const NamedLabel& label) {
+    sink.beginObject();
+    sink.key("label");
+    sink.string(auidText(label.auid));
+    if (!label.name.empty()) {
+        sink.key("name");
+        sink.string(label.name);
+    }
+    sink.endObject();
 }
 
-Json trackJson(const TrackSummary& track) {
-    Json json = Json::object();
-    if (track.id)
-        json["id"] = *track.id;
-    if (track.name)
-        json["name"] = *track.name;
-    if (track.kind)
-        json["kind"] = trackKindName(*track.kind);
-    else if (track.dataDefinition)
-        json["dataDefinition"] = labelJson(*track.dataDefinition);
-    if (track.number)
-        json["number"] = trackNumberText(*track.number);
-    if (track.editRate)
-        json["editRate"] = rationalText(*track.editRate);
-    if (track.duration)
-        json["duration"] = *track.duration;
-    if (const auto time = durationTimeOf(track))
-        json["durationTime"] = *time;
-    if (const auto timecode = timecodeOf(track))
-        json["timecode"] = *timecode;
-    return json;
+void describeRational(JsonSink& sink, const char* key, const std::optional<Rational>& rational) {
+    if (!rational)
+        return;
+    sink.key(key);
+    sink.string(rationalText(*rational));
 }
 
-Json descriptorJson(const DescriptorSummary& d) {
-    Json json = Json::object();
-    if (!d.set.empty())
-        json["set"] = d.set;
-    if (d.linkedTrackID)
-        json["linkedTrackID"] = *d.linkedTrackID;
-    if (d.codec)
-        json["codec"] = labelJson(*d.codec);
-    if (d.sampleRate)
-        json["sampleRate"] = rationalText(*d.sampleRate);
+template <typename Integer>
+void describeInteger(JsonSink& sink, const char* key, const std::optional<Integer>& value) {
+    if (!value)
+        return;
+    sink.key(key);
+    sink.integer(*value);
+}
+
+void describeTrack(JsonSink& sink, const TrackSummary& track) {
+    sink.beginObject();
+    describeInteger(sink, "id", track.id);
+    if (track.name) {
+        sink.key("name");
+        sink.string(*track.name);
+    }
+    if (track.kind) {
+        sink.key("kind");
+        sink.string(trackKindName(*track.kind));
+    } else if (track.dataDefinition) {
+        sink.key("dataDefinition");
+        describeLabel(sink, *track.dataDefinition);
+    }
+    if (track.number) {
+        sink.key("number");
+        sink.string(trackNumberText(*track.number));
+    }
+    describeRational(sink, "editRate", track.editRate);
+    describeInteger(sink, "duration", track.duration);
+    if (const auto time = durationTimeOf(track)) {
+        sink.key("durationTime");
+        sink.string(*time);
+    }
+    if (const auto timecode = timecodeOf(track)) {
+        sink.key("timecode");
+        sink.string(*timecode);
+    }
+    sink.endObject();
+}
+
+void describeDescriptor(JsonSink& sink, const DescriptorSummary& d) {
+    sink.beginObject();
+    if (!d.set.empty()) {
+        sink.key("set");
+        sink.string(d.set);
+    }
+    describeInteger(sink, "linkedTrackID", d.linkedTrackID);
+    if (d.codec) {
+        sink.key("codec");
+        describeLabel(sink, *d.codec);
+    }
+    describeRational(sink, "sampleRate", d.sampleRate);
     if (d.size) {
-        json["width"] = d.size->width;
-        json["height"] = d.size->height;
+        sink.key("width");
+        sink.integer(d.size->width);
+        sink.key("height");
+        sink.integer(d.size->height);
     }
     if (d.displaySize) {
-        json["displayWidth"] = d.displaySize->width;
-        json["displayHeight"] = d.displaySize->height;
+        sink.key("displayWidth");
+        sink.integer(d.displaySize->width);
+        sink.key("displayHeight");
+        sink.integer(d.displaySize->height);
     }
-    if (d.aspectRatio)
-        json["aspectRatio"] = rationalText(*d.aspectRatio);
+    describeRational(sink, "aspectRatio", d.aspectRatio);
     if (d.frameLayout) {
-        json["frameLayout"] = {{"value", d.frameLayout->value}};
-        if (!d.frameLayout->name.empty())
-            json["frameLayout"]["symbol"] = d.frameLayout->name;
+        sink.key("frameLayout");
+        sink.beginObject();
+        sink.key("value");
+        sink.integer(d.frameLayout->value);
+        if (!d.frameLayout->name.empty()) {
+            sink.key("symbol");
+            sink.string(d.frameLayout->name);
+        }
+        sink.endObject();
     }
-    if (d.audioSampleRate)
-        json["audioSampleRate"] = rationalText(*d.audioSampleRate);
-    if (d.channels)
-        json["channels"] = *d.channels;
-    if (d.bitDepth)
-        json["bitDepth"] = *d.bitDepth;
-    return json;
+    describeRational(sink, "audioSampleRate", d.audioSampleRate);
+    describeInteger(sink, "channels", d.channels);
+    describeInteger(sink, "bitDepth", d.bitDepth);
+    sink.endObject();
 }
 
-Json packageJson(const PackageSummary& package) {
-    Json json = {{"kind", packageKindName(package.kind)}};
-    if (package.name)
-        json["name"] = *package.name;
-    if (package.umid)
-        json["umid"] = package.umid->dotted();
-    json["tracks"] = Json::array();
-    for (const TrackSummary& track : package.tracks)
-        json["tracks"].push_back(trackJson(track));
-    if (package.kind != PackageSummary::Kind::Material) {
-        json["descriptors"] = Json::array();
-        for (const DescriptorSummary& descriptor : package.descriptors)
-            json["descriptors"].push_back(descriptorJson(descriptor));
+void describePackage(JsonSink& sink, const PackageSummary& package) {
+    sink.beginObject();
+    sink.key("kind");
+    sink.string(packageKindName(package.kind));
+    if (package.name) {
+        sink.key("name");
+        sink.string(*package.name);
     }
-    return json;
+    if (package.umid) {
+        sink.key("umid");
+        sink.string(package.umid->dotted());
+    }
+    sink.key("tracks");
+    sink.beginArray();
+    for (const TrackSummary& track : package.tracks)
+        describeTrack(sink, track);
+    sink.endArray();
+    if (package.kind != PackageSummary::Kind::Material) {
+        sink.key("descriptors");
+        sink.beginArray();
+        for (const DescriptorSummary& descriptor : package.descriptors)
+            describeDescriptor(sink, descriptor);
+        sink.endArray();
+    }
+    sink.endObject();
+}
+
+void describePartitionStatus(JsonSink& sink, const PartitionStatus& status, bool where) {
+    sink.beginObject();
+    if (where) {
+        sink.key("partition");
+        sink.string(kindName(status.kind));
+        sink.key("offset");
+        sink.integer(status.offset);
+    }
+    sink.key("closed");
+    sink.boolean(status.closed);
+    sink.key("complete");
+    sink.boolean(status.complete);
+    sink.endObject();
+}
+
+// {"formatVersion", "file", then what `members` adds} on one line.
+template <typename Members>
+void writeJsonLine(std::ostream& out, const std::string& path, Members members) {
+    JsonStreamWriter sink(out, JsonStreamWriter::Layout::OneLine);
+    sink.beginObject();
+    sink.key("formatVersion");
+    sink.integer(kJsonFormatVersion);
+    sink.key("file");
+    sink.string(path);
+    members(sink);
+    sink.endObject();
+    sink.finish();
 }
 
 } // namespace
@@ -260,31 +337,40 @@ void printSummary(std::ostream& out, const std::string& path, const Summary& sum
         << shown(joined(parts, "; ", [](const std::string& part) { return part; })) << '\n';
 }
 
-Json summaryToJson(const std::string& path, const Summary& summary) {
-    Json json = jsonDocument();
-    json["file"] = path;
-    if (summary.operationalPattern)
-        json["operationalPattern"] = labelJson(*summary.operationalPattern);
-    if (summary.essenceContainers) {
-        json["essenceContainers"] = Json::array();
-        for (const NamedLabel& container : *summary.essenceContainers)
-            json["essenceContainers"].push_back(labelJson(container));
-    }
-    json["headerPartition"] = {{"closed", summary.headerPartition.closed},
-                               {"complete", summary.headerPartition.complete}};
-    json["copyRead"] = {{"partition", kindName(summary.copyRead.kind)},
-                        {"offset", summary.copyRead.offset},
-                        {"closed", summary.copyRead.closed},
-                        {"complete", summary.copyRead.complete}};
-    json["packages"] = Json::array();
-    for (const PackageSummary& package : summary.packages)
-        json["packages"].push_back(packageJson(package));
-    json["problems"] = Json::object();
-    for (const auto& [kind, count] : summary.problems)
-        json["problems"][problemKindName(kind)] = count;
-    if (summary.problemsNotKept > 0)
-        json["problemsNotKept"] = summary.problemsNotKept;
-    return json;
+void writeSummaryJson(std::ostream& out, const std::string& path, const Summary& summary) {
+    writeJsonLine(out, path, [&summary](JsonSink& sink) {
+        if (summary.operationalPattern) {
+            sink.key("operationalPattern");
+            describeLabel(sink, *summary.operationalPattern);
+        }
+        if (summary.essenceContainers) {
+            sink.key("essenceContainers");
+            sink.beginArray();
+            for (const NamedLabel& container : *summary.essenceContainers)
+                describeLabel(sink, container);
+            sink.endArray();
+        }
+        sink.key("headerPartition");
+        describePartitionStatus(sink, summary.headerPartition, false);
+        sink.key("copyRead");
+        describePartitionStatus(sink, summary.copyRead, true);
+        sink.key("packages");
+        sink.beginArray();
+        for (const PackageSummary& package : summary.packages)
+            describePackage(sink, package);
+        sink.endArray();
+        sink.key("problems");
+        sink.beginObject();
+        for (const auto& [kind, count] : summary.problems) {
+            sink.key(problemKindName(kind));
+            sink.integer(count);
+        }
+        sink.endObject();
+        if (summary.problemsNotKept > 0) {
+            sink.key("problemsNotKept");
+            sink.integer(summary.problemsNotKept);
+        }
+    });
 }
 
 void printUnreadableSummary(std::ostream& out, const std::string& path,
@@ -292,15 +378,13 @@ void printUnreadableSummary(std::ostream& out, const std::string& path,
     out << shownFileName(path) << ": cannot read: " << shown(message) << '\n';
 }
 
-Json unreadableSummaryToJson(const std::string& path, const std::string& message) {
-    Json json = jsonDocument();
-    json["file"] = path;
-    json["error"] = message;
-    return json;
+void writeUnreadableSummaryJson(std::ostream& out, const std::string& path,
+                                const std::string& message) {
+    writeJsonLine(out, path, [&message](JsonSink& sink) {
+        sink.key("error");
+        sink.string(message);
+    });
 }
 
-void writeJsonLine(std::ostream& out, const Json& document) {
-    out << document.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-}
-
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

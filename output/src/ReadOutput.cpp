@@ -1,9 +1,8 @@
-#include "ReadOutput.h"
-
-#include "JsonSink.h"
-#include "TerminalText.h"
-#include "ValueJson.h"
-#include "ValueText.h"
+#include <Palimo/Output/JsonSink.h>
+#include <Palimo/Output/ReadOutput.h>
+#include <Palimo/Output/TerminalText.h>
+#include <Palimo/Output/ValueJson.h>
+#include <Palimo/Output/ValueText.h>
 
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/References.h>
@@ -12,9 +11,10 @@
 #include <streambuf>
 #include <utility>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MXF;
+using namespace MXF;
 
 namespace {
 
@@ -435,4 +435,5 @@ void writeReadJson(std::ostream& out, const std::string& path, const DecodedFile
     sink.finish();
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

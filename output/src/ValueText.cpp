@@ -1,25 +1,19 @@
-#include "ValueText.h"
+#include <Palimo/Output/TerminalText.h>
+#include <Palimo/Output/ValueText.h>
 
-#include "TerminalText.h"
+#include "NumberText.h"
 
 #include <Palimo/Identifiers/Hex.h>
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <sstream>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MXF;
+using namespace MXF;
 
 namespace {
-
-std::string twoDigits(unsigned n) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", n);
-    return text;
-}
 
 void writeAUID(std::ostream& out, const NamedAUID& named) {
     const std::string machine =
@@ -112,14 +106,7 @@ std::string valueText(const Value& value) {
 }
 
 std::string dateText(const Date& date) {
-    char year[16];
-    if (date.year < 0)
-        std::snprintf(year, sizeof year, "-%04d", -static_cast<int>(date.year));
-    else if (date.year > 9999)
-        std::snprintf(year, sizeof year, "+%d", static_cast<int>(date.year));
-    else
-        std::snprintf(year, sizeof year, "%04d", static_cast<int>(date.year));
-    return std::string(year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
+    return yearText(date.year, true) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
 }
 
 std::string timeText(const Time& time) {
@@ -134,20 +121,8 @@ std::string timestampText(const Timestamp& stamp) {
 }
 
 std::string realText(double real) {
-    if (std::isnan(real))
-        return "NaN";
-    if (std::isinf(real))
-        return real < 0 ? "-Infinity" : "Infinity";
-    // A Float32 keeps its own shortest form rather than its double's.
-    const bool single = static_cast<double>(static_cast<float>(real)) == real;
-    char text[32];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, real);
-        const double back = std::strtod(text, nullptr);
-        if (single ? static_cast<float>(back) == static_cast<float>(real) : back == real)
-            break;
-    }
-    return text;
+    return shortestRealText(real, {"NaN", "Infinity", "-Infinity"});
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,11 +1,12 @@
-#include "TerminalText.h"
+#include <Palimo/Output/TerminalText.h>
 
-#include "Utf8.h"
+#include <Palimo/MXF/Utf8.h>
 
 #include <cstdio>
 #include <sstream>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 namespace {
 
@@ -60,14 +61,14 @@ void write(std::ostream& out, std::string_view text, bool quoting) {
             continue;
         }
         char32_t c = 0;
-        const std::size_t length = utf8Sequence(bytes + i, text.size() - i, c);
+        const std::size_t length = MXF::utf8Sequence(bytes + i, text.size() - i, c);
         if (length > 1 && !controlsTerminal(c)) {
             i += length;
             continue;
         }
         writePlain(i);
         if (length == 0)
-            out << kReplacementCharacter;
+            out << MXF::kReplacementUtf8;
         else if (quoting && (c == '"' || c == '\\'))
             out << '\\' << static_cast<char>(c);
         else
@@ -117,4 +118,5 @@ std::string shownFileName(std::string_view name) {
     return text;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

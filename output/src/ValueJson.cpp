@@ -1,14 +1,14 @@
-#include "ValueJson.h"
-
-#include "ValueText.h"
+#include <Palimo/Output/ValueJson.h>
+#include <Palimo/Output/ValueText.h>
 
 #include <Palimo/Identifiers/Hex.h>
 
 #include <cmath>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MXF;
+using namespace MXF;
 
 namespace {
 
@@ -98,10 +98,5 @@ void describeValue(JsonSink& sink, const Value& value) {
     std::visit(JsonOf{sink}, value.data);
 }
 
-Json valueToJson(const Value& value) {
-    JsonTreeBuilder builder;
-    describeValue(builder, value);
-    return std::move(builder.result());
-}
-
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,8 +1,11 @@
 #pragma once
 // A JSON document as a sequence of events, so that one description of an
-// output serves both the streamed text of a large document and the nlohmann
-// tree that the smaller outputs extend before writing.
-#include "JsonOutput.h"
+// output serves both the streamed text of a large document and a tree that a
+// smaller output extends before it is written; and the one writer of JSON
+// text, which every JSON output goes through.
+//
+// Threads: a sink is used by one thread at a time; writers of separate
+// streams are independent.
 
 #include <cstdint>
 #include <ostream>
@@ -11,7 +14,13 @@
 #include <type_traits>
 #include <vector>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
+
+/// The version of every JSON document written (its "formatVersion"): it
+/// changes whenever a document changes incompatibly. The JSON Schema shipped
+/// with mxfdict (mxfdict-output.schema.json) describes them.
+constexpr int kJsonFormatVersion = 2;
 
 /// Receives a well-formed document: in an object every value follows a key.
 class JsonSink {
@@ -42,10 +51,11 @@ public:
     }
 };
 
-/// Writes the text that nlohmann's `Json::dump` gives the same document,
+/// Writes the text that nlohmann's `json::dump` gives the same document,
 /// followed by a newline, without holding the document (only the last 64 KiB
 /// of text wait in a buffer): UTF-8 passed through, control characters
-/// escaped as nlohmann escapes them, numbers as it writes them.
+/// escaped as nlohmann escapes them, numbers as it writes them; each byte that
+/// is no UTF-8 becomes U+FFFD. The stream's failures are left to the caller.
 class JsonStreamWriter final : public JsonSink {
 public:
     enum class Layout {
@@ -98,30 +108,5 @@ private:
     bool afterKey_ = false;
 };
 
-/// Builds the nlohmann tree of the events.
-class JsonTreeBuilder final : public JsonSink {
-public:
-    void beginObject() override { push(Json::object()); }
-    void endObject() override { stack_.pop_back(); }
-    void beginArray() override { push(Json::array()); }
-    void endArray() override { stack_.pop_back(); }
-    void key(std::string_view name) override { key_ = name; }
-    void string(std::string_view text) override { push(Json(std::string(text)), false); }
-    void number(std::int64_t value) override { push(Json(value), false); }
-    void number(std::uint64_t value) override { push(Json(value), false); }
-    void real(double value) override { push(Json(value), false); }
-    void boolean(bool value) override { push(Json(value), false); }
-    void null() override { push(Json(nullptr), false); }
-
-    /// The document, once every container is closed.
-    Json& result() { return root_; }
-
-private:
-    void push(Json value, bool container = true);
-
-    Json root_;
-    std::vector<Json*> stack_;
-    std::string key_;
-};
-
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

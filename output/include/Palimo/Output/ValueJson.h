@@ -1,11 +1,15 @@
 #pragma once
 // Decoded values in the JSON of mxfdict read (its schema:
 // mxfdict-output.schema.json, $defs/value).
-#include "JsonSink.h"
+//
+// Threads: only reads the value; any number may run at once, each with its
+// own sink.
+#include <Palimo/Output/JsonSink.h>
 
 #include <Palimo/MXF/Value.h>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 /// Integers and floating-point numbers as numbers (NaN and the infinities as
 /// "NaN", "Infinity", "-Infinity"), Booleans as true/false, texts as strings,
@@ -14,9 +18,7 @@ namespace Mxfdict {
 /// name or null}; enumerations as {"value": N, "symbol": symbol or null};
 /// records as objects of their fields; lists as arrays; Indirect values as
 /// {"type": symbol or null, "typeLabel": label, "value": value}; bytes as hex.
-void describeValue(JsonSink& sink, const Palimo::MXF::Value& value);
+void describeValue(JsonSink& sink, const MXF::Value& value);
 
-/// The same as a tree, for a value known to be small.
-Json valueToJson(const Palimo::MXF::Value& value);
-
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

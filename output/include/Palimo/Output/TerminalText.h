@@ -3,11 +3,15 @@
 // could move the cursor, rewrite the screen or the window title, or turn the
 // text around the line (C0 and C1 controls, DEL, bidirectional controls, line
 // and paragraph separators) is written as an escape, never as itself.
+//
+// Threads: plain functions of their arguments; any number may run at once,
+// each writing to its own stream.
 #include <ostream>
 #include <string>
 #include <string_view>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 /// Whether `c` is one of those characters: U+0000 to U+001F, U+007F to
 /// U+009F (DEL and the C1 controls, CSI U+009B among them), U+061C, U+200E,
@@ -31,4 +35,5 @@ void writeQuoted(std::ostream& out, std::string_view text);
 /// as writeQuoted writes it, so that the escapes read back unambiguously.
 std::string shownFileName(std::string_view name);
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,8 +1,8 @@
 // What read's text output lets through to a terminal: every character that
 // could control it is escaped, in values, names, notes, messages and the file
 // name; and how deep the tree of strong references is indented.
-#include "ReadOutput.h"
-#include "TerminalText.h"
+#include <Palimo/Output/ReadOutput.h>
+#include <Palimo/Output/TerminalText.h>
 
 #include <gtest/gtest.h>
 
@@ -37,27 +37,28 @@ const std::pair<std::string, std::string> kControls[] = {
 
 TEST(TerminalText, EscapesEveryCharacterThatCanControlATerminal) {
     for (const auto& [control, escape] : kControls) {
-        EXPECT_EQ(Mxfdict::shown("a" + control + "b"), "a" + escape + "b") << escape;
+        EXPECT_EQ(Palimo::Output::shown("a" + control + "b"), "a" + escape + "b") << escape;
         std::ostringstream quoted;
-        Mxfdict::writeQuoted(quoted, control);
+        Palimo::Output::writeQuoted(quoted, control);
         EXPECT_EQ(quoted.str(), "\"" + escape + "\"");
     }
     // Other characters, near those, pass; what is no UTF-8 is U+FFFD.
-    EXPECT_EQ(
-        Mxfdict::shown("\xc2\xa0 \xe2\x80\x8d \xe2\x80\xaf \xe2\x81\xaa \xf0\x9f\x98\x80 \" \\"),
-        "\xc2\xa0 \xe2\x80\x8d \xe2\x80\xaf \xe2\x81\xaa \xf0\x9f\x98\x80 \" \\");
-    EXPECT_EQ(Mxfdict::shown("\x9b[2J"), "\xef\xbf\xbd[2J");
+    EXPECT_EQ(Palimo::Output::shown(
+                  "\xc2\xa0 \xe2\x80\x8d \xe2\x80\xaf \xe2\x81\xaa \xf0\x9f\x98\x80 \" \\"),
+              "\xc2\xa0 \xe2\x80\x8d \xe2\x80\xaf \xe2\x81\xaa \xf0\x9f\x98\x80 \" \\");
+    EXPECT_EQ(Palimo::Output::shown("\x9b[2J"), "\xef\xbf\xbd[2J");
     std::ostringstream quoted;
-    Mxfdict::writeQuoted(quoted, "say \"hi\" \\ now");
+    Palimo::Output::writeQuoted(quoted, "say \"hi\" \\ now");
     EXPECT_EQ(quoted.str(), "\"say \\\"hi\\\" \\\\ now\"");
 }
 
 TEST(TerminalText, QuotesOnlyFileNamesThatNeedAnEscape) {
-    EXPECT_EQ(Mxfdict::shownFileName("dir/file name.mxf"), "dir/file name.mxf");
-    EXPECT_EQ(Mxfdict::shownFileName("caf\xc3\xa9.mxf"), "caf\xc3\xa9.mxf");
-    EXPECT_EQ(Mxfdict::shownFileName("a\x1b]0;title\x07.mxf"), "\"a\\u001b]0;title\\u0007.mxf\"");
-    EXPECT_EQ(Mxfdict::shownFileName("say \"x\".mxf"), "\"say \\\"x\\\".mxf\"");
-    EXPECT_EQ(Mxfdict::shownFileName("a\xe2\x80\xaegpj.mxf"), "\"a\\u202egpj.mxf\"");
+    EXPECT_EQ(Palimo::Output::shownFileName("dir/file name.mxf"), "dir/file name.mxf");
+    EXPECT_EQ(Palimo::Output::shownFileName("caf\xc3\xa9.mxf"), "caf\xc3\xa9.mxf");
+    EXPECT_EQ(Palimo::Output::shownFileName("a\x1b]0;title\x07.mxf"),
+              "\"a\\u001b]0;title\\u0007.mxf\"");
+    EXPECT_EQ(Palimo::Output::shownFileName("say \"x\".mxf"), "\"say \\\"x\\\".mxf\"");
+    EXPECT_EQ(Palimo::Output::shownFileName("a\xe2\x80\xaegpj.mxf"), "\"a\\u202egpj.mxf\"");
 }
 
 DecodedItem textItem(const std::string& name, const std::string& text) {
@@ -84,7 +85,7 @@ TEST(ReadText, NoControlCharacterReachesTheTerminal) {
     file.problems.push_back(Problem{Problem::Kind::BadValue, 7, "message" + all});
     for (const bool tree : {false, true}) {
         std::ostringstream out;
-        Mxfdict::printRead(out, "file" + all + ".mxf", file, tree);
+        Palimo::Output::printRead(out, "file" + all + ".mxf", file, tree);
         const std::string text = out.str();
         std::string escaped;
         for (const auto& [control, escape] : kControls)
@@ -130,7 +131,7 @@ TEST(ReadText, TreeIndentationStopsAtSixteenLevels) {
         file.sets.push_back(set);
     }
     std::ostringstream out;
-    Mxfdict::printRead(out, "chain.mxf", file, true);
+    Palimo::Output::printRead(out, "chain.mxf", file, true);
     std::istringstream lines(out.str());
     std::vector<std::string> setLines;
     for (std::string line; std::getline(lines, line);)

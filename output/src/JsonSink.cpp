@@ -1,12 +1,17 @@
-#include "JsonSink.h"
+#include <Palimo/Output/JsonSink.h>
 
-#include "Utf8.h"
+#include "JsonString.h"
+
+#include <Palimo/MXF/Utf8.h>
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 namespace {
 
@@ -20,18 +25,20 @@ void JsonStreamWriter::finish() {
     used_ = 0;
 }
 
-char* JsonStreamWriter::room(std::size_t n) {
+// The steps of every event are inline: a position-independent build would
+// otherwise call each of them, millions of times in a large document.
+inline char* JsonStreamWriter::room(std::size_t n) {
     if (used_ + n > buffer_.size())
         buffer_.resize(std::max(used_ + n, std::max(2 * buffer_.size(), 2 * kFlushSize)));
     return buffer_.data() + used_;
 }
 
-void JsonStreamWriter::put(std::string_view text) {
+inline void JsonStreamWriter::put(std::string_view text) {
     std::memcpy(room(text.size()), text.data(), text.size());
     used_ += text.size();
 }
 
-void JsonStreamWriter::newLine() {
+inline void JsonStreamWriter::newLine() {
     if (!indented_)
         return;
     const std::size_t indent = 2 * filled_.size();
@@ -41,7 +48,7 @@ void JsonStreamWriter::newLine() {
     used_ += 1 + indent;
 }
 
-void JsonStreamWriter::flushIfFull() {
+inline void JsonStreamWriter::flushIfFull() {
     if (used_ < kFlushSize)
         return;
     out_.write(buffer_.data(), static_cast<std::streamsize>(used_));
@@ -49,7 +56,7 @@ void JsonStreamWriter::flushIfFull() {
 }
 
 // A value in an array starts a line of its own; one after a key follows it.
-void JsonStreamWriter::beforeValue() {
+inline void JsonStreamWriter::beforeValue() {
     if (afterKey_) {
         afterKey_ = false;
         return;
@@ -112,7 +119,7 @@ void JsonStreamWriter::real(double value) {
     beforeValue();
     // nlohmann's own shortest form ("0.1", "1.0", "1e+20"), which no printf
     // format gives.
-    put(Json(value).dump());
+    put(nlohmann::json(value).dump());
 }
 
 void JsonStreamWriter::boolean(bool value) {
@@ -125,72 +132,16 @@ void JsonStreamWriter::null() {
     put("null");
 }
 
-void JsonStreamWriter::quoted(std::string_view text) {
-    // No byte takes more than the six of "\u00XX".
-    char* const begin = room(2 + 6 * text.size());
-    char* at = begin;
-    *at++ = '"';
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80) {
-            // Each byte that is no UTF-8 becomes U+FFFD, as the reader
-            // replaces them in texts: the document stays valid.
-            char32_t codePoint = 0;
-            const std::size_t length = utf8Sequence(bytes + i, text.size() - i, codePoint);
-            if (length == 0) {
-                at = std::copy(kReplacementCharacter.begin(), kReplacementCharacter.end(), at);
-            } else {
-                at = std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
-                               text.begin() + static_cast<std::ptrdiff_t>(i + length), at);
-                i += length - 1;
-            }
-            continue;
-        }
-        if (c >= 0x20 && c != '"' && c != '\\') {
-            *at++ = ch;
-            continue;
-        }
-        *at++ = '\\';
-        switch (c) {
-        case '"':
-        case '\\':
-            *at++ = ch;
-            break;
-        case '\b':
-            *at++ = 'b';
-            break;
-        case '\f':
-            *at++ = 'f';
-            break;
-        case '\n':
-            *at++ = 'n';
-            break;
-        case '\r':
-            *at++ = 'r';
-            break;
-        case '\t':
-            *at++ = 't';
-            break;
-        default:
-            at += std::snprintf(at, 6, "u%04x", static_cast<unsigned>(c));
-        }
-    }
-    *at++ = '"';
-    used_ += static_cast<std::size_t>(at - begin);
+inline void JsonStreamWriter::quoted(std::string_view text) {
+    char* const begin = room(maxJsonStringSize(text));
+    used_ += static_cast<std::size_t>(writeJsonString(begin, text) - begin);
 }
 
-void JsonTreeBuilder::push(Json value, bool container) {
-    Json* slot = nullptr;
-    if (stack_.empty())
-        slot = &(root_ = std::move(value));
-    else if (stack_.back()->is_array())
-        slot = &stack_.back()->emplace_back(std::move(value));
-    else
-        slot = &((*stack_.back())[key_] = std::move(value));
-    if (container)
-        stack_.push_back(slot);
+std::string jsonString(std::string_view text) {
+    std::string quoted(maxJsonStringSize(text), '\0');
+    quoted.resize(static_cast<std::size_t>(writeJsonString(quoted.data(), text) - quoted.data()));
+    return quoted;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo
