@@ -2,8 +2,11 @@
 // One stress case in a child process of its own, measured by the kernel: a
 // case that runs away costs the child, not the runner, and its CPU time and
 // peak memory are its alone.
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Stress {
 
@@ -19,5 +22,21 @@ struct ChildRun {
 
 /// Forks, runs `work` in the child and hands its text back through a pipe.
 ChildRun runInChild(const std::function<std::string()>& work);
+
+/// Runs the cases of `all` that `names` names (every case when it names
+/// none) with `run`, which says whether a case passed, then prints the count;
+/// the exit status of a stress program.
+template <class Case, class Run>
+int runSelected(const std::vector<std::string>& names, const std::vector<Case>& all, Run run) {
+    int passed = 0;
+    int failed = 0;
+    for (const Case& c : all) {
+        if (!names.empty() && std::find(names.begin(), names.end(), c.name) == names.end())
+            continue;
+        (run(c) ? passed : failed)++;
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
 
 } // namespace Stress

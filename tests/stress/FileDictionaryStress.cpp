@@ -286,13 +286,5 @@ int main(int argc, char** argv) {
         write(fs::path(names[1]) / "own-dictionary-every-kind.mxf", Own::ownDictionaryFile());
         return 0;
     }
-    int passed = 0;
-    int failed = 0;
-    for (const Case& c : all) {
-        if (!names.empty() && std::find(names.begin(), names.end(), c.name) == names.end())
-            continue;
-        (run(c) ? passed : failed)++;
-    }
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return Stress::runSelected(names, all, run);
 }

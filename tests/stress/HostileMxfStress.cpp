@@ -10,6 +10,8 @@
 // hostile_mxf_stress [--list] [NAME...]   (no names: every case)
 // hostile_mxf_stress --write DIR [NAME...] writes the files as DIR/NAME.mxf
 // (seeds of the reader's large-input fuzzing; the FIFO is left out).
+#include "ChildRun.h"
+
 #include "mxf/MxfBytes.h"
 
 #include <algorithm>
@@ -493,13 +495,5 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    int passed = 0;
-    int failed = 0;
-    for (const Case& c : all) {
-        if (!names.empty() && std::find(names.begin(), names.end(), c.name) == names.end())
-            continue;
-        (run(c) ? passed : failed)++;
-    }
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return Stress::runSelected(names, all, run);
 }
