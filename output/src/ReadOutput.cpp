@@ -7,6 +7,8 @@
 #include <Palimo/Identifiers/Hex.h>
 #include <Palimo/MXF/References.h>
 
+#include "Put.h"
+
 #include <algorithm>
 #include <streambuf>
 #include <utility>
@@ -48,11 +50,20 @@ std::string treeIndent(std::size_t depth) {
 constexpr char kFromFile[] = " [file]";
 
 void printSetLine(std::ostream& out, const std::string& indent, const DecodedSet& set) {
-    out << indent << "set " << setName(set) << (set.fromFileDictionary ? kFromFile : "") << "  key "
-        << labelText(set.klv.key) << "  byte " << set.klv.offset;
-    if (set.instanceUID)
-        out << "  InstanceUID " << set.instanceUID->text();
-    out << '\n';
+    put(out, indent);
+    put(out, "set ");
+    put(out, setName(set));
+    if (set.fromFileDictionary)
+        put(out, kFromFile);
+    put(out, "  key ");
+    put(out, labelText(set.klv.key));
+    put(out, "  byte ");
+    putNumber(out, set.klv.offset);
+    if (set.instanceUID) {
+        put(out, "  InstanceUID ");
+        put(out, set.instanceUID->text());
+    }
+    put(out, "\n");
     if (!set.localSet)
         out << indent << "    raw " << hex(set.bytes) << '\n';
 }
@@ -77,26 +88,35 @@ void printWeakTargets(std::ostream& out, const DecodedFile& file, const DecodedI
 }
 
 // `text` left-aligned in `width` columns (counted in bytes), then a blank.
-void printColumn(std::ostream& out, const std::string& text, std::size_t width) {
+void printColumn(std::ostream& out, std::string_view text, std::size_t width) {
     static const std::string kBlanks(64, ' ');
-    out << text;
+    put(out, text);
     const std::size_t pad = text.size() < width ? width - text.size() + 1 : 1;
-    out.write(kBlanks.data(), static_cast<std::streamsize>(std::min(pad, kBlanks.size())));
+    put(out, std::string_view(kBlanks).substr(0, std::min(pad, kBlanks.size())));
 }
 
 void printItems(std::ostream& out, const std::string& indent, const DecodedFile& file,
                 const DecodedSet& set) {
     for (const DecodedItem& item : set.items) {
-        std::string name = shown(item.name);
+        // Shown as they are, without a copy, unless they need an escape.
+        std::string nameText;
+        std::string_view name = item.name;
+        if (!isShownAsIs(name))
+            name = nameText = shown(name);
         if (name.empty())
-            name = item.label ? "? " + itemLabelText(*item.label) : "?";
+            name = nameText = item.label ? "? " + itemLabelText(*item.label) : "?";
         else if (item.fromFileDictionary)
-            name += kFromFile;
-        const std::string type = shown(item.definition ? item.definition->symbol : item.type);
-        out << indent << "    " << tagText(item.localTag) << "  ";
+            name = nameText = std::string(name) + kFromFile;
+        std::string typeText;
+        std::string_view type = item.definition ? item.definition->symbol : item.type;
+        if (!isShownAsIs(type))
+            type = typeText = shown(type);
+        put(out, indent);
+        put(out, "    ");
+        put(out, tagText(item.localTag));
+        put(out, "  ");
         printColumn(out, name, 26);
-        static const std::string kNoType = "-";
-        printColumn(out, type.empty() ? kNoType : type, 24);
+        printColumn(out, type.empty() ? std::string_view("-") : type, 24);
         if (item.value)
             writeValueText(out, *item.value);
         else

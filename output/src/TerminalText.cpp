@@ -91,6 +91,10 @@ void writeShown(std::ostream& out, std::string_view text) {
     write(out, text, false);
 }
 
+bool isShownAsIs(std::string_view text) {
+    return firstSpecial(text, false) == text.size();
+}
+
 std::string shown(std::string_view text) {
     // Names and messages seldom need an escape: no stream for them.
     if (firstSpecial(text, false) == text.size())

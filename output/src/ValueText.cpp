@@ -2,6 +2,7 @@
 #include <Palimo/Output/ValueText.h>
 
 #include "NumberText.h"
+#include "Put.h"
 
 #include <Palimo/Identifiers/Hex.h>
 
@@ -22,7 +23,7 @@ void writeAUID(std::ostream& out, const NamedAUID& named) {
         writeShown(out, *name);
         out << " (" << machine << ')';
     } else {
-        out << machine;
+        put(out, machine);
     }
 }
 
@@ -50,15 +51,19 @@ void writeJoined(std::ostream& out, const Items& items, Write write) {
 struct TextOf {
     std::ostream& out;
 
-    void operator()(std::int64_t n) const { out << n; }
-    void operator()(std::uint64_t n) const { out << n; }
+    void operator()(std::int64_t n) const { putNumber(out, n); }
+    void operator()(std::uint64_t n) const { putNumber(out, n); }
     void operator()(double real) const { out << realText(real); }
     void operator()(bool b) const { out << (b ? "true" : "false"); }
     void operator()(const Text& text) const { writeQuoted(out, text.utf8); }
     void operator()(const NamedAUID& auid) const { writeAUID(out, auid); }
-    void operator()(const Palimo::Identifiers::UUID& uuid) const { out << uuid.text(); }
-    void operator()(const Palimo::Identifiers::UMID& umid) const { out << umid.dotted(); }
-    void operator()(const Rational& r) const { out << r.numerator << '/' << r.denominator; }
+    void operator()(const Palimo::Identifiers::UUID& uuid) const { put(out, uuid.text()); }
+    void operator()(const Palimo::Identifiers::UMID& umid) const { put(out, umid.dotted()); }
+    void operator()(const Rational& r) const {
+        putNumber(out, r.numerator);
+        put(out, "/");
+        putNumber(out, r.denominator);
+    }
     void operator()(const Timestamp& stamp) const { out << timestampText(stamp); }
     void operator()(const Date& date) const { out << dateText(date); }
     void operator()(const Time& time) const { out << timeText(time); }

@@ -24,6 +24,8 @@ bool controlsTerminal(char32_t c);
 /// byte that is no UTF-8 written as U+FFFD. Everything else is left as it is.
 void writeShown(std::ostream& out, std::string_view text);
 std::string shown(std::string_view text);
+/// Whether writeShown writes `text` as it is: most names and messages.
+bool isShownAsIs(std::string_view text);
 
 /// `text` in double quotes, escaped as writeShown escapes it and with its
 /// quotes and backslashes escaped too: a string value on one line, as JSON
