@@ -12,10 +12,12 @@ using Definitions::definitionText;
 
 FileDictionaryBuilder::FileDictionaryBuilder(const HeaderMetadata& metadata,
                                              Definitions::MetaDefinitions definitions,
-                                             const DictionaryIndex& index)
-    : metadata_(metadata), dictionary_(index.dictionary()), loadedTypes_(index.types()),
-      loaded_(index.indexes().loaded), definitions_(std::move(definitions)),
-      result_(new FileDictionary(index.types())), names_(index.indexes().names) {}
+                                             const MetaMetadata::Dictionary& dictionary,
+                                             const TypeDefinitions::TypeDictionary* types,
+                                             const Definitions::LoadedIndex& loaded,
+                                             const Definitions::TakenNames& names)
+    : metadata_(metadata), dictionary_(dictionary), loadedTypes_(types), loaded_(loaded),
+      definitions_(std::move(definitions)), result_(new FileDictionary(types)), names_(names) {}
 
 std::shared_ptr<const FileDictionary> FileDictionaryBuilder::run() {
     result_->problems_ = std::move(definitions_.problems);
@@ -131,8 +133,11 @@ FileDictionary::read(const HeaderMetadata& metadata, const MetaMetadata::Diction
     Definitions::MetaDefinitions definitions = Definitions::readMetaDefinitions(metadata);
     if (definitions.empty() && definitions.problems.empty())
         return nullptr;
-    const DictionaryIndex index(dictionary, types);
-    return FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+    // For one file, only what its definitions are checked against is indexed.
+    const Definitions::LoadedIndex loaded(dictionary);
+    const Definitions::TakenNames names(dictionary, types);
+    return FileDictionaryBuilder(metadata, std::move(definitions), dictionary, types, loaded, names)
+        .run();
 }
 
 std::shared_ptr<const FileDictionary> FileDictionary::read(const HeaderMetadata& metadata,
@@ -147,7 +152,9 @@ std::shared_ptr<const FileDictionary> FileDictionary::read(const HeaderMetadata&
     if (definitions.empty() && definitions.problems.empty())
         return nullptr;
     std::shared_ptr<const FileDictionary> built =
-        FileDictionaryBuilder(metadata, std::move(definitions), index).run();
+        FileDictionaryBuilder(metadata, std::move(definitions), index.dictionary(), index.types(),
+                              index.indexes().loaded, index.indexes().names)
+            .run();
     cache.add(std::move(bytes), built);
     return built;
 }

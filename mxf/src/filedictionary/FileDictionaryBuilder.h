@@ -9,8 +9,6 @@
 #include "LoadedIndex.h"
 #include "MetaDefinitions.h"
 
-#include <Palimo/MXF/DictionaryIndex.h>
-
 #include <Palimo/MXF/FileDictionary.h>
 
 #include <map>
@@ -25,9 +23,13 @@ namespace MXF {
 
 class FileDictionaryBuilder {
 public:
-    /// `definitions`: those of `metadata`, not empty.
+    /// `definitions`: those of `metadata`, not empty; `loaded` and `names`:
+    /// those of `dictionary` and `types`, which all outlive the builder.
     FileDictionaryBuilder(const HeaderMetadata& metadata, Definitions::MetaDefinitions definitions,
-                          const DictionaryIndex& index);
+                          const MetaMetadata::Dictionary& dictionary,
+                          const TypeDefinitions::TypeDictionary* types,
+                          const Definitions::LoadedIndex& loaded,
+                          const Definitions::TakenNames& names);
 
     std::shared_ptr<const FileDictionary> run();
 
