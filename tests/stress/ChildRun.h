@@ -23,11 +23,17 @@ struct ChildRun {
 /// Forks, runs `work` in the child and hands its text back through a pipe.
 ChildRun runInChild(const std::function<std::string()>& work);
 
-/// Runs the cases of `all` that `names` names (every case when it names
-/// none) with `run`, which says whether a case passed, then prints the count;
-/// the exit status of a stress program.
+/// A stress program's command line: `--list` prints the names of the cases;
+/// else runs the cases of `all` that `names` names (every case when it names
+/// none) with `run`, which says whether a case passed, and prints the count.
+/// Returns the program's exit status.
 template <class Case, class Run>
 int runSelected(const std::vector<std::string>& names, const std::vector<Case>& all, Run run) {
+    if (names.size() == 1 && names[0] == "--list") {
+        for (const Case& c : all)
+            std::printf("%s\n", c.name);
+        return 0;
+    }
     int passed = 0;
     int failed = 0;
     for (const Case& c : all) {

@@ -273,11 +273,6 @@ bool run(const Case& c) {
 int main(int argc, char** argv) {
     std::vector<std::string> names(argv + 1, argv + argc);
     const std::vector<Case> all = cases();
-    if (names.size() == 1 && names[0] == "--list") {
-        for (const Case& c : all)
-            std::printf("%s\n", c.name);
-        return 0;
-    }
     if (names.size() == 2 && names[0] == "--write-seeds") {
         for (const Case& c : all)
             write(fs::path(names[1]) / ("own-dictionary-" + std::string(c.seedName) + ".mxf"),
