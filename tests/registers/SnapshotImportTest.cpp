@@ -20,17 +20,8 @@ using namespace Palimo;
 using namespace Palimo::Registers;
 using namespace PalimoTest;
 
-namespace {
-
-std::filesystem::path snapshot() {
-    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
-    return fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
-}
-
-} // namespace
-
 TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
-    const std::filesystem::path registersDir = snapshot();
+    const std::filesystem::path registersDir = registersSnapshot();
     if (!std::filesystem::exists(registersDir / "Elements.xml"))
         GTEST_SKIP() << "no register snapshot at " << registersDir;
     const TempDir dir;
@@ -83,7 +74,7 @@ TEST(SnapshotImport, LoadsEveryLocalSetWithTheMembersOfTheRegisters) {
 // What the loader builds from an import is what it builds without the type
 // definitions, the links to them and the unique identifiers.
 TEST(SnapshotImport, TypeDefinitionsChangeNothingTheLoaderBuilds) {
-    const std::filesystem::path registersDir = snapshot();
+    const std::filesystem::path registersDir = registersSnapshot();
     if (!std::filesystem::exists(registersDir / "Elements.xml"))
         GTEST_SKIP() << "no register snapshot at " << registersDir;
     const TempDir dir;

@@ -5,6 +5,7 @@
 
 #include "registers/RegisterFixtures.h"
 #include "registers/TypeDefinitionsContract.h"
+#include "support/TestSupport.h"
 
 #include <cstdlib>
 
@@ -54,9 +55,7 @@ TEST(TypeDefinitionsContract, TheExampleDictionaryKeepsTheForm) {
 }
 
 TEST(TypeDefinitionsContract, AnImportOfARegisterSnapshotKeepsTheForm) {
-    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
-    const std::filesystem::path snapshot =
-        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    const std::filesystem::path snapshot = PalimoTest::registersSnapshot();
     if (!std::filesystem::exists(snapshot / "Elements.xml"))
         GTEST_SKIP() << "no register snapshot at " << snapshot;
     const TempDir dir;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <typeinfo>
@@ -73,5 +74,14 @@ std::string readFile(const std::filesystem::path& path);
 
 /// The directory of the committed fixtures (tests/data).
 std::filesystem::path dataDir();
+
+#ifdef PALIMO_REGISTERS_SNAPSHOT
+/// The register snapshot the tests that need one read (they skip when it is
+/// absent): $PALIMO_REGISTERS_SNAPSHOT, else the build's default.
+inline std::filesystem::path registersSnapshot() {
+    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
+    return fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+}
+#endif
 
 } // namespace PalimoTest

@@ -248,9 +248,7 @@ TEST(Mxfdict, BashCompletionOffersEachSubcommandsOwnOptions) {
 // name, so that one script reads files with either. Needs a register
 // snapshot (PALIMO_REGISTERS_SNAPSHOT); skipped without one.
 TEST(Mxfdict, TheExampleNamesWhatItSharesWithTheRegistersAsTheyDo) {
-    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
-    const std::filesystem::path registers =
-        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    const std::filesystem::path registers = PalimoTest::registersSnapshot();
     if (!std::filesystem::exists(registers / "Elements.xml"))
         GTEST_SKIP() << "no register snapshot at " << registers;
     const TempDir dir;

@@ -57,9 +57,7 @@ TEST(ReadCommand, FfmpegFilesAsTheGoldenFilesShowThem) {
 // reads ffmpeg's files with every item decoded: AUIDs, UTF-8 texts and the
 // other types beyond the example's.
 TEST(ReadCommand, ReadsFfmpegFilesWithTheImportedRegisters) {
-    const char* fromEnvironment = std::getenv("PALIMO_REGISTERS_SNAPSHOT");
-    const std::filesystem::path registers =
-        fromEnvironment ? fromEnvironment : PALIMO_REGISTERS_SNAPSHOT;
+    const std::filesystem::path registers = PalimoTest::registersSnapshot();
     if (!std::filesystem::exists(registers / "Elements.xml"))
         GTEST_SKIP() << "no register snapshot at " << registers;
     const TempDir dir;
