@@ -160,12 +160,7 @@ Subcommand addExtractDictionaryCommand(CLI::App& app) {
                          "$MXFDICT_SCHEMA, else the shipped example)")
             ->check(schemaFileArgument());
     command->add_option("FILE", options->file, "MXF file")->required()->check(nonEmptyArgument());
-    command
-        ->add_option("OUT_DIR", options->output,
-                     "Directory to write into (created when missing; files of the same names "
-                     "are replaced)")
-        ->required()
-        ->check(nonEmptyArgument());
+    addOutputDirectoryArgument(*command, options->output);
     return {command, [options] {
                 return runExtract(*options);
             }};

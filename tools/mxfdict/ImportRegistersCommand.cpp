@@ -53,12 +53,7 @@ Subcommand addImportRegistersCommand(CLI::App& app) {
     command->add_option("REGISTERS_DIR", options->registers, "Directory of the register files")
         ->required()
         ->check(nonEmptyArgument());
-    command
-        ->add_option("OUT_DIR", options->output,
-                     "Directory to write into (created when missing; files of the same names "
-                     "are replaced)")
-        ->required()
-        ->check(nonEmptyArgument());
+    addOutputDirectoryArgument(*command, options->output);
     return {command, [options] {
                 return runImport(*options);
             }};

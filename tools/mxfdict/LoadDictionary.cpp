@@ -48,6 +48,15 @@ CLI::Validator nonEmptyArgument() {
         "");
 }
 
+void addOutputDirectoryArgument(CLI::App& command, std::string& output) {
+    command
+        .add_option("OUT_DIR", output,
+                    "Directory to write into (created when missing; files of the same names "
+                    "are replaced)")
+        ->required()
+        ->check(nonEmptyArgument());
+}
+
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options) {
     LoadedDictionary loaded;
     loaded.path = path;

@@ -40,6 +40,10 @@ CLI::Validator schemaFileArgument();
 /// Refuses, as bad usage, an empty argument.
 CLI::Validator nonEmptyArgument();
 
+/// Declares the required OUT_DIR argument of a command that writes a schema
+/// set, into `output`.
+void addOutputDirectoryArgument(CLI::App& command, std::string& output);
+
 /// Loads the schema at `path` with its type definitions. Throws whatever the
 /// loader throws, and TypeDefinitionError.
 LoadedDictionary loadDictionary(const std::string& path, const LoadOptions& options);
