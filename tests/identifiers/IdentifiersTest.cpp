@@ -46,6 +46,30 @@ TEST(Label, VersionByteAndPrefix) {
     EXPECT_FALSE(Label().isSMPTE());
 }
 
+// Labels and UUIDs compare in the order of their bytes, as unsigned bytes,
+// whichever byte differs; equal ones hash alike.
+TEST(Label, OrderAndEqualityByteByByte) {
+    const Label::Bytes base = Label::parse(kDotted)->bytes();
+    for (const std::size_t index : {0u, 3u, 7u, 8u, 9u, 15u}) {
+        for (const std::uint8_t value : {0x00, 0x01, 0x7f, 0x80, 0xff}) {
+            Label::Bytes changed = base;
+            changed[index] = value;
+            const Label a(base), b(changed);
+            const UUID ua(base), ub(changed);
+            const bool less = base < changed, same = base == changed;
+            EXPECT_EQ(a < b, less) << index << ' ' << int(value);
+            EXPECT_EQ(b < a, !less && !same) << index << ' ' << int(value);
+            EXPECT_EQ(a == b, same) << index << ' ' << int(value);
+            EXPECT_EQ(a != b, !same);
+            EXPECT_EQ(ua < ub, less);
+            EXPECT_EQ(ua == ub, same);
+            if (same) {
+                EXPECT_EQ(std::hash<Label>()(a), std::hash<Label>()(b));
+            }
+        }
+    }
+}
+
 TEST(AUID, SwapsTheHalvesOfAUUIDBack) {
     // As stored in a file, and the UUID it holds.
     const Label stored = *Label::parse("80ad0060.08143e6f.05cba731.1daa11d3");

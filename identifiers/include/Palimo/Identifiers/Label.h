@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,6 +13,28 @@
 
 namespace Palimo {
 namespace Identifiers {
+
+namespace Detail {
+// Sixteen bytes compared as two words: the comparisons sit under every
+// lookup by label or identifier, where a call of memcmp costs more than the
+// comparison.
+inline std::uint64_t bigEndianWord(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    return word;
+}
+inline bool sameBytes16(const std::uint8_t* a, const std::uint8_t* b) {
+    return bigEndianWord(a) == bigEndianWord(b) && bigEndianWord(a + 8) == bigEndianWord(b + 8);
+}
+// In the order of the bytes, as std::array's operator< orders them.
+inline bool lessBytes16(const std::uint8_t* a, const std::uint8_t* b) {
+    const std::uint64_t a0 = bigEndianWord(a), b0 = bigEndianWord(b);
+    return a0 != b0 ? a0 < b0 : bigEndianWord(a + 8) < bigEndianWord(b + 8);
+}
+} // namespace Detail
 
 class Label {
 public:
@@ -45,9 +68,13 @@ public:
     Label withoutVersion() const;
     bool equalIgnoringVersion(const Label& other) const;
 
-    friend bool operator==(const Label& a, const Label& b) { return a.bytes_ == b.bytes_; }
-    friend bool operator!=(const Label& a, const Label& b) { return a.bytes_ != b.bytes_; }
-    friend bool operator<(const Label& a, const Label& b) { return a.bytes_ < b.bytes_; }
+    friend bool operator==(const Label& a, const Label& b) {
+        return Detail::sameBytes16(a.data(), b.data());
+    }
+    friend bool operator!=(const Label& a, const Label& b) { return !(a == b); }
+    friend bool operator<(const Label& a, const Label& b) {
+        return Detail::lessBytes16(a.data(), b.data());
+    }
 
 private:
     Bytes bytes_;
@@ -73,9 +100,13 @@ public:
     /// "urn:uuid:adab4424-2f25-4dc7-92ff-000b00000000"
     std::string urn() const;
 
-    friend bool operator==(const UUID& a, const UUID& b) { return a.bytes_ == b.bytes_; }
-    friend bool operator!=(const UUID& a, const UUID& b) { return a.bytes_ != b.bytes_; }
-    friend bool operator<(const UUID& a, const UUID& b) { return a.bytes_ < b.bytes_; }
+    friend bool operator==(const UUID& a, const UUID& b) {
+        return Detail::sameBytes16(a.data(), b.data());
+    }
+    friend bool operator!=(const UUID& a, const UUID& b) { return !(a == b); }
+    friend bool operator<(const UUID& a, const UUID& b) {
+        return Detail::lessBytes16(a.data(), b.data());
+    }
 
 private:
     Bytes bytes_;
