@@ -118,20 +118,7 @@ private:
 
     static MappedType mappedType(const MXF::FlatType& flat) {
         MappedType mapped;
-        switch (flat.kind) {
-        case MXF::FlatType::Kind::Simple:
-            mapped.kind = MappedType::Kind::Simple;
-            break;
-        case MXF::FlatType::Kind::Collection:
-            mapped.kind = MappedType::Kind::Collection;
-            break;
-        case MXF::FlatType::Kind::Reference:
-            mapped.kind = MappedType::Kind::Reference;
-            break;
-        case MXF::FlatType::Kind::ReferenceCollection:
-            mapped.kind = MappedType::Kind::ReferenceCollection;
-            break;
-        }
+        mapped.kind = flat.kind;
         mapped.identifier = flat.identifier;
         mapped.itemIdentifier = flat.itemIdentifier;
         mapped.itemName = flat.itemName;

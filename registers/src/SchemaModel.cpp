@@ -28,7 +28,7 @@ std::vector<EnumerationValue> enumerationValues(const TypeEntry& type,
 std::string registerTypeSymbol(const ElementEntry& element, const TypeMapper& types) {
     if (!element.type)
         return std::string();
-    const TypeEntry* type = types.find(*element.type);
+    const TypeEntry* type = types.entry(*element.type);
     return type ? type->symbol : element.type->dotted();
 }
 
@@ -110,7 +110,7 @@ SchemaModel buildSchemaModel(const Registers& registers, const Selection& select
             declaration.localTag = tag->second;
         if (declaration.type.enumeration)
             declaration.enumeration =
-                enumerationValues(*declaration.type.enumeration, labelSymbols);
+                enumerationValues(*types.entry(*declaration.type.enumeration), labelSymbols);
         if (!declaration.type.fallback.empty())
             model.fallbacks.push_back(
                 {declaration.name, registerTypeSymbol(*element, types), declaration.type.fallback});

@@ -88,7 +88,7 @@ public:
     // `reason` saying why as part of a sentence about the type that uses it
     // as its `role`.
     const TypeDeclaration* require(const Label& ul, const std::string& role, std::string& reason) {
-        const TypeEntry* type = types_.find(ul);
+        const TypeEntry* type = types_.entry(ul);
         if (!type) {
             reason = "its " + role + " " + ul.dotted() + " is not in the Types register";
             return nullptr;

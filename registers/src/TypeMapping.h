@@ -4,6 +4,7 @@
 // references.
 #include "RegisterEntries.h"
 
+#include <Palimo/TypeDefinitions/CoreTypeMapping.h>
 #include <Palimo/Types/Identifiers.h>
 
 #include <map>
@@ -14,30 +15,10 @@ namespace Palimo {
 namespace Registers {
 
 /// How an element of a register type is declared.
-struct MappedType {
-    enum class Kind { Simple, Collection, Reference, ReferenceCollection };
-    Kind kind = Kind::Simple;
-    /// Simple: the value type. Collection and ReferenceCollection: Array or
-    /// Batch. Reference: StrongReference or WeakReference.
-    Types::Identifier identifier = Types::Identifiers::DataValue;
-    /// Collection: the item type; ReferenceCollection: StrongReference or
-    /// WeakReference; otherwise NoIdentifier.
-    Types::Identifier itemIdentifier = Types::Identifiers::NoIdentifier;
-    /// The name of a collection's item element: the item's register type.
-    std::string itemName;
-    /// References: the group the reference points to; none when the
-    /// register gives none.
-    std::optional<Label> target;
-    /// A simple type that is an enumeration: the entry whose facets list the
-    /// values.
-    const TypeEntry* enumeration = nullptr;
-    /// Why DataValue stands in for the type or for its items; empty when the
-    /// type maps onto a core type.
-    std::string fallback;
-};
+using MappedType = TypeDefinitions::CoreTypeMapping;
 
 /// The mapping of one Types register.
-class TypeMapper {
+class TypeMapper : public TypeDefinitions::TypeFactsSource {
 public:
     /// `types` must outlive the mapper.
     explicit TypeMapper(const std::vector<TypeEntry>& types);
@@ -47,13 +28,12 @@ public:
     /// DataValue with the reason.
     MappedType map(const std::optional<Label>& ul) const;
     /// The entry of `ul`, matched with and then without its version byte.
-    const TypeEntry* find(const Label& ul) const;
+    const TypeEntry* entry(const Label& ul) const;
+
+    std::optional<TypeDefinitions::TypeFacts> find(const Label& ul) const override;
+    std::string notFound(const Label& ul) const override;
 
 private:
-    MappedType mapEntry(const TypeEntry& type, int depth) const;
-    MappedType mapLabel(const Label& ul, int depth) const;
-    MappedType mapCollection(const TypeEntry& type, Types::Identifier collection, int depth) const;
-
     std::map<Label, const TypeEntry*> exact_;
     std::map<Label, const TypeEntry*> withoutVersion_;
 };

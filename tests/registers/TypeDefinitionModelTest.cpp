@@ -325,7 +325,7 @@ TEST(TypeDefinitionModel, KindsFactsAndWhatIsLeftOut) {
         EXPECT_EQ(describe(model), c.expected);
         // An element has the type definition of its type, when that is written.
         for (const ElementEntry& element : registers.elements) {
-            const TypeEntry* type = types.find(*element.type);
+            const TypeEntry* type = types.entry(*element.type);
             const auto written =
                 std::find_if(model.types.begin(), model.types.end(),
                              [&](const TypeDeclaration& d) { return d.entry == type; });

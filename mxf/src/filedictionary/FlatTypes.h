@@ -1,10 +1,7 @@
 #pragma once
-// The flat data type of the core library that a register type definition
-// maps onto, as the register import maps the registers' types: known types by
-// their labels, integers by size and sign, renames and enumerations to what
-// they rename, arrays and sets to Array and Batch of their items' type,
-// references to StrongReference and WeakReference; DataValue for what has no
-// core type (other records, strings of other characters, arrays of arrays).
+// The flat data type of the core library that a type definition of a file's
+// own dictionary maps onto: by the rules the register import maps the
+// registers' types with (CoreTypeMapping.h).
 #include <Palimo/MXF/FileDictionary.h>
 #include <Palimo/TypeDefinitions/TypeDefinition.h>
 

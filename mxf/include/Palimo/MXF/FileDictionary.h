@@ -39,6 +39,7 @@
 #include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/HeaderMetadata.h>
 #include <Palimo/MetaMetadata/Dictionary.h>
+#include <Palimo/TypeDefinitions/CoreTypeMapping.h>
 #include <Palimo/TypeDefinitions/TypeDictionary.h>
 #include <Palimo/Types/Identifiers.h>
 
@@ -71,7 +72,7 @@ constexpr std::size_t kMaxFileSetMembers = 4096;
 /// type of the core library that its type maps onto (as the register import
 /// maps register types).
 struct FlatType {
-    enum class Kind { Simple, Collection, Reference, ReferenceCollection };
+    using Kind = TypeDefinitions::CoreTypeMapping::Kind;
     Kind kind = Kind::Simple;
     /// Simple: the value type. Collection and ReferenceCollection: Array or
     /// Batch. Reference: StrongReference or WeakReference.
