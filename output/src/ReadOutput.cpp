@@ -350,9 +350,7 @@ void describeTree(JsonSink& sink, const DecodedFile& file) {
 
 // {"formatVersion", "file", "partition", "primer", "sets", ["tree",] "problems"}
 void describeRead(JsonSink& sink, const std::string& path, const DecodedFile& file, bool tree) {
-    sink.beginObject();
-    sink.key("formatVersion");
-    sink.integer(kJsonFormatVersion);
+    beginDocument(sink);
     sink.key("file");
     sink.string(path);
     describePartition(sink, file);

@@ -275,9 +275,7 @@ void describePartitionStatus(JsonSink& sink, const PartitionStatus& status, bool
 template <typename Members>
 void writeJsonLine(std::ostream& out, const std::string& path, Members members) {
     JsonStreamWriter sink(out, JsonStreamWriter::Layout::OneLine);
-    sink.beginObject();
-    sink.key("formatVersion");
-    sink.integer(kJsonFormatVersion);
+    beginDocument(sink);
     sink.key("file");
     sink.string(path);
     members(sink);

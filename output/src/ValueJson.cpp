@@ -1,6 +1,8 @@
 #include <Palimo/Output/ValueJson.h>
 #include <Palimo/Output/ValueText.h>
 
+#include "SinkValues.h"
+
 #include <Palimo/Identifiers/Hex.h>
 
 #include <cmath>
@@ -11,13 +13,6 @@ namespace Output {
 using namespace MXF;
 
 namespace {
-
-void stringOrNull(JsonSink& sink, const std::string* text) {
-    if (text)
-        sink.string(*text);
-    else
-        sink.null();
-}
 
 struct JsonOf {
     JsonSink& sink;

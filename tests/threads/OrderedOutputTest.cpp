@@ -3,12 +3,12 @@
 // thread finishes first, and however little a section may keep before it
 // waits for its turn and writes through, the output is that of one thread
 // reading the files in order.
-#include "OrderedOutput.h"
-#include "ParallelRun.h"
 #include "support/TestSupport.h"
 
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/Summary.h>
+#include <Palimo/Output/OrderedOutput.h>
+#include <Palimo/Output/RunInOrder.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <atomic>
@@ -18,7 +18,8 @@
 
 namespace {
 
-using Mxfdict::OrderedOutput;
+using Palimo::Output::OrderedOutput;
+using Palimo::Output::runInOrder;
 
 struct Fixture {
     Palimo::MetaMetadata::Dictionary dictionary;
@@ -68,8 +69,8 @@ TEST(OrderedOutput, ManyThreadsWriteInTheOrderOfTheWork) {
     std::ostringstream expectedOut, expectedErr;
     {
         OrderedOutput alone(expectedOut, expectedErr, 1, 1 << 20);
-        Mxfdict::runInOrder(kCount, 1, alone, 1,
-                            [&](OrderedOutput::Section& section) { fixture.work(section); });
+        runInOrder(kCount, 1, alone, 1, "test",
+                   [&](OrderedOutput::Section& section) { fixture.work(section); });
     }
     ASSERT_NE(expectedOut.str().find("file: 1/3 2/3 3/3"), std::string::npos) << expectedOut.str();
     for (const std::size_t limit : {std::size_t(1) << 20, std::size_t(48), std::size_t(1)})
@@ -81,9 +82,9 @@ TEST(OrderedOutput, ManyThreadsWriteInTheOrderOfTheWork) {
                 written.push_back(section.index());
             };
             OrderedOutput output(out, err, 2, limit, hooks);
-            const std::string failure = Mxfdict::runInOrder(
-                kCount, threads, output, 1,
-                [&](OrderedOutput::Section& section) { fixture.work(section); });
+            const std::string failure =
+                runInOrder(kCount, threads, output, 1, "test",
+                           [&](OrderedOutput::Section& section) { fixture.work(section); });
             EXPECT_EQ(failure, "");
             EXPECT_EQ(out.str(), expectedOut.str()) << limit << " on " << threads;
             EXPECT_EQ(err.str(), expectedErr.str()) << limit << " on " << threads;
@@ -105,7 +106,7 @@ TEST(OrderedOutput, AFailingOutputStopsTheWork) {
     std::ostringstream err;
     OrderedOutput output(out, err, 4, 8);
     std::atomic<std::size_t> done{0};
-    Mxfdict::runInOrder(1000, 4, output, 1, [&](OrderedOutput::Section& section) {
+    runInOrder(1000, 4, output, 1, "test", [&](OrderedOutput::Section& section) {
         section.out() << "more than eight bytes " << section.index() << '\n';
         ++done;
     });

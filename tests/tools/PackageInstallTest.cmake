@@ -1,7 +1,8 @@
 # Installs the build to a fresh prefix, builds a host program against the
 # installed package with find_package(PalimoXSDDictionaryLoader COMPONENTS MXF
 # Registers) and with pkg-config, and runs it (it loads the installed example
-# dictionary, reads MXF_FILE and imports REGISTERS) and the installed tool.
+# dictionary, reads MXF_FILE, imports REGISTERS and writes the first change
+# between the two dictionaries) and the installed tool.
 #
 # Variables: BUILD_DIR (the build to install), SOURCE_DIR (the source tree,
 # which nothing installed may name), HOST_SOURCE (the host project),
@@ -90,7 +91,8 @@ set(expected "162 elements, 32 sets\nInstanceID tag 3c.0a\n"
   "read: 27 sets, the first a Preface of 9 items\n"
   "read with types: 27 sets, the first a Preface of 9 items\n"
   "imported 24 elements, 4 sets\n24 elements, 4 sets\n"
-  "diff: 186 elements and 36 sets differ\n")
+  "diff: 186 elements and 36 sets differ\n"
+  "first change: + element 06.0e.2b.34.01.01.01.0e.0e.55.01.01.01.00.00.00 ThingID\n")
 string(CONCAT expected ${expected})
 run(${WORK_DIR}/host/host ${example} ${MXF_FILE} ${REGISTERS} ${WORK_DIR}/imported-cmake)
 if(NOT output STREQUAL expected)
@@ -102,7 +104,8 @@ endif()
 # that it starts without LD_LIBRARY_PATH.
 find_program(PKG_CONFIG pkg-config REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
-run(${PKG_CONFIG} --cflags --libs PalimoRegisters PalimoMXF PalimoDiff PalimoXSDDictionaryLoader)
+run(${PKG_CONFIG} --cflags --libs PalimoRegisters PalimoMXF PalimoDiff PalimoOutput
+    PalimoXSDDictionaryLoader)
 string(STRIP "${output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")
 run(${PKG_CONFIG} --variable=libdir PalimoXSDDictionaryLoader)

@@ -1,10 +1,11 @@
 // mxfdict check: what the load of a schema skipped, and probable mistakes.
 #include "FailureLocation.h"
-#include "JsonOutput.h"
 #include "LoadDictionary.h"
 #include "SchemaCheck.h"
 #include "SchemaFiles.h"
 #include "Subcommand.h"
+
+#include <Palimo/Output/JsonSink.h>
 
 #include <iostream>
 #include <memory>
@@ -25,18 +26,37 @@ void printFindings(std::ostream& out, const std::vector<Finding>& findings) {
             << finding.message << " [" << finding.kind << "]\n";
 }
 
-Json findingsToJson(const std::string& schema, const std::vector<Finding>& findings) {
-    Json json = jsonDocument();
-    json["schema"] = schema;
-    json["findings"] = Json::array();
-    for (const Finding& finding : findings)
-        json["findings"].push_back(
-            {{"kind", finding.kind},
-             {"declaration", finding.declaration},
-             {"file", finding.file.empty() ? Json(nullptr) : Json(finding.file)},
-             {"line", finding.line > 0 ? Json(finding.line) : Json(nullptr)},
-             {"message", finding.message}});
-    return json;
+void writeFindingsJson(std::ostream& out, const std::string& schema,
+                       const std::vector<Finding>& findings) {
+    Palimo::Output::JsonStreamWriter sink(out);
+    Palimo::Output::beginDocument(sink);
+    sink.key("schema");
+    sink.string(schema);
+    sink.key("findings");
+    sink.beginArray();
+    for (const Finding& finding : findings) {
+        sink.beginObject();
+        sink.key("kind");
+        sink.string(finding.kind);
+        sink.key("declaration");
+        sink.string(finding.declaration);
+        sink.key("file");
+        if (finding.file.empty())
+            sink.null();
+        else
+            sink.string(finding.file);
+        sink.key("line");
+        if (finding.line > 0)
+            sink.integer(finding.line);
+        else
+            sink.null();
+        sink.key("message");
+        sink.string(finding.message);
+        sink.endObject();
+    }
+    sink.endArray();
+    sink.endObject();
+    sink.finish();
 }
 
 // A load that fails on a label or a data type gives findings instead: each
@@ -90,7 +110,7 @@ int runCheck(const CheckOptions& options) {
         }
     }
     if (options.json)
-        writeJson(std::cout, findingsToJson(schema, findings));
+        writeFindingsJson(std::cout, schema, findings);
     else
         printFindings(std::cout, findings);
     if (findings.empty())

@@ -1,7 +1,8 @@
 // mxfdict diff: what changed from one dictionary to another.
-#include "Diff.h"
 #include "LoadDictionary.h"
 #include "Subcommand.h"
+
+#include <Palimo/Output/DiffOutput.h>
 
 #include <iostream>
 #include <memory>
@@ -28,9 +29,9 @@ int runDiff(const DiffOptions& options) {
     const Palimo::Diff::DictionaryDiff diff =
         Palimo::Diff::diffDictionaries(*before->dictionary, *after->dictionary);
     if (options.json)
-        writeJson(std::cout, diffToJson(diff));
+        Palimo::Output::writeDiffJson(std::cout, diff);
     else
-        printDiff(std::cout, diff);
+        Palimo::Output::printDiff(std::cout, diff);
     return diff.empty() ? ExitSuccess : ExitDiffer;
 }
 

@@ -1,7 +1,8 @@
 // mxfdict lookup: elements and sets by label, local tag or name.
 #include "LoadDictionary.h"
-#include "Lookup.h"
 #include "Subcommand.h"
+
+#include <Palimo/Output/LookupOutput.h>
 
 #include <iostream>
 #include <memory>
@@ -45,12 +46,13 @@ int runLookup(const LookupOptions& options) {
     if (!loaded)
         return ExitLoadFailed;
     const Palimo::Query::LookupResult result = Palimo::Query::lookup(*loaded->dictionary, key);
-    for (const std::string& note : lookupNotes(key, result))
+    for (const std::string& note : Palimo::Output::lookupNotes(key, result))
         std::cerr << "note: " << note << '\n';
     if (options.json)
-        writeJson(std::cout, lookupToJson(*loaded->dictionary, loaded->types.get(), key, result));
+        Palimo::Output::writeLookupJson(std::cout, *loaded->dictionary, loaded->types.get(), key,
+                                        result);
     else
-        printLookup(std::cout, *loaded->dictionary, loaded->types.get(), result);
+        Palimo::Output::printLookup(std::cout, *loaded->dictionary, loaded->types.get(), result);
     if (result.matchedBy != Palimo::Query::MatchedBy::Nothing)
         return ExitSuccess;
     std::cerr << "mxfdict: nothing in " << schema << " matches " << key << '\n';

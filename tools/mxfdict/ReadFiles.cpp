@@ -1,11 +1,12 @@
 #include "ReadFiles.h"
 
 #include "FileList.h"
-#include "ParallelRun.h"
 #include "Progress.h"
 #include "ReadOneFile.h"
 #include "Subcommand.h"
 
+#include <Palimo/Output/OrderedOutput.h>
+#include <Palimo/Output/RunInOrder.h>
 #include <Palimo/Output/TerminalText.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 
 namespace Mxfdict {
 
+using Palimo::Output::runInOrder;
 using Palimo::Output::shown;
 
 namespace {
@@ -179,7 +181,8 @@ int readFiles(const ReadOptions& options, const FilePlan& plan, const LoadedDict
                          std::max(kWindowFiles, kWindowPerThread * std::size_t{threads}),
                          kSectionBufferLimit, hooks);
     const std::string failure = runInOrder(
-        files.size(), threads, output, ExitWriteFailed, [&](OrderedOutput::Section& section) {
+        files.size(), threads, output, ExitWriteFailed, "mxfdict",
+        [&](OrderedOutput::Section& section) {
             const std::string& file = files[section.index()];
             try {
                 readOneFile(settings, file, documents[section.index()], section);

@@ -2,15 +2,17 @@
 // One file of mxfdict read: read, decoded and written in the form asked for,
 // to the section of the output that is the file's.
 #include "LoadDictionary.h"
-#include "OrderedOutput.h"
 
 #include <Palimo/MXF/DictionaryIndex.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/MXF/HeaderMetadata.h>
+#include <Palimo/Output/OrderedOutput.h>
 
 #include <string>
 
 namespace Mxfdict {
+
+using Palimo::Output::OrderedOutput;
 
 /// What is the same for every file of one call.
 struct ReadSettings {

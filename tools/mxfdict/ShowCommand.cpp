@@ -1,8 +1,9 @@
 // mxfdict show: the whole dictionary, readable or as JSON.
-#include "JsonExport.h"
 #include "LoadDictionary.h"
 #include "Subcommand.h"
-#include "TextDump.h"
+
+#include <Palimo/Output/DictionaryJson.h>
+#include <Palimo/Output/DictionaryText.h>
 
 #include <iomanip>
 #include <iostream>
@@ -28,10 +29,10 @@ int runShow(const ShowOptions& options) {
     std::cerr << "Load time: " << std::fixed << std::setprecision(1) << loaded->loadTime.count()
               << " ms\n";
     if (options.json) {
-        writeDictionaryJson(std::cout, *loaded->dictionary, loaded->types.get());
+        Palimo::Output::writeDictionaryJson(std::cout, *loaded->dictionary, loaded->types.get());
     } else {
-        printSummary(std::cout, *loaded);
-        printDictionary(std::cout, *loaded->dictionary, loaded->types.get());
+        Palimo::Output::printDictionarySummary(std::cout, loaded->path, *loaded->dictionary);
+        Palimo::Output::printDictionary(std::cout, *loaded->dictionary, loaded->types.get());
     }
     return ExitSuccess;
 }

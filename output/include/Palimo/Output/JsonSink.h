@@ -1,8 +1,8 @@
 #pragma once
 // A JSON document as a sequence of events, so that one description of an
-// output serves both the streamed text of a large document and a tree that a
-// smaller output extends before it is written; and the one writer of JSON
-// text, which every JSON output goes through.
+// entry serves every document that holds it and a document is written
+// without first being built whole; and the one writer of JSON text, which
+// every JSON output goes through.
 //
 // Threads: a sink is used by one thread at a time; writers of separate
 // streams are independent.
@@ -50,6 +50,14 @@ public:
             number(static_cast<std::uint64_t>(value));
     }
 };
+
+/// Opens a document: "{" and its "formatVersion", to which the caller adds
+/// its own members before closing it.
+inline void beginDocument(JsonSink& sink) {
+    sink.beginObject();
+    sink.key("formatVersion");
+    sink.integer(kJsonFormatVersion);
+}
 
 /// Writes the text that nlohmann's `json::dump` gives the same document,
 /// followed by a newline, without holding the document (only the last 64 KiB

@@ -1,16 +1,19 @@
 // A host of the installed libraries: loads the dictionary named on the
 // command line, reads an MXF file with it (and with its type definitions),
 // imports a register snapshot, loads what the import wrote and compares the
-// two dictionaries, printing what each gave.
+// two dictionaries, printing what each gave (the first change as mxfdict diff
+// writes it).
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
 #include <Palimo/Diff/DictionaryDiff.h>
 #include <Palimo/MXF/FileReader.h>
+#include <Palimo/Output/DiffOutput.h>
 #include <Palimo/Registers/Importer.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 #include <Palimo/Utils/StringConversion.h>
 
 #include <iostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -68,6 +71,9 @@ int main(int argc, char** argv) {
             Palimo::Diff::diffDictionaries(dictionary, imported);
         std::cout << "diff: " << diff.elements.size() << " elements and " << diff.sets.size()
                   << " sets differ\n";
+        std::ostringstream changes;
+        Palimo::Output::printDiff(changes, diff);
+        std::cout << "first change: " << changes.str().substr(0, changes.str().find('\n') + 1);
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "failed (code " << e.exceptionCode() << "): " << e.what() << '\n';
         return 1;

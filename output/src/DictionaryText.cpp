@@ -1,31 +1,33 @@
-#include "TextDump.h"
-
-#include "TextForms.h"
+#include <Palimo/Output/DictionaryNames.h>
+#include <Palimo/Output/DictionaryText.h>
 
 #include <Palimo/TypeDefinitions/TypeText.h>
+#include <Palimo/Utils/StringConversion.h>
 
 #include <iomanip>
 #include <map>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MetaMetadata;
+using namespace MetaMetadata;
 
 namespace {
 
 void printProperties(std::ostream& out, const PropertyMap& map, const char* indent) {
     for (const auto& entry : map.properties())
-        out << indent << utf8(entry.first) << ": " << utf8(entry.second) << '\n';
+        out << indent << Utils::wstringToString(entry.first) << ": "
+            << Utils::wstringToString(entry.second) << '\n';
 }
 
 } // namespace
 
-void printSummary(std::ostream& out, const LoadedDictionary& loaded) {
-    const Dictionary& dictionary = *loaded.dictionary;
+void printDictionarySummary(std::ostream& out, const std::string& schemaPath,
+                            const Dictionary& dictionary) {
     std::map<std::string, std::size_t> byKind;
     for (const MetaElement* element : dictionary.metaElements())
         ++byKind[kindName(*element)];
-    out << "Schema:    " << loaded.path << '\n';
+    out << "Schema:    " << schemaPath << '\n';
     out << "Elements:  " << dictionary.metaElementCount() << " (" << byKind["simple"] << " simple, "
         << byKind["collection"] << " collection, " << byKind["reference"] << " reference, "
         << byKind["referenceCollection"] << " reference collection)\n";
@@ -52,21 +54,21 @@ void printSet(std::ostream& out, const MetaMetadataSet& set) {
 }
 
 void printElement(std::ostream& out, const MetaElement& element, const Dictionary& dictionary,
-                  const Palimo::TypeDefinitions::TypeDictionary* types) {
+                  const TypeDefinitions::TypeDictionary* types) {
     out << "element " << displayName(element, "(unnamed)") << "  ul "
         << labelText(element.universalLabel()) << '\n';
     out << "    kind: " << kindName(element) << ", type " << identifierName(element.dataType());
-    if (const auto subType = subTypeOf(element))
+    if (const auto subType = Query::subTypeOf(element))
         out << " of " << identifierName(*subType);
     out << '\n';
-    if (const Palimo::TypeDefinitions::TypeDefinition* type =
-            types ? types->elementType(Palimo::Identifiers::Label(element.universalLabel().array()))
+    if (const TypeDefinitions::TypeDefinition* type =
+            types ? types->elementType(Identifiers::Label(element.universalLabel().array()))
                   : nullptr)
         out << "    type definition: " << type->symbol << ", "
-            << Palimo::TypeDefinitions::typeSummary(*type) << '\n';
-    if (const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel()))
+            << TypeDefinitions::typeSummary(*type) << '\n';
+    if (const Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel()))
         out << "    local tag: " << tagText(*tag) << '\n';
-    if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
+    if (const KLV::KeyVector* targets = Query::targetsOf(element)) {
         out << "    targets:";
         for (const auto& key : *targets) {
             const MetaMetadataSet* set = dictionary.findMetaMetadataSet(key);
@@ -78,7 +80,7 @@ void printElement(std::ostream& out, const MetaElement& element, const Dictionar
 }
 
 void printDictionary(std::ostream& out, const Dictionary& dictionary,
-                     const Palimo::TypeDefinitions::TypeDictionary* types) {
+                     const TypeDefinitions::TypeDictionary* types) {
     out << "\nSets\n====\n";
     for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
         printSet(out, *set);
@@ -87,4 +89,5 @@ void printDictionary(std::ostream& out, const Dictionary& dictionary,
         printElement(out, *element, dictionary, types);
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

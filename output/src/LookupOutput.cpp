@@ -1,17 +1,19 @@
-#include "Lookup.h"
+#include <Palimo/Output/DictionaryNames.h>
+#include <Palimo/Output/DictionaryText.h>
+#include <Palimo/Output/JsonSink.h>
+#include <Palimo/Output/LookupOutput.h>
 
-#include "JsonExport.h"
-#include "TextDump.h"
-#include "TextForms.h"
+#include "EntryJson.h"
+#include "SinkValues.h"
 
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo;
-using namespace Palimo::MetaMetadata;
-using Palimo::Query::LookupResult;
-using Palimo::Query::MatchedBy;
+using namespace MetaMetadata;
+using Query::LookupResult;
+using Query::MatchedBy;
 
 namespace {
 
@@ -53,7 +55,7 @@ std::vector<std::string> lookupNotes(const std::string& key, const LookupResult&
 }
 
 void printLookup(std::ostream& out, const Dictionary& dictionary,
-                 const Palimo::TypeDefinitions::TypeDictionary* types, const LookupResult& result) {
+                 const TypeDefinitions::TypeDictionary* types, const LookupResult& result) {
     if (result.tagLabel)
         out << "local tag " << tagText(*result.localTag) << " is " << labelText(*result.tagLabel)
             << '\n';
@@ -69,27 +71,47 @@ void printLookup(std::ostream& out, const Dictionary& dictionary,
         printSet(out, *set);
 }
 
-Json lookupToJson(const Dictionary& dictionary,
-                  const Palimo::TypeDefinitions::TypeDictionary* types, const std::string& key,
-                  const LookupResult& result) {
-    Json json = jsonDocument();
-    json["key"] = key;
+void writeLookupJson(std::ostream& out, const Dictionary& dictionary,
+                     const TypeDefinitions::TypeDictionary* types, const std::string& key,
+                     const LookupResult& result) {
+    JsonStreamWriter sink(out);
+    beginDocument(sink);
+    sink.key("key");
+    sink.string(key);
+    sink.key("matchedBy");
     const char* matchedBy = matchedByName(result.matchedBy);
-    json["matchedBy"] = matchedBy ? Json(matchedBy) : Json(nullptr);
-    json["exact"] = result.exact();
-    json["localTagLabel"] = result.tagLabel ? Json(labelText(*result.tagLabel)) : Json(nullptr);
-    json["elements"] = Json::array();
+    if (matchedBy)
+        sink.string(matchedBy);
+    else
+        sink.null();
+    sink.key("exact");
+    sink.boolean(result.exact());
+    sink.key("localTagLabel");
+    stringOrNull(sink, result.tagLabel ? std::optional<std::string>(labelText(*result.tagLabel))
+                                       : std::nullopt);
+    sink.key("elements");
+    sink.beginArray();
     for (const MetaElement* element : result.elements) {
-        Json entry = elementToJson(*element, dictionary, types);
-        entry["heldBy"] = Json::array();
-        for (const MetaMetadataSet* set : Query::setsHolding(dictionary, *element))
-            entry["heldBy"].push_back({{"key", keyText(set->key())}, {"name", nameOrKey(*set)}});
-        json["elements"].push_back(std::move(entry));
+        sink.beginObject();
+        describeElementMembers(sink, *element, dictionary, types);
+        sink.key("heldBy");
+        sink.beginArray();
+        for (const MetaMetadataSet* set : Query::setsHolding(dictionary, *element)) {
+            sink.beginObject();
+            sink.key("key");
+            sink.string(keyText(set->key()));
+            sink.key("name");
+            sink.string(nameOrKey(*set));
+            sink.endObject();
+        }
+        sink.endArray();
+        sink.endObject();
     }
-    json["sets"] = Json::array();
-    for (const MetaMetadataSet* set : result.sets)
-        json["sets"].push_back(setToJson(*set));
-    return json;
+    sink.endArray();
+    describeSets(sink, result.sets);
+    sink.endObject();
+    sink.finish();
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,6 +1,7 @@
-#include "OrderedOutput.h"
+#include <Palimo/Output/OrderedOutput.h>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 OrderedOutput::OrderedOutput(std::ostream& out, std::ostream& err, std::size_t window,
                              std::size_t bufferLimit, Hooks hooks)
@@ -166,4 +167,5 @@ int OrderedOutput::Section::Buffer::sync() {
     return 0;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

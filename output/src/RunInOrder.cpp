@@ -1,4 +1,4 @@
-#include "ParallelRun.h"
+#include <Palimo/Output/RunInOrder.h>
 
 #include <algorithm>
 #include <atomic>
@@ -8,9 +8,11 @@
 #include <thread>
 #include <vector>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 std::string runInOrder(std::size_t count, unsigned threads, OrderedOutput& output, int failed,
+                       const std::string& program,
                        const std::function<void(OrderedOutput::Section&)>& work) {
     std::atomic<std::size_t> next{0};
     std::mutex failureMutex;
@@ -24,7 +26,7 @@ std::string runInOrder(std::size_t count, unsigned threads, OrderedOutput& outpu
                 try {
                     work(*section);
                 } catch (const std::exception& e) {
-                    section->err() << "mxfdict: " << e.what() << '\n';
+                    section->err() << program << ": " << e.what() << '\n';
                     section->status = failed;
                 }
                 output.close(std::move(section));
@@ -53,4 +55,5 @@ std::string runInOrder(std::size_t count, unsigned threads, OrderedOutput& outpu
     return failure;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,28 +1,28 @@
-#include "JsonExport.h"
+#include <Palimo/Output/DictionaryJson.h>
+#include <Palimo/Output/DictionaryNames.h>
+
+#include "EntryJson.h"
+#include "SinkValues.h"
 
 #include <Palimo/TypeDefinitions/TypeText.h>
+#include <Palimo/Utils/StringConversion.h>
 
-#include "TextForms.h"
+#include <optional>
+#include <string>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo::MetaMetadata;
+using namespace MetaMetadata;
 
 namespace {
-
-void stringOrNull(JsonSink& sink, const std::optional<std::string>& value) {
-    if (value)
-        sink.string(*value);
-    else
-        sink.null();
-}
 
 void describeProperties(JsonSink& sink, const PropertyMap& map) {
     sink.key("properties");
     sink.beginObject();
     for (const auto& entry : map.properties()) {
-        sink.key(utf8(entry.first));
-        sink.string(utf8(entry.second));
+        sink.key(Utils::wstringToString(entry.first));
+        sink.string(Utils::wstringToString(entry.second));
     }
     sink.endObject();
 }
@@ -31,7 +31,7 @@ void describeAttribute(JsonSink& sink, const MetaAttribute& attribute) {
     const MetaElement& element = attribute.metaElement();
     sink.beginObject();
     sink.key("element");
-    stringOrNull(sink, tagName(element));
+    stringOrNull(sink, Query::tagName(element));
     sink.key("ul");
     sink.string(labelText(element.universalLabel()));
     sink.key("required");
@@ -49,7 +49,7 @@ void describeAttribute(JsonSink& sink, const MetaAttribute& attribute) {
 }
 
 // {"symbol", "ul", "kind", "summary"}, or null.
-void describeTypeDefinition(JsonSink& sink, const Palimo::TypeDefinitions::TypeDefinition* type) {
+void describeTypeDefinition(JsonSink& sink, const TypeDefinitions::TypeDefinition* type) {
     sink.key("typeDefinition");
     if (!type) {
         sink.null();
@@ -61,19 +61,19 @@ void describeTypeDefinition(JsonSink& sink, const Palimo::TypeDefinitions::TypeD
     sink.key("ul");
     sink.string(type->label.dotted());
     sink.key("kind");
-    sink.string(Palimo::TypeDefinitions::typeKindName(type->kind));
+    sink.string(TypeDefinitions::typeKindName(type->kind));
     sink.key("summary");
-    sink.string(Palimo::TypeDefinitions::typeSummary(*type));
+    sink.string(TypeDefinitions::typeSummary(*type));
     sink.endObject();
 }
 
 } // namespace
 
-void describeElement(JsonSink& sink, const MetaElement& element, const Dictionary& dictionary,
-                     const Palimo::TypeDefinitions::TypeDictionary* types) {
-    sink.beginObject();
+void describeElementMembers(JsonSink& sink, const MetaElement& element,
+                            const Dictionary& dictionary,
+                            const TypeDefinitions::TypeDictionary* types) {
     sink.key("name");
-    stringOrNull(sink, tagName(element));
+    stringOrNull(sink, Query::tagName(element));
     sink.key("ul");
     sink.string(labelText(element.universalLabel()));
     sink.key("kind");
@@ -81,14 +81,14 @@ void describeElement(JsonSink& sink, const MetaElement& element, const Dictionar
     sink.key("dataType");
     sink.string(identifierName(element.dataType()));
     sink.key("subType");
-    const auto subType = subTypeOf(element);
+    const auto subType = Query::subTypeOf(element);
     stringOrNull(sink,
                  subType ? std::optional<std::string>(identifierName(*subType)) : std::nullopt);
     sink.key("localTag");
-    const Palimo::Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel());
+    const Types::LocalTag* tag = dictionary.findLocalTag(element.universalLabel());
     stringOrNull(sink, tag ? std::optional<std::string>(tagText(*tag)) : std::nullopt);
     sink.key("targets");
-    if (const Palimo::KLV::KeyVector* targets = targetsOf(element)) {
+    if (const KLV::KeyVector* targets = Query::targetsOf(element)) {
         sink.beginArray();
         for (const auto& key : *targets)
             sink.string(keyText(key));
@@ -99,7 +99,13 @@ void describeElement(JsonSink& sink, const MetaElement& element, const Dictionar
     describeProperties(sink, element);
     if (types)
         describeTypeDefinition(
-            sink, types->elementType(Palimo::Identifiers::Label(element.universalLabel().array())));
+            sink, types->elementType(Identifiers::Label(element.universalLabel().array())));
+}
+
+void describeElement(JsonSink& sink, const MetaElement& element, const Dictionary& dictionary,
+                     const TypeDefinitions::TypeDictionary* types) {
+    sink.beginObject();
+    describeElementMembers(sink, element, dictionary, types);
     sink.endObject();
 }
 
@@ -117,36 +123,26 @@ void describeSet(JsonSink& sink, const MetaMetadataSet& set) {
 }
 
 void writeDictionaryJson(std::ostream& out, const Dictionary& dictionary,
-                         const Palimo::TypeDefinitions::TypeDictionary* types) {
+                         const TypeDefinitions::TypeDictionary* types) {
     JsonStreamWriter sink(out);
-    sink.beginObject();
-    sink.key("formatVersion");
-    sink.integer(kJsonFormatVersion);
+    beginDocument(sink);
     sink.key("elements");
     sink.beginArray();
     for (const MetaElement* element : dictionary.metaElements())
         describeElement(sink, *element, dictionary, types);
     sink.endArray();
-    sink.key("sets");
-    sink.beginArray();
-    for (const MetaMetadataSet* set : dictionary.metaMetadataSets())
-        describeSet(sink, *set);
-    sink.endArray();
+    describeSets(sink, dictionary.metaMetadataSets());
     sink.endObject();
     sink.finish();
 }
 
-Json elementToJson(const MetaElement& element, const Dictionary& dictionary,
-                   const Palimo::TypeDefinitions::TypeDictionary* types) {
-    JsonTreeBuilder builder;
-    describeElement(builder, element, dictionary, types);
-    return std::move(builder.result());
+void describeSets(JsonSink& sink, const std::vector<const MetaMetadataSet*>& sets) {
+    sink.key("sets");
+    sink.beginArray();
+    for (const MetaMetadataSet* set : sets)
+        describeSet(sink, *set);
+    sink.endArray();
 }
 
-Json setToJson(const MetaMetadataSet& set) {
-    JsonTreeBuilder builder;
-    describeSet(builder, set);
-    return std::move(builder.result());
-}
-
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -26,7 +26,8 @@
 #include <utility>
 #include <vector>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
 class OrderedOutput {
 public:
@@ -64,8 +65,8 @@ public:
         std::size_t index() const { return index_; }
         std::ostream& out() { return out_; }
         std::ostream& err() { return err_; }
-        /// What the work found, for the hook `written` (the tool's exit
-        /// status of the file and its number of problems).
+        /// What the work found, for the hook `written` (such as an exit
+        /// status and a number of problems); the output itself ignores them.
         int status = 0;
         std::size_t problems = 0;
 
@@ -123,4 +124,5 @@ private:
     std::map<std::size_t, std::unique_ptr<Section>> closed_; // closed, waiting for their turn
 };
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo

@@ -1,17 +1,11 @@
-#include "TextForms.h"
-
-#include <Palimo/Utils/StringConversion.h>
+#include <Palimo/Output/DictionaryNames.h>
 
 #include <cctype>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Output {
 
-using namespace Palimo;
-using namespace Palimo::MetaMetadata;
-
-std::string utf8(const WString& text) {
-    return Utils::wstringToString(text);
-}
+using namespace MetaMetadata;
 
 // The label's own text is its dotted form; no round trip through UTF-16.
 std::string labelText(const Types::UniversalLabel& label) {
@@ -57,11 +51,12 @@ std::string statusName(AttributeRequiredStatus::Status status) {
 }
 
 std::string displayName(const PropertyMap& map, const std::string& fallback) {
-    if (auto name = tagName(map))
+    if (auto name = Query::tagName(map))
         return *name;
-    if (auto name = property(map, "name"))
+    if (auto name = Query::property(map, "name"))
         return *name;
     return fallback;
 }
 
-} // namespace Mxfdict
+} // namespace Output
+} // namespace Palimo
