@@ -260,5 +260,38 @@ ExtensionReport writeExtensionSchema(const MXF::FileDictionary& file,
     return report;
 }
 
+std::vector<std::string> definitionsNotLoaded(const MXF::FileDictionary& file,
+                                              const MetaMetadata::Dictionary& dictionary,
+                                              const TypeDefinitions::TypeDictionary& types) {
+    std::vector<std::string> missing;
+    for (const MXF::FileClass& klass : file.classes()) {
+        const auto* set = dictionary.findMetaMetadataSet(KLV::Key(klass.key.bytes()));
+        if (!set) {
+            missing.push_back("set " + klass.name);
+            continue;
+        }
+        for (const MXF::FileMember& member : klass.members) {
+            bool held = false;
+            for (const auto& attribute : set->attributes())
+                held = held || attribute->metaElement().universalLabel() ==
+                                   member.element->universalLabel();
+            if (!held)
+                missing.push_back("member " + member.label.dotted() + " of set " + klass.name);
+        }
+    }
+    for (const MXF::FileProperty& property : file.properties()) {
+        const auto* element =
+            dictionary.findMetaElement(Types::UniversalLabel(property.label.bytes()));
+        if (!element || element->dataType() != property.element->dataType())
+            missing.push_back("element " + property.name);
+        else if (types.elementType(property.label) == nullptr)
+            missing.push_back("the type definition of element " + property.name);
+    }
+    for (const auto& type : file.types().types())
+        if (types.findType(type.symbol) == nullptr)
+            missing.push_back("type definition " + type.symbol);
+    return missing;
+}
+
 } // namespace Registers
 } // namespace Palimo

@@ -59,6 +59,18 @@ TEST(ExtensionSchema, EveryKindIsWrittenLoadsAndDecodesAsTheFilesDictionary) {
     EXPECT_EQ(dictionary.metaElementCount(), example().dictionary.metaElementCount() + 17);
     EXPECT_EQ(dictionary.metaMetadataSetCount(), example().dictionary.metaMetadataSetCount() + 2);
     EXPECT_EQ(types.typeCount(), example().types.typeCount() + 15);
+    // The written schema holds every definition; the example, which it extends, none.
+    EXPECT_EQ(Palimo::Registers::definitionsNotLoaded(*withOwn.fileDictionary, dictionary, types),
+              std::vector<std::string>());
+    const std::vector<std::string> lacking = Palimo::Registers::definitionsNotLoaded(
+        *withOwn.fileDictionary, example().dictionary, example().types);
+    // The member added to a set of the example, the 2 sets, 17 elements and 15 types.
+    ASSERT_EQ(lacking.size(), 1u + 2u + 17u + 15u);
+    EXPECT_EQ(lacking.front(),
+              "member 06.0e.2b.34.01.01.01.01.0e.7e.02.01.00.00.00.00 of set SubDescriptor");
+    EXPECT_EQ(lacking[1], "set CameraSubDescriptor");
+    EXPECT_EQ(lacking[3], "element Note");
+    EXPECT_EQ(lacking.back(), "type definition CameraWeakReference");
 
     const DecodedFile withSchema =
         read(bytes, dictionary, types, Palimo::MXF::FileDefinitions::Ignore);

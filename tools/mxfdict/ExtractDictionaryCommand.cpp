@@ -31,41 +31,6 @@ struct ExtractOptions {
     std::string output;
 };
 
-// What the written schema, loaded, lacks of what was written; empty when it
-// gives every set (with every member), element and type definition.
-std::vector<std::string> missingFromLoad(const FileDictionary& file,
-                                         const LoadedDictionary& loaded) {
-    std::vector<std::string> missing;
-    for (const Palimo::MXF::FileClass& klass : file.classes()) {
-        const auto* set =
-            loaded.dictionary->findMetaMetadataSet(Palimo::KLV::Key(klass.key.bytes()));
-        if (!set) {
-            missing.push_back("set " + klass.name);
-            continue;
-        }
-        for (const Palimo::MXF::FileMember& member : klass.members) {
-            bool held = false;
-            for (const auto& attribute : set->attributes())
-                held = held || attribute->metaElement().universalLabel() ==
-                                   member.element->universalLabel();
-            if (!held)
-                missing.push_back("member " + member.label.dotted() + " of set " + klass.name);
-        }
-    }
-    for (const Palimo::MXF::FileProperty& property : file.properties()) {
-        const auto* element = loaded.dictionary->findMetaElement(
-            Palimo::Types::UniversalLabel(property.label.bytes()));
-        if (!element || element->dataType() != property.element->dataType())
-            missing.push_back("element " + property.name);
-        else if (loaded.types->elementType(property.label) == nullptr)
-            missing.push_back("the type definition of element " + property.name);
-    }
-    for (const auto& type : file.types().types())
-        if (loaded.types->findType(type.symbol) == nullptr)
-            missing.push_back("type definition " + type.symbol);
-    return missing;
-}
-
 // Whether `output` is the directory of the schema's top file, whose files of
 // the same names the extraction would replace.
 bool replacesTheDictionary(const std::string& schema, const std::string& output) {
@@ -124,7 +89,8 @@ int runExtract(const ExtractOptions& options) {
     const std::optional<LoadedDictionary> written = loadOrReport(top, LoadOptions());
     if (!written)
         return ExitLoadFailed;
-    const std::vector<std::string> missing = missingFromLoad(own, *written);
+    const std::vector<std::string> missing =
+        Palimo::Registers::definitionsNotLoaded(own, *written->dictionary, *written->types);
     if (!missing.empty()) {
         std::cerr << "mxfdict: " << top << " loads without " << missing.size()
                   << " of what was written, first " << missing.front() << '\n';

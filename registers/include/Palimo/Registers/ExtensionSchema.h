@@ -50,5 +50,14 @@ ExtensionReport writeExtensionSchema(const MXF::FileDictionary& file,
                                      const std::filesystem::path& directory,
                                      const std::string& source);
 
+/// What of `file`'s definitions a dictionary loaded from the schema that
+/// writeExtensionSchema wrote lacks, each as "set NAME", "member LABEL of set
+/// NAME", "element NAME" (missing, or of another data type), "the type
+/// definition of element NAME" or "type definition SYMBOL"; empty when it
+/// holds them all. Only reads its arguments.
+std::vector<std::string> definitionsNotLoaded(const MXF::FileDictionary& file,
+                                              const MetaMetadata::Dictionary& dictionary,
+                                              const TypeDefinitions::TypeDictionary& types);
+
 } // namespace Registers
 } // namespace Palimo
