@@ -4,6 +4,7 @@
 // two dictionaries, printing what each gave.
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
+#include <Palimo/Check/Findings.h>
 #include <Palimo/Diff/DictionaryDiff.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/Registers/Importer.h>
@@ -68,6 +69,12 @@ int main(int argc, char** argv) {
             Palimo::Diff::diffDictionaries(dictionary, imported);
         std::cout << "diff: " << diff.elements.size() << " elements and " << diff.sets.size()
                   << " sets differ\n";
+
+        const std::string importedTop =
+            std::string(argv[4]) + "/" + Palimo::Registers::kTopFileName;
+        for (const Palimo::Check::Finding& finding :
+             Palimo::Check::checkSchema(importedTop, imported))
+            std::cout << "check: " << finding.kind << " at " << finding.line << '\n';
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "failed (code " << e.exceptionCode() << "): " << e.what() << '\n';
         return 1;

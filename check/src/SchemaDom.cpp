@@ -7,17 +7,20 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/util/XMLString.hpp>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
+
+std::string utf8(const char16_t* text) {
+    Palimo::WString wide;
+    Palimo::XMLUtils::utf16ToWstring(text, wide);
+    return Palimo::Utils::wstringToString(wide);
+}
 
 namespace {
 
 const Palimo::XMLUtils::UnicodeString kSchemaNamespace("http://www.w3.org/2001/XMLSchema");
 
-std::string utf8(const XMLCh* text) {
-    Palimo::WString wide;
-    Palimo::XMLUtils::utf16ToWstring(text, wide);
-    return Palimo::Utils::wstringToString(wide);
-}
+const XMLCh kSource[] = u"source";
 
 bool isSchemaElement(const xercesc::DOMNode* node, const char* localName) {
     if (node->getNodeType() != xercesc::DOMNode::ELEMENT_NODE ||
@@ -67,11 +70,12 @@ std::optional<std::string> attribute(const xercesc::DOMElement& element, const c
     return utf8(element.getAttribute(wideName.utf16()));
 }
 
-std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char* source) {
+std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char16_t* source) {
     bool matched = false;
     for (const xercesc::DOMElement* annotation : schemaChildren(element, "annotation"))
         for (const xercesc::DOMElement* info : schemaChildren(*annotation, "appinfo")) {
-            if (attribute(*info, "source") != std::optional<std::string>(source))
+            if (!info->hasAttribute(kSource) ||
+                !xercesc::XMLString::equals(info->getAttribute(kSource), source))
                 continue;
             matched = true;
             for (const xercesc::DOMNode* node = info->getFirstChild(); node;
@@ -88,4 +92,5 @@ std::string localPart(const std::string& qualifiedName) {
     return colon == std::string::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
 
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo

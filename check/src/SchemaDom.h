@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
 
 /// The element children of `parent` that are XML Schema elements named
 /// `localName` (every XML Schema element child when `localName` is empty).
@@ -26,9 +27,14 @@ std::optional<std::string> attribute(const xercesc::DOMElement& element, const c
 
 /// The first text among the element's xs:annotation/xs:appinfo[@source=source]
 /// elements (empty when none has text); none when there is no such element.
-std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char* source);
+/// `source` is one of the loader's Loading::AppinfoSource names.
+std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char16_t* source);
+
+/// The UTF-8 form of a text of the loader's ("Ref", an appinfo source).
+std::string utf8(const char16_t* text);
 
 /// The text after the first colon, or the whole text.
 std::string localPart(const std::string& qualifiedName);
 
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo
