@@ -59,11 +59,11 @@ namespace {
 
 // The message the property map of `declaration` fails with, when it lacks a
 // namespace or has one that may have no prefix.
-std::string namespaceFailure(const xercesc::DOMElement& declaration) {
-    const std::string uri = appinfo(declaration, Source::kNamespaceURI).value_or("");
+std::string namespaceFailure(const SchemaSet& schema, const xercesc::DOMElement& declaration) {
+    const std::string uri = schema.appinfo(declaration, Source::kNamespaceURI).value_or("");
     if (uri.empty())
         return "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: " +
-               loaderQuoted(appinfo(declaration, Source::kNameInSpecification).value_or(""));
+               loaderQuoted(schema.appinfo(declaration, Source::kNameInSpecification).value_or(""));
     return "it != namespace2PrefixMap_.end (): No default prefix defined for namespace: " +
            loaderQuoted(uri);
 }
@@ -100,7 +100,7 @@ public:
         for (const Component& component : components_) {
             const xercesc::DOMElement& element = *component.element;
             const std::string name = attribute(element, "name").value_or("");
-            if (appinfo(element, Source::kRegistered))
+            if (schema.isRegistered(element))
                 elements.push_back(&component);
             const std::string kind = localName(element);
             if (kind == "element")
@@ -167,7 +167,7 @@ public:
             if (auto found = inElement(*element))
                 return found;
         for (const Component* set : declarations_.sets)
-            if (appinfo(*set->element, Source::kULDesignator))
+            if (schema_.appinfo(*set->element, Source::kULDesignator))
                 if (auto found = inSet(*set))
                     return found;
         return std::nullopt;
@@ -179,7 +179,7 @@ private:
                     Rule rule) const {
         if (kind_ != Failure::Label && kind_ != Failure::Text)
             return false;
-        const std::optional<std::string> text = appinfo(declaration, source);
+        const std::optional<std::string> text = schema_.appinfo(declaration, source);
         return text && rule(*text) == std::optional<std::string>(message_);
     }
 
@@ -230,7 +230,7 @@ private:
         const xercesc::DOMElement& element = *component.element;
         const std::string name = loaderQuoted(attribute(element, "name").value_or(""));
         if (kind_ == Failure::Declaration) {
-            if (!appinfo(element, Source::kULDesignator) &&
+            if (!schema_.appinfo(element, Source::kULDesignator) &&
                 message_ == "MetaElement Declaration with no UL Designator in " + name)
                 return at(component, element);
             if (message_ == "MetaElement Declaration with unknown data type: " + name ||
@@ -260,7 +260,7 @@ private:
             for (const xercesc::DOMElement* target : schemaDescendants(element, "element"))
                 if (breaksPastedLiteral(localPart(attribute(*target, "ref").value_or(""))))
                     return at(component, element);
-        if (kind_ == Failure::Check && message_ == namespaceFailure(element))
+        if (kind_ == Failure::Check && message_ == namespaceFailure(schema_, element))
             return at(component, element);
         return std::nullopt;
     }
@@ -302,7 +302,7 @@ private:
                 for (const char* kind : {"element", "attribute"})
                     for (const xercesc::DOMElement* member : schemaDescendants(*element, kind)) {
                         const std::string value =
-                            appinfo(*member, Source::kDistinguishedValue).value_or("");
+                            schema_.appinfo(*member, Source::kDistinguishedValue).value_or("");
                         if (!text.empty() && value.find(text) != std::string::npos)
                             return at(*type, *member,
                                       attribute(*element, "name").value_or(name) + " member " +
@@ -310,7 +310,7 @@ private:
                                               .value_or(attribute(*member, "name").value_or("")));
                     }
         }
-        if (kind_ == Failure::Check && message_ == namespaceFailure(set))
+        if (kind_ == Failure::Check && message_ == namespaceFailure(schema_, set))
             return at(component, set);
         return std::nullopt;
     }

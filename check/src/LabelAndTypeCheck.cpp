@@ -37,7 +37,7 @@ std::vector<Finding> checkLabelsAndTypes(const SchemaSet& schema) {
     const auto checkLabel = [&](const std::string& declaration,
                                 const xercesc::DOMElement& component, const char16_t* source,
                                 auto rule) {
-        const std::optional<std::string> text = appinfo(component, source);
+        const std::optional<std::string> text = schema.appinfo(component, source);
         if (!text)
             return;
         if (const std::optional<std::string> failure = rule(*text))
@@ -59,10 +59,10 @@ std::vector<Finding> checkLabelsAndTypes(const SchemaSet& schema) {
     for (const xercesc::DOMElement* component : schema.components()) {
         const xercesc::DOMElement& declaration = *component;
         const std::string name = attribute(declaration, "name").value_or("");
-        if (appinfo(declaration, Source::kRegistered)) {
+        if (schema.isRegistered(declaration)) {
             checkLabel("element " + name, declaration, Source::kULDesignator, labelFailure);
             checkLabel("element " + name, declaration, Source::kLocalTag, localTagFailure);
-            if (appinfo(declaration, Source::kULDesignator))
+            if (schema.appinfo(declaration, Source::kULDesignator))
                 if (const std::optional<UnknownType> unknown =
                         unknownType(schema.loaderSchema(), declaration))
                     add("unknownType", "element " + name, declaration,

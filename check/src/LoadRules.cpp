@@ -3,8 +3,8 @@
 #include "SchemaDom.h"
 #include "elements/LabelsAndTags.h"
 #include "elements/TypeResolution.h"
-#include "schema/DomText.h"
 #include "schema/Annotations.h"
+#include "schema/DomText.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/Types/BaseType.h>

@@ -40,11 +40,11 @@ bool isReference(const xercesc::DOMElement& element) {
     return false;
 }
 
-Components readComponents(const std::vector<const xercesc::DOMElement*>& topLevel) {
+Components readComponents(const SchemaSet& schema) {
     Components components;
-    for (const xercesc::DOMElement* child : topLevel) {
+    for (const xercesc::DOMElement* child : schema.components()) {
         const std::string name = attribute(*child, "name").value_or("");
-        if (appinfo(*child, Source::kRegistered))
+        if (schema.isRegistered(*child))
             components.elementNames.insert(name);
         const std::string kind = localName(*child);
         if (kind == "element") {
@@ -95,7 +95,7 @@ public:
             if (!checked.insert(set->second).second)
                 continue;
             const std::string setName = set->first;
-            const auto key = appinfo(*set->second, Source::kULDesignator);
+            const auto key = schema_.appinfo(*set->second, Source::kULDesignator);
             if (!key || key->empty()) {
                 add("setWithoutKey", "set " + setName, setName,
                     "it has no \"UL Designator\" annotation; the load skips the set");
@@ -245,7 +245,7 @@ private:
 std::vector<Finding> checkSchema(const std::string& topFile, const Dictionary& dictionary) {
     const SchemaSet schema(topFile);
     Checker checker(schema, dictionary);
-    const Components components = readComponents(schema.components());
+    const Components components = readComponents(schema);
     checker.checkSets(components);
     checker.checkReferenceTargets(components);
     checker.checkElements();

@@ -20,8 +20,6 @@ namespace {
 
 const Palimo::XMLUtils::UnicodeString kSchemaNamespace("http://www.w3.org/2001/XMLSchema");
 
-const XMLCh kSource[] = u"source";
-
 bool isSchemaElement(const xercesc::DOMNode* node, const char* localName) {
     if (node->getNodeType() != xercesc::DOMNode::ELEMENT_NODE ||
         !xercesc::XMLString::equals(node->getNamespaceURI(), kSchemaNamespace.utf16()))
@@ -68,23 +66,6 @@ std::optional<std::string> attribute(const xercesc::DOMElement& element, const c
     if (!element.hasAttribute(wideName.utf16()))
         return std::nullopt;
     return utf8(element.getAttribute(wideName.utf16()));
-}
-
-std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char16_t* source) {
-    bool matched = false;
-    for (const xercesc::DOMElement* annotation : schemaChildren(element, "annotation"))
-        for (const xercesc::DOMElement* info : schemaChildren(*annotation, "appinfo")) {
-            if (!info->hasAttribute(kSource) ||
-                !xercesc::XMLString::equals(info->getAttribute(kSource), source))
-                continue;
-            matched = true;
-            for (const xercesc::DOMNode* node = info->getFirstChild(); node;
-                 node = node->getNextSibling())
-                if (node->getNodeType() == xercesc::DOMNode::TEXT_NODE ||
-                    node->getNodeType() == xercesc::DOMNode::CDATA_SECTION_NODE)
-                    return utf8(node->getNodeValue());
-        }
-    return matched ? std::optional<std::string>(std::string()) : std::nullopt;
 }
 
 std::string localPart(const std::string& qualifiedName) {

@@ -2,12 +2,15 @@
 
 #include "SchemaDom.h"
 #include "schema/Schema.h"
+#include "schema/SchemaIndex.h"
 
 #include <Palimo/XMLUtils/Initializer.h>
 #include <Palimo/XMLUtils/UnicodeString.h>
 #include <Palimo/XMLUtils/XSDAggregator.h>
 
 #include <xercesc/dom/DOMImplementationLS.hpp>
+
+#include <Palimo/Utils/StringConversion.h>
 
 #include <filesystem>
 
@@ -64,6 +67,23 @@ const MetaMetadata::Loading::Schema& SchemaSet::loaderSchema() const {
     if (!schema_)
         schema_ = std::make_unique<MetaMetadata::Loading::Schema>(*document_);
     return *schema_;
+}
+
+std::optional<std::string> SchemaSet::appinfo(const xercesc::DOMElement& declaration,
+                                              const char16_t* source) const {
+    const MetaMetadata::Loading::DeclarationFacts* facts =
+        loaderSchema().index().facts(&declaration);
+    if (facts == nullptr)
+        return std::nullopt;
+    const std::optional<std::u16string_view> text = facts->firstText(source);
+    if (!text)
+        return std::nullopt;
+    return Utils::wstringToString(WString(text->data(), text->size()));
+}
+
+bool SchemaSet::isRegistered(const xercesc::DOMElement& component) const {
+    const MetaMetadata::Loading::DeclarationFacts* facts = loaderSchema().index().facts(&component);
+    return facts != nullptr && facts->registered;
 }
 
 } // namespace Check

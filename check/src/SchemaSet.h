@@ -61,6 +61,17 @@ public:
     /// call). Only when the aggregation succeeded.
     const MetaMetadata::Loading::Schema& loaderSchema() const;
 
+    /// The declaration's appinfo text of `source` (one of the loader's
+    /// Loading::AppinfoSource names) as the load reads it: the first text
+    /// node of its appinfo elements of that source, in UTF-8; none when there
+    /// is none, and for a declaration the load reads no annotations of.
+    std::optional<std::string> appinfo(const xercesc::DOMElement& declaration,
+                                       const char16_t* source) const;
+
+    /// Whether the load takes the top-level component for the declaration of
+    /// a meta element: an appinfo with the source "RP210" marks it.
+    bool isRegistered(const xercesc::DOMElement& component) const;
+
 private:
     struct ParserRelease {
         void operator()(xercesc::DOMLSParser* parser) const { parser->release(); }
