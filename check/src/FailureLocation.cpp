@@ -239,8 +239,7 @@ private:
                         name) {
                 FailurePlace found = at(component, element);
                 found.type = true;
-                if (const std::optional<UnknownType> unknown =
-                        unknownType(schema_.loaderSchema(), element))
+                if (const std::optional<UnknownType> unknown = unknownType(schema_, element))
                     found.note = unknown->reason;
                 return found;
             }
@@ -249,8 +248,8 @@ private:
                            "Circular substitution group in the targets of " + raw + ": ") ||
                 message_ == "Too many substitution group members in the targets of " + raw)
                 return at(component, element);
-            if (message_ == "Empty name attribute" &&
-                isCollectionDeclaration(schema_.loaderSchema(), element) && !hasItemName(element))
+            if (message_ == "Empty name attribute" && isCollectionDeclaration(schema_, element) &&
+                !hasItemName(element))
                 return at(component, element);
         }
         if (labelFails(element, Source::kULDesignator, labelFailure) ||

@@ -63,8 +63,7 @@ std::vector<Finding> checkLabelsAndTypes(const SchemaSet& schema) {
             checkLabel("element " + name, declaration, Source::kULDesignator, labelFailure);
             checkLabel("element " + name, declaration, Source::kLocalTag, localTagFailure);
             if (schema.appinfo(declaration, Source::kULDesignator))
-                if (const std::optional<UnknownType> unknown =
-                        unknownType(schema.loaderSchema(), declaration))
+                if (const std::optional<UnknownType> unknown = unknownType(schema, declaration))
                     add("unknownType", "element " + name, declaration,
                         unknown->reason + "; the load fails on it");
         } else if (localName(declaration) == "element" && setNames.count(name) &&

@@ -54,8 +54,9 @@ std::optional<std::string> localTagFailure(const std::string& text) {
     return failureOf(text, Loading::localTagOfText);
 }
 
-std::optional<UnknownType> unknownType(const Loading::Schema& schema,
+std::optional<UnknownType> unknownType(const SchemaSet& set,
                                        const xercesc::DOMElement& declaration) {
+    const Loading::Schema& schema = set.loaderSchema();
     Ids::Identifier dataType = Ids::NoIdentifier;
     Ids::Identifier subType = Ids::NoIdentifier;
     Loading::resolveDataType(schema, &declaration, dataType, subType);
@@ -85,8 +86,8 @@ std::optional<UnknownType> unknownType(const Loading::Schema& schema,
                                  ", declares no item element with a type"};
 }
 
-bool isCollectionDeclaration(const Loading::Schema& schema,
-                             const xercesc::DOMElement& declaration) {
+bool isCollectionDeclaration(const SchemaSet& set, const xercesc::DOMElement& declaration) {
+    const Loading::Schema& schema = set.loaderSchema();
     Ids::Identifier dataType = Ids::NoIdentifier;
     Ids::Identifier subType = Ids::NoIdentifier;
     Loading::resolveDataType(schema, &declaration, dataType, subType);

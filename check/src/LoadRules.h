@@ -3,18 +3,12 @@
 // fail (the texts of labels and local tags, and how a data type is found),
 // asked of the loader itself for a declaration of a schema set read again,
 // with what a report needs besides: which text failed, and why.
-#include <xercesc/dom/DOMElement.hpp>
+#include "SchemaSet.h"
 
 #include <optional>
 #include <string>
 
 namespace Palimo {
-namespace MetaMetadata {
-namespace Loading {
-class Schema;
-}
-} // namespace MetaMetadata
-
 namespace Check {
 
 /// `text` as the loader quotes a text from the schema in a message: cut
@@ -40,13 +34,12 @@ struct UnknownType {
 
 /// The unknown type of `declaration`, a top-level component of `schema`; none
 /// when the load finds its data type.
-std::optional<UnknownType> unknownType(const MetaMetadata::Loading::Schema& schema,
+std::optional<UnknownType> unknownType(const SchemaSet& schema,
                                        const xercesc::DOMElement& declaration);
 
 /// Whether the load resolves the declaration, a top-level component of
 /// `schema`, to an array or a batch.
-bool isCollectionDeclaration(const MetaMetadata::Loading::Schema& schema,
-                             const xercesc::DOMElement& declaration);
+bool isCollectionDeclaration(const SchemaSet& schema, const xercesc::DOMElement& declaration);
 
 /// Whether `name`, pasted into an XPath string literal in apostrophes as the
 /// loader pastes set, type and group names, ends the literal early.
