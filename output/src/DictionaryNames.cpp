@@ -50,13 +50,5 @@ std::string statusName(AttributeRequiredStatus::Status status) {
     return name;
 }
 
-std::string displayName(const PropertyMap& map, const std::string& fallback) {
-    if (auto name = Query::tagName(map))
-        return *name;
-    if (auto name = Query::property(map, "name"))
-        return *name;
-    return fallback;
-}
-
 } // namespace Output
 } // namespace Palimo

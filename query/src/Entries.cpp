@@ -63,6 +63,14 @@ std::optional<std::string> tagName(const PropertyMap& map) {
     return property(map, "XMLTagName");
 }
 
+std::string displayName(const PropertyMap& map, const std::string& fallback) {
+    if (auto name = tagName(map))
+        return *name;
+    if (auto name = property(map, "name"))
+        return *name;
+    return fallback;
+}
+
 bool isCurrent(const Dictionary& dictionary, const MetaElement& element) {
     return dictionary.findMetaElement(element.universalLabel()) == &element;
 }

@@ -51,7 +51,10 @@ foreach(installed
     lib/pkgconfig/PalimoMXF.pc
     lib/pkgconfig/PalimoRegisters.pc
     lib/pkgconfig/PalimoDiff.pc
-    lib/pkgconfig/PalimoQuery.pc)
+    lib/pkgconfig/PalimoQuery.pc
+    lib/pkgconfig/PalimoCheck.pc
+    include/Palimo/Check/Findings.h
+    include/Palimo/Check/FailureLocation.h)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
@@ -92,7 +95,8 @@ set(expected "162 elements, 32 sets\nInstanceID tag 3c.0a\n"
   "read with types: 27 sets, the first a Preface of 9 items\n"
   "imported 24 elements, 4 sets\n24 elements, 4 sets\n"
   "diff: 186 elements and 36 sets differ\n"
-  "first change: + element 06.0e.2b.34.01.01.01.0e.0e.55.01.01.01.00.00.00 ThingID\n")
+  "first change: + element 06.0e.2b.34.01.01.01.0e.0e.55.01.01.01.00.00.00 ThingID\n"
+  "check: referenceWithoutSet at 212\n")
 string(CONCAT expected ${expected})
 run(${WORK_DIR}/host/host ${example} ${MXF_FILE} ${REGISTERS} ${WORK_DIR}/imported-cmake)
 if(NOT output STREQUAL expected)
@@ -104,7 +108,7 @@ endif()
 # that it starts without LD_LIBRARY_PATH.
 find_program(PKG_CONFIG pkg-config REQUIRED)
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
-run(${PKG_CONFIG} --cflags --libs PalimoRegisters PalimoMXF PalimoDiff PalimoOutput
+run(${PKG_CONFIG} --cflags --libs PalimoCheck PalimoRegisters PalimoMXF PalimoDiff PalimoOutput
     PalimoXSDDictionaryLoader)
 string(STRIP "${output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")

@@ -1,10 +1,8 @@
 // mxfdict check: what the load of a schema skipped, and probable mistakes.
-#include "FailureLocation.h"
 #include "LoadDictionary.h"
-#include "SchemaCheck.h"
-#include "SchemaFiles.h"
 #include "Subcommand.h"
 
+#include <Palimo/Check/Findings.h>
 #include <Palimo/Output/JsonSink.h>
 
 #include <iostream>
@@ -13,6 +11,8 @@
 namespace Mxfdict {
 
 namespace {
+
+using Palimo::Check::Finding;
 
 struct CheckOptions {
     bool json = false;
@@ -63,26 +63,17 @@ void writeFindingsJson(std::ostream& out, const std::string& schema,
 // such declaration, with its file and line. None for other failures.
 std::optional<std::vector<Finding>> findingsOfFailedLoad(const std::string& schema,
                                                          const std::exception_ptr& failure) {
+    std::optional<std::vector<Finding>> findings;
     try {
         std::rethrow_exception(failure);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        try {
-            const SchemaFiles files(schema);
-            const std::optional<FailurePlace> where = locateLoadFailure(files, e);
-            if (!where || (!where->label && !where->type))
-                return std::nullopt;
-            std::vector<Finding> findings = checkLabelsAndTypes(files);
-            if (!findings.empty())
-                std::cerr << "mxfdict: the load of " << schema
-                          << " stops at the first of these findings; the other checks need a "
-                             "load\n";
-            return findings;
-        } catch (...) {
-            return std::nullopt; // reported as the failed load it is
-        }
+        findings = Palimo::Check::findingsOfFailedLoad(schema, e);
     } catch (...) {
     }
-    return std::nullopt;
+    if (findings && !findings->empty())
+        std::cerr << "mxfdict: the load of " << schema
+                  << " stops at the first of these findings; the other checks need a load\n";
+    return findings;
 }
 
 int runCheck(const CheckOptions& options) {
@@ -102,7 +93,7 @@ int runCheck(const CheckOptions& options) {
     }
     if (loaded) {
         try {
-            findings = checkSchema(schema, *loaded->dictionary);
+            findings = Palimo::Check::checkSchema(schema, *loaded->dictionary);
         } catch (...) {
             std::cerr << "mxfdict: cannot check " << schema << ": "
                       << describeFailure(std::current_exception()) << '\n';

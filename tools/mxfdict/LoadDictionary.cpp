@@ -1,7 +1,6 @@
 #include "LoadDictionary.h"
 
-#include "FailureLocation.h"
-
+#include <Palimo/Check/FailureLocation.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <Palimo/Exceptions/BaseException.h>
@@ -126,10 +125,10 @@ std::string defaultSchema() {
 namespace {
 
 // Where in the schema files `failure` arose; none also when looking fails.
-std::optional<FailurePlace> placeOf(const std::string& path,
-                                    const Palimo::Exceptions::BaseException& failure) {
+std::optional<Palimo::Check::FailurePlace>
+placeOf(const std::string& path, const Palimo::Exceptions::BaseException& failure) {
     try {
-        return locateLoadFailure(path, failure);
+        return Palimo::Check::locateLoadFailure(path, failure);
     } catch (...) {
         return std::nullopt;
     }
@@ -137,12 +136,18 @@ std::optional<FailurePlace> placeOf(const std::string& path,
 
 } // namespace
 
+std::string sourcePrefix(const std::string& file, int line) {
+    if (file.empty())
+        return {};
+    return file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+}
+
 void reportLoadFailure(const std::string& path, const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const Palimo::Exceptions::BaseException& e) {
-        if (const std::optional<FailurePlace> where = placeOf(path, e)) {
-            const std::string prefix = sourcePrefix(where->place.file, where->place.line);
+        if (const std::optional<Palimo::Check::FailurePlace> where = placeOf(path, e)) {
+            const std::string prefix = sourcePrefix(where->file, where->line);
             std::cerr << prefix << where->subject << ": " << e.what() << '\n';
             if (!where->note.empty())
                 std::cerr << prefix << "note: " << where->note << '\n';

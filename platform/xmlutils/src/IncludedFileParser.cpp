@@ -2,6 +2,7 @@
 
 #include "SchemaFileChecks.h"
 #include "SchemaFileScan.h"
+#include "SourceLines.h"
 
 #include <Palimo/XMLUtils/UnicodeString.h>
 
@@ -13,6 +14,7 @@
 #include <xercesc/internal/XMLScanner.hpp>
 #include <xercesc/parsers/XercesDOMParser.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLChar.hpp>
@@ -20,6 +22,7 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLString.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
@@ -125,6 +128,14 @@ public:
         setDocument(nullptr);
     }
 
+    // Where the elements of the next parse are noted, if anywhere: the file's
+    // index in `sources` and its lines.
+    void record(SchemaSources* sources, std::size_t file, const SourceLines* lines) {
+        sources_ = sources;
+        file_ = file;
+        lines_ = lines;
+    }
+
     void prepare(xercesc::ErrorHandler& errors, xercesc::XMLEntityResolver& resolver,
                  xercesc::DOMElement* componentsParent, const EntityBudget& budget) {
         // The scanner copies the limit, and restarts its count, when it is
@@ -184,6 +195,12 @@ protected:
             fCurrentParent = componentsParent_;
         XercesDOMParser::startElement(element, uriId, prefix, attributes, attributeCount, isEmpty,
                                       isRoot);
+        if (sources_ != nullptr) {
+            // The scanner stands right after the start tag.
+            const xercesc::Locator* at = getScanner()->getLocator();
+            sources_->elements[static_cast<const xercesc::DOMElement*>(fCurrentNode)] = {
+                file_, lines_->startLine(at->getLineNumber(), at->getColumnNumber())};
+        }
     }
 
     // What the base class does at the end of an element, in this parser's
@@ -258,10 +275,13 @@ private:
     bool attributesExceeded_ = false;
     std::vector<OpenElement> open_; // innermost last; its size is the depth
     std::u16string pendingWhitespace_;
+    SchemaSources* sources_ = nullptr;
+    std::size_t file_ = 0;
+    const SourceLines* lines_ = nullptr;
 };
 
-IncludedFileParser::IncludedFileParser(xercesc::DOMDocument& target)
-    : parser_(std::make_unique<Parser>(target)) {}
+IncludedFileParser::IncludedFileParser(xercesc::DOMDocument& target, SchemaSources* sources)
+    : parser_(std::make_unique<Parser>(target)), sources_(sources) {}
 
 IncludedFileParser::~IncludedFileParser() = default;
 
@@ -281,10 +301,17 @@ xercesc::DOMElement* IncludedFileParser::parse(const std::string& path, const st
     RefusingEntityResolver resolver(problem);
     Parser& parser = *parser_;
     parser.prepare(errors, resolver, componentsParent, budget);
+    std::optional<SourceLines> lines;
+    if (sources_ != nullptr) {
+        lines.emplace(bytes);
+        sources_->files.push_back(path);
+        parser.record(sources_, sources_->files.size() - 1, &*lines);
+    }
     {
         struct Detach {
             Parser& parser;
             ~Detach() {
+                parser.record(nullptr, 0, nullptr);
                 parser.detach();
                 parser.setErrorHandler(nullptr);
                 parser.setXMLEntityResolver(nullptr);

@@ -4,6 +4,8 @@
 // than copied node by node into it.
 #include "SchemaFileChecks.h"
 
+#include <Palimo/XMLUtils/SchemaSources.h>
+
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 
@@ -16,7 +18,9 @@ namespace XMLUtils {
 class IncludedFileParser {
 public:
     /// Builds every file it parses into `target`, which it never releases.
-    explicit IncludedFileParser(xercesc::DOMDocument& target);
+    /// With `sources`, notes there each file it parses and where each element
+    /// it builds was written.
+    explicit IncludedFileParser(xercesc::DOMDocument& target, SchemaSources* sources = nullptr);
     ~IncludedFileParser();
     IncludedFileParser(const IncludedFileParser&) = delete;
     IncludedFileParser& operator=(const IncludedFileParser&) = delete;
@@ -37,6 +41,7 @@ public:
 private:
     class Parser;
     std::unique_ptr<Parser> parser_;
+    SchemaSources* sources_;
 };
 
 } // namespace XMLUtils

@@ -263,15 +263,15 @@ ParsedSchemaFile parseWhole(xercesc::DOMLSParser& parser, const std::string& pat
 // of the nodes, and every question asked of the document walks past it.
 // Anything refused on the way is parsed again the usual way, so that a
 // refusal reads exactly as it always has.
-std::optional<ParsedSchemaFile> parseAroundContent(xercesc::DOMLSParser& parser,
-                                                   const std::string& path,
-                                                   const std::string& bytes,
-                                                   const ScannedSchemaFile& scanned) {
+std::optional<ParsedSchemaFile>
+parseAroundContent(xercesc::DOMLSParser& parser, const std::string& path, const std::string& bytes,
+                   const ScannedSchemaFile& scanned, SchemaSources* sources) {
     const std::string outline =
         bytes.substr(0, scanned.contentBegin) + bytes.substr(scanned.contentEnd);
     try {
         const ParsedSchemaFile parsed = parseWhole(parser, path, outline, scanned.budget);
-        IncludedFileParser(*parsed.document).parse(path, bytes, scanned.budget, parsed.root);
+        IncludedFileParser(*parsed.document, sources)
+            .parse(path, bytes, scanned.budget, parsed.root);
         return parsed;
     } catch (const SchemaAggregationError&) {
         return std::nullopt;
@@ -280,14 +280,15 @@ std::optional<ParsedSchemaFile> parseAroundContent(xercesc::DOMLSParser& parser,
 
 } // namespace
 
-ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path) {
+ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
+                                 SchemaSources* sources) {
     const std::string bytes = readSchemaFile(path);
     const ScannedSchemaFile scanned = scanSchemaFile(bytes, path);
     if (scanned.budget.longestEntity > 0)
         checkExpandedFile(path);
     if (scanned.hasContent()) {
         if (std::optional<ParsedSchemaFile> parsed =
-                parseAroundContent(parser, path, bytes, scanned))
+                parseAroundContent(parser, path, bytes, scanned, sources))
             return *parsed;
     }
     return parseWhole(parser, path, bytes, scanned.budget);

@@ -2,6 +2,8 @@
 // Reads and parses the top schema file safely with the caller's parser: local
 // bytes only, no DTD or external entity loaded, entity expansion and nesting
 // bounded, root checked.
+#include <Palimo/XMLUtils/SchemaSources.h>
+
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMLSParser.hpp>
@@ -27,8 +29,10 @@ struct ParsedSchemaFile {
 /// external entity, nests too deep, or has a root other than xs:schema. The
 /// document belongs to the parser. The parser's error handler, resource
 /// resolvers, security manager and document ownership setting are restored
-/// afterwards; its other settings stay as set here.
-ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path);
+/// afterwards; its other settings stay as set here. With `sources`, notes
+/// there the file and where each element of the root's content was written.
+ParsedSchemaFile parseSchemaFile(xercesc::DOMLSParser& parser, const std::string& path,
+                                 SchemaSources* sources = nullptr);
 
 } // namespace XMLUtils
 } // namespace Palimo

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -213,11 +214,11 @@ struct Frame {
 // costs no stack.
 class Aggregation {
 public:
-    Aggregation(xercesc::DOMLSParser& parser, std::string topPath)
-        : parser_(parser), topPath_(std::move(topPath)) {}
+    Aggregation(xercesc::DOMLSParser& parser, std::string topPath, SchemaSources* sources)
+        : parser_(parser), topPath_(std::move(topPath)), sources_(sources) {}
 
     xercesc::DOMDocument* run() {
-        ParsedSchemaFile top = parseSchemaFile(parser_, topPath_);
+        ParsedSchemaFile top = parseSchemaFile(parser_, topPath_, sources_);
         result_ = top.document;
         resultRoot_ = top.root;
         rootDeclarations_ = std::make_unique<RootDeclarations>(*resultRoot_);
@@ -253,9 +254,13 @@ private:
     void open(const DOMElement& directive, const Origin& naming, DOMNode* before,
               Redefinitions* outer, DOMElement* toRemove) {
         std::string path;
-        if (directive.hasAttribute(kSchemaLocation)) // else an import of a namespace only
-            path = SchemaPaths::resolveLocation(naming.file,
-                                                narrow(directive.getAttribute(kSchemaLocation)));
+        if (directive.hasAttribute(kSchemaLocation)) { // else an import of a namespace only
+            const std::string location = narrow(directive.getAttribute(kSchemaLocation));
+            SchemaSources::Directive* noted = note(directive, location);
+            path = SchemaPaths::resolveLocation(naming.file, location);
+            if (noted != nullptr)
+                noted->path = path;
+        }
         if (path.empty() || !filesRead_.insert(SchemaPaths::identity(path)).second) {
             if (toRemove != nullptr)
                 resultRoot_->removeChild(toRemove)->release();
@@ -269,7 +274,7 @@ private:
                 __FILE__, __LINE__);
 
         if (!included_)
-            included_ = std::make_unique<IncludedFileParser>(*result_);
+            included_ = std::make_unique<IncludedFileParser>(*result_, sources_);
         DOMNode* lastBefore = before == nullptr ? resultRoot_->getLastChild() : nullptr;
         DOMElement& fileRoot = *included_->parse(path, before == nullptr ? resultRoot_ : nullptr);
 
@@ -381,6 +386,17 @@ private:
             resultRoot_->removeChild(frame.directiveToRemove)->release();
     }
 
+    // Notes the directive, when sources are noted, before its location is
+    // resolved: a location refused is the directive's fault.
+    SchemaSources::Directive* note(const DOMElement& directive, const std::string& location) {
+        if (sources_ == nullptr)
+            return nullptr;
+        const std::optional<SchemaSources::Place> place = sources_->placeOf(directive);
+        sources_->directives.push_back({narrow(directive.getLocalName()), location, std::nullopt,
+                                        place.value_or(SchemaSources::Place{})});
+        return &sources_->directives.back();
+    }
+
     // Moves the component, which is already a node of the result document,
     // into place (with `before` null, to the end).
     void insert(Component component, DOMNode* before) {
@@ -390,6 +406,7 @@ private:
 
     xercesc::DOMLSParser& parser_;
     std::string topPath_;
+    SchemaSources* sources_;
     xercesc::DOMDocument* result_ = nullptr;
     DOMElement* resultRoot_ = nullptr;
     std::unique_ptr<RootDeclarations> rootDeclarations_;
@@ -411,12 +428,22 @@ XSDAggregator::XSDAggregator(const XMLCh* directory, const XMLCh* fileName)
 XSDAggregator::~XSDAggregator() = default;
 
 xercesc::DOMDocument* XSDAggregator::createStandAloneSchemaDocument(xercesc::DOMLSParser* parser) {
+    return aggregate(parser, nullptr);
+}
+
+xercesc::DOMDocument* XSDAggregator::createStandAloneSchemaDocument(xercesc::DOMLSParser* parser,
+                                                                    SchemaSources& sources) {
+    return aggregate(parser, &sources);
+}
+
+xercesc::DOMDocument* XSDAggregator::aggregate(xercesc::DOMLSParser* parser,
+                                               SchemaSources* sources) {
     const std::string path =
         SchemaPaths::join(Utils::wstringToString(directory_), Utils::wstringToString(fileName_));
     if (!parser)
         throw SchemaAggregationError("No parser given to aggregate \"" + quotedText(path) + "\"",
                                      __FILE__, __LINE__);
-    return Aggregation(*parser, path).run();
+    return Aggregation(*parser, path, sources).run();
 }
 
 } // namespace XMLUtils

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ namespace fs = std::filesystem;
 using Palimo::WString;
 using Palimo::XMLUtils::Initializer;
 using Palimo::XMLUtils::SchemaAggregationError;
+using Palimo::XMLUtils::SchemaSources;
 using Palimo::XMLUtils::UnicodeString;
 using Palimo::XMLUtils::XSDAggregator;
 using PalimoTest::N;
@@ -53,9 +55,11 @@ Parser newParser() {
                                      xercesc::XMLPlatformUtils::fgMemoryManager, nullptr));
 }
 
-DOMDocument* aggregate(xercesc::DOMLSParser& parser, const fs::path& dir, const char* file) {
+DOMDocument* aggregate(xercesc::DOMLSParser& parser, const fs::path& dir, const char* file,
+                       SchemaSources* sources = nullptr) {
     XSDAggregator aggregator(W(dir.string().c_str()).c_str(), W(file).c_str());
-    return aggregator.createStandAloneSchemaDocument(&parser);
+    return sources ? aggregator.createStandAloneSchemaDocument(&parser, *sources)
+                   : aggregator.createStandAloneSchemaDocument(&parser);
 }
 
 std::string quoted(const XMLCh* text) {
@@ -133,14 +137,90 @@ TEST_P(XSDAggregatorCase, MatchesItsGoldenOutline) {
             dir.write(relative.string(),
                       replaced(readFile(entry.path()), "{dir}", dir.path().string()));
     }
-    const Parser parser = newParser();
-    std::string actual;
-    try {
-        actual = outline(*aggregate(*parser, dir.path(), "main.xsd"));
-    } catch (const SchemaAggregationError& e) {
-        actual = "refused: " + replaced(N(e.message()), dir.path().string(), "{dir}") + "\n";
+    // Noting where everything was written changes neither document nor refusal.
+    for (const bool noted : {false, true}) {
+        const Parser parser = newParser();
+        SchemaSources sources;
+        std::string actual;
+        try {
+            actual =
+                outline(*aggregate(*parser, dir.path(), "main.xsd", noted ? &sources : nullptr));
+        } catch (const SchemaAggregationError& e) {
+            actual = "refused: " + replaced(N(e.message()), dir.path().string(), "{dir}") + "\n";
+        }
+        PalimoTest::expectMatchesGolden(actual, source / "outline.expected");
     }
-    PalimoTest::expectMatchesGolden(actual, source / "outline.expected");
+}
+
+// The text of line `line` (from 1) of the file at `path`.
+std::string lineOf(const std::string& path, int line) {
+    std::istringstream in(readFile(path));
+    std::string text;
+    for (int i = 0; i < line && std::getline(in, text);)
+        ++i;
+    return text;
+}
+
+TEST(SchemaSources, NameTheFileAndLineOfEveryComponentAndDirective) {
+    const fs::path dir = casesDir() / "nested-directives";
+    const Parser parser = newParser();
+    SchemaSources sources;
+    const DOMDocument* document = aggregate(*parser, dir, "main.xsd", &sources);
+    ASSERT_GE(sources.files.size(), 3u);
+    EXPECT_EQ(fs::path(sources.files[0]), dir / "main.xsd");
+    int components = 0;
+    for (const DOMNode* node = document->getDocumentElement()->getFirstChild(); node;
+         node = node->getNextSibling()) {
+        if (node->getNodeType() != DOMNode::ELEMENT_NODE)
+            continue;
+        const auto& element = static_cast<const xercesc::DOMElement&>(*node);
+        const auto place = sources.placeOf(element);
+        ASSERT_TRUE(place) << N(element.getAttribute(u"name"));
+        const std::string name = N(element.getAttribute(u"name"));
+        if (!name.empty()) {
+            EXPECT_NE(
+                lineOf(sources.files.at(place->file), place->line).find("name=\"" + name + "\""),
+                std::string::npos)
+                << name << " at " << sources.files.at(place->file) << ":" << place->line;
+        }
+        ++components;
+    }
+    EXPECT_GT(components, 4);
+    ASSERT_GE(sources.directives.size(), 4u);
+    EXPECT_EQ(sources.directives[0].location, "first.xsd");
+    EXPECT_EQ(sources.directives[0].place.line, 6);
+    for (const SchemaSources::Directive& directive : sources.directives) {
+        const std::string line =
+            lineOf(sources.files.at(directive.place.file), directive.place.line);
+        EXPECT_NE(line.find("<xs:" + directive.kind), std::string::npos) << line;
+        EXPECT_NE(line.find(directive.location), std::string::npos) << line;
+        EXPECT_TRUE(directive.path);
+    }
+}
+
+// A refused directive is the last one noted: what names the file is known.
+TEST(SchemaSources, KeepWhatWasReadUntilARefusal) {
+    const struct {
+        const char* folder;
+        const char* location;
+        bool path;
+    } cases[] = {{"refused-location-unreadable", "/proc/self/mem", true},
+                 {"refused-network-http", nullptr, false}};
+    for (const auto& c : cases) {
+        const fs::path dir = casesDir() / c.folder;
+        const Parser parser = newParser();
+        SchemaSources sources;
+        EXPECT_THROW(aggregate(*parser, dir, "main.xsd", &sources), SchemaAggregationError);
+        ASSERT_FALSE(sources.directives.empty()) << c.folder;
+        const SchemaSources::Directive& last = sources.directives.back();
+        if (c.location) {
+            EXPECT_EQ(last.location, c.location);
+        }
+        EXPECT_EQ(last.path.has_value(), c.path) << c.folder;
+        EXPECT_NE(lineOf(sources.files.at(last.place.file), last.place.line).find("schemaLocation"),
+                  std::string::npos)
+            << c.folder;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, XSDAggregatorCase, ::testing::ValuesIn(caseNames()),

@@ -18,20 +18,17 @@ namespace {
 /// Two hex digits per byte of a 16-byte label, one separator between bytes.
 constexpr WString::size_type kULDesignatorLength = 16 * 2 + 15;
 
-const char16_t kULDesignatorSource[] = u"UL Designator";
-const char16_t kLocalTagSource[] = u"Local Tag";
-
 } // namespace
 
 auto_ptr<UniversalLabel> readUniversalLabel(const Schema& schema,
                                             const xercesc::DOMElement* declaration) {
     // Only the first text node is read, verbatim: white space around the
     // label or a comment inside it makes the length check fail.
-    const std::optional<WString> designator = appinfoText(schema, declaration, kULDesignatorSource);
+    const std::optional<WString> designator =
+        appinfoText(schema, declaration, AppinfoSource::kULDesignator);
     if (!designator)
         return auto_ptr<UniversalLabel>();
-    checkULDesignator(*designator);
-    return auto_ptr<UniversalLabel>(new UniversalLabel(designator->c_str(), kDottedHex));
+    return universalLabelOfText(*designator);
 }
 
 auto_ptr<KLV::Key> readULKey(const Schema& schema, const xercesc::DOMElement* declaration) {
@@ -43,11 +40,20 @@ auto_ptr<KLV::Key> readULKey(const Schema& schema, const xercesc::DOMElement* de
 }
 
 auto_ptr<LocalTag> readLocalTag(const Schema& schema, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> tag = appinfoText(schema, declaration, kLocalTagSource);
+    const std::optional<WString> tag = appinfoText(schema, declaration, AppinfoSource::kLocalTag);
     if (!tag)
         return auto_ptr<LocalTag>();
-    refuseOverlongText("local tag", *tag, __FILE__, __LINE__);
-    return auto_ptr<LocalTag>(new LocalTag(tag->c_str(), kDottedHex));
+    return localTagOfText(*tag);
+}
+
+auto_ptr<UniversalLabel> universalLabelOfText(const WString& designator) {
+    checkULDesignator(designator);
+    return auto_ptr<UniversalLabel>(new UniversalLabel(designator.c_str(), kDottedHex));
+}
+
+auto_ptr<LocalTag> localTagOfText(const WString& tag) {
+    refuseOverlongText("local tag", tag, __FILE__, __LINE__);
+    return auto_ptr<LocalTag>(new LocalTag(tag.c_str(), kDottedHex));
 }
 
 void checkULDesignator(WString designator) {

@@ -16,6 +16,12 @@ auto_ptr<KLV::Key> readULKey(const Schema& schema, const xercesc::DOMElement* de
 auto_ptr<LocalTag> readLocalTag(const Schema& schema, const xercesc::DOMElement* declaration);
 /// Throws InvalidULDesignator (message: the text) unless it has 47 code units.
 void checkULDesignator(WString designator);
+/// The label of a "UL Designator" text, as a load reads it: throws
+/// InvalidULDesignator, or what the core library throws for the text.
+auto_ptr<UniversalLabel> universalLabelOfText(const WString& designator);
+/// The local tag of a "Local Tag" text, as a load reads it: throws for a text
+/// too long to quote, or what the core library throws for the text.
+auto_ptr<LocalTag> localTagOfText(const WString& tag);
 
 } // namespace Loading
 } // namespace MetaMetadata

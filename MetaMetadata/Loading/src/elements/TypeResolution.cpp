@@ -61,16 +61,24 @@ void resolveDataType(const Schema& schema, const xercesc::DOMElement* declaratio
 }
 
 WString findTypeBase(const Schema& schema, const xercesc::DOMElement* declaration) {
-    // The first node of "./*/*/*/@base" or, when it has none, of
-    // "./*/*/@base": one evaluation instead of two.
-    const std::optional<WString> base =
-        schema.selectOptionalText(declaration, u"(./*/*/*/@base, ./*/*/@base)", Resolver::None);
+    const std::optional<WString> base = typeBaseText(schema, declaration);
     return base ? stripNamespacePrefix(*base) : WString();
 }
 
-Identifier resolveCollectionSubType(const Schema& schema, const xercesc::DOMElement* declaration) {
-    const std::optional<WString> memberType = schema.selectOptionalText(
+std::optional<WString> typeBaseText(const Schema& schema, const xercesc::DOMElement* declaration) {
+    // The first node of "./*/*/*/@base" or, when it has none, of
+    // "./*/*/@base": one evaluation instead of two.
+    return schema.selectOptionalText(declaration, u"(./*/*/*/@base, ./*/*/@base)", Resolver::None);
+}
+
+std::optional<WString> collectionMemberTypeText(const Schema& schema,
+                                                const xercesc::DOMElement* declaration) {
+    return schema.selectOptionalText(
         declaration, u"./xs:complexType/xs:complexContent/*[@base]/*/xs:element/@type");
+}
+
+Identifier resolveCollectionSubType(const Schema& schema, const xercesc::DOMElement* declaration) {
+    const std::optional<WString> memberType = collectionMemberTypeText(schema, declaration);
     if (!memberType)
         return Ids::NoIdentifier;
     return Ids::stringToIdentifier(stripNamespacePrefix(*memberType));

@@ -18,6 +18,12 @@ void resolveDataType(const Schema& schema, const xercesc::DOMElement* declaratio
 /// derivation inside complex content (depth three), else the restriction of a
 /// simple type (depth two); empty when neither exists.
 WString findTypeBase(const Schema& schema, const xercesc::DOMElement* declaration);
+/// The same base as written, with its prefix; none when neither exists.
+std::optional<WString> typeBaseText(const Schema& schema, const xercesc::DOMElement* declaration);
+/// The type of the first member element in the content model of the
+/// anonymous complex type, as written; none when there is none.
+std::optional<WString> collectionMemberTypeText(const Schema& schema,
+                                                const xercesc::DOMElement* declaration);
 /// The identifier of the first member element's type in the content model of
 /// the anonymous complex type; NoIdentifier when there is none or it is unknown.
 Identifier resolveCollectionSubType(const Schema& schema, const xercesc::DOMElement* declaration);

@@ -10,6 +10,23 @@ namespace Palimo {
 namespace MetaMetadata {
 namespace Loading {
 
+/// The appinfo sources the phases read, spelled once for the loader and for
+/// whatever reads a schema as the loader does.
+namespace AppinfoSource {
+/// Marks the declarations of meta elements.
+inline constexpr char16_t kRegistered[] = u"RP210";
+inline constexpr char16_t kULDesignator[] = u"UL Designator";
+inline constexpr char16_t kLocalTag[] = u"Local Tag";
+inline constexpr char16_t kNamespaceURI[] = u"XMLNamespaceURI";
+inline constexpr char16_t kNameInSpecification[] = u"Name In Specification";
+inline constexpr char16_t kDistinguishedValue[] = u"Distinguished Value";
+} // namespace AppinfoSource
+
+/// The type texts of the top-level element declarations that name the sets
+/// (through their substitution group), compared as written: "Ref" ones are
+/// read first, then "ff:Ref" ones.
+inline constexpr const char16_t* kReferenceTypes[] = {u"Ref", u"ff:Ref"};
+
 /// The value of the first text node, in document order, of the declaration's
 /// xs:annotation/xs:appinfo elements whose source is `source`; nullopt when
 /// there is none (an empty text node gives an empty string). `declaration`

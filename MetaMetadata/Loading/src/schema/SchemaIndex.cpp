@@ -1,5 +1,6 @@
 #include "schema/SchemaIndex.h"
 
+#include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/NameIndex.h"
 #include "schema/NamespaceBindings.h"
@@ -39,8 +40,6 @@ const char16_t kComplexTypeNamesQuery[] = u"self::xs:schema/xs:complexType/@name
 const char16_t kComplexTypesQuery[] = u"for $t in ./xs:complexType return ($t, ($t/*/*/@base)[1], "
                                       u"for $d in ($t//xs:element, $t//xs:attribute) "
                                       u"return ($d, $d/@*, $d/xs:annotation/xs:appinfo/text()))";
-
-const char16_t kRegisteredSource[] = u"RP210";
 
 bool isXsdElement(const xercesc::DOMElement* element, const XMLCh* localName) {
     return XMLString::equals(element->getLocalName(), localName) &&
@@ -157,7 +156,7 @@ void SchemaIndex::readTopLevelComponents(const Schema& schema) {
             addText(node);
         } else if (const auto& attribute = static_cast<const xercesc::DOMAttr&>(*node);
                    attribute.getOwnerElement() != component) {
-            facts->registered |= addSource(attribute) == kRegisteredSource;
+            facts->registered |= addSource(attribute) == AppinfoSource::kRegistered;
         } else {
             readAttribute(attribute);
         }
@@ -172,8 +171,9 @@ void SchemaIndex::readTopLevelComponents(const Schema& schema) {
             elementsByName_.emplace(*element.facts->name, element.element);
         // "@type!='Ref'" holds only for a type attribute, with another value.
         const DeclarationFacts& candidate = *element.facts;
-        if (candidate.substitutionGroup && candidate.type && !hasValue(candidate.type, u"Ref") &&
-            !hasValue(candidate.type, u"ff:Ref"))
+        if (candidate.substitutionGroup && candidate.type &&
+            !hasValue(candidate.type, kReferenceTypes[0]) &&
+            !hasValue(candidate.type, kReferenceTypes[1]))
             groupMembers_[stripNamespacePrefix(WString(*candidate.substitutionGroup))].push_back(
                 WString(candidate.name.value_or(std::u16string_view())));
     }

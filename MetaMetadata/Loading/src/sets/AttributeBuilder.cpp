@@ -77,7 +77,7 @@ AttributeRequiredStatus::Status readRequiredStatus(const Schema& schema,
 }
 
 WString readDistinguishedValue(const Schema& schema, const xercesc::DOMElement* declaration) {
-    return appinfoText(schema, declaration, u"Distinguished Value").value_or(WString());
+    return appinfoText(schema, declaration, AppinfoSource::kDistinguishedValue).value_or(WString());
 }
 
 WString readRequiresSemanticsValidation(const Schema& schema,

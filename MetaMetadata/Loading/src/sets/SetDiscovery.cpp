@@ -20,8 +20,8 @@ void findElementDeclarations(const Schema& schema, DeclarationList& out) {
 void findReferenceDeclarations(const Schema& schema, DeclarationList& out) {
     // The type is compared as text: "Ref" ones first, then "ff:Ref" ones,
     // whatever their order in the document.
-    findTopLevelElementsOfType(schema, u"Ref", out);
-    findTopLevelElementsOfType(schema, u"ff:Ref", out);
+    for (const char16_t* type : kReferenceTypes)
+        findTopLevelElementsOfType(schema, type, out);
 }
 
 void findSetDeclarations(const Schema& schema, DeclarationList& out) {

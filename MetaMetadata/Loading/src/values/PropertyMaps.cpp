@@ -31,7 +31,7 @@ void addQueriedProperty(PropertyMap& properties, const char16_t* key,
 void fillPropertyMap(const Schema& schema, const LoadOptions& options,
                      const xercesc::DOMElement* declaration, PropertyMap& properties) {
     addQueriedProperty(properties, u"name",
-                       appinfoText(schema, declaration, u"Name In Specification"));
+                       appinfoText(schema, declaration, AppinfoSource::kNameInSpecification));
     if (options.metaElementDocumentation)
         addQueriedProperty(
             properties, u"Documentation",
@@ -77,7 +77,7 @@ void fillMetaElementPropertyMap(const Schema& schema, const LoadOptions& options
 }
 
 WString readXMLNamespaceURI(const Schema& schema, const xercesc::DOMElement* declaration) {
-    return appinfoText(schema, declaration, u"XMLNamespaceURI").value_or(WString());
+    return appinfoText(schema, declaration, AppinfoSource::kNamespaceURI).value_or(WString());
 }
 
 } // namespace Loading

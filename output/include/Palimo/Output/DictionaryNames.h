@@ -33,9 +33,8 @@ std::string identifierName(Types::Identifier id);
 /// The status name in lower case: "required", "optional", "besteffort", ...
 std::string statusName(MetaMetadata::AttributeRequiredStatus::Status status);
 
-/// A readable name for an entry: its XML tag name, else its name in the
-/// MXF standard (the "name" property), else `fallback`.
-std::string displayName(const MetaMetadata::PropertyMap& map, const std::string& fallback);
+/// A readable name for an entry (Query/Entries.h).
+using Query::displayName;
 
 } // namespace Output
 } // namespace Palimo

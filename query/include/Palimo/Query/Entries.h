@@ -38,6 +38,10 @@ std::optional<std::string> property(const MetaMetadata::PropertyMap& map, const 
 /// it (its "XMLTagName" property).
 std::optional<std::string> tagName(const MetaMetadata::PropertyMap& map);
 
+/// A readable name for an entry: its XML tag name, else its name in the MXF
+/// standard (the "name" property), else `fallback`.
+std::string displayName(const MetaMetadata::PropertyMap& map, const std::string& fallback);
+
 /// Whether `element` is the element its label finds in `dictionary`: false for
 /// an element that a later one with the same label hides, and for one the
 /// dictionary does not hold.

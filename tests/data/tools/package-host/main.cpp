@@ -5,6 +5,7 @@
 // writes it).
 #include <MetaMetadata/Loading/XSDDictionaryLoader.h>
 
+#include <Palimo/Check/Findings.h>
 #include <Palimo/Diff/DictionaryDiff.h>
 #include <Palimo/MXF/FileReader.h>
 #include <Palimo/Output/DiffOutput.h>
@@ -74,6 +75,12 @@ int main(int argc, char** argv) {
         std::ostringstream changes;
         Palimo::Output::printDiff(changes, diff);
         std::cout << "first change: " << changes.str().substr(0, changes.str().find('\n') + 1);
+
+        const std::string importedTop =
+            std::string(argv[4]) + "/" + Palimo::Registers::kTopFileName;
+        for (const Palimo::Check::Finding& finding :
+             Palimo::Check::checkSchema(importedTop, imported))
+            std::cout << "check: " << finding.kind << " at " << finding.line << '\n';
     } catch (const Palimo::Exceptions::BaseException& e) {
         std::cerr << "failed (code " << e.exceptionCode() << "): " << e.what() << '\n';
         return 1;

@@ -4,6 +4,7 @@
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/Exceptions/ErrorCodes.h>
 #include <Palimo/Templates/String.h>
+#include <Palimo/XMLUtils/SchemaSources.h>
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/dom/DOMLSParser.hpp>
@@ -43,7 +44,17 @@ public:
     /// valid until the parser is released (also across later parses).
     xercesc::DOMDocument* createStandAloneSchemaDocument(xercesc::DOMLSParser* parser);
 
+    /// The same, noting in `sources` each file parsed, where each element of
+    /// the document was written and every directive met, as it goes: when it
+    /// throws, `sources` holds what was read until then (the directive that
+    /// names a file it cannot read last). Costs a table entry per element;
+    /// the document is the same.
+    xercesc::DOMDocument* createStandAloneSchemaDocument(xercesc::DOMLSParser* parser,
+                                                         SchemaSources& sources);
+
 private:
+    xercesc::DOMDocument* aggregate(xercesc::DOMLSParser* parser, SchemaSources* sources);
+
     WString directory_;
     WString fileName_;
 };

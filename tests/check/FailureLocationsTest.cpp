@@ -1,11 +1,14 @@
-// Every refused schema of the load failure catalogue (tests/data/failures), as
-// mxfdict reports it: a mistake in a declaration, or in a directive naming a
-// file, with the file and line its "where:" gives and the loader's message
-// unchanged; any other mistake with a message that names its file itself.
-// Where "finding:" is given, check lists the mistake instead of failing.
+// Every refused schema of the load failure catalogue (tests/data/failures): the
+// load fails with the message the case gives, and the place of the failure is
+// the declaration or the directive naming a file that its "where:" gives
+// (file, line and what is there); a mistake of no one declaration has no
+// place, and its message names the file itself. Where "finding:" is given, the
+// findings of the failed load list the mistake.
 #include "support/TestSupport.h"
 
-#include "ToolRun.h"
+#include <Palimo/Check/FailureLocation.h>
+#include <Palimo/Check/Findings.h>
+#include <Palimo/TypeDefinitions/SchemaLoading.h>
 
 #include <gmock/gmock.h>
 
@@ -115,13 +118,11 @@ std::vector<Case> refusedCases() {
     return ::testing::AssertionFailure() << "\"" << line << "\" does not match " << pattern;
 }
 
-class FailureLocations : public ::testing::TestWithParam<Case> {};
-
-TEST_P(FailureLocations, AreReportedWithFileAndLine) {
-    const Case& c = GetParam();
+void expectPlaced(const Case& c, const Palimo::Exceptions::BaseException& failure) {
     const std::string dir = c.top.parent_path().string();
-    const ToolRun show = mxfdict({"show", c.top.string()});
-    EXPECT_EQ(show.status, 1) << show.err;
+    EXPECT_TRUE(startsWithMessage(std::string(failure.what()) + "\n", c, dir));
+    const std::optional<Palimo::Check::FailurePlace> found =
+        Palimo::Check::locateLoadFailure(c.top.string(), failure);
 
     const auto where = c.header.find("where");
     if (where == c.header.end()) {
@@ -130,28 +131,46 @@ TEST_P(FailureLocations, AreReportedWithFileAndLine) {
             c.header.count("message") ? c.header.at("message") : c.header.at("pattern");
         EXPECT_TRUE(said.find("{dir}/") != std::string::npos)
             << "no \"where:\" and a message that names no file of the case: " << said;
-        EXPECT_TRUE(show.err.rfind("mxfdict: cannot load " + c.top.string() + ": ", 0) == 0)
-            << show.err;
+        EXPECT_FALSE(found) << found->file << ":" << found->line << " " << found->subject;
         return;
     }
-    // "FILE:LINE SUBJECT" -> "DIR/FILE:LINE: SUBJECT: MESSAGE".
+    // "FILE:LINE SUBJECT"
     const std::string place = where->second.substr(0, where->second.find(' '));
     const std::string subject = where->second.substr(place.size() + 1);
-    const std::string prefix = dir + "/" + place + ": " + subject + ": ";
-    ASSERT_EQ(show.err.compare(0, prefix.size(), prefix), 0) << "want " << prefix << "\n"
-                                                             << show.err;
-    EXPECT_TRUE(startsWithMessage(show.err.substr(prefix.size()), c, dir));
+    ASSERT_TRUE(found) << "no place for " << where->second;
+    EXPECT_EQ(found->file + ":" + std::to_string(found->line), dir + "/" + place);
+    EXPECT_EQ(found->subject, subject);
 
-    const ToolRun check = mxfdict({"check", c.top.string()});
+    const auto findings = Palimo::Check::findingsOfFailedLoad(c.top.string(), failure);
     const auto finding = c.header.find("finding");
     if (finding == c.header.end()) {
-        EXPECT_EQ(check.status, 1);
-        EXPECT_EQ(check.err.compare(0, prefix.size(), prefix), 0) << check.err;
+        EXPECT_TRUE(!findings || findings->empty());
         return;
     }
-    EXPECT_EQ(check.status, 4) << check.err;
-    EXPECT_THAT(check.out, ::testing::HasSubstr(dir + "/" + place + ": "));
-    EXPECT_THAT(check.out, ::testing::HasSubstr("[" + finding->second + "]\n"));
+    ASSERT_TRUE(findings && !findings->empty());
+    const auto at = [&](const Palimo::Check::Finding& f) {
+        return f.file + ":" + std::to_string(f.line) == dir + "/" + place;
+    };
+    const auto ofKind = [&](const Palimo::Check::Finding& f) {
+        return f.kind == finding->second;
+    };
+    EXPECT_TRUE(std::any_of(findings->begin(), findings->end(), at));
+    EXPECT_TRUE(std::any_of(findings->begin(), findings->end(), ofKind));
+}
+
+class FailureLocations : public ::testing::TestWithParam<Case> {};
+
+TEST_P(FailureLocations, AreFoundWithFileAndLine) {
+    // Loaded as the tool loads.
+    try {
+        Palimo::MetaMetadata::Dictionary dictionary;
+        Palimo::TypeDefinitions::TypeDictionary types;
+        Palimo::TypeDefinitions::loadDictionary(GetParam().top.string(), {}, dictionary, types);
+    } catch (const Palimo::Exceptions::BaseException& e) {
+        expectPlaced(GetParam(), e);
+        return;
+    }
+    ADD_FAILURE() << "the load succeeds";
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, FailureLocations, ::testing::ValuesIn(refusedCases()),

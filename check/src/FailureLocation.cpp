@@ -1,7 +1,8 @@
-#include "FailureLocation.h"
+#include "FailureSearch.h"
 
 #include "LoadRules.h"
 #include "SchemaDom.h"
+#include "schema/Annotations.h"
 
 #include <MetaMetadata/Loading/Exceptions.h>
 
@@ -12,21 +13,27 @@
 #include <unordered_map>
 #include <vector>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
 
 namespace {
 
-using Component = SchemaFiles::Component;
+namespace Source = MetaMetadata::Loading::AppinfoSource;
+using MetaMetadata::Loading::kReferenceTypes;
+using Failure = FailureKind;
 
-// What kind of failure a load reported, as far as the search cares.
-enum class Failure { Declaration, Label, Text, Check, Query, File };
+// A top-level component of the schema set.
+struct Component {
+    const xercesc::DOMElement* element;
+};
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// None for failures that concern no declaration: the files are then not read.
-std::optional<Failure> failureKind(const Palimo::Exceptions::BaseException& failure) {
+} // namespace
+
+std::optional<FailureKind> failureKind(const Exceptions::BaseException& failure) {
     namespace E = Palimo::Exceptions;
     const std::string message = failure.what();
     if (dynamic_cast<const E::InvalidMetaElementDeclaration*>(&failure))
@@ -48,13 +55,15 @@ std::optional<Failure> failureKind(const Palimo::Exceptions::BaseException& fail
     return std::nullopt;
 }
 
+namespace {
+
 // The message the property map of `declaration` fails with, when it lacks a
 // namespace or has one that may have no prefix.
-std::string namespaceFailure(const xercesc::DOMElement& declaration) {
-    const std::string uri = appinfo(declaration, "XMLNamespaceURI").value_or("");
+std::string namespaceFailure(const SchemaSet& schema, const xercesc::DOMElement& declaration) {
+    const std::string uri = schema.appinfo(declaration, Source::kNamespaceURI).value_or("");
     if (uri.empty())
         return "!namespaceURI.empty (): Couldn't retrieve node's NamespaceURI: " +
-               loaderQuoted(appinfo(declaration, "Name In Specification").value_or(""));
+               loaderQuoted(schema.appinfo(declaration, Source::kNameInSpecification).value_or(""));
     return "it != namespace2PrefixMap_.end (): No default prefix defined for namespace: " +
            loaderQuoted(uri);
 }
@@ -85,11 +94,13 @@ std::string quotedPart(const std::string& message) {
 // The declarations of a schema set in the order the load reads them.
 class Declarations {
 public:
-    explicit Declarations(const SchemaFiles& files) {
-        for (const Component& component : files.components()) {
+    explicit Declarations(const SchemaSet& schema) {
+        for (const xercesc::DOMElement* element : schema.components())
+            components_.push_back({element});
+        for (const Component& component : components_) {
             const xercesc::DOMElement& element = *component.element;
             const std::string name = attribute(element, "name").value_or("");
-            if (appinfo(element, "RP210"))
+            if (schema.isRegistered(element))
                 elements.push_back(&component);
             const std::string kind = localName(element);
             if (kind == "element")
@@ -98,10 +109,10 @@ public:
                 complexTypes_.emplace(name, &component);
         }
         // "Ref" typed ones first, then "ff:Ref" ones, as the load asks.
-        for (const char* type : {"Ref", "ff:Ref"})
-            for (const Component& component : files.components())
+        for (const char16_t* type : kReferenceTypes)
+            for (const Component& component : components_)
                 if (localName(*component.element) == "element" &&
-                    attribute(*component.element, "type") == std::optional<std::string>(type))
+                    attribute(*component.element, "type") == std::optional<std::string>(utf8(type)))
                     references.push_back(&component);
         for (const Component* reference : references) {
             const std::string group =
@@ -130,14 +141,15 @@ public:
     std::vector<const Component*> sets;       // one per reference, repeats kept
 
 private:
+    std::vector<Component> components_;                              // in the load's order
     std::unordered_map<std::string, const Component*> topElements_;  // first of a name
     std::unordered_map<std::string, const Component*> complexTypes_; // first of a name
 };
 
 class Search {
 public:
-    Search(const SchemaFiles& files, Failure kind, std::string message)
-        : files_(files), declarations_(files), kind_(kind), message_(std::move(message)) {}
+    Search(const SchemaSet& schema, Failure kind, std::string message)
+        : schema_(schema), declarations_(schema), kind_(kind), message_(std::move(message)) {}
 
     std::optional<FailurePlace> run() {
         if (kind_ == Failure::File)
@@ -149,13 +161,13 @@ public:
                     localPart(attribute(*reference->element, "substitutionGroup").value_or(""))))
                 return at(*reference, *reference->element);
         for (const Component* set : declarations_.sets)
-            if (labelFails(*set->element, "UL Designator", labelFailure))
+            if (labelFails(*set->element, Source::kULDesignator, labelFailure))
                 return at(*set, *set->element, {}, true);
         for (const Component* element : declarations_.elements)
             if (auto found = inElement(*element))
                 return found;
         for (const Component* set : declarations_.sets)
-            if (appinfo(*set->element, "UL Designator"))
+            if (schema_.appinfo(*set->element, Source::kULDesignator))
                 if (auto found = inSet(*set))
                     return found;
         return std::nullopt;
@@ -163,17 +175,20 @@ public:
 
 private:
     template <class Rule>
-    bool labelFails(const xercesc::DOMElement& declaration, const char* source, Rule rule) const {
+    bool labelFails(const xercesc::DOMElement& declaration, const char16_t* source,
+                    Rule rule) const {
         if (kind_ != Failure::Label && kind_ != Failure::Text)
             return false;
-        const std::optional<std::string> text = appinfo(declaration, source);
+        const std::optional<std::string> text = schema_.appinfo(declaration, source);
         return text && rule(*text) == std::optional<std::string>(message_);
     }
 
     FailurePlace at(const Component& component, const xercesc::DOMElement& element,
                     std::string declaration = {}, bool label = false) const {
         FailurePlace found;
-        found.place = files_.place(element, component);
+        const SourcePlace place = schema_.place(element);
+        found.file = place.file;
+        found.line = place.line;
         found.subject = "declaration " + (declaration.empty()
                                               ? attribute(*component.element, "name").value_or("")
                                               : std::move(declaration));
@@ -190,7 +205,7 @@ private:
         if (startsWith(message_, unreadable))
             path = message_.substr(unreadable.size(),
                                    message_.find("\": ", unreadable.size()) - unreadable.size());
-        for (const SchemaFiles::Directive& directive : files_.directives()) {
+        for (const XMLUtils::SchemaSources::Directive& directive : schema_.directives()) {
             const bool names =
                 path.empty()
                     ? message_.find("location \"" + loaderQuoted(directive.location) + "\"") !=
@@ -201,9 +216,11 @@ private:
             if (!names)
                 continue;
             FailurePlace found;
-            found.place = files_.place(*directive.element, directive.file);
-            found.subject = "xs:" + localName(*directive.element) + " \"" +
-                            loaderQuoted(directive.location) + "\"";
+            const SourcePlace place = schema_.place(directive.place);
+            found.file = place.file;
+            found.line = place.line;
+            found.subject =
+                "xs:" + directive.kind + " \"" + loaderQuoted(directive.location) + "\"";
             return found;
         }
         return std::nullopt;
@@ -213,7 +230,7 @@ private:
         const xercesc::DOMElement& element = *component.element;
         const std::string name = loaderQuoted(attribute(element, "name").value_or(""));
         if (kind_ == Failure::Declaration) {
-            if (!appinfo(element, "UL Designator") &&
+            if (!schema_.appinfo(element, Source::kULDesignator) &&
                 message_ == "MetaElement Declaration with no UL Designator in " + name)
                 return at(component, element);
             if (message_ == "MetaElement Declaration with unknown data type: " + name ||
@@ -222,7 +239,7 @@ private:
                         name) {
                 FailurePlace found = at(component, element);
                 found.type = true;
-                if (const std::optional<UnknownType> unknown = unknownType(element))
+                if (const std::optional<UnknownType> unknown = unknownType(schema_, element))
                     found.note = unknown->reason;
                 return found;
             }
@@ -231,18 +248,18 @@ private:
                            "Circular substitution group in the targets of " + raw + ": ") ||
                 message_ == "Too many substitution group members in the targets of " + raw)
                 return at(component, element);
-            if (message_ == "Empty name attribute" && isCollectionDeclaration(element) &&
+            if (message_ == "Empty name attribute" && isCollectionDeclaration(schema_, element) &&
                 !hasItemName(element))
                 return at(component, element);
         }
-        if (labelFails(element, "UL Designator", labelFailure) ||
-            labelFails(element, "Local Tag", localTagFailure))
+        if (labelFails(element, Source::kULDesignator, labelFailure) ||
+            labelFails(element, Source::kLocalTag, localTagFailure))
             return at(component, element, {}, true);
         if (kind_ == Failure::Query)
             for (const xercesc::DOMElement* target : schemaDescendants(element, "element"))
                 if (breaksPastedLiteral(localPart(attribute(*target, "ref").value_or(""))))
                     return at(component, element);
-        if (kind_ == Failure::Check && message_ == namespaceFailure(element))
+        if (kind_ == Failure::Check && message_ == namespaceFailure(schema_, element))
             return at(component, element);
         return std::nullopt;
     }
@@ -284,7 +301,7 @@ private:
                 for (const char* kind : {"element", "attribute"})
                     for (const xercesc::DOMElement* member : schemaDescendants(*element, kind)) {
                         const std::string value =
-                            appinfo(*member, "Distinguished Value").value_or("");
+                            schema_.appinfo(*member, Source::kDistinguishedValue).value_or("");
                         if (!text.empty() && value.find(text) != std::string::npos)
                             return at(*type, *member,
                                       attribute(*element, "name").value_or(name) + " member " +
@@ -292,12 +309,12 @@ private:
                                               .value_or(attribute(*member, "name").value_or("")));
                     }
         }
-        if (kind_ == Failure::Check && message_ == namespaceFailure(set))
+        if (kind_ == Failure::Check && message_ == namespaceFailure(schema_, set))
             return at(component, set);
         return std::nullopt;
     }
 
-    const SchemaFiles& files_;
+    const SchemaSet& schema_;
     const Declarations declarations_;
     const Failure kind_;
     const std::string message_;
@@ -305,20 +322,20 @@ private:
 
 } // namespace
 
-std::optional<FailurePlace> locateLoadFailure(const SchemaFiles& files,
-                                              const Palimo::Exceptions::BaseException& failure) {
-    const std::optional<Failure> kind = failureKind(failure);
-    if (!kind)
-        return std::nullopt;
-    return Search(files, *kind, failure.what()).run();
+std::optional<FailurePlace> locateLoadFailure(const SchemaSet& schema, FailureKind kind,
+                                              const Exceptions::BaseException& failure) {
+    return Search(schema, kind, failure.what()).run();
 }
 
 std::optional<FailurePlace> locateLoadFailure(const std::string& topFile,
-                                              const Palimo::Exceptions::BaseException& failure) {
-    if (!failureKind(failure))
+                                              const Exceptions::BaseException& failure) {
+    const std::optional<FailureKind> kind = failureKind(failure);
+    if (!kind)
         return std::nullopt;
-    const SchemaFiles files(topFile);
-    return locateLoadFailure(files, failure);
+    // A file the load could not read stops this reading at the same place.
+    const SchemaSet schema(topFile, *kind == FailureKind::File);
+    return locateLoadFailure(schema, *kind, failure);
 }
 
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo

@@ -7,17 +7,18 @@
 #include <xercesc/dom/DOMNode.hpp>
 #include <xercesc/util/XMLString.hpp>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
 
-namespace {
-
-const Palimo::XMLUtils::UnicodeString kSchemaNamespace("http://www.w3.org/2001/XMLSchema");
-
-std::string utf8(const XMLCh* text) {
+std::string utf8(const char16_t* text) {
     Palimo::WString wide;
     Palimo::XMLUtils::utf16ToWstring(text, wide);
     return Palimo::Utils::wstringToString(wide);
 }
+
+namespace {
+
+const Palimo::XMLUtils::UnicodeString kSchemaNamespace("http://www.w3.org/2001/XMLSchema");
 
 bool isSchemaElement(const xercesc::DOMNode* node, const char* localName) {
     if (node->getNodeType() != xercesc::DOMNode::ELEMENT_NODE ||
@@ -67,25 +68,10 @@ std::optional<std::string> attribute(const xercesc::DOMElement& element, const c
     return utf8(element.getAttribute(wideName.utf16()));
 }
 
-std::optional<std::string> appinfo(const xercesc::DOMElement& element, const char* source) {
-    bool matched = false;
-    for (const xercesc::DOMElement* annotation : schemaChildren(element, "annotation"))
-        for (const xercesc::DOMElement* info : schemaChildren(*annotation, "appinfo")) {
-            if (attribute(*info, "source") != std::optional<std::string>(source))
-                continue;
-            matched = true;
-            for (const xercesc::DOMNode* node = info->getFirstChild(); node;
-                 node = node->getNextSibling())
-                if (node->getNodeType() == xercesc::DOMNode::TEXT_NODE ||
-                    node->getNodeType() == xercesc::DOMNode::CDATA_SECTION_NODE)
-                    return utf8(node->getNodeValue());
-        }
-    return matched ? std::optional<std::string>(std::string()) : std::nullopt;
-}
-
 std::string localPart(const std::string& qualifiedName) {
     const std::string::size_type colon = qualifiedName.find(':');
     return colon == std::string::npos ? qualifiedName : qualifiedName.substr(colon + 1);
 }
 
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo

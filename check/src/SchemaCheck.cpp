@@ -1,24 +1,27 @@
-#include "SchemaCheck.h"
-
+#include "Checks.h"
 #include "SchemaDom.h"
-#include "SchemaFiles.h"
-#include "TextForms.h"
-#include "XercesHandles.h"
+#include "schema/Annotations.h"
+
 #include <Palimo/Identifiers/Label.h>
-
 #include <Palimo/MetaMetadata/MetaMetadataSet.h>
-#include <Palimo/XMLUtils/UnicodeString.h>
-#include <Palimo/XMLUtils/XSDAggregator.h>
+#include <Palimo/Query/Entries.h>
 
-#include <filesystem>
 #include <map>
 #include <set>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
 
-using namespace Palimo::MetaMetadata;
+using namespace MetaMetadata;
 
 namespace {
+
+namespace Source = Loading::AppinfoSource;
+using Loading::kReferenceTypes;
+
+std::string displayName(const MetaElement& element) {
+    return Query::displayName(element, "(unnamed)");
+}
 
 // The merged document's top-level components that the checks look at.
 struct Components {
@@ -31,15 +34,17 @@ struct Components {
 // Typed "Ref" or "ff:Ref", as written: the declarations that name the sets.
 bool isReference(const xercesc::DOMElement& element) {
     const auto type = attribute(element, "type");
-    return type == std::optional<std::string>("Ref") ||
-           type == std::optional<std::string>("ff:Ref");
+    for (const char16_t* reference : kReferenceTypes)
+        if (type == std::optional<std::string>(utf8(reference)))
+            return true;
+    return false;
 }
 
-Components readComponents(const xercesc::DOMElement& root) {
+Components readComponents(const SchemaSet& schema) {
     Components components;
-    for (const xercesc::DOMElement* child : schemaChildren(root)) {
+    for (const xercesc::DOMElement* child : schema.components()) {
         const std::string name = attribute(*child, "name").value_or("");
-        if (appinfo(*child, "RP210"))
+        if (schema.isRegistered(*child))
             components.elementNames.insert(name);
         const std::string kind = localName(*child);
         if (kind == "element") {
@@ -69,8 +74,8 @@ std::vector<std::string> choiceTargets(const xercesc::DOMElement& declaration) {
 
 class Checker {
 public:
-    Checker(const SchemaFiles& files, const Dictionary& dictionary)
-        : dictionary_(dictionary), files_(files) {}
+    Checker(const SchemaSet& schema, const Dictionary& dictionary)
+        : dictionary_(dictionary), schema_(schema) {}
 
     void checkSets(const Components& components) {
         std::map<std::string, std::string> setsByKey; // label text -> set name
@@ -90,14 +95,14 @@ public:
             if (!checked.insert(set->second).second)
                 continue;
             const std::string setName = set->first;
-            const auto key = appinfo(*set->second, "UL Designator");
+            const auto key = schema_.appinfo(*set->second, Source::kULDesignator);
             if (!key || key->empty()) {
                 add("setWithoutKey", "set " + setName, setName,
                     "it has no \"UL Designator\" annotation; the load skips the set");
                 continue;
             }
             if (const auto parsed = Palimo::Identifiers::Label::parse(*key)) {
-                const std::string text = keyText(Palimo::KLV::Key(parsed->bytes()));
+                const std::string text = KLV::Key(parsed->bytes()).text();
                 const auto [earlier, fresh] = setsByKey.emplace(text, setName);
                 if (!fresh && earlier->second != setName)
                     add("duplicateSetKey", "set " + setName, setName,
@@ -134,25 +139,24 @@ public:
 
     void checkElements() {
         std::map<std::string, std::string> elementsByTag; // local tag -> element name
-        std::set<Palimo::Types::UniversalLabel> held;     // labels of every set member
+        std::set<Types::UniversalLabel> held;             // labels of every set member
         for (const MetaMetadataSet* set : dictionary_.metaMetadataSets())
             for (const auto& attribute : set->attributes())
                 held.insert(attribute->metaElement().universalLabel());
         for (const MetaElement* element : dictionary_.metaElements()) {
-            const std::string name = displayName(*element, "(unnamed)");
+            const std::string name = displayName(*element);
             const MetaElement* visible = dictionary_.findMetaElement(element->universalLabel());
             if (visible != element) {
                 add("duplicateLabel", "element " + name, name,
-                    "its label " + labelText(element->universalLabel()) +
-                        " is also that of element " + displayName(*visible, "(unnamed)") +
-                        ", declared later, which hides it");
+                    "its label " + element->universalLabel().text() + " is also that of element " +
+                        displayName(*visible) + ", declared later, which hides it");
                 continue;
             }
             if (const auto* tag = dictionary_.findLocalTag(element->universalLabel())) {
-                const auto [earlier, fresh] = elementsByTag.emplace(tagText(*tag), name);
+                const auto [earlier, fresh] = elementsByTag.emplace(tag->text(), name);
                 if (!fresh)
                     add("duplicateLocalTag", "element " + name, name,
-                        "its local tag " + tagText(*tag) + " is also that of element " +
+                        "its local tag " + tag->text() + " is also that of element " +
                             earlier->second);
             }
             checkTargets(*element, name);
@@ -178,7 +182,7 @@ public:
 private:
     void add(const char* kind, std::string declaration, const std::string& name,
              std::string message) {
-        const std::optional<SourcePlace> place = files_.declaration(name);
+        const std::optional<SourcePlace> place = schema_.declaration(name);
         findings_.push_back({kind, std::move(declaration), place ? place->file : std::string(),
                              place ? place->line : 0, std::move(message)});
     }
@@ -216,7 +220,7 @@ private:
     }
 
     void checkTargets(const MetaElement& element, const std::string& name) {
-        const Palimo::KLV::KeyVector* targets = targetsOf(element);
+        const KLV::KeyVector* targets = Query::targetsOf(element);
         if (!targets)
             return;
         if (targets->empty() && !targetsReported_.count(name))
@@ -225,11 +229,11 @@ private:
         for (const auto& key : *targets)
             if (!dictionary_.findMetaMetadataSet(key))
                 add("referenceWithoutSet", "element " + name, name,
-                    "its target " + keyText(key) + " is no set of the dictionary");
+                    "its target " + key.text() + " is no set of the dictionary");
     }
 
     const Dictionary& dictionary_;
-    const SchemaFiles& files_;
+    const SchemaSet& schema_;
     std::vector<Finding> findings_;
     std::map<std::pair<std::string, std::string>, std::vector<std::string>> unknownMembers_;
     std::set<std::string> keyedSets_;       // set declarations with a designator
@@ -239,21 +243,14 @@ private:
 } // namespace
 
 std::vector<Finding> checkSchema(const std::string& topFile, const Dictionary& dictionary) {
-    namespace fs = std::filesystem;
-    const fs::path path = fs::absolute(topFile).lexically_normal();
-    const Palimo::XMLUtils::UnicodeString directory(path.parent_path().string().c_str());
-    const Palimo::XMLUtils::UnicodeString fileName(path.filename().string().c_str());
-    const ParserPtr parser = createParser();
-    Palimo::XMLUtils::XSDAggregator aggregator(directory.utf16(), fileName.utf16());
-    const xercesc::DOMDocument* merged = aggregator.createStandAloneSchemaDocument(parser.get());
-
-    const SchemaFiles files(topFile);
-    Checker checker(files, dictionary);
-    const Components components = readComponents(*merged->getDocumentElement());
+    const SchemaSet schema(topFile);
+    Checker checker(schema, dictionary);
+    const Components components = readComponents(schema);
     checker.checkSets(components);
     checker.checkReferenceTargets(components);
     checker.checkElements();
     return std::move(checker).findings();
 }
 
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo

@@ -3,17 +3,20 @@
 // was wrong in the words the loader has always used; this finds, after the
 // failure, the declaration that gives exactly that message, in the order in
 // which the load reads declarations, and says where it is.
-#include "SchemaFiles.h"
-
+//
+// Reads the schema's files itself, with a parser of its own: any number of
+// searches may run at once, also beside loads.
 #include <Palimo/Exceptions/BaseException.h>
 
 #include <optional>
 #include <string>
 
-namespace Mxfdict {
+namespace Palimo {
+namespace Check {
 
 struct FailurePlace {
-    SourcePlace place;
+    std::string file; // the file that holds it
+    int line = 0;     // the line where its start tag begins; 0 when not known
     /// What is there: "declaration Bad", "declaration BadType member ff:Item"
     /// for a set member, "xs:include \"gone.xsd\"" for a file it names.
     std::string subject;
@@ -27,12 +30,10 @@ struct FailurePlace {
 /// none when the failure concerns neither (malformed XML, a limit, ...: its
 /// message names the file) or when none gives that message. Reads the schema
 /// files again, and only for failures that can concern a declaration or a
-/// directive.
+/// directive. Throws what reading them throws, but for a failure that
+/// concerns a file (whose reading stops where the load's did).
 std::optional<FailurePlace> locateLoadFailure(const std::string& topFile,
-                                              const Palimo::Exceptions::BaseException& failure);
+                                              const Exceptions::BaseException& failure);
 
-/// The same search in files already read.
-std::optional<FailurePlace> locateLoadFailure(const SchemaFiles& files,
-                                              const Palimo::Exceptions::BaseException& failure);
-
-} // namespace Mxfdict
+} // namespace Check
+} // namespace Palimo
