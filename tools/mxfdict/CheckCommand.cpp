@@ -3,7 +3,7 @@
 #include "Subcommand.h"
 
 #include <Palimo/Check/Findings.h>
-#include <Palimo/Output/JsonSink.h>
+#include <Palimo/Output/CheckOutput.h>
 
 #include <iostream>
 #include <memory>
@@ -19,45 +19,6 @@ struct CheckOptions {
     std::string schema;
     CLI::Option* schemaGiven = nullptr; // not given: the default schema
 };
-
-void printFindings(std::ostream& out, const std::vector<Finding>& findings) {
-    for (const Finding& finding : findings)
-        out << sourcePrefix(finding.file, finding.line) << finding.declaration << ": "
-            << finding.message << " [" << finding.kind << "]\n";
-}
-
-void writeFindingsJson(std::ostream& out, const std::string& schema,
-                       const std::vector<Finding>& findings) {
-    Palimo::Output::JsonStreamWriter sink(out);
-    Palimo::Output::beginDocument(sink);
-    sink.key("schema");
-    sink.string(schema);
-    sink.key("findings");
-    sink.beginArray();
-    for (const Finding& finding : findings) {
-        sink.beginObject();
-        sink.key("kind");
-        sink.string(finding.kind);
-        sink.key("declaration");
-        sink.string(finding.declaration);
-        sink.key("file");
-        if (finding.file.empty())
-            sink.null();
-        else
-            sink.string(finding.file);
-        sink.key("line");
-        if (finding.line > 0)
-            sink.integer(finding.line);
-        else
-            sink.null();
-        sink.key("message");
-        sink.string(finding.message);
-        sink.endObject();
-    }
-    sink.endArray();
-    sink.endObject();
-    sink.finish();
-}
 
 // A load that fails on a label or a data type gives findings instead: each
 // such declaration, with its file and line. None for other failures.
@@ -101,9 +62,9 @@ int runCheck(const CheckOptions& options) {
         }
     }
     if (options.json)
-        writeFindingsJson(std::cout, schema, findings);
+        Palimo::Output::writeFindingsJson(std::cout, schema, findings);
     else
-        printFindings(std::cout, findings);
+        Palimo::Output::printFindings(std::cout, findings);
     if (findings.empty())
         return ExitSuccess;
     std::cerr << "mxfdict: " << findings.size() << " finding" << (findings.size() == 1 ? "" : "s")

@@ -1,5 +1,7 @@
 #include "LoadDictionary.h"
 
+#include <Palimo/Output/CheckOutput.h>
+
 #include <Palimo/Check/FailureLocation.h>
 #include <Palimo/TypeDefinitions/SchemaLoading.h>
 
@@ -136,18 +138,12 @@ placeOf(const std::string& path, const Palimo::Exceptions::BaseException& failur
 
 } // namespace
 
-std::string sourcePrefix(const std::string& file, int line) {
-    if (file.empty())
-        return {};
-    return file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
-}
-
 void reportLoadFailure(const std::string& path, const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
     } catch (const Palimo::Exceptions::BaseException& e) {
         if (const std::optional<Palimo::Check::FailurePlace> where = placeOf(path, e)) {
-            const std::string prefix = sourcePrefix(where->file, where->line);
+            const std::string prefix = Palimo::Output::sourcePrefix(where->file, where->line);
             std::cerr << prefix << where->subject << ": " << e.what() << '\n';
             if (!where->note.empty())
                 std::cerr << prefix << "note: " << where->note << '\n';

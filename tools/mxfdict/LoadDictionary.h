@@ -69,10 +69,6 @@ constexpr const char* kDefaultSchemaNote =
 /// when it is set and not empty, else the shipped example.
 std::string defaultSchema();
 
-/// "FILE:LINE: ", "FILE: " without a line, nothing without a file: the start
-/// of a report line about a declaration there.
-std::string sourcePrefix(const std::string& file, int line);
-
 /// One line for standard error: the exception's class name, its code (for
 /// the Palimo exceptions) and its message.
 std::string describeFailure(const std::exception_ptr& failure);
