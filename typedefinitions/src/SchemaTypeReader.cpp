@@ -1,5 +1,6 @@
 #include "SchemaTypeReader.h"
 
+#include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/NamespaceBindings.h"
 #include "schema/Schema.h"
@@ -26,6 +27,13 @@ using MetaMetadata::Loading::Schema;
 using xercesc::DOMElement;
 using xercesc::DOMNode;
 using xercesc::XMLString;
+namespace Annotations = MetaMetadata::Loading::AppinfoSource;
+
+// The appinfo sources of type definitions, beside the loader's own.
+constexpr char16_t kSymbol[] = u"Symbol";
+constexpr char16_t kTypeDefinition[] = u"Type Definition";
+constexpr char16_t kUniqueIdentifier[] = u"Unique Identifier";
+constexpr char16_t kLabelNames[] = u"Label Names";
 
 [[noreturn]] void fail(const std::string& what) {
     throw TypeDefinitionError(what, __FILE__, __LINE__);
@@ -202,12 +210,12 @@ private:
         if (!parsedKind)
             fail("type definition " + type.symbol + ": unknown \"Type Kind\" \"" + kind + "\"");
         type.kind = *parsedKind;
-        const std::optional<std::string> ul = fact(facts, u"UL Designator");
+        const std::optional<std::string> ul = fact(facts, Annotations::kULDesignator);
         if (!ul)
             fail("type definition " + type.symbol + " has no \"UL Designator\"");
         type.label = label("type definition " + type.symbol, *ul);
-        type.name = fact(facts, u"Name In Specification").value_or("");
-        type.namespaceURI = fact(facts, u"XMLNamespaceURI").value_or("");
+        type.name = fact(facts, Annotations::kNameInSpecification).value_or("");
+        type.namespaceURI = fact(facts, Annotations::kNamespaceURI).value_or("");
         type.documentation = documentation(component);
 
         Pending pending{nullptr, {}, {}};
@@ -290,8 +298,8 @@ private:
                 continue;
             EnumerationValue known;
             const std::string text = attribute(value, u"value").value_or("");
-            known.symbol = appinfo(value, u"Symbol").value_or("");
-            known.name = appinfo(value, u"Name In Specification").value_or(known.symbol);
+            known.symbol = appinfo(value, kSymbol).value_or("");
+            known.name = appinfo(value, Annotations::kNameInSpecification).value_or(known.symbol);
             const std::string what = "value \"" + text + "\" of type " + type.symbol;
             if (type.kind == TypeKind::ExtendibleEnumeration) {
                 known.label = label(what, text);
@@ -374,9 +382,9 @@ private:
         const MetaMetadata::Loading::DeclarationFacts* facts = schema_.index().facts(declaration);
         if (facts == nullptr)
             return;
-        const std::optional<std::string> symbol = fact(*facts, u"Symbol");
+        const std::optional<std::string> symbol = fact(*facts, kSymbol);
         const std::optional<std::string> ul =
-            symbol ? fact(*facts, u"UL Designator") : std::nullopt;
+            symbol ? fact(*facts, Annotations::kULDesignator) : std::nullopt;
         if (!ul)
             return;
         types_.setRegisterSymbol(label("element or set " + *symbol, *ul), *symbol);
@@ -386,7 +394,7 @@ private:
         for (const DOMElement* declaration : schema_.index().registeredComponents()) {
             const MetaMetadata::Loading::DeclarationFacts& facts =
                 *schema_.index().facts(declaration);
-            const std::optional<std::string> name = fact(facts, u"Type Definition");
+            const std::optional<std::string> name = fact(facts, kTypeDefinition);
             if (!name)
                 continue;
             const std::string element = attribute(declaration, u"name").value_or("");
@@ -394,7 +402,7 @@ private:
             if (type == nullptr)
                 fail("element " + element + " names type " + *name +
                      ", which the schema does not define");
-            const std::optional<std::string> ul = fact(facts, u"UL Designator");
+            const std::optional<std::string> ul = fact(facts, Annotations::kULDesignator);
             if (ul)
                 if (const std::optional<Label> parsed = Label::parse(*ul))
                     types_.linkElement(*parsed, *type);
@@ -414,7 +422,7 @@ private:
                 schema_.index().facts(member);
             if (memberFacts == nullptr)
                 continue;
-            if (memberFacts->firstText(u"Unique Identifier") != std::u16string_view(u"true"))
+            if (memberFacts->firstText(kUniqueIdentifier) != std::u16string_view(u"true"))
                 continue;
             if (memberFacts->ref)
                 identifyingNames_.insert(localPart(utf8(*memberFacts->ref)));
@@ -434,7 +442,7 @@ private:
             const MetaMetadata::Loading::DeclarationFacts* facts =
                 schema_.index().facts(declaration);
             if (const std::optional<std::string> ul =
-                    facts ? fact(*facts, u"UL Designator") : std::nullopt)
+                    facts ? fact(*facts, Annotations::kULDesignator) : std::nullopt)
                 if (const std::optional<Label> parsed = Label::parse(*ul))
                     labels.push_back(*parsed);
         }
@@ -452,7 +460,7 @@ private:
         for (const DOMElement* child = annotation->getFirstElementChild(); child != nullptr;
              child = child->getNextElementSibling()) {
             if (!isXsd(child, u"appinfo") ||
-                !XMLString::equals(child->getAttributeNS(nullptr, u"source"), u"Label Names"))
+                !XMLString::equals(child->getAttributeNS(nullptr, u"source"), kLabelNames))
                 continue;
             std::string line;
             for (const DOMNode* text = child->getFirstChild(); text != nullptr;
