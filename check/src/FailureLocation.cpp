@@ -1,6 +1,7 @@
 #include "FailureSearch.h"
 
 #include "LoadRules.h"
+#include "Messages.h"
 #include "SchemaDom.h"
 #include "schema/Annotations.h"
 
@@ -19,8 +20,17 @@ namespace Check {
 namespace {
 
 namespace Source = MetaMetadata::Loading::AppinfoSource;
+namespace Message = MetaMetadata::Loading::Message;
 using MetaMetadata::Loading::kReferenceTypes;
 using Failure = FailureKind;
+
+// A message text of the loader's, all ASCII, as the exceptions give it.
+std::string loaderText(const char16_t* message) {
+    std::string ascii;
+    for (; *message; ++message)
+        ascii += static_cast<char>(*message);
+    return ascii;
+}
 
 // A top-level component of the schema set.
 struct Component {
@@ -48,8 +58,10 @@ std::optional<FailureKind> failureKind(const Exceptions::BaseException& failure)
         return Failure::Query;
     if (startsWith(message, "Cannot read schema file \"") || startsWith(message, "Schema \""))
         return Failure::File;
-    for (const char* prefix : {"!namespaceURI.empty (): ", "it != namespace2PrefixMap_.end (): ",
-                               "Set ", "Circular base type chain: "})
+    for (const std::string& prefix :
+         {std::string("!namespaceURI.empty (): "),
+          std::string("it != namespace2PrefixMap_.end (): "), std::string("Set "),
+          loaderText(Message::kCircularBaseTypeChain)})
         if (startsWith(message, prefix))
             return Failure::Check;
     return std::nullopt;
@@ -231,12 +243,10 @@ private:
         const std::string name = loaderQuoted(attribute(element, "name").value_or(""));
         if (kind_ == Failure::Declaration) {
             if (!schema_.appinfo(element, Source::kULDesignator) &&
-                message_ == "MetaElement Declaration with no UL Designator in " + name)
+                message_ == loaderText(Message::kNoULDesignator) + name)
                 return at(component, element);
-            if (message_ == "MetaElement Declaration with unknown data type: " + name ||
-                message_ ==
-                    "MetaElement Declaration of type collection with unknown sub data type: " +
-                        name) {
+            if (message_ == loaderText(Message::kUnknownDataType) + name ||
+                message_ == loaderText(Message::kUnknownSubDataType) + name) {
                 FailurePlace found = at(component, element);
                 found.type = true;
                 if (const std::optional<UnknownType> unknown = unknownType(schema_, element))
@@ -244,11 +254,10 @@ private:
                 return found;
             }
             const std::string raw = attribute(element, "name").value_or("");
-            if (startsWith(message_,
-                           "Circular substitution group in the targets of " + raw + ": ") ||
-                message_ == "Too many substitution group members in the targets of " + raw)
+            if (startsWith(message_, loaderText(Message::kCircularTargets) + raw + ": ") ||
+                message_ == loaderText(Message::kTooManyTargets) + raw)
                 return at(component, element);
-            if (message_ == "Empty name attribute" && isCollectionDeclaration(schema_, element) &&
+            if (message_ == Message::kEmptyName && isCollectionDeclaration(schema_, element) &&
                 !hasItemName(element))
                 return at(component, element);
         }
@@ -283,7 +292,7 @@ private:
             chain.emplace_back(&component, inlineType.front());
         }
         if (kind_ == Failure::Check && !chain.empty() &&
-            startsWith(message_, "Circular base type chain: " +
+            startsWith(message_, loaderText(Message::kCircularBaseTypeChain) +
                                      (typeName ? localPart(*typeName) : "(inline type)") + " -> "))
             return at(*chain.front().first, *chain.front().second,
                       typeName ? localPart(*typeName) : name);

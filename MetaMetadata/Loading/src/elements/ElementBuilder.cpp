@@ -1,6 +1,7 @@
 #include "elements/ElementBuilder.h"
 
 #include "ErrorReporting.h"
+#include "Messages.h"
 #include "elements/LabelsAndTags.h"
 #include "elements/ReferenceTargets.h"
 #include "elements/TypeResolution.h"
@@ -72,9 +73,7 @@ auto_ptr<MetaElement> constructElement(const Schema& schema, const SetKeys& setK
     if (isCollection(dataType)) {
         factory.collectionType(dataType);
         if (subType == Ids::NoIdentifier)
-            throwInvalidDeclaration(
-                u"MetaElement Declaration of type collection with unknown sub data type: ",
-                declaration, __FILE__, __LINE__);
+            throwInvalidDeclaration(Message::kUnknownSubDataType, declaration, __FILE__, __LINE__);
         factory.elementType(subType);
         return auto_ptr<MetaElement>(
             new MetaCollection(label, CollectionSizeLimits(), dataType, subType));
@@ -90,15 +89,13 @@ auto_ptr<MetaElement> buildMetaElement(const Schema& schema, const LoadOptions& 
                                        Dictionary& dictionary, ElementRegistry& elements) {
     const auto_ptr<UniversalLabel> label = readUniversalLabel(schema, declaration);
     if (!label)
-        throwInvalidDeclaration(u"MetaElement Declaration with no UL Designator in ", declaration,
-                                __FILE__, __LINE__);
+        throwInvalidDeclaration(Message::kNoULDesignator, declaration, __FILE__, __LINE__);
 
     Identifier dataType = Ids::NoIdentifier;
     Identifier subType = Ids::NoIdentifier;
     resolveDataType(schema, declaration, dataType, subType);
     if (dataType == Ids::NoIdentifier)
-        throwInvalidDeclaration(u"MetaElement Declaration with unknown data type: ", declaration,
-                                __FILE__, __LINE__);
+        throwInvalidDeclaration(Message::kUnknownDataType, declaration, __FILE__, __LINE__);
 
     auto_ptr<MetaElement> element =
         constructElement(schema, setKeys, declaration, *label, dataType, subType);

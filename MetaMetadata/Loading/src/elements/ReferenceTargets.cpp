@@ -1,5 +1,6 @@
 #include "elements/ReferenceTargets.h"
 
+#include "Messages.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/SchemaIndex.h"
@@ -46,7 +47,7 @@ std::size_t findAncestorNamed(const TargetNames& names, const std::vector<std::s
     for (std::size_t at = position; at != ancestor; at = parents[at])
         chain.push_back(at);
     chain.push_back(ancestor);
-    WString message = u"Circular substitution group in the targets of " + referenceName + u": ";
+    WString message = Message::kCircularTargets + referenceName + u": ";
     for (auto it = chain.rbegin(); it != chain.rend(); ++it)
         message += names[*it] + u" -> ";
     message += names[ancestor];
@@ -84,9 +85,8 @@ void addSubstitutionMembers(const Schema& schema, TargetNames& names,
                 throwCircularGroup(names, parents, ancestor, position, referenceName);
             if (names.size() >= kMaxTargetNames)
                 throw Exceptions::InvalidMetaElementDeclaration(
-                    u"Too many substitution group members in the targets of " + referenceName +
-                        u": more than " + Utils::stringToWstring(std::to_string(kMaxTargetNames)) +
-                        u" names",
+                    Message::kTooManyTargets + referenceName + u": more than " +
+                        Utils::stringToWstring(std::to_string(kMaxTargetNames)) + u" names",
                     __FILE__, __LINE__);
             names.push_back(member);
             parents.push_back(position);

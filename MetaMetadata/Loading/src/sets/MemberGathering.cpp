@@ -1,6 +1,7 @@
 #include "sets/MemberGathering.h"
 
 #include "ErrorReporting.h"
+#include "Messages.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
 #include "schema/NameIndex.h"
@@ -26,7 +27,7 @@ WString typeLabel(const xercesc::DOMElement* type) {
 
 [[noreturn]] void throwCircularChain(const std::vector<const xercesc::DOMElement*>& chain,
                                      const xercesc::DOMElement* repeated) {
-    WString message(u"Circular base type chain: ");
+    WString message(Message::kCircularBaseTypeChain);
     for (const xercesc::DOMElement* type : chain)
         message += typeLabel(type) + u" -> ";
     message += typeLabel(repeated);

@@ -1,6 +1,7 @@
 #include "values/PropertyMaps.h"
 
 #include "ErrorReporting.h"
+#include "Messages.h"
 #include "schema/Annotations.h"
 
 #include <MetaMetadata/Loading/Exceptions.h>
@@ -71,8 +72,8 @@ void fillMetaElementPropertyMap(const Schema& schema, const LoadOptions& options
     const std::optional<WString> childName = schema.selectOptionalText(
         declaration, u"./xs:complexType/xs:complexContent/*[@base]/xs:sequence/xs:element/@name");
     if (!childName || childName->empty())
-        throw Exceptions::InvalidMetaElementDeclaration(std::string("Empty name attribute"),
-                                                        __FILE__, __LINE__);
+        throw Exceptions::InvalidMetaElementDeclaration(std::string(Message::kEmptyName), __FILE__,
+                                                        __LINE__);
     element.addProperty(u"XMLChildTagName", *childName);
 }
 
