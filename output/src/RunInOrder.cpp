@@ -1,5 +1,7 @@
 #include <Palimo/Output/RunInOrder.h>
 
+#include <Palimo/Exceptions/BaseException.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -17,6 +19,18 @@ std::string runInOrder(std::size_t count, unsigned threads, OrderedOutput& outpu
     std::atomic<std::size_t> next{0};
     std::mutex failureMutex;
     std::string failure;
+    const auto failedWith = [&](OrderedOutput::Section& section, const char* message) {
+        section.err() << program << ": " << message << '\n';
+        section.status = failed;
+    };
+    // Writing failed (memory): the sections still to come would wait for
+    // this one forever.
+    const auto stopWith = [&](const char* message) {
+        output.stop();
+        const std::lock_guard<std::mutex> lock(failureMutex);
+        if (failure.empty())
+            failure = message;
+    };
     const auto worker = [&] {
         try {
             for (std::size_t index = next++; index < count; index = next++) {
@@ -26,18 +40,18 @@ std::string runInOrder(std::size_t count, unsigned threads, OrderedOutput& outpu
                 try {
                     work(*section);
                 } catch (const std::exception& e) {
-                    section->err() << program << ": " << e.what() << '\n';
-                    section->status = failed;
+                    failedWith(*section, e.what());
+                } catch (const Exceptions::BaseException& e) {
+                    failedWith(*section, e.what());
+                } catch (...) {
+                    failedWith(*section, "an exception of unknown type");
                 }
                 output.close(std::move(section));
             }
         } catch (const std::exception& e) {
-            // Writing failed (memory): the sections still to come would wait
-            // for this one forever.
-            output.stop();
-            const std::lock_guard<std::mutex> lock(failureMutex);
-            if (failure.empty())
-                failure = e.what();
+            stopWith(e.what());
+        } catch (...) {
+            stopWith("an exception of unknown type");
         }
     };
     std::vector<std::thread> started;

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,30 @@ TEST(OrderedOutput, AFailingOutputStopsTheWork) {
     });
     EXPECT_TRUE(output.stopped());
     EXPECT_LT(done.load(), 1000u);
+}
+
+// Work that throws, whatever it throws, ends that index only: its message is
+// in its section, the others are written, and no thread is left waiting.
+TEST(OrderedOutput, WorkThatThrowsEndsItsIndexOnly) {
+    std::ostringstream out, err;
+    OrderedOutput output(out, err, 4, 1 << 10);
+    runInOrder(6, 3, output, 7, "test", [](OrderedOutput::Section& section) {
+        section.out() << section.index() << '\n';
+        switch (section.index()) {
+        case 1:
+            throw std::runtime_error("standard");
+        case 2:
+            throw Palimo::Exceptions::BaseException(u"of the project", __FILE__, __LINE__);
+        case 3:
+            throw 42;
+        default:
+            break;
+        }
+    });
+    EXPECT_FALSE(output.stopped());
+    EXPECT_EQ(out.str(), "0\n1\n2\n3\n4\n5\n");
+    EXPECT_EQ(err.str(), "test: standard\ntest: of the project\ntest: an exception of unknown "
+                         "type\n");
 }
 
 } // namespace
