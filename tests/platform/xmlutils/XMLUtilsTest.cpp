@@ -198,6 +198,25 @@ TEST(SchemaSources, NameTheFileAndLineOfEveryComponentAndDirective) {
     }
 }
 
+// Tags that share a line, a tag that spans two, and characters of several
+// bytes before them: each element is placed at the line its start tag begins.
+TEST(SchemaSources, PlaceTagsThatShareALineAtTheirOwnLine) {
+    const fs::path dir = casesDir() / "tags-on-shared-lines";
+    const Parser parser = newParser();
+    SchemaSources sources;
+    const DOMDocument* document = aggregate(*parser, dir, "main.xsd", &sources);
+    std::string lines;
+    for (const DOMNode* node = document->getDocumentElement()->getFirstChild(); node;
+         node = node->getNextSibling())
+        if (node->getNodeType() == DOMNode::ELEMENT_NODE) {
+            const auto& element = static_cast<const xercesc::DOMElement&>(*node);
+            const auto place = sources.placeOf(element);
+            ASSERT_TRUE(place);
+            lines += N(element.getAttribute(u"name")) + ":" + std::to_string(place->line) + " ";
+        }
+    EXPECT_EQ(lines, "a:2 \xc3\xa4\xc3\xa9\xe2\x82\xac" "b:2 c:2 d:3 e:4 f:4 ");
+}
+
 // A refused directive is the last one noted: what names the file is known.
 TEST(SchemaSources, KeepWhatWasReadUntilARefusal) {
     const struct {
