@@ -42,6 +42,9 @@ public:
         add(16, "Bare", "Set");
         add(17, "Blob", "Opaque");
         add(18, "Odd", "Mystery");
+        add(19, "Ping", "Rename", 0, 20);
+        add(20, "Pong", "Rename", 0, 19);
+        add(21, "Lead", "VariableArray", 0, 14);
     }
     std::optional<TypeFacts> find(const Label& ul) const override {
         const auto found = types_.find(ul);
@@ -103,6 +106,13 @@ TEST(CoreTypeMapping, EveryKindAndEveryFallback) {
         {17, Kind::Simple, Id::Opaque, Id::NoIdentifier, "", 0, 0, ""},
         {18, Kind::Simple, Id::DataValue, Id::NoIdentifier, "", 0, 0,
          "type Odd (Mystery) has no core type"},
+        // A loop is named by the first type met again, wherever it is entered.
+        {19, Kind::Simple, Id::DataValue, Id::NoIdentifier, "", 0, 0,
+         "type Ping is defined through itself"},
+        {20, Kind::Simple, Id::DataValue, Id::NoIdentifier, "", 0, 0,
+         "type Pong is defined through itself"},
+        {21, Kind::Collection, Id::Array, Id::DataValue, "Loop", 0, 0,
+         "type Loop is defined through itself"},
     };
     for (const Case& c : cases) {
         const CoreTypeMapping mapped = mapToCoreType(label(c.type), types);

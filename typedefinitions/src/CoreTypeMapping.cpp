@@ -2,6 +2,10 @@
 #include <Palimo/TypeDefinitions/CoreTypes.h>
 #include <Palimo/TypeDefinitions/TypeDefinition.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace Palimo {
 namespace TypeDefinitions {
 namespace {
@@ -11,7 +15,7 @@ using Identifiers::Label;
 using Kind = CoreTypeMapping::Kind;
 using Types::Identifier;
 
-// Types of real registers nest a few levels; deeper is a loop.
+// Types of real registers nest a few levels; the bound only guards.
 constexpr int kMaxDepth = 64;
 
 CoreTypeMapping simple(Identifier identifier) {
@@ -34,17 +38,25 @@ class Mapper {
 public:
     explicit Mapper(const TypeFactsSource& source) : source_(source) {}
 
-    CoreTypeMapping label(const Label& label, int depth) const {
+    CoreTypeMapping label(const Label& label, int depth) {
         const std::optional<TypeFacts> type = source_.find(label);
         if (!type)
             return dataValue(source_.notFound(label));
-        return facts(*type, depth);
+        // The type that a type is built on again names itself, whichever
+        // type of the loop the mapping started from.
+        if (std::find(path_.begin(), path_.end(), type->label) != path_.end())
+            return dataValue("type " + type->symbol + " is defined through itself");
+        path_.push_back(type->label);
+        CoreTypeMapping mapped = facts(*type, depth);
+        path_.pop_back();
+        return mapped;
     }
 
 private:
-    CoreTypeMapping facts(const TypeFacts& type, int depth) const {
+    CoreTypeMapping facts(const TypeFacts& type, int depth) {
         if (depth > kMaxDepth)
-            return dataValue("type " + type.symbol + " is defined through itself");
+            return dataValue("type " + type.symbol + " is nested more than " +
+                             std::to_string(kMaxDepth) + " types deep");
         if (const std::optional<Identifier> known = knownCoreType(type.label))
             return simple(*known);
         if (isUtf16StringArray(type.label)) {
@@ -111,7 +123,7 @@ private:
         }
     }
 
-    CoreTypeMapping collection(const TypeFacts& type, Identifier identifier, int depth) const {
+    CoreTypeMapping collection(const TypeFacts& type, Identifier identifier, int depth) {
         CoreTypeMapping mapped;
         mapped.identifier = identifier;
         if (!type.base) {
@@ -146,6 +158,7 @@ private:
     }
 
     const TypeFactsSource& source_;
+    std::vector<Label> path_; // the types being mapped, outermost first
 };
 
 } // namespace

@@ -66,8 +66,9 @@ public:
     virtual std::string notFound(const Identifiers::Label& label) const = 0;
 };
 
-/// The mapping of the type `type`. A type that is defined through itself, or
-/// more than 64 types deep, maps to DataValue.
+/// The mapping of the type `type`. A type built on a type that is built on
+/// itself ("type X is defined through itself", X the first type met again),
+/// or more than 64 types deep, maps to DataValue.
 CoreTypeMapping mapToCoreType(const Identifiers::Label& type, const TypeFactsSource& source);
 
 } // namespace TypeDefinitions
