@@ -5,7 +5,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,11 +18,11 @@ namespace Detail {
 // lookup by label or identifier, where a call of memcmp costs more than the
 // comparison.
 inline std::uint64_t bigEndianWord(const std::uint8_t* bytes) {
-    std::uint64_t word;
-    std::memcpy(&word, bytes, sizeof word);
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    word = __builtin_bswap64(word);
-#endif
+    // Whatever the machine's byte order; compilers make this one load and a
+    // byte swap where one is needed.
+    std::uint64_t word = 0;
+    for (int i = 0; i < 8; ++i)
+        word = word << 8 | bytes[i];
     return word;
 }
 inline bool sameBytes16(const std::uint8_t* a, const std::uint8_t* b) {
