@@ -131,10 +131,7 @@ public:
                 localPart(attribute(*reference->element, "substitutionGroup").value_or(""));
             if (breaksPastedLiteral(group))
                 continue;
-            std::string literal; // "a''b" names a'b
-            for (std::size_t i = 0; i < group.size(); ++i)
-                literal += group[i] == '\'' ? group[i++] : group[i];
-            if (const Component* set = topElement(literal))
+            if (const Component* set = topElement(soughtName(group)))
                 sets.push_back(set);
         }
     }

@@ -52,8 +52,8 @@ std::vector<Finding> checkLabelsAndTypes(const SchemaSet& schema) {
             const std::string type = attribute(*component, "type").value_or("");
             for (const char16_t* reference : MetaMetadata::Loading::kReferenceTypes)
                 if (type == utf8(reference))
-                    setNames.insert(
-                        localPart(attribute(*component, "substitutionGroup").value_or("")));
+                    setNames.insert(soughtName(
+                        localPart(attribute(*component, "substitutionGroup").value_or(""))));
         }
     std::set<std::string> setsSeen;
     for (const xercesc::DOMElement* component : schema.components()) {

@@ -5,6 +5,7 @@
 #include "elements/TypeResolution.h"
 #include "schema/Annotations.h"
 #include "schema/DomText.h"
+#include "schema/NameIndex.h"
 
 #include <Palimo/Exceptions/BaseException.h>
 #include <Palimo/Types/BaseType.h>
@@ -95,14 +96,11 @@ bool isCollectionDeclaration(const SchemaSet& set, const xercesc::DOMElement& de
 }
 
 bool breaksPastedLiteral(const std::string& name) {
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] != '\'')
-            continue;
-        if (i + 1 >= name.size() || name[i + 1] != '\'')
-            return true;
-        ++i; // "''" is the literal's own apostrophe
-    }
-    return false;
+    return !Loading::literalValue(Utils::stringToWstring(name));
+}
+
+std::string soughtName(const std::string& name) {
+    return Utils::wstringToString(Loading::soughtName(Utils::stringToWstring(name)));
 }
 
 } // namespace Check

@@ -45,5 +45,9 @@ bool isCollectionDeclaration(const SchemaSet& schema, const xercesc::DOMElement&
 /// loader pastes set, type and group names, ends the literal early.
 bool breaksPastedLiteral(const std::string& name);
 
+/// The name the load looks for when a set, type or group is named `name`:
+/// the literal's value ("a''b" names a'b), or `name` as it is.
+std::string soughtName(const std::string& name);
+
 } // namespace Check
 } // namespace Palimo

@@ -1,4 +1,5 @@
 #include "Checks.h"
+#include "LoadRules.h"
 #include "SchemaDom.h"
 #include "schema/Annotations.h"
 
@@ -84,7 +85,7 @@ public:
             const std::string referenceName = attribute(*reference, "name").value_or("");
             const std::string group =
                 localPart(attribute(*reference, "substitutionGroup").value_or(""));
-            const auto set = components.topElements.find(group);
+            const auto set = components.topElements.find(soughtName(group));
             if (set == components.topElements.end()) {
                 add("unknownSubstitutionGroup", "reference declaration " + referenceName,
                     referenceName,
