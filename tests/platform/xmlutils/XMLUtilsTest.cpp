@@ -214,7 +214,8 @@ TEST(SchemaSources, PlaceTagsThatShareALineAtTheirOwnLine) {
             ASSERT_TRUE(place);
             lines += N(element.getAttribute(u"name")) + ":" + std::to_string(place->line) + " ";
         }
-    EXPECT_EQ(lines, "a:2 \xc3\xa4\xc3\xa9\xe2\x82\xac" "b:2 c:2 d:3 e:4 f:4 ");
+    EXPECT_EQ(lines, "a:2 \xc3\xa4\xc3\xa9\xe2\x82\xac"
+                     "b:2 c:2 d:3 e:4 f:4 ");
 }
 
 // A refused directive is the last one noted: what names the file is known.
