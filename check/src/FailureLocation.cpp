@@ -24,14 +24,6 @@ namespace Message = MetaMetadata::Loading::Message;
 using MetaMetadata::Loading::kReferenceTypes;
 using Failure = FailureKind;
 
-// A message text of the loader's, all ASCII, as the exceptions give it.
-std::string loaderText(const char16_t* message) {
-    std::string ascii;
-    for (; *message; ++message)
-        ascii += static_cast<char>(*message);
-    return ascii;
-}
-
 // A top-level component of the schema set.
 struct Component {
     const xercesc::DOMElement* element;
@@ -58,10 +50,9 @@ std::optional<FailureKind> failureKind(const Exceptions::BaseException& failure)
         return Failure::Query;
     if (startsWith(message, "Cannot read schema file \"") || startsWith(message, "Schema \""))
         return Failure::File;
-    for (const std::string& prefix :
-         {std::string("!namespaceURI.empty (): "),
-          std::string("it != namespace2PrefixMap_.end (): "), std::string("Set "),
-          loaderText(Message::kCircularBaseTypeChain)})
+    for (const std::string& prefix : {std::string("!namespaceURI.empty (): "),
+                                      std::string("it != namespace2PrefixMap_.end (): "),
+                                      std::string("Set "), utf8(Message::kCircularBaseTypeChain)})
         if (startsWith(message, prefix))
             return Failure::Check;
     return std::nullopt;
@@ -240,10 +231,10 @@ private:
         const std::string name = loaderQuoted(attribute(element, "name").value_or(""));
         if (kind_ == Failure::Declaration) {
             if (!schema_.appinfo(element, Source::kULDesignator) &&
-                message_ == loaderText(Message::kNoULDesignator) + name)
+                message_ == utf8(Message::kNoULDesignator) + name)
                 return at(component, element);
-            if (message_ == loaderText(Message::kUnknownDataType) + name ||
-                message_ == loaderText(Message::kUnknownSubDataType) + name) {
+            if (message_ == utf8(Message::kUnknownDataType) + name ||
+                message_ == utf8(Message::kUnknownSubDataType) + name) {
                 FailurePlace found = at(component, element);
                 found.type = true;
                 if (const std::optional<UnknownType> unknown = unknownType(schema_, element))
@@ -251,8 +242,8 @@ private:
                 return found;
             }
             const std::string raw = attribute(element, "name").value_or("");
-            if (startsWith(message_, loaderText(Message::kCircularTargets) + raw + ": ") ||
-                message_ == loaderText(Message::kTooManyTargets) + raw)
+            if (startsWith(message_, utf8(Message::kCircularTargets) + raw + ": ") ||
+                message_ == utf8(Message::kTooManyTargets) + raw)
                 return at(component, element);
             if (message_ == Message::kEmptyName && isCollectionDeclaration(schema_, element) &&
                 !hasItemName(element))
@@ -289,7 +280,7 @@ private:
             chain.emplace_back(&component, inlineType.front());
         }
         if (kind_ == Failure::Check && !chain.empty() &&
-            startsWith(message_, loaderText(Message::kCircularBaseTypeChain) +
+            startsWith(message_, utf8(Message::kCircularBaseTypeChain) +
                                      (typeName ? localPart(*typeName) : "(inline type)") + " -> "))
             return at(*chain.front().first, *chain.front().second,
                       typeName ? localPart(*typeName) : name);
