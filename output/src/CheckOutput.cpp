@@ -1,6 +1,8 @@
 #include <Palimo/Output/CheckOutput.h>
 #include <Palimo/Output/JsonSink.h>
 
+#include "SinkValues.h"
+
 namespace Palimo {
 namespace Output {
 
@@ -33,10 +35,7 @@ void writeFindingsJson(std::ostream& out, const std::string& schema,
         sink.key("declaration");
         sink.string(finding.declaration);
         sink.key("file");
-        if (finding.file.empty())
-            sink.null();
-        else
-            sink.string(finding.file);
+        stringOrNull(sink, finding.file.empty() ? nullptr : &finding.file);
         sink.key("line");
         if (finding.line > 0)
             sink.integer(finding.line);
