@@ -40,19 +40,21 @@ public:
 
     CoreTypeMapping label(const Label& label, int depth) {
         const std::optional<TypeFacts> type = source_.find(label);
-        if (!type)
-            return dataValue(source_.notFound(label));
+        return type ? within(*type, depth) : dataValue(source_.notFound(label));
+    }
+
+private:
+    CoreTypeMapping within(const TypeFacts& type, int depth) {
         // The type that a type is built on again names itself, whichever
         // type of the loop the mapping started from.
-        if (std::find(path_.begin(), path_.end(), type->label) != path_.end())
-            return dataValue("type " + type->symbol + " is defined through itself");
-        path_.push_back(type->label);
-        CoreTypeMapping mapped = facts(*type, depth);
+        if (std::find(path_.begin(), path_.end(), type.label) != path_.end())
+            return dataValue("type " + type.symbol + " is defined through itself");
+        path_.push_back(type.label);
+        CoreTypeMapping mapped = facts(type, depth);
         path_.pop_back();
         return mapped;
     }
 
-private:
     CoreTypeMapping facts(const TypeFacts& type, int depth) {
         if (depth > kMaxDepth)
             return dataValue("type " + type.symbol + " is nested more than " +
@@ -133,8 +135,9 @@ private:
             mapped.fallback = describe(type) + " has no item type";
             return mapped;
         }
-        const CoreTypeMapping item = label(*type.base, depth + 1);
         const std::optional<TypeFacts> itemType = source_.find(*type.base);
+        const CoreTypeMapping item =
+            itemType ? within(*itemType, depth + 1) : dataValue(source_.notFound(*type.base));
         mapped.itemName = itemType ? itemType->symbol : "Item";
         switch (item.kind) {
         case Kind::Reference:
